@@ -1,0 +1,2 @@
+#include "embedded.h"
+// The embedded arrays themselves are generated into the build folder and added to this library.

@@ -1,0 +1,85 @@
+#include "audio/audio.h"
+
+#include <cstring>
+
+#include "platform/platform.h"
+
+int32_t MusicFadeLevel = 255;
+SoundCounts SoundsPlayed;
+int32_t MusicTrack = -1;
+
+namespace {
+
+constexpr int kSamples = 13;
+int sampleHandle[kSamples + 1] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+int streamHandle[2] = {-1, -1};
+int streamVoice[2] = {-1, -1};
+
+// Effect number to sample number; 0 = silent.
+constexpr int kEffectSample[14] = {0, 6, 5, 1, 0, 2, 0, 3, 4, 9, 10, 11, 12, 13};
+
+void PlaySample(int sample) {
+    if (sampleHandle[sample] >= 0) plat::sound().PlaySample(sampleHandle[sample]);
+}
+
+}  // namespace
+
+void PlaySound(int effect) {
+    if (effect < 1 || effect > 13 || kEffectSample[effect] == 0) return;
+    ++SoundsPlayed.effect[effect];
+    PlaySample(kEffectSample[effect]);
+}
+
+void PlayExplosionSound() {
+    ++SoundsPlayed.explosion;
+    PlaySample(1);
+}
+
+void PlayShotSound() {
+    ++SoundsPlayed.shot;
+    PlaySample(7);
+}
+
+void PlayWarningSound() {
+    ++SoundsPlayed.warning;
+    PlaySample(8);
+}
+
+void StartMusic(int track) {
+    MusicFadeLevel = 255;
+    StopMusic();
+    if (track != 0 && track != 1) return;
+    MusicTrack = track;
+    if (streamHandle[track] >= 0) streamVoice[track] = plat::sound().PlayStream(streamHandle[track]);
+}
+
+void FadeMusic() { MusicFadeLevel = 254; }
+
+void StopMusic() {
+    plat::SoundLib& sound = plat::sound();
+    for (int track = 0; track < 2; ++track)
+        if (streamHandle[track] >= 0) sound.StopStream(streamHandle[track]);
+    MusicTrack = -1;
+}
+
+void UpdateMusicFade() {
+    if (MusicFadeLevel < 255) {
+        plat::SoundLib& sound = plat::sound();
+        for (int track = 0; track < 2; ++track)
+            if (streamVoice[track] >= 0) sound.SetVoiceVolume(streamVoice[track], MusicFadeLevel);
+        --MusicFadeLevel;
+    }
+    if (MusicFadeLevel == 0) {
+        StopMusic();
+        MusicFadeLevel = 255;
+    }
+}
+
+void ResetAudio() {
+    MusicFadeLevel = 255;
+    MusicTrack = -1;
+    std::memset(&SoundsPlayed, 0, sizeof SoundsPlayed);
+    for (int& h : sampleHandle) h = -1;
+    streamHandle[0] = streamHandle[1] = -1;
+    streamVoice[0] = streamVoice[1] = -1;
+}

@@ -1,0 +1,24 @@
+#pragma once
+// Effects by number, three named effects, and two music tracks with a fade.
+#include <cstdint>
+
+extern int32_t MusicFadeLevel;  // 255 = no fade; 254..1 = the volume being applied
+
+void PlaySound(int effect);  // 1..13; 4, 6 and anything else play nothing
+void PlayExplosionSound();
+void PlayShotSound();
+void PlayWarningSound();
+void StartMusic(int track);  // 0 level music, 1 boss music
+void FadeMusic();
+void StopMusic();
+void UpdateMusicFade();
+
+// How often each effect number (1..13) and each named effect was asked for; for the headless runner.
+struct SoundCounts {
+    uint32_t effect[14];
+    uint32_t explosion, shot, warning;
+};
+extern SoundCounts SoundsPlayed;
+extern int32_t MusicTrack;  // the track last started and not stopped since, or -1
+
+void ResetAudio();

@@ -1,0 +1,16 @@
+#include "input/bindings.h"
+
+#include <cstring>
+
+int32_t Bindings[kBindingSlots];
+int32_t PendingBindings[kBindingSlots];
+
+// Arrows, X to fire, Z for the shield, Pause; the first controller's stick and first two buttons.
+const int32_t kDefaultBindings[kBindingSlots] = {200, 208, 203, 205, 45, 44,
+                                                 2002, 2003, 2000, 2001, 1000, 1001,
+                                                 197, 1};
+
+void ResetBindings() {
+    std::memset(Bindings, 0, sizeof Bindings);
+    std::memset(PendingBindings, 0, sizeof PendingBindings);
+}

@@ -1,0 +1,18 @@
+#pragma once
+// Control bindings: one InputCode per slot.
+#include <cstdint>
+
+enum BindingSlot : int {
+    SlotKeyUp = 0, SlotKeyDown, SlotKeyLeft, SlotKeyRight, SlotKeyFire, SlotKeyShield,
+    SlotPadUp = 6, SlotPadDown, SlotPadLeft, SlotPadRight, SlotPadFire, SlotPadShield,
+    SlotPause = 12,
+    SlotJoypadEnabled = 13,  // 0/1, not an input
+    kBindingSlots = 14
+};
+
+extern int32_t Bindings[kBindingSlots];
+extern int32_t PendingBindings[kBindingSlots];  // the copy the redefine-input page edits
+
+extern const int32_t kDefaultBindings[kBindingSlots];
+
+void ResetBindings();  // both tables back to zero, as at start-up

@@ -1,0 +1,74 @@
+#pragma once
+// The graphics device: the few operations the renderer needs, in the shape of a fixed-function device.
+#include <cstddef>
+#include <cstdint>
+#include <glm/mat4x4.hpp>
+
+namespace plat {
+
+class Window;
+
+// Colours are 32-bit ARGB words (in memory: B, G, R, A).
+struct ColourVertex {
+    float x, y, z;
+    uint32_t colour;
+};
+struct TexturedVertex {
+    float x, y, z;
+    uint32_t colour;
+    float u, v;
+};
+static_assert(sizeof(ColourVertex) == 16);
+static_assert(sizeof(TexturedVertex) == 24);
+
+using TextureId = int;  // 0 = no texture
+enum class TransformKind { World, View, Projection };
+enum class Primitive { TriangleList, TriangleStrip };
+
+struct DisplayMode {
+    int width = 0, height = 0, refreshRate = 0;
+};
+
+class Gfx {
+public:
+    virtual ~Gfx() = default;
+    virtual bool CurrentDisplayMode(DisplayMode& mode) = 0;
+    // Full screen uses width x height at 60 Hz; windowed takes its size from the window.
+    virtual bool CreateDevice(Window& window, bool windowed, int width, int height) = 0;
+    virtual bool ResetDevice(bool windowed, int width, int height) = 0;
+    virtual void ReleaseDevice() = 0;
+    virtual bool HasDevice() const = 0;
+
+    virtual bool SetDepthTest(bool on) = 0;
+    // Unlit, no culling, no depth test, blending source-alpha / one.
+    virtual void SetStandingState() = 0;
+    // Bilinear magnification and minification with linear mip filtering.
+    virtual void SetTextureFiltering() = 0;
+
+    virtual void Clear() = 0;  // colour 0 with zero alpha, depth 1, stencil 0
+    virtual void Present() = 0;
+
+    virtual void SetTransform(TransformKind kind, const glm::mat4& m) = 0;
+    // While on, triangles that look clockwise on the monitor are not drawn.
+    virtual void SetCullClockwise(bool on) = 0;
+    virtual void SetBlending(bool on) = 0;
+
+    // An image file (BMP or TGA) held in memory, with a full mip chain. 0 on failure.
+    virtual TextureId TextureFromFile(const unsigned char* data, size_t size) = 0;
+    // One level, 32-bit, the fourth byte ignored. 0 on failure.
+    virtual TextureId CreateTexture(int width, int height) = 0;
+    // Bytes per texel: 4, in B, G, R, X order.
+    virtual unsigned char* LockTexture(TextureId tex, int& pitch) = 0;
+    virtual void UnlockTexture(TextureId tex) = 0;
+    virtual void BindTexture(TextureId tex) = 0;
+
+    virtual void DrawIndexed(const TexturedVertex* vertices, int vertexCount, const uint16_t* indices,
+                             int triangleCount) = 0;
+    virtual void Draw(Primitive prim, const TexturedVertex* vertices, int primitiveCount) = 0;
+    virtual void Draw(Primitive prim, const ColourVertex* vertices, int primitiveCount) = 0;
+
+    // The back buffer as RGBA rows, top row first; for screenshots. False without pixels.
+    virtual bool ReadBackBuffer(unsigned char* rgba, int width, int height) = 0;
+};
+
+}  // namespace plat

@@ -1,0 +1,370 @@
+// The graphics device on OpenGL 3.3 core: one shader pair standing in for the fixed-function pipeline.
+#include <SDL.h>
+#include <epoxy/gl.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include <glm/gtc/type_ptr.hpp>
+
+#include "platform/gfx/image_decode.h"
+#include "platform/real.h"
+#include "platform/window/sdl_window.h"
+
+namespace plat {
+namespace {
+
+const char* kVertexShader = R"(#version 330 core
+layout(location = 0) in vec3 inPos;
+layout(location = 1) in vec4 inColour;
+layout(location = 2) in vec2 inUv;
+uniform mat4 wvp;
+out vec4 colour;
+out vec2 uv;
+void main() {
+    gl_Position = wvp * vec4(inPos, 1.0);
+    colour = inColour;
+    uv = inUv;
+}
+)";
+
+// Textured: texel x vertex colour, alpha from the texel. Untextured: the vertex colour and its alpha.
+const char* kFragmentShader = R"(#version 330 core
+in vec4 colour;
+in vec2 uv;
+uniform sampler2D tex;
+uniform int textured;
+out vec4 fragColour;
+void main() {
+    if (textured != 0) {
+        vec4 t = texture(tex, uv);
+        fragColour = vec4(t.rgb * colour.rgb, t.a);
+    } else {
+        fragColour = colour;
+    }
+}
+)";
+
+GLuint Compile(GLenum kind, const char* source) {
+    GLuint s = glCreateShader(kind);
+    glShaderSource(s, 1, &source, nullptr);
+    glCompileShader(s);
+    GLint ok = 0;
+    glGetShaderiv(s, GL_COMPILE_STATUS, &ok);
+    if (!ok) {
+        char log[1024];
+        glGetShaderInfoLog(s, sizeof log, nullptr, log);
+        std::fprintf(stderr, "shader: %s\n", log);
+    }
+    return s;
+}
+
+class GlGfx : public Gfx {
+public:
+    bool CurrentDisplayMode(DisplayMode& mode) override {
+        SDL_DisplayMode dm;
+        if (SDL_WasInit(SDL_INIT_VIDEO) == 0 || SDL_GetDesktopDisplayMode(0, &dm) != 0) return false;
+        mode = {dm.w, dm.h, dm.refresh_rate};
+        return true;
+    }
+
+    bool CreateDevice(Window&, bool windowed, int width, int height) override {
+        SDL_Window* win = SdlWindowHandle();
+        if (!win) return false;
+        context_ = SDL_GL_CreateContext(win);
+        if (!context_) return false;
+        SDL_GL_MakeCurrent(win, context_);
+        if (epoxy_gl_version() < 33) {
+            SDL_GL_DeleteContext(context_);
+            context_ = nullptr;
+            return false;
+        }
+        BuildPipeline();
+        if (!ApplyPresentation(windowed, width, height)) return false;
+        return true;
+    }
+
+    bool ResetDevice(bool windowed, int width, int height) override {
+        if (!context_) return false;
+        return ApplyPresentation(windowed, width, height);
+    }
+
+    void ReleaseDevice() override {
+        if (!context_) return;
+        for (Texture& t : textures_)
+            if (t.name) glDeleteTextures(1, &t.name);
+        textures_.clear();
+        SDL_GL_DeleteContext(context_);
+        context_ = nullptr;
+    }
+
+    bool HasDevice() const override { return context_ != nullptr; }
+
+    bool SetDepthTest(bool on) override {
+        if (!context_) return false;
+        if (on) glEnable(GL_DEPTH_TEST);
+        else glDisable(GL_DEPTH_TEST);
+        return true;
+    }
+
+    void SetStandingState() override {
+        if (!context_) return;
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_CULL_FACE);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    }
+
+    void SetTextureFiltering() override {
+        if (!context_) return;
+        glSamplerParameteri(sampler_, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+        glSamplerParameteri(sampler_, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glBindSampler(0, sampler_);
+    }
+
+    void Clear() override {
+        if (!context_) return;
+        UpdateViewport();
+        glClearColor(0, 0, 0, 0);
+        glClearDepth(1.0);
+        glClearStencil(0);
+        glDepthMask(GL_TRUE);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    }
+
+    void Present() override {
+        if (context_) SDL_GL_SwapWindow(SdlWindowHandle());
+    }
+
+    void SetTransform(TransformKind kind, const glm::mat4& m) override {
+        switch (kind) {
+            case TransformKind::World: world_ = m; break;
+            case TransformKind::View: view_ = m; break;
+            case TransformKind::Projection: projection_ = m; break;
+        }
+    }
+
+    // Normalised device space keeps the monitor's sense of turning, so screen-clockwise = back face.
+    void SetCullClockwise(bool on) override {
+        if (!context_) return;
+        if (on) {
+            glEnable(GL_CULL_FACE);
+            glFrontFace(GL_CCW);
+            glCullFace(GL_BACK);
+        } else {
+            glDisable(GL_CULL_FACE);
+        }
+    }
+
+    void SetBlending(bool on) override {
+        if (!context_) return;
+        if (on) glEnable(GL_BLEND);
+        else glDisable(GL_BLEND);
+    }
+
+    TextureId TextureFromFile(const unsigned char* data, size_t size) override {
+        if (!context_) return 0;
+        std::vector<unsigned char> rgba;
+        int w = 0, h = 0;
+        if (!DecodeImage(data, size, rgba, w, h)) return 0;
+        Texture t;
+        t.width = w, t.height = h;
+        glGenTextures(1, &t.name);
+        glBindTexture(GL_TEXTURE_2D, t.name);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+        glGenerateMipmap(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        textures_.push_back(std::move(t));
+        return static_cast<TextureId>(textures_.size());
+    }
+
+    TextureId CreateTexture(int width, int height) override {
+        if (!context_ || width <= 0 || height <= 0) return 0;
+        Texture t;
+        t.width = width, t.height = height;
+        t.staging.assign(static_cast<size_t>(width) * height * 4, 0);
+        glGenTextures(1, &t.name);
+        glBindTexture(GL_TEXTURE_2D, t.name);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);  // one level: complete without mips
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, t.staging.data());
+        glBindTexture(GL_TEXTURE_2D, 0);
+        textures_.push_back(std::move(t));
+        return static_cast<TextureId>(textures_.size());
+    }
+
+    unsigned char* LockTexture(TextureId id, int& pitch) override {
+        Texture* t = Find(id);
+        if (!t || t->staging.empty()) return nullptr;
+        pitch = t->width * 4;
+        return t->staging.data();
+    }
+
+    void UnlockTexture(TextureId id) override {
+        Texture* t = Find(id);
+        if (!t || t->staging.empty()) return;
+        glBindTexture(GL_TEXTURE_2D, t->name);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, t->width, t->height, GL_BGRA, GL_UNSIGNED_BYTE, t->staging.data());
+        glBindTexture(GL_TEXTURE_2D, bound_ ? Find(bound_)->name : 0);
+    }
+
+    void BindTexture(TextureId id) override {
+        Texture* t = Find(id);
+        bound_ = t ? id : 0;
+        if (context_) glBindTexture(GL_TEXTURE_2D, t ? t->name : 0);
+    }
+
+    void DrawIndexed(const TexturedVertex* vertices, int vertexCount, const uint16_t* indices,
+                     int triangleCount) override {
+        if (!context_ || vertexCount <= 0 || triangleCount <= 0) return;
+        Prepare(true);
+        glBindVertexArray(texturedVao_);
+        glBindBuffer(GL_ARRAY_BUFFER, texturedVbo_);
+        glBufferData(GL_ARRAY_BUFFER, vertexCount * sizeof(TexturedVertex), vertices, GL_STREAM_DRAW);
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, triangleCount * 3 * sizeof(uint16_t), indices, GL_STREAM_DRAW);
+        glDrawElements(GL_TRIANGLES, triangleCount * 3, GL_UNSIGNED_SHORT, nullptr);
+    }
+
+    void Draw(Primitive prim, const TexturedVertex* vertices, int count) override {
+        if (!context_ || count <= 0) return;
+        int n = prim == Primitive::TriangleList ? count * 3 : count + 2;
+        Prepare(true);
+        glBindVertexArray(texturedVao_);
+        glBindBuffer(GL_ARRAY_BUFFER, texturedVbo_);
+        glBufferData(GL_ARRAY_BUFFER, n * sizeof(TexturedVertex), vertices, GL_STREAM_DRAW);
+        glDrawArrays(prim == Primitive::TriangleList ? GL_TRIANGLES : GL_TRIANGLE_STRIP, 0, n);
+    }
+
+    void Draw(Primitive prim, const ColourVertex* vertices, int count) override {
+        if (!context_ || count <= 0) return;
+        int n = prim == Primitive::TriangleList ? count * 3 : count + 2;
+        Prepare(false);
+        glBindVertexArray(colourVao_);
+        glBindBuffer(GL_ARRAY_BUFFER, colourVbo_);
+        glBufferData(GL_ARRAY_BUFFER, n * sizeof(ColourVertex), vertices, GL_STREAM_DRAW);
+        glDrawArrays(prim == Primitive::TriangleList ? GL_TRIANGLES : GL_TRIANGLE_STRIP, 0, n);
+    }
+
+    bool ReadBackBuffer(unsigned char* rgba, int width, int height) override {
+        if (!context_) return false;
+        std::vector<unsigned char> rows(static_cast<size_t>(width) * height * 4);
+        glFinish();
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
+        for (int y = 0; y < height; ++y)  // OpenGL reads bottom-up
+            std::memcpy(rgba + static_cast<size_t>(y) * width * 4,
+                        rows.data() + static_cast<size_t>(height - 1 - y) * width * 4, static_cast<size_t>(width) * 4);
+        return glGetError() == GL_NO_ERROR;
+    }
+
+private:
+    struct Texture {
+        GLuint name = 0;
+        int width = 0, height = 0;
+        std::vector<unsigned char> staging;  // lockable textures only
+    };
+
+    Texture* Find(TextureId id) {
+        if (id <= 0 || static_cast<size_t>(id) > textures_.size()) return nullptr;
+        return &textures_[id - 1];
+    }
+
+    bool ApplyPresentation(bool windowed, int width, int height) {
+        SDL_Window* win = SdlWindowHandle();
+        if (windowed) {
+            if (SDL_SetWindowFullscreen(win, 0) != 0) return false;
+        } else {
+            SDL_DisplayMode mode{};
+            SDL_DisplayMode desktop{};
+            SDL_GetDesktopDisplayMode(0, &desktop);
+            mode.format = desktop.format;
+            mode.w = width, mode.h = height, mode.refresh_rate = 60;
+            SDL_SetWindowDisplayMode(win, &mode);
+            if (SDL_SetWindowFullscreen(win, SDL_WINDOW_FULLSCREEN) != 0) return false;
+        }
+        // Full screen waits for the vertical blank; windowed presents at once and is paced by the timer.
+        SDL_GL_SetSwapInterval(windowed ? 0 : 1);
+        UpdateViewport();
+        return true;
+    }
+
+    void UpdateViewport() {
+        int w = 0, h = 0;
+        SDL_GL_GetDrawableSize(SdlWindowHandle(), &w, &h);
+        if (w != viewportW_ || h != viewportH_) {
+            glViewport(0, 0, w, h);
+            viewportW_ = w, viewportH_ = h;
+        }
+    }
+
+    void BuildPipeline() {
+        program_ = glCreateProgram();
+        GLuint vs = Compile(GL_VERTEX_SHADER, kVertexShader);
+        GLuint fs = Compile(GL_FRAGMENT_SHADER, kFragmentShader);
+        glAttachShader(program_, vs);
+        glAttachShader(program_, fs);
+        glLinkProgram(program_);
+        glDeleteShader(vs);
+        glDeleteShader(fs);
+        glUseProgram(program_);
+        wvpLocation_ = glGetUniformLocation(program_, "wvp");
+        texturedLocation_ = glGetUniformLocation(program_, "textured");
+        glUniform1i(glGetUniformLocation(program_, "tex"), 0);
+
+        glGenVertexArrays(1, &texturedVao_);
+        glGenBuffers(1, &texturedVbo_);
+        glGenBuffers(1, &indexBuffer_);
+        glBindVertexArray(texturedVao_);
+        glBindBuffer(GL_ARRAY_BUFFER, texturedVbo_);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer_);
+        glEnableVertexAttribArray(0);
+        glEnableVertexAttribArray(1);
+        glEnableVertexAttribArray(2);
+        glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(TexturedVertex), nullptr);
+        glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(TexturedVertex),
+                              reinterpret_cast<void*>(offsetof(TexturedVertex, colour)));
+        glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(TexturedVertex),
+                              reinterpret_cast<void*>(offsetof(TexturedVertex, u)));
+
+        glGenVertexArrays(1, &colourVao_);
+        glGenBuffers(1, &colourVbo_);
+        glBindVertexArray(colourVao_);
+        glBindBuffer(GL_ARRAY_BUFFER, colourVbo_);
+        glEnableVertexAttribArray(0);
+        glEnableVertexAttribArray(1);
+        glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(ColourVertex), nullptr);
+        glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(ColourVertex),
+                              reinterpret_cast<void*>(offsetof(ColourVertex, colour)));
+        glVertexAttrib2f(2, 0.0f, 0.0f);
+
+        glGenSamplers(1, &sampler_);
+        glBindVertexArray(0);
+    }
+
+    void Prepare(bool texturedFormat) {
+        glm::mat4 wvp = projection_ * view_ * world_;
+        glUniformMatrix4fv(wvpLocation_, 1, GL_FALSE, glm::value_ptr(wvp));
+        glUniform1i(texturedLocation_, texturedFormat && bound_ != 0 ? 1 : 0);
+    }
+
+    SDL_GLContext context_ = nullptr;
+    GLuint program_ = 0, texturedVao_ = 0, texturedVbo_ = 0, indexBuffer_ = 0, colourVao_ = 0, colourVbo_ = 0;
+    GLuint sampler_ = 0;
+    GLint wvpLocation_ = -1, texturedLocation_ = -1;
+    int viewportW_ = -1, viewportH_ = -1;
+    glm::mat4 world_{1.0f}, view_{1.0f}, projection_{1.0f};
+    TextureId bound_ = 0;
+    std::vector<Texture> textures_;
+};
+
+}  // namespace
+
+Gfx& RealGfx() {
+    static GlGfx g;
+    return g;
+}
+
+}  // namespace plat

@@ -1,0 +1,111 @@
+#include "platform/gfx/image_decode.h"
+#include "platform/headless.h"
+
+namespace plat {
+
+bool HeadlessGfx::CurrentDisplayMode(DisplayMode& mode) {
+    if (failDisplayMode) return false;
+    mode = desktop;
+    return true;
+}
+
+bool HeadlessGfx::CreateDevice(Window& w, bool isWindowed, int fullW, int fullH) {
+    if (failCreate) return false;
+    device = true;
+    windowed = isWindowed;
+    if (windowed) {
+        w.ClientSize(width, height);
+    } else {
+        width = fullW, height = fullH;
+    }
+    return true;
+}
+
+bool HeadlessGfx::ResetDevice(bool isWindowed, int fullW, int fullH) {
+    ++resets;
+    if (failReset || !device) return false;
+    windowed = isWindowed;
+    if (windowed) {
+        headless().window.ClientSize(width, height);
+    } else {
+        width = fullW, height = fullH;
+    }
+    return true;
+}
+
+bool HeadlessGfx::SetDepthTest(bool on) {
+    if (failDepth) return false;
+    depthTest = on;
+    return true;
+}
+
+void HeadlessGfx::SetStandingState() {
+    standingState = true;
+    depthTest = false;
+    blending = true;
+    cullClockwise = false;
+}
+
+void HeadlessGfx::Present() {
+    ++presents;
+    calls.clear();
+    if (onPresent) onPresent();
+}
+
+void HeadlessGfx::SetTransform(TransformKind kind, const glm::mat4& m) {
+    switch (kind) {
+        case TransformKind::World: world = m; break;
+        case TransformKind::View: view = m; break;
+        case TransformKind::Projection: projection = m; break;
+    }
+}
+
+TextureId HeadlessGfx::TextureFromFile(const unsigned char* data, size_t size) {
+    Texture tex;
+    if (!DecodeImage(data, size, tex.texels, tex.width, tex.height)) return 0;
+    textures.push_back(std::move(tex));
+    return static_cast<TextureId>(textures.size());
+}
+
+TextureId HeadlessGfx::CreateTexture(int w, int h) {
+    if (w <= 0 || h <= 0) return 0;
+    Texture tex;
+    tex.width = w, tex.height = h;
+    tex.texels.assign(static_cast<size_t>(w) * h * 4, 0);
+    textures.push_back(std::move(tex));
+    return static_cast<TextureId>(textures.size());
+}
+
+unsigned char* HeadlessGfx::LockTexture(TextureId id, int& pitch) {
+    if (id <= 0 || static_cast<size_t>(id) > textures.size()) return nullptr;
+    Texture& tex = textures[id - 1];
+    pitch = tex.width * 4;
+    return tex.texels.data();
+}
+
+void HeadlessGfx::Record(DrawCall::Kind kind, int vertices, int primitives) {
+    ++drawCallsTotal;
+    if (calls.size() < kMaxRecordedCalls)
+        calls.push_back({kind, vertices, primitives, bound, blending, cullClockwise, world});
+}
+
+void HeadlessGfx::DrawIndexed(const TexturedVertex*, int vertexCount, const uint16_t*, int triangleCount) {
+    Record(DrawCall::Indexed, vertexCount, triangleCount);
+}
+
+void HeadlessGfx::Draw(Primitive prim, const TexturedVertex*, int count) {
+    bool list = prim == Primitive::TriangleList;
+    Record(list ? DrawCall::TexturedList : DrawCall::TexturedStrip, list ? count * 3 : count + 2, count);
+}
+
+void HeadlessGfx::Draw(Primitive prim, const ColourVertex*, int count) {
+    bool list = prim == Primitive::TriangleList;
+    Record(list ? DrawCall::ColourList : DrawCall::ColourStrip, list ? count * 3 : count + 2, count);
+}
+
+void HeadlessGfx::Reset() {
+    *this = HeadlessGfx();
+    calls.reserve(kMaxRecordedCalls);
+}
+
+}  // namespace plat

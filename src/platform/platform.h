@@ -1,0 +1,24 @@
+#pragma once
+// The platform pieces the game talks to, chosen once at start-up.
+#include "platform/clock/clock.h"
+#include "platform/gfx/gfx.h"
+#include "platform/inputdev/inputdev.h"
+#include "platform/soundlib/soundlib.h"
+#include "platform/window/window.h"
+
+namespace plat {
+
+Window& window();
+Clock& clock();
+Gfx& gfx();
+InputDevice& input();
+SoundLib& sound();
+
+// SDL2 window, counter and input, OpenGL 3.3 device, SDL2_mixer sound.
+void UseRealPlatform();
+// No window, device or sound: a fake clock, recording device and sound library, scripted input.
+void UseHeadlessPlatform();
+// The real window and OpenGL device (for screenshots), with the rest headless.
+void UseRealGraphicsOnly();
+
+}  // namespace plat

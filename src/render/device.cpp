@@ -1,0 +1,65 @@
+#include "render/device.h"
+
+#include "platform/platform.h"
+#include "shell/error_log.h"
+#include "shell/game_vars.h"
+#include "shell/main_loop.h"
+#include "shell/timing.h"
+
+namespace {
+
+void SetStandingState() {
+    plat::Gfx& gfx = plat::gfx();
+    gfx.SetTextureFiltering();
+    gfx.SetStandingState();
+}
+
+}  // namespace
+
+int InitDevice(int windowed) {
+    plat::Gfx& gfx = plat::gfx();
+    plat::DisplayMode mode;
+    if (!gfx.CurrentDisplayMode(mode)) {
+        LogError("failed to get current display mode (GetAdapterDisplayMode) \n");
+        return -1;
+    }
+    if (!gfx.CreateDevice(plat::window(), windowed == 1, ResolutionWidths[ResolutionIndex],
+                          ResolutionHeights[ResolutionIndex])) {
+        LogError("failed to create a directx device (CreateDevice) \n");
+        return -1;
+    }
+    CalibrateTiming(windowed != 0);
+    if (!gfx.SetDepthTest(true)) {
+        LogError("failed to enable z buffer (SetRenderState) \n");
+        return -1;
+    }
+    SetStandingState();
+    return 0;
+}
+
+int ResetDevice(int windowed, int width, int height) {
+    plat::Gfx& gfx = plat::gfx();
+    LogError("top : w %d  h %d \n", width, height);
+    if (windowed) change_window_size(width + 8, height + 27);
+    plat::DisplayMode mode;
+    if (!gfx.CurrentDisplayMode(mode)) {
+        ErrorBox("failed to get current adapter display mode");
+        LogError("failed to get current adapter display mode\n");
+        return -1;
+    }
+    if (!gfx.ResetDevice(windowed != 0, width, height)) {
+        LogError("failed to reset d3d device\n");
+        return -1;
+    }
+    LogError("maaged to happily reset d3d device\n");
+    CalibrateTiming(windowed != 0);
+    LogError("w %d  h %d \n", width, height);
+    if (windowed) change_window_size(width + 8, height + 27);
+    SetStandingState();
+    return 0;
+}
+
+void ReleaseGraphics() {
+    plat::Gfx& gfx = plat::gfx();
+    if (gfx.HasDevice()) gfx.ReleaseDevice();
+}

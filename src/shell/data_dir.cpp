@@ -1,0 +1,71 @@
+#include "shell/data_dir.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+char dataDir[1024];  // with a trailing '/', or empty for the working directory
+char pathBuffers[4][1200];
+int nextBuffer;
+
+bool WorkingDirWritable() {
+    // Trying is the only reliable test: permission bits say nothing about read-only mounts or root.
+    char probe[64];
+    std::snprintf(probe, sizeof probe, ".quivex-probe-%d", static_cast<int>(getpid()));
+    int fd = open(probe, O_WRONLY | O_CREAT | O_EXCL, 0600);
+    if (fd < 0) return errno == EEXIST;
+    close(fd);
+    unlink(probe);
+    return true;
+}
+
+bool MakeDirs(const char* path) {
+    char buf[1024];
+    std::snprintf(buf, sizeof buf, "%s", path);
+    for (char* p = buf + 1; *p; ++p) {
+        if (*p != '/') continue;
+        *p = 0;
+        if (mkdir(buf, 0700) != 0 && errno != EEXIST) return false;
+        *p = '/';
+    }
+    return mkdir(buf, 0700) == 0 || errno == EEXIST;
+}
+
+}  // namespace
+
+void SetDataDir(const char* dir) {
+    if (!dir || !*dir) {
+        dataDir[0] = 0;
+        return;
+    }
+    size_t n = std::strlen(dir);
+    std::snprintf(dataDir, sizeof dataDir, "%s%s", dir, dir[n - 1] == '/' ? "" : "/");
+}
+
+void ChooseDataDir() {
+    dataDir[0] = 0;
+    if (WorkingDirWritable()) return;
+    char dir[1024];
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    if (xdg && *xdg == '/') std::snprintf(dir, sizeof dir, "%s/quiv-ex", xdg);
+    else if (home && *home) std::snprintf(dir, sizeof dir, "%s/.config/quiv-ex", home);
+    else return;  // nowhere better: the files are silently lost, as in a read-only folder
+    if (MakeDirs(dir)) SetDataDir(dir);
+}
+
+const char* DataPath(const char* fileName) {
+    char* buf = pathBuffers[nextBuffer];
+    nextBuffer = (nextBuffer + 1) % 4;
+    std::snprintf(buf, sizeof pathBuffers[0], "%s%s", dataDir, fileName);
+    return buf;
+}
+
+const char* DataDir() { return dataDir; }

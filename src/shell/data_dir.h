@@ -1,0 +1,11 @@
+#pragma once
+// Where "quivex.cfg" and "err.log" live: the working directory, or, when that cannot be written,
+// $XDG_CONFIG_HOME/quiv-ex (default ~/.config/quiv-ex).
+
+// Decides once at start-up, before the log is created.
+void ChooseDataDir();
+// Uses the working directory (or `dir` when given) without probing; for tests.
+void SetDataDir(const char* dir);
+// The path of a data file, in a buffer that stays valid until the next call with the same slot.
+const char* DataPath(const char* fileName);
+const char* DataDir();  // "" for the working directory

@@ -1,0 +1,8 @@
+#pragma once
+// "err.log": recreated at every start, each entry appended by opening and closing the file,
+// so it is on disk even if the program dies right after.
+
+void OpenErrorLog();
+void LogError(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// A modal message box (caption "error...") with the text cut to 51 characters. Writes nothing to the log.
+void ErrorBox(const char* format, ...) __attribute__((format(printf, 1, 2)));

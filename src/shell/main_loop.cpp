@@ -1,0 +1,136 @@
+#include "shell/main_loop.h"
+
+#include "audio/audio.h"
+#include "platform/platform.h"
+#include "render/device.h"
+#include "render/render_frame.h"
+#include "shell/data_dir.h"
+#include "shell/error_log.h"
+#include "shell/game_vars.h"
+#include "shell/settings.h"
+#include "shell/timing.h"
+#include "shell/trig.h"
+
+int64_t FrameCount;
+
+namespace {
+
+constexpr int kInitialOuterWidth = 1032, kInitialOuterHeight = 795;
+constexpr int kFrameWidth = 8, kFrameHeight = 27;  // window frame around the client area
+
+void OnWindowMoved() {
+    plat::window().Position(WindowX, WindowY);
+    SaveSettings();
+}
+
+}  // namespace
+
+void change_window_size(int outerWidth, int outerHeight) {
+    LogError("change_window_size: %d %d\n", outerWidth, outerHeight);
+    plat::window().Place(WindowX, WindowY, outerWidth - kFrameWidth, outerHeight - kFrameHeight, true);
+}
+
+bool DrainMessages(int& exitCode) {
+    plat::WindowEvent ev;
+    while (plat::window().PollEvent(ev)) {
+        switch (ev.kind) {
+            case plat::WindowEventKind::Quit:
+                ReleaseGraphics();
+                exitCode = 0;
+                return false;
+            case plat::WindowEventKind::Moved:
+                OnWindowMoved();
+                break;
+            case plat::WindowEventKind::FocusGained:
+                LogError("got focus\n");
+                break;
+            case plat::WindowEventKind::FocusLost:
+                LogError("lost focus\n");
+                break;
+        }
+    }
+    return true;
+}
+
+void GameInit() {}
+
+bool StartProgram(const StartOptions& options, int& exitCode) {
+    exitCode = 0;
+    ChooseDataDir();
+    OpenErrorLog();
+    LoadSettings();
+    (void)options;  // the launcher dialog arrives with the dialogs; until then the loaded settings launch
+
+    plat::Window& window = plat::window();
+    if (!window.Create("quiv-ex", WindowX, WindowY, kInitialOuterWidth, kInitialOuterHeight)) {
+        LogError("failed to create window\n");
+        ErrorBox("failed to create window (no display?)");
+        return false;
+    }
+    if (Windowed == 1)
+        change_window_size(ResolutionWidths[ResolutionIndex] + kFrameWidth,
+                           ResolutionHeights[ResolutionIndex] + kFrameHeight);
+    SaveSettings();
+    if (InitDevice(Windowed) != 0) {
+        ErrorBox("directx init failed");
+        LogError("directx init failed");
+        return false;
+    }
+    window.Show();
+    if (!Windowed) window.MoveCursorOffScreen();
+    BuildTrigTables();
+    GameInit();
+    return true;
+}
+
+void WarmUpFrame() { PaceAndPresent(); }
+
+bool RunWarmUpFrames(int& exitCode) {
+    for (int i = 0; i < kWarmUpFrames; ++i) {
+        if (!DrainMessages(exitCode)) return false;
+        if (GameMode == Mode::Quitting) plat::window().Destroy();
+        WarmUpFrame();
+    }
+    return true;
+}
+
+void GameOverSequence() {
+    StopMusic();
+    if (GameOverTimer == 70) StopMusic();
+    if (GameOverTimer == 200) {
+        GameMode = Mode::Menu;
+        SaveSettings();
+    }
+    ++GameOverTimer;
+}
+
+void UpdateFrame() {
+    switch (GameMode) {
+        case Mode::Playing:
+            if (Lives == 0) GameOverSequence();
+            break;
+        default:
+            break;
+    }
+}
+
+bool FramePass(int& exitCode) {
+    if (!DrainMessages(exitCode)) return false;
+    if (GameMode == Mode::Quitting) plat::window().Destroy();
+    UpdateFrame();
+    RenderFrame();
+    UpdateMusicFade();
+    ++FrameCount;
+    return true;
+}
+
+int RunProgram(const StartOptions& options) {
+    int exitCode = 0;
+    if (!StartProgram(options, exitCode)) return exitCode;
+    if (!RunWarmUpFrames(exitCode)) return exitCode;
+    while (FramePass(exitCode)) {
+    }
+    return exitCode;
+}
+
+void ResetMainLoop() { FrameCount = 0; }

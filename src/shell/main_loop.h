@@ -1,0 +1,31 @@
+#pragma once
+// Start-up, the warm-up frames, the frame loop and the per-frame update dispatch.
+#include <cstdint>
+
+constexpr int kWarmUpFrames = 200;
+
+struct StartOptions {
+    bool runLauncher = true;  // the headless runner starts straight away with the loaded settings
+};
+
+// Start-up up to the warm-up frames. False when the program ends here, with its exit code.
+bool StartProgram(const StartOptions& options, int& exitCode);
+// False when the program ends during warm-up.
+bool RunWarmUpFrames(int& exitCode);
+void WarmUpFrame();
+// One pass of the frame loop. False when the program ends, with its exit code.
+bool FramePass(int& exitCode);
+// The whole program: start-up, warm-up, then frames until it quits.
+int RunProgram(const StartOptions& options);
+
+// Drains the window's queue; false when it held a quit (the graphics are then released).
+bool DrainMessages(int& exitCode);
+void UpdateFrame();
+void GameOverSequence();
+void GameInit();
+void change_window_size(int outerWidth, int outerHeight);
+
+// Frames run by the frame loop since start-up (warm-up frames not counted).
+extern int64_t FrameCount;
+
+void ResetMainLoop();

@@ -1,0 +1,19 @@
+#include "shell/reset.h"
+
+#include "audio/audio.h"
+#include "game/level_state.h"
+#include "input/bindings.h"
+#include "shell/game_vars.h"
+#include "shell/main_loop.h"
+#include "shell/random.h"
+#include "shell/timing.h"
+
+void ResetAllState() {
+    ResetGameVars();
+    ResetBindings();
+    ResetTiming();
+    ResetMainLoop();
+    ResetAudio();
+    ResetLevelState();
+    SeedRandom(1);
+}

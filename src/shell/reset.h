@@ -1,0 +1,3 @@
+#pragma once
+// Puts every module's state back to its start-up values (tests and the headless runner start clean).
+void ResetAllState();

@@ -1,0 +1,177 @@
+#include "shell/settings.h"
+
+#include <unistd.h>
+
+#include <cctype>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+
+#include "input/bindings.h"
+#include "shell/data_dir.h"
+#include "shell/game_vars.h"
+
+namespace {
+
+const char* kSettingsName = "quivex.cfg";
+const char* kSettingsTemp = "quivex.cfg.tmp";
+constexpr size_t kMaxFileSize = 4096;  // the file is about 100 bytes; anything longer is not ours
+
+const int32_t kWidths[kResolutionCount] = {640, 800, 1024, 1280, 1280, 1600};
+const int32_t kHeights[kResolutionCount] = {480, 600, 768, 720, 1024, 1200};
+
+// Reads whitespace-separated decimal integers the way a formatted scan does: stops at the first thing
+// that is not an integer (or does not fit in 32 bits).
+class IntReader {
+public:
+    IntReader(const char* text, size_t length) : p_(text), end_(text + length) {}
+
+    bool Next(int32_t& out) {
+        if (stopped_) return false;
+        while (p_ < end_ && std::isspace(static_cast<unsigned char>(*p_))) ++p_;
+        const char* q = p_;
+        bool negative = false;
+        if (q < end_ && (*q == '-' || *q == '+')) negative = *q++ == '-';
+        if (q >= end_ || !std::isdigit(static_cast<unsigned char>(*q))) return Stop();
+        long long value = 0;
+        while (q < end_ && std::isdigit(static_cast<unsigned char>(*q))) {
+            value = value * 10 + (*q++ - '0');
+            if (value > static_cast<long long>(INT_MAX) + 1) return Stop();
+        }
+        if (negative) value = -value;
+        if (value > INT_MAX || value < INT_MIN) return Stop();
+        out = static_cast<int32_t>(value);
+        p_ = q;
+        return true;
+    }
+
+private:
+    bool Stop() {
+        stopped_ = true;
+        return false;
+    }
+    const char* p_;
+    const char* end_;
+    bool stopped_ = false;
+};
+
+// Field order of the current format (after the version number).
+int32_t* const kFields[] = {
+    &Bindings[0], &Bindings[1], &Bindings[2], &Bindings[3], &Bindings[4], &Bindings[5], &Bindings[12],
+    &Bindings[6], &Bindings[7], &Bindings[8], &Bindings[9], &Bindings[10], &Bindings[11], &Bindings[13],
+    &ResolutionIndex, &ScreenOrientation, &Windowed, &HiScore,
+    &PracticeUnlocked[0], &PracticeUnlocked[1], &PracticeUnlocked[2], &PracticeUnlocked[3],
+    &BossUnlocked[0], &BossUnlocked[1], &BossUnlocked[2], &BossUnlocked[3],
+    &BossRushUnlocked, &WindowX, &WindowY,
+};
+static_assert(sizeof kFields / sizeof kFields[0] == 29);
+
+// The old format: no version, no joypad bindings, no JoypadEnabled.
+int32_t* const kOldFields[] = {
+    &Bindings[0], &Bindings[1], &Bindings[2], &Bindings[3], &Bindings[4], &Bindings[5], &Bindings[12],
+    &ResolutionIndex, &ScreenOrientation, &Windowed, &HiScore,
+    &PracticeUnlocked[0], &PracticeUnlocked[1], &PracticeUnlocked[2], &PracticeUnlocked[3],
+    &BossUnlocked[0], &BossUnlocked[1], &BossUnlocked[2], &BossUnlocked[3],
+    &BossRushUnlocked, &WindowX, &WindowY,
+};
+static_assert(sizeof kOldFields / sizeof kOldFields[0] == 22);
+
+void SetDefaults() {
+    for (int i = 0; i < kBindingSlots; ++i) Bindings[i] = kDefaultBindings[i];
+    ResolutionIndex = 1;
+    ScreenOrientation = Windowed = HiScore = BossRushUnlocked = 0;
+    for (int i = 0; i < 4; ++i) PracticeUnlocked[i] = BossUnlocked[i] = 0;
+    WindowX = WindowY = 100;
+}
+
+void ReplaceIfOutside(int32_t& value, int32_t lo, int32_t hi, int32_t fallback) {
+    if (value < lo || value > hi) value = fallback;
+}
+
+// The rest of the program indexes tables with these; a value from a damaged file must not reach them.
+void ReplaceOutOfRange() {
+    ReplaceIfOutside(ResolutionIndex, 0, kResolutionCount - 1, 1);
+    ReplaceIfOutside(ScreenOrientation, 0, 2, 0);
+    ReplaceIfOutside(Windowed, 0, 1, 0);
+    ReplaceIfOutside(Bindings[SlotJoypadEnabled], 0, 1, 1);
+    for (int i = 0; i < 4; ++i) {
+        ReplaceIfOutside(PracticeUnlocked[i], 0, 1, 0);
+        ReplaceIfOutside(BossUnlocked[i], 0, 1, 0);
+    }
+    ReplaceIfOutside(BossRushUnlocked, 0, 1, 0);
+}
+
+void FinishLoad() {
+    for (int i = 0; i < kResolutionCount; ++i) {
+        ResolutionWidths[i] = kWidths[i];
+        ResolutionHeights[i] = kHeights[i];
+    }
+    UnlockCheatUsed = 0;
+    ReplaceOutOfRange();
+}
+
+}  // namespace
+
+void LoadSettingsFromText(const char* text, size_t length, bool fileExists) {
+    int32_t version = 0;
+    bool anyNumber = fileExists && IntReader(text, length).Next(version);
+    // A file with no number in it at all (empty, or garbage) is as good as no file.
+    if (!anyNumber) {
+        SetDefaults();
+        FinishLoad();
+        return;
+    }
+    IntReader reader(text, length);
+    if (version == kSettingsVersion) {
+        int32_t skip;
+        reader.Next(skip);
+        for (int32_t* field : kFields)
+            if (!reader.Next(*field)) break;
+    } else {
+        for (int32_t* field : kOldFields)
+            if (!reader.Next(*field)) break;
+        bool foreignKeys = false;
+        for (int i = SlotKeyUp; i <= SlotKeyShield; ++i) foreignKeys |= Bindings[i] > 999;
+        if (foreignKeys)
+            for (int i = SlotKeyUp; i <= SlotKeyShield; ++i) Bindings[i] = kDefaultBindings[i];
+        Bindings[SlotPause] = 197;
+    }
+    FinishLoad();
+}
+
+void LoadSettings() {
+    std::FILE* f = std::fopen(DataPath(kSettingsName), "rb");
+    if (!f) {
+        LoadSettingsFromText("", 0, false);
+        return;
+    }
+    char text[kMaxFileSize];
+    size_t length = std::fread(text, 1, sizeof text, f);
+    std::fclose(f);
+    LoadSettingsFromText(text, length, true);
+}
+
+int FormatSettings(char* out, size_t size) {
+    int n = std::snprintf(out, size, "%d", kSettingsVersion);
+    for (int32_t* field : kFields) {
+        if (n < 0 || static_cast<size_t>(n) >= size) break;
+        n += std::snprintf(out + n, size - n, " %d", *field);
+    }
+    return n;
+}
+
+void SaveSettings() {
+    char text[512];
+    int length = FormatSettings(text, sizeof text);
+    // Written beside the real file and renamed over it, so a crash or a full disk never leaves it cut short.
+    char temp[1200], final[1200];
+    std::snprintf(temp, sizeof temp, "%s", DataPath(kSettingsTemp));
+    std::snprintf(final, sizeof final, "%s", DataPath(kSettingsName));
+    std::FILE* f = std::fopen(temp, "wb");
+    if (!f) return;
+    bool ok = std::fwrite(text, 1, length, f) == static_cast<size_t>(length);
+    ok = std::fflush(f) == 0 && ok;
+    ok = fsync(fileno(f)) == 0 && ok;
+    ok = std::fclose(f) == 0 && ok;
+    if (!ok || std::rename(temp, final) != 0) std::remove(temp);
+}

@@ -1,0 +1,32 @@
+#include "shell/state_hash.h"
+
+#include "audio/audio.h"
+#include "game/level_state.h"
+#include "input/bindings.h"
+#include "shell/game_vars.h"
+#include "shell/random.h"
+
+void StateHasher::Add(const void* data, size_t size) {
+    const unsigned char* p = static_cast<const unsigned char*>(data);
+    for (size_t i = 0; i < size; ++i) {
+        h_ ^= p[i];
+        h_ *= 1099511628211ull;
+    }
+}
+
+uint64_t HashGameState() {
+    StateHasher h;
+    h.Add(GameMode);
+    h.Add(SpeedSetting), h.Add(PlayType), h.Add(BossRush), h.Add(CurrentLevel), h.Add(WeaponLevel);
+    h.Add(Lives), h.Add(GameOverTimer), h.Add(Held), h.Add(PeakHeld), h.Add(LevelCollected);
+    h.Add(HiScore), h.Add(PracticeUnlocked), h.Add(BossUnlocked), h.Add(BossRushUnlocked);
+    h.Add(UnlockCheatUsed), h.Add(FastForward), h.Add(ResolutionIndex), h.Add(ScreenOrientation);
+    h.Add(Windowed), h.Add(WindowX), h.Add(WindowY);
+    h.Add(Bindings), h.Add(PendingBindings);
+    h.Add(LevelClock), h.Add(LevelTitleTimer), h.Add(BossActive), h.Add(MidBossActive), h.Add(BossDefeated);
+    h.Add(BossDeathTimer), h.Add(BossBar), h.Add(BossAlert), h.Add(BossDownClock), h.Add(ReportShowing);
+    h.Add(BossSlot), h.Add(MidBossSlot);
+    h.Add(MusicFadeLevel), h.Add(MusicTrack);
+    h.Add(RandomState());
+    return h.value();
+}

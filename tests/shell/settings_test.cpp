@@ -1,0 +1,198 @@
+#include <cstring>
+#include <string>
+
+#include "input/bindings.h"
+#include "shell/data_dir.h"
+#include "shell/game_vars.h"
+#include "shell/settings.h"
+#include "test_support.h"
+
+namespace {
+
+const char* kDefaultFile = "9990 200 208 203 205 45 44 197 2002 2003 2000 2001 1000 1001 1 1 0 0 0 0 0 0 0 0 0 0 0 0 100 100";
+
+class SettingsTest : public HeadlessTest {
+protected:
+    std::string Saved() {
+        SaveSettings();
+        return ReadFile(DataFile("quivex.cfg"));
+    }
+    void LoadText(const std::string& text) {
+        WriteFile(DataFile("quivex.cfg"), text);
+        LoadSettings();
+    }
+};
+
+TEST_F(SettingsTest, MissingFileGivesDefaultsAndSavesTheDocumentedLine) {
+    LoadSettings();
+    EXPECT_EQ(Saved(), kDefaultFile);
+    EXPECT_EQ(ResolutionWidths[1], 800);
+    EXPECT_EQ(ResolutionHeights[5], 1200);
+    EXPECT_EQ(ResolutionWidths[3], 1280);
+    EXPECT_EQ(ResolutionHeights[3], 720);
+}
+
+TEST_F(SettingsTest, CurrentFormatRoundTrips) {
+    const std::string text =
+        "9990 17 31 -4 205 1003 44 88 2003 2002 2001 2000 1005 1007 0 4 2 1 123 1 0 1 0 0 1 0 1 1 -20 3000";
+    LoadText(text);
+    EXPECT_EQ(Bindings[2], -4);
+    EXPECT_EQ(Bindings[12], 88);
+    EXPECT_EQ(Bindings[13], 0);
+    EXPECT_EQ(ResolutionIndex, 4);
+    EXPECT_EQ(HiScore, 123);
+    EXPECT_EQ(WindowX, -20);
+    EXPECT_EQ(Saved(), text);
+}
+
+TEST_F(SettingsTest, AnyWhitespaceSeparatesNumbers) {
+    LoadText("9990\n200\t208  203\r\n205 45 44 197 2002 2003 2000 2001 1000 1001 1 2 1 1 7 1 1 1 1 0 0 0 0 1 5 6\n");
+    EXPECT_EQ(ResolutionIndex, 2);
+    EXPECT_EQ(HiScore, 7);
+    EXPECT_EQ(BossRushUnlocked, 1);
+    EXPECT_EQ(WindowY, 6);
+}
+
+TEST_F(SettingsTest, ShortCurrentFileKeepsEarlierValuesForMissingFields) {
+    LoadSettings();  // defaults
+    WindowX = 55;
+    HiScore = 9;
+    LoadText("9990 1 2 3 4 5 6 7");
+    EXPECT_EQ(Bindings[0], 1);
+    EXPECT_EQ(Bindings[12], 7);
+    EXPECT_EQ(Bindings[6], 2002);  // not in the file
+    EXPECT_EQ(HiScore, 9);
+    EXPECT_EQ(WindowX, 55);
+}
+
+TEST_F(SettingsTest, ReadingStopsAtTheFirstNonInteger) {
+    LoadSettings();
+    LoadText("9990 30 31 32 x 34");
+    EXPECT_EQ(Bindings[0], 30);
+    EXPECT_EQ(Bindings[2], 32);
+    EXPECT_EQ(Bindings[3], 205);
+    EXPECT_EQ(Bindings[4], 45);
+    // A number too large for 32 bits stops the reading as well.
+    LoadText("9990 1 99999999999 3");
+    EXPECT_EQ(Bindings[0], 1);
+    EXPECT_EQ(Bindings[1], 31);
+    EXPECT_EQ(Bindings[2], 32);
+}
+
+TEST_F(SettingsTest, OldFormatFile) {
+    // Joypad bindings from an earlier load stay as they were.
+    for (int i = 6; i <= 11; ++i) Bindings[i] = 1100 + i;
+    Bindings[13] = 0;
+    LoadText("16 17 18 19 20 21 25 2 1 1 42 1 1 0 0 1 0 0 0 0 300 400");
+    EXPECT_EQ(Bindings[0], 16);
+    EXPECT_EQ(Bindings[5], 21);
+    EXPECT_EQ(Bindings[12], 197);  // the pause binding always becomes Pause
+    EXPECT_EQ(Bindings[6], 1106);
+    EXPECT_EQ(Bindings[11], 1111);
+    EXPECT_EQ(Bindings[13], 0);
+    EXPECT_EQ(ResolutionIndex, 2);
+    EXPECT_EQ(ScreenOrientation, 1);
+    EXPECT_EQ(Windowed, 1);
+    EXPECT_EQ(HiScore, 42);
+    EXPECT_EQ(PracticeUnlocked[0], 1);
+    EXPECT_EQ(PracticeUnlocked[1], 1);
+    EXPECT_EQ(BossUnlocked[0], 1);
+    EXPECT_EQ(WindowX, 300);
+    EXPECT_EQ(WindowY, 400);
+    EXPECT_EQ(Saved().substr(0, 5), "9990 ");
+}
+
+TEST_F(SettingsTest, OldFormatKeyboardBindingAbove999ResetsAllSix) {
+    LoadText("999 17 18 19 20 21 25 1 0 0 0 0 0 0 0 0 0 0 0 0 100 100");
+    EXPECT_EQ(Bindings[0], 999);
+    LoadText("17 18 19 20 1000 21 25 1 0 0 0 0 0 0 0 0 0 0 0 0 100 100");
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(Bindings[i], kDefaultBindings[i]) << i;
+}
+
+TEST_F(SettingsTest, GarbageOrEmptyFileIsTreatedAsNoFile) {
+    LoadText("this is not a settings file");
+    EXPECT_EQ(Saved(), kDefaultFile);
+    LoadText("");
+    EXPECT_EQ(Saved(), kDefaultFile);
+}
+
+TEST_F(SettingsTest, OutOfRangeValuesFallBackToDefaults) {
+    LoadText("9990 200 208 203 205 45 44 197 2002 2003 2000 2001 1000 1001 7 6 3 2 5 2 -1 1 9 1 1 1 1 3 100 100");
+    EXPECT_EQ(Bindings[13], 1);
+    EXPECT_EQ(ResolutionIndex, 1);
+    EXPECT_EQ(ScreenOrientation, 0);
+    EXPECT_EQ(Windowed, 0);
+    EXPECT_EQ(HiScore, 5);
+    EXPECT_EQ(PracticeUnlocked[0], 0);
+    EXPECT_EQ(PracticeUnlocked[1], 0);
+    EXPECT_EQ(PracticeUnlocked[2], 1);
+    EXPECT_EQ(PracticeUnlocked[3], 0);
+    EXPECT_EQ(BossUnlocked[0], 1);
+    EXPECT_EQ(BossRushUnlocked, 0);
+    LoadText("9990 200 208 203 205 45 44 197 2002 2003 2000 2001 1000 1001 1 -1 -2 -3");
+    EXPECT_EQ(ResolutionIndex, 1);
+    EXPECT_EQ(ScreenOrientation, 0);
+    EXPECT_EQ(Windowed, 0);
+}
+
+TEST_F(SettingsTest, EveryLoadClearsTheUnlockCheatFlag) {
+    UnlockCheatUsed = 1;
+    LoadSettings();
+    EXPECT_EQ(UnlockCheatUsed, 0);
+    UnlockCheatUsed = 1;
+    LoadText("9990 1 2");
+    EXPECT_EQ(UnlockCheatUsed, 0);
+}
+
+TEST_F(SettingsTest, SaveReplacesTheFileWhole) {
+    WriteFile(DataFile("quivex.cfg"), std::string(3000, '9'));
+    LoadSettings();
+    std::string saved = Saved();
+    EXPECT_EQ(saved.find('\n'), std::string::npos);
+    EXPECT_LT(saved.size(), 200u);
+    EXPECT_FALSE(FileExists(DataFile("quivex.cfg.tmp")));
+}
+
+TEST_F(SettingsTest, SaveIntoAFolderThatCannotBeWrittenChangesNothing) {
+    // Nothing can be created under /proc, not even by root.
+    SetDataDir("/proc/self");
+    LoadSettings();
+    SaveSettings();
+    EXPECT_FALSE(FileExists("/proc/self/quivex.cfg"));
+    EXPECT_EQ(ResolutionIndex, 1);
+}
+
+// Any bytes at all: every value ends in range, and what is saved loads back the same.
+TEST_F(SettingsTest, RandomFilesAlwaysLoadIntoRange) {
+    uint32_t seed = 12345;
+    auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return seed >> 16;
+    };
+    const char alphabet[] = "0123456789 -+\n\tx9990";
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        int length = next() % 160;
+        if (round % 3 == 0) text = "9990 ";
+        for (int i = 0; i < length; ++i)
+            text += round % 5 == 0 ? static_cast<char>(next() & 0xFF) : alphabet[next() % (sizeof alphabet - 1)];
+        LoadSettingsFromText(text.data(), text.size(), true);
+        ASSERT_GE(ResolutionIndex, 0);
+        ASSERT_LE(ResolutionIndex, 5);
+        ASSERT_GE(ScreenOrientation, 0);
+        ASSERT_LE(ScreenOrientation, 2);
+        ASSERT_TRUE(Windowed == 0 || Windowed == 1);
+        ASSERT_TRUE(Bindings[13] == 0 || Bindings[13] == 1);
+        for (int i = 0; i < 4; ++i) ASSERT_TRUE(PracticeUnlocked[i] == 0 || PracticeUnlocked[i] == 1);
+        for (int i = 0; i < 4; ++i) ASSERT_TRUE(BossUnlocked[i] == 0 || BossUnlocked[i] == 1);
+        ASSERT_TRUE(BossRushUnlocked == 0 || BossRushUnlocked == 1);
+
+        char first[512], second[512];
+        FormatSettings(first, sizeof first);
+        LoadSettingsFromText(first, std::strlen(first), true);
+        FormatSettings(second, sizeof second);
+        ASSERT_STREQ(first, second) << "input: " << text;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,168 @@
+#include <string>
+
+#include "shell/game_vars.h"
+#include "shell/timing.h"
+#include "test_support.h"
+
+namespace {
+
+class TimingTest : public HeadlessTest {
+protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        clock().frequency = 1000000;  // a microsecond counter: 16666 ticks a frame
+    }
+    plat::FakeClock& clock() { return h().clock; }
+    // Each present takes this many ticks, as a display refresh would.
+    void PresentTakes(uint64_t ticks) {
+        h().gfx.onPresent = [this, ticks] { clock().Advance(ticks); };
+    }
+    std::string Log() { return ReadFile(DataFile("err.log")); }
+};
+
+TEST_F(TimingTest, CountsPerFrameIsTheFrequencyTimesOneSixtiethTruncated) {
+    CalibrateTiming(true);
+    EXPECT_TRUE(HiresTimer);
+    EXPECT_EQ(CountsPerFrame, 16666);
+    clock().frequency = 10000000;
+    CalibrateTiming(true);
+    EXPECT_EQ(CountsPerFrame, 166666);
+}
+
+TEST_F(TimingTest, WindowedSkipsTheVsyncTest) {
+    PresentTakes(16666);
+    CalibrateTiming(true);
+    EXPECT_FALSE(VsyncPacing);
+    EXPECT_EQ(h().gfx.presents, 0u);
+    EXPECT_EQ(Log(), "using hires timers\n");
+}
+
+TEST_F(TimingTest, SixtyRefreshesAtSixtyHertzAllowVsyncPacing) {
+    clock().stepPerRead = 0;
+    PresentTakes(16667);
+    CalibrateTiming(false);
+    EXPECT_TRUE(VsyncPacing);
+    EXPECT_EQ(h().gfx.presents, 60u);
+    EXPECT_EQ(h().gfx.clears, 60u);
+    EXPECT_EQ(Log(),
+              "using hires timers\n"
+              "hires timer     cpf: 16666\n"
+              "hires timer  expect: 999960\n"
+              "hires timer  actual: 1000020\n"
+              "vsync timing possible, yay!\n");
+}
+
+TEST_F(TimingTest, TheFiveFrameWindowIncludesBothEnds) {
+    clock().stepPerRead = 0;
+    // 60 presents taking exactly 55 and 65 frame times pass; one tick more outside fails.
+    struct Case {
+        uint64_t total;
+        bool vsync;
+    } cases[] = {{55 * 16666, true}, {65 * 16666, true}, {55 * 16666 - 1, false}, {65 * 16666 + 1, false},
+                 {0, false}, {120 * 16666, false}};
+    for (const Case& c : cases) {
+        uint64_t presented = 0;
+        h().gfx.onPresent = [&] {
+            // Spread the total over the 60 presents exactly.
+            uint64_t target = c.total * (++presented) / 60;
+            uint64_t start = clock().now - (c.total * (presented - 1) / 60);
+            clock().now = start + target;
+        };
+        CalibrateTiming(false);
+        EXPECT_EQ(VsyncPacing, c.vsync) << c.total;
+    }
+    EXPECT_NE(Log().find("vsync timing not possible, speed test > 5 frames out\n"), std::string::npos);
+}
+
+TEST_F(TimingTest, WithoutACounterTheMillisecondTimerIsUsed) {
+    clock().frequency = 0;
+    CalibrateTiming(true);
+    EXPECT_FALSE(HiresTimer);
+    EXPECT_DOUBLE_EQ(CountsPerFrame, 16.666666666666668);
+    EXPECT_EQ(Log(), "using lores timers (what the hell processor do you have?)\n");
+
+    clock().stepPerRead = 0;
+    PresentTakes(16667);  // microseconds
+    CalibrateTiming(false);
+    EXPECT_TRUE(VsyncPacing);
+    EXPECT_NE(Log().find("lores timer     cpf: 16.666667\n"), std::string::npos);
+    EXPECT_NE(Log().find("lores timer  expect: 1000.000000\n"), std::string::npos);
+}
+
+TEST_F(TimingTest, TimerPacingWaitsOneFrameFromTheLastStamp) {
+    CalibrateTiming(true);
+    FrameStamp = clock().now;
+    uint64_t start = FrameStamp;
+    PaceAndPresent();
+    EXPECT_GE(FrameStamp - start, 16666u);
+    EXPECT_LT(FrameStamp - start, 16666u + 50);
+    EXPECT_EQ(h().gfx.presents, 1u);
+    EXPECT_EQ(h().gfx.clears, 1u);
+    // The wait gives the processor away instead of spinning through the whole frame.
+    EXPECT_GT(clock().sleptMs, 10u);
+    EXPECT_LT(clock().reads, 3000u);
+}
+
+TEST_F(TimingTest, ThirtyHertzWaitsTwoFramesEvenWithVsync) {
+    CalibrateTiming(true);
+    VsyncPacing = true;
+    SpeedSetting = 1;
+    FrameStamp = clock().now;
+    uint64_t start = FrameStamp;
+    PaceAndPresent();
+    EXPECT_GE(FrameStamp - start, 2u * 16666);
+    EXPECT_LT(FrameStamp - start, 2u * 16666 + 50);
+}
+
+TEST_F(TimingTest, VsyncAtSixtyHertzDoesNotWait) {
+    CalibrateTiming(true);
+    VsyncPacing = true;
+    uint64_t before = clock().now;
+    PaceAndPresent();
+    EXPECT_EQ(clock().now, before);
+    EXPECT_EQ(h().gfx.presents, 1u);
+}
+
+TEST_F(TimingTest, ALateFrameIsNotMadeUpLater) {
+    CalibrateTiming(true);
+    FrameStamp = clock().now;
+    clock().Advance(5 * 16666);  // a very slow frame
+    PaceAndPresent();
+    uint64_t late = FrameStamp;
+    EXPECT_LT(late - 5 * 16666, clock().now);
+    PaceAndPresent();  // the next frame still waits a whole frame from the late stamp
+    EXPECT_GE(FrameStamp - late, 16666u);
+}
+
+TEST_F(TimingTest, MillisecondPacingIgnoresTheSpeedSetting) {
+    clock().frequency = 0;
+    CalibrateTiming(true);
+    SpeedSetting = 1;
+    FrameStampMs = clock().Milliseconds();
+    double start = FrameStampMs;
+    PaceAndPresent();
+    EXPECT_GE(FrameStampMs - start, 16.666);
+    EXPECT_LT(FrameStampMs - start, 17.5);
+}
+
+TEST_F(TimingTest, FastForwardPresentsOneFrameInThirtyOne) {
+    CalibrateTiming(true);
+    VsyncPacing = true;
+    FastForward = 1;
+    for (int i = 0; i < 31 * 4; ++i) FastForwardGate();
+    EXPECT_EQ(h().gfx.presents, 4u);
+    EXPECT_EQ(PresentCycle, 0);
+    FastForwardGate();
+    EXPECT_EQ(PresentCycle, 1);
+    // The cycle just wrapped: the next present comes when it is 0 again, 30 frames on.
+    for (int i = 0; i < 29; ++i) FastForwardGate();
+    EXPECT_EQ(h().gfx.presents, 4u);
+    FastForwardGate();
+    EXPECT_EQ(h().gfx.presents, 5u);
+
+    FastForward = 0;
+    for (int i = 0; i < 10; ++i) FastForwardGate();
+    EXPECT_EQ(h().gfx.presents, 15u);
+}
+
+}  // namespace
