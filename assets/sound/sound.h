@@ -1,0 +1,17 @@
+#pragma once
+// The thirteen sound effects, as complete RIFF WAVE files (see gen_sounds.cpp for what each is).
+#include "embedded.h"
+
+QUIVEX_DECLARE_ASSET(Sample01Wav)
+QUIVEX_DECLARE_ASSET(Sample02Wav)
+QUIVEX_DECLARE_ASSET(Sample03Wav)
+QUIVEX_DECLARE_ASSET(Sample04Wav)
+QUIVEX_DECLARE_ASSET(Sample05Wav)
+QUIVEX_DECLARE_ASSET(Sample06Wav)
+QUIVEX_DECLARE_ASSET(Sample07Wav)
+QUIVEX_DECLARE_ASSET(Sample08Wav)
+QUIVEX_DECLARE_ASSET(Sample09Wav)
+QUIVEX_DECLARE_ASSET(Sample10Wav)
+QUIVEX_DECLARE_ASSET(Sample11Wav)
+QUIVEX_DECLARE_ASSET(Sample12Wav)
+QUIVEX_DECLARE_ASSET(Sample13Wav)
