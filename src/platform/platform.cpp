@@ -52,7 +52,6 @@ void UseHeadlessPlatform() {
 void UseRealGraphicsOnly() {
     UseHeadlessPlatform();
     gWindow = &RealWindow();
-    gClock = &RealClock();
     gGfx = &RealGfx();
 }
 

@@ -18,7 +18,7 @@ SoundLib& sound();
 void UseRealPlatform();
 // No window, device or sound: a fake clock, recording device and sound library, scripted input.
 void UseHeadlessPlatform();
-// The real window and OpenGL device (for screenshots), with the rest headless.
+// The real window and OpenGL device (for screenshots); clock, input and sound stay headless.
 void UseRealGraphicsOnly();
 
 }  // namespace plat

@@ -5,6 +5,8 @@
 #include "shell/game_vars.h"
 #include "shell/main_loop.h"
 #include "shell/timing.h"
+#include "render/font.h"
+#include "render/textures.h"
 
 namespace {
 
@@ -33,6 +35,8 @@ int InitDevice(int windowed) {
         LogError("failed to enable z buffer (SetRenderState) \n");
         return -1;
     }
+    LoadTextures();
+    LoadFont();
     SetStandingState();
     return 0;
 }

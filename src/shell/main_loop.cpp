@@ -1,7 +1,11 @@
 #include "shell/main_loop.h"
 
+#include <glm/mat4x4.hpp>
+
 #include "audio/audio.h"
 #include "platform/platform.h"
+#include "render/background.h"
+#include "render/camera.h"
 #include "render/device.h"
 #include "render/render_frame.h"
 #include "shell/data_dir.h"
@@ -12,6 +16,7 @@
 #include "shell/trig.h"
 
 int64_t FrameCount;
+int32_t WarmUpFrameNumber;
 
 namespace {
 
@@ -59,7 +64,8 @@ bool StartProgram(const StartOptions& options, int& exitCode) {
     ChooseDataDir();
     OpenErrorLog();
     LoadSettings();
-    (void)options;  // the launcher dialog arrives with the dialogs; until then the loaded settings launch
+    (void)options.runLauncher;  // the launcher dialog arrives with the dialogs; until then the loaded settings launch
+    int windowed = options.forceWindowed ? 1 : Windowed;
 
     plat::Window& window = plat::window();
     if (!window.Create("quiv-ex", WindowX, WindowY, kInitialOuterWidth, kInitialOuterHeight)) {
@@ -67,30 +73,37 @@ bool StartProgram(const StartOptions& options, int& exitCode) {
         ErrorBox("failed to create window (no display?)");
         return false;
     }
-    if (Windowed == 1)
+    if (windowed == 1)
         change_window_size(ResolutionWidths[ResolutionIndex] + kFrameWidth,
                            ResolutionHeights[ResolutionIndex] + kFrameHeight);
     SaveSettings();
-    if (InitDevice(Windowed) != 0) {
+    if (InitDevice(windowed) != 0) {
         ErrorBox("directx init failed");
         LogError("directx init failed");
         return false;
     }
     window.Show();
-    if (!Windowed) window.MoveCursorOffScreen();
+    if (!windowed) window.MoveCursorOffScreen();
     BuildTrigTables();
     GameInit();
     return true;
 }
 
-void WarmUpFrame() { PaceAndPresent(); }
+void WarmUpFrame() {
+    UpdateCamera();
+    plat::gfx().SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
+    DrawStudioLogo();
+    PaceAndPresent();
+}
 
 bool RunWarmUpFrames(int& exitCode) {
     for (int i = 0; i < kWarmUpFrames; ++i) {
         if (!DrainMessages(exitCode)) return false;
         if (GameMode == Mode::Quitting) plat::window().Destroy();
+        WarmUpFrameNumber = i + 1;
         WarmUpFrame();
     }
+    WarmUpFrameNumber = 0;
     return true;
 }
 
@@ -133,4 +146,7 @@ int RunProgram(const StartOptions& options) {
     return exitCode;
 }
 
-void ResetMainLoop() { FrameCount = 0; }
+void ResetMainLoop() {
+    FrameCount = 0;
+    WarmUpFrameNumber = 0;
+}

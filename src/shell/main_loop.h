@@ -6,6 +6,7 @@ constexpr int kWarmUpFrames = 200;
 
 struct StartOptions {
     bool runLauncher = true;  // the headless runner starts straight away with the loaded settings
+    bool forceWindowed = false;  // a window whatever the settings say (screenshots); not saved
 };
 
 // Start-up up to the warm-up frames. False when the program ends here, with its exit code.
@@ -27,5 +28,7 @@ void change_window_size(int outerWidth, int outerHeight);
 
 // Frames run by the frame loop since start-up (warm-up frames not counted).
 extern int64_t FrameCount;
+// 1..200 during the warm-up frames, 0 afterwards.
+extern int32_t WarmUpFrameNumber;
 
 void ResetMainLoop();

@@ -2,6 +2,10 @@
 
 #include "audio/audio.h"
 #include "game/level_state.h"
+#include "game/ship.h"
+#include "render/background.h"
+#include "render/batches.h"
+#include "render/camera.h"
 #include "input/bindings.h"
 #include "shell/game_vars.h"
 #include "shell/main_loop.h"
@@ -15,5 +19,9 @@ void ResetAllState() {
     ResetMainLoop();
     ResetAudio();
     ResetLevelState();
+    ResetShip();
+    ResetBatches();
+    ResetCamera();
+    ResetBackground();
     SeedRandom(1);
 }

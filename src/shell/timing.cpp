@@ -10,6 +10,7 @@ bool VsyncPacing;
 uint64_t FrameStamp;
 double FrameStampMs;
 int32_t PresentCycle;
+void (*BeforePresentHook)();
 
 namespace {
 
@@ -95,6 +96,7 @@ void PaceAndPresent() {
         }
     }
     plat::Gfx& gfx = plat::gfx();
+    if (BeforePresentHook) BeforePresentHook();
     gfx.Present();
     gfx.Clear();
 }

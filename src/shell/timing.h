@@ -15,3 +15,6 @@ void PaceAndPresent();
 // The last act of the render step: with FastForward on, only one frame in 31 is presented.
 void FastForwardGate();
 void ResetTiming();
+
+// Called just before each present; the screenshot tool reads the finished frame here.
+extern void (*BeforePresentHook)();

@@ -14,24 +14,72 @@
 
 #include "game/level_state.h"
 #include "key_script.h"
+#include "platform/gfx/image_decode.h"
 #include "platform/headless.h"
 #include "shell/game_vars.h"
 #include "shell/main_loop.h"
 #include "shell/random.h"
 #include "shell/state_hash.h"
+#include "shell/timing.h"
 
 namespace {
+
+// A frame to capture: warm-up frames are "wN" (1..200), frame-loop frames plain numbers from 0.
+struct Shot {
+    bool warmUp;
+    long long frame;
+    std::string file;
+};
 
 struct Options {
     long long frames = 0;
     std::string dir;
     std::string keys;
     uint32_t seed = 1;
+    bool gl = false;
+    std::vector<Shot> shots;
 };
+
+std::vector<Shot> shots;
+int shotFailures = 0;
+std::vector<unsigned char> shotPixels;
+
+void CaptureIfWanted() {
+    bool warmUp = WarmUpFrameNumber > 0;
+    long long frame = warmUp ? WarmUpFrameNumber : FrameCount;
+    for (const Shot& shot : shots) {
+        if (shot.warmUp != warmUp || shot.frame != frame) continue;
+        int w = 0, h = 0;
+        plat::window().ClientSize(w, h);
+        shotPixels.assign(static_cast<size_t>(w) * h * 4, 0);
+        if (w <= 0 || h <= 0 || !plat::gfx().ReadBackBuffer(shotPixels.data(), w, h) ||
+            !plat::WritePng(shot.file.c_str(), shotPixels.data(), w, h)) {
+            std::fprintf(stderr, "quivex-sim: could not write %s\n", shot.file.c_str());
+            ++shotFailures;
+        }
+    }
+}
+
+bool ParseShot(const std::string& text, Shot& shot) {
+    size_t colon = text.find(':');
+    if (colon == std::string::npos || colon == 0 || colon + 1 >= text.size()) return false;
+    std::string frame = text.substr(0, colon);
+    shot.warmUp = frame[0] == 'w';
+    if (shot.warmUp) frame.erase(0, 1);
+    char* end = nullptr;
+    errno = 0;
+    shot.frame = std::strtoll(frame.c_str(), &end, 10);
+    if (errno || frame.empty() || *end || shot.frame < 0) return false;
+    if (shot.warmUp && (shot.frame < 1 || shot.frame > kWarmUpFrames)) return false;
+    shot.file = text.substr(colon + 1);
+    return true;
+}
 
 int Usage(const char* problem) {
     std::fprintf(stderr, "quivex-sim: %s\n", problem);
-    std::fprintf(stderr, "usage: quivex-sim --frames N [--dir DIR] [--keys FILE] [--seed S]\n");
+    std::fprintf(stderr,
+                 "usage: quivex-sim --frames N [--dir DIR] [--keys FILE] [--seed S]\n"
+                 "                  [--gl] [--shot N:FILE.png | --shot wN:FILE.png ...]\n");
     return 2;
 }
 
@@ -99,11 +147,25 @@ int main(int argc, char** argv) {
             const char* v = value("--seed");
             if (!v || !ParseNumber(v, n)) return Usage("--seed needs a number");
             opt.seed = static_cast<uint32_t>(n);
+        } else if (arg == "--gl") {
+            opt.gl = true;
+        } else if (arg == "--shot") {
+            const char* v = value("--shot");
+            Shot shot;
+            if (!v || !ParseShot(v, shot)) return Usage("--shot needs FRAME:FILE.png (FRAME a number, or wN for warm-up)");
+            opt.shots.push_back(shot);
         } else {
             return Usage(("unknown argument " + arg).c_str());
         }
     }
     if (!haveFrames) return Usage("--frames is required");
+    if (!opt.shots.empty() && !opt.gl) return Usage("--shot needs --gl");
+    // Shot files are named from where the runner was started.
+    char cwd[4096];
+    std::string startDir = getcwd(cwd, sizeof cwd) ? cwd : ".";
+    for (Shot& shot : opt.shots)
+        if (!shot.file.empty() && shot.file[0] != '/') shot.file = startDir + "/" + shot.file;
+    shots = opt.shots;
 
     std::vector<KeyEvent> events;
     if (!opt.keys.empty()) {
@@ -119,13 +181,19 @@ int main(int argc, char** argv) {
             return Usage(("cannot use folder " + opt.dir).c_str());
     }
 
-    plat::UseHeadlessPlatform();
     plat::headless().Reset();
+    if (opt.gl) {
+        plat::UseRealGraphicsOnly();
+        BeforePresentHook = CaptureIfWanted;
+    } else {
+        plat::UseHeadlessPlatform();
+    }
     SeedRandom(opt.seed);
 
     int exitCode = 0;
     StartOptions start;
     start.runLauncher = false;
+    start.forceWindowed = opt.gl;
     if (!StartProgram(start, exitCode)) return exitCode;
     if (!RunWarmUpFrames(exitCode)) return exitCode;
 
@@ -140,5 +208,5 @@ int main(int argc, char** argv) {
         if (!FramePass(exitCode)) break;
     }
     PrintSummary(frame);
-    return 0;
+    return shotFailures ? 1 : 0;
 }

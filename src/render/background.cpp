@@ -1,0 +1,209 @@
+#include "render/background.h"
+
+#include <cmath>
+
+#include <glm/mat4x4.hpp>
+
+#include "audio/audio.h"
+#include "game/level_state.h"
+#include "game/ship.h"
+#include "platform/platform.h"
+#include "render/batches.h"
+#include "render/textures.h"
+#include "shell/game_vars.h"
+#include "shell/trig.h"
+
+int32_t WaveFlashRequest;
+int32_t WaveR, WaveG, WaveB;
+
+namespace {
+
+constexpr float kDegree = 3.14159265f / 180.0f;
+
+float gridOffsetX, gridOffsetY;
+float playfieldScroll;
+float wavePhase[4];
+int32_t shieldRotation;
+float logoPhase[3];
+int32_t studioFrame;
+int32_t studioInterval = 64;
+int32_t studioBrightness;
+
+TexturedVertex waveStrip[104];
+TexturedVertex logoQuads[24];
+
+float WrapPhase(float p) { return p > 180.0f ? p - 360.0f : p; }
+
+int Degrees(int a) {
+    a %= 360;
+    return a < 0 ? a + 360 : a;
+}
+
+int MoveToward(int value, int goal) { return value < goal ? value + 1 : value > goal ? value - 1 : value; }
+
+void Quad(TexturedVertex* v, float x0, float y0, float x1, float y1, uint32_t colour, float v0, float v1) {
+    v[0] = {x0, y0, 0, colour, 0, v0};
+    v[1] = {x1, y0, 0, colour, 1, v0};
+    v[2] = {x0, y1, 0, colour, 0, v1};
+    v[3] = {x1, y0, 0, colour, 1, v0};
+    v[4] = {x1, y1, 0, colour, 1, v1};
+    v[5] = {x0, y1, 0, colour, 0, v1};
+}
+
+}  // namespace
+
+void DrawPlayfieldGrid() {
+    const uint32_t front = 0x7F585858, deep = 0x1F282828;
+    for (int x = 192; x <= 448; x += 64) AddLine(x, 0, front, x, 512, front);
+    for (int i = 0; i <= 448; i += 64) {
+        float y = std::trunc(i + playfieldScroll);
+        AddLine(128, y, front, 512, y, front);
+    }
+    // A dimmer grid 200 units behind, which seems to move more slowly.
+    for (int x = 96; x <= 544; x += 64) AddLineDepth(x, -100, deep, x, 640, deep, -200);
+    for (int i = 0; i <= 704; i += 64) {
+        float y = std::trunc(i + playfieldScroll - 110);
+        AddLineDepth(0, y, deep, 640, y, deep, -200);
+    }
+    if (GameMode == Mode::Playing) {
+        playfieldScroll += 2;
+        if (playfieldScroll >= 64) playfieldScroll = 0;
+    }
+}
+
+void DrawBackgroundGrid() {
+    gridOffsetX += 0.2f;
+    gridOffsetY += 0.5f;
+    if (gridOffsetX > 64) gridOffsetX -= 64;
+    if (gridOffsetY > 64) gridOffsetY -= 64;
+    for (int i = 0; i <= 8; ++i) AddLine(0, 64 * i - gridOffsetY, 0xFF101010, 640, 64 * i - gridOffsetY, 0xFF404040);
+    for (int i = 0; i <= 11; ++i)
+        AddLine(64 * i - gridOffsetX, 0, 0xFF101010, 64 * i - gridOffsetX, 512, 0xFF404040);
+}
+
+void DrawWaveBand(float centreX, float frequency, float phase, uint32_t colour) {
+    for (int i = 0; i < 52; ++i) {
+        float y = static_cast<float>(i * 10);
+        float s = std::sin((phase - y * frequency) * kDegree);
+        waveStrip[2 * i] = {centreX - 100 + 50 * s, y, 0, colour, 0.0f, 0.5f};
+        waveStrip[2 * i + 1] = {centreX + 100 + 50 * s, y, 0, colour, 1.0f, 0.5f};
+    }
+    plat::Gfx& gfx = plat::gfx();
+    gfx.SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
+    gfx.BindTexture(LineTexture);
+    gfx.Draw(plat::Primitive::TriangleStrip, waveStrip, 102);
+    gfx.BindTexture(0);
+}
+
+void DrawBackgroundWaves() {
+    if (GameMode != Mode::Paused) {
+        static const float kSpeed[4] = {0.5f, 1.0f, 0.7f, 1.3f};
+        for (int i = 0; i < 4; ++i) wavePhase[i] = WrapPhase(wavePhase[i] + kSpeed[i]);
+    }
+    int goalR = 4, goalG = 64, goalB = 8;  // dim green; dim red while the boss warning shows
+    if (BossAlert == 1) goalR = 64, goalG = 4, goalB = 4;
+    if (WaveFlashRequest == 1 && WaveR > 63) {
+        WaveR = 128, WaveG = 0, WaveB = 0;
+        WaveFlashRequest = 0;
+    }
+    if (GameMode == Mode::Menu) WaveR = WaveG = WaveB = 0;  // they fade in when a game starts
+    WaveR = MoveToward(WaveR, goalR);
+    WaveG = MoveToward(WaveG, goalG);
+    WaveB = MoveToward(WaveB, goalB);
+    uint32_t colour = static_cast<uint32_t>(WaveR << 16 | WaveG << 8 | WaveB);
+
+    static const float kFrequency[4] = {1.0f, 0.5f, 0.7f, 0.8f};
+    for (int i = 0; i < 4; ++i) DrawWaveBand(220, kFrequency[i], wavePhase[i], colour);
+    for (int i = 0; i < 4; ++i) DrawWaveBand(420, -kFrequency[i], -wavePhase[i], colour);
+}
+
+void DrawSideMasks() {
+    static const uint32_t black = 0xFF000000;
+    static const ColourVertex masks[12] = {
+        {-128, 0, 0, black}, {128, 0, 0, black}, {-128, 512, 0, black},
+        {128, 0, 0, black},  {128, 512, 0, black}, {-128, 512, 0, black},
+        {512, 0, 0, black},  {768, 0, 0, black}, {512, 512, 0, black},
+        {768, 0, 0, black},  {768, 512, 0, black}, {512, 512, 0, black},
+    };
+    plat::Gfx& gfx = plat::gfx();
+    gfx.SetBlending(false);
+    gfx.Draw(plat::Primitive::TriangleList, masks, 4);
+    gfx.SetBlending(true);
+}
+
+void DrawShieldRing() {
+    if (GameMode != Mode::Paused) {
+        shieldRotation += 4;
+        if (shieldRotation > 60) shieldRotation -= 60;
+    }
+    if (ShieldTimer == 0) return;
+    float s = 0.2f * ShieldTimer;
+    float px = PlayerShip.x, py = PlayerShip.y;
+    auto P = [px, py](int angle, float r, float& x, float& y) {
+        int a = Degrees(angle);
+        x = px + r * SinTable[a];
+        y = py + r * CosTable[a];
+    };
+    int q = shieldRotation;
+    for (int a = 0; a <= 300; a += 60) {
+        float x1, y1, x2, y2;
+        P(q + a, 20 - s, x1, y1);
+        P(q + a + 60, 20, x2, y2);
+        AddLine(x1, y1, 0xFF0030FF, x2, y2, 0xFF0030FF);
+        float x3, y3, x4, y4;
+        P(a - q, s + 15, x3, y3);
+        P(a + 60 - q, s + 15, x4, y4);
+        AddLine(x3, y3, 0xFF2020FF, x4, y4, 0xFF2090FF);
+        AddLine(x1, y1, 0xFF1020FF, x2, y2, 0xFF1020FF);
+        P(a - q, s + 16, x3, y3);
+        P(a + 60 - q, s + 16, x4, y4);
+        AddLine(x3, y3, 0xFF0000FF, x4, y4, 0xFF0000FF);
+    }
+}
+
+void DrawTitleLogo(float x, float y) {
+    static const float kSpeed[3] = {1.0f, 0.3f, 0.8f};
+    for (int i = 0; i < 3; ++i) logoPhase[i] = WrapPhase(logoPhase[i] + kSpeed[i]);
+    for (int layer = 0; layer < 4; ++layer) {
+        uint32_t colour = 0xFFFFFFFF;
+        if (layer > 0) {
+            uint32_t g = static_cast<uint32_t>(std::trunc(std::sin(logoPhase[layer - 1] * kDegree) * 120 + 128));
+            colour = 0xFF000000 | g * 0x010101;
+        }
+        Quad(&logoQuads[layer * 6], x, y, x + 300, y + 150, colour, layer / 4.0f, (layer + 1) / 4.0f);
+    }
+    plat::Gfx& gfx = plat::gfx();
+    gfx.BindTexture(TitleLogoTexture);
+    gfx.Draw(plat::Primitive::TriangleList, logoQuads, 8);
+    gfx.BindTexture(0);
+}
+
+void DrawStudioLogo() {
+    if (studioFrame < 512) ++studioFrame;
+    if (studioInterval >= 3 && studioFrame >= 33 && studioFrame % studioInterval == 0) {
+        PlaySound(13);
+        studioBrightness = 255;
+        studioInterval /= 2;  // flashes at 64, 96, 112, 120 and 124
+    } else if (studioBrightness < 1) {
+        return;
+    }
+    studioBrightness -= 4;
+    if (studioBrightness < 0) studioBrightness = 0;
+    TexturedVertex quad[6];
+    Quad(quad, 280, 216, 360, 296, static_cast<uint32_t>(studioBrightness) * 0x010101, 0.0f, 1.0f);
+    plat::Gfx& gfx = plat::gfx();
+    gfx.BindTexture(StudioLogoTexture);
+    gfx.Draw(plat::Primitive::TriangleList, quad, 2);
+    gfx.BindTexture(0);
+}
+
+void ResetBackground() {
+    WaveFlashRequest = WaveR = WaveG = WaveB = 0;
+    gridOffsetX = gridOffsetY = playfieldScroll = 0;
+    for (float& p : wavePhase) p = 0;
+    for (float& p : logoPhase) p = 0;
+    shieldRotation = 0;
+    studioFrame = 0;
+    studioInterval = 64;
+    studioBrightness = 0;
+}

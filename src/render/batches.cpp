@@ -1,0 +1,172 @@
+#include "render/batches.h"
+
+#include <cmath>
+
+#include <glm/ext/matrix_transform.hpp>
+
+#include "game/level_state.h"
+#include "platform/platform.h"
+#include "render/textures.h"
+
+TexturedVertex LineBatch[kLineVertexLimit + 8];
+uint16_t LineBatchIndices[kLineIndexLimit + 18];
+int32_t LineVertexCount, LineIndexCount;
+ColourVertex TriangleBatch[kTriangleVertexLimit + 6];
+int32_t TriangleVertexCount;
+TexturedVertex TexturedTriangleBatch[kTriangleVertexLimit + 6];
+int32_t TexturedTriangleVertexCount;
+int32_t LineVertOverflow, LineIndexOverflow, TriVertOverflow, TexTriVertOverflow;
+
+namespace {
+
+// A zero vector stays zero, so a zero-length line collapses to a point and draws nothing.
+void Normalise(float& x, float& y) {
+    float length = std::sqrt(x * x + y * y);
+    if (length > 0.0f) {
+        x /= length;
+        y /= length;
+    }
+}
+
+void AddGlowLine(float x1, float y1, uint32_t c1, float x2, float y2, uint32_t c2, float z) {
+    LineVertOverflow = LineIndexOverflow = 0;
+    if (LineVertexCount > kLineVertexLimit) {
+        LineVertOverflow = 1;
+        return;
+    }
+    if (LineIndexCount > kLineIndexLimit) {
+        LineIndexOverflow = 1;
+        return;
+    }
+    float dx = x2 - x1, dy = y2 - y1;
+    float nx = dy, ny = -dx;  // perpendicular
+    float tx = dx, ty = dy;   // direction, for the rounded caps
+    Normalise(nx, ny);
+    Normalise(tx, ty);
+    nx *= kLineHalfWidth, ny *= kLineHalfWidth, tx *= kLineHalfWidth, ty *= kLineHalfWidth;
+
+    int b = LineVertexCount;
+    TexturedVertex* v = &LineBatch[b];
+    v[0] = {x1 - nx - tx, y1 - ny - ty, z, c1, 0.0f, 0.0f};
+    v[1] = {x1 + nx - tx, y1 + ny - ty, z, c1, 1.0f, 0.0f};
+    v[2] = {x1 - nx, y1 - ny, z, c1, 0.0f, 0.49f};
+    v[3] = {x1 + nx, y1 + ny, z, c1, 1.0f, 0.49f};
+    v[4] = {x2 - nx, y2 - ny, z, c2, 0.0f, 0.51f};
+    v[5] = {x2 + nx, y2 + ny, z, c2, 1.0f, 0.51f};
+    v[6] = {x2 - nx + tx, y2 - ny + ty, z, c2, 0.0f, 1.0f};
+    v[7] = {x2 + nx + tx, y2 + ny + ty, z, c2, 1.0f, 1.0f};
+
+    static const uint16_t kPattern[18] = {0, 1, 2, 1, 3, 2, 2, 3, 4, 4, 3, 5, 4, 5, 6, 6, 5, 7};
+    uint16_t* idx = &LineBatchIndices[LineIndexCount];
+    for (int i = 0; i < 18; ++i) idx[i] = static_cast<uint16_t>(b + kPattern[i]);
+    LineVertexCount += 8;
+    LineIndexCount += 18;
+}
+
+}  // namespace
+
+void AddLine(float x1, float y1, uint32_t colour1, float x2, float y2, uint32_t colour2) {
+    AddGlowLine(x1, y1, colour1, x2, y2, colour2, 0.0f);
+}
+
+void AddLineDepth(float x1, float y1, uint32_t colour1, float x2, float y2, uint32_t colour2, float z) {
+    AddGlowLine(x1, y1, colour1, x2, y2, colour2, z);
+}
+
+void AddTriangle(float x1, float y1, uint32_t c1, float x2, float y2, uint32_t c2, float x3, float y3, uint32_t c3) {
+    TriVertOverflow = 0;
+    if (TriangleVertexCount > kTriangleVertexLimit) {
+        TriVertOverflow = 1;
+        return;
+    }
+    ColourVertex* v = &TriangleBatch[TriangleVertexCount];
+    v[0] = {x1, y1, 0.0f, c1};
+    v[1] = {x2, y2, 0.0f, c2};
+    v[2] = {x3, y3, 0.0f, c3};
+    TriangleVertexCount += 3;
+}
+
+void AddQuad(float x1, float y1, uint32_t c1, float x2, float y2, uint32_t c2, float x3, float y3, uint32_t c3,
+             float x4, float y4, uint32_t c4) {
+    TriVertOverflow = 0;
+    if (TriangleVertexCount > kTriangleVertexLimit) {
+        TriVertOverflow = 1;
+        return;
+    }
+    ColourVertex* v = &TriangleBatch[TriangleVertexCount];
+    v[0] = {x1, y1, 0.0f, c1};
+    v[1] = {x2, y2, 0.0f, c2};
+    v[2] = {x3, y3, 0.0f, c3};
+    v[3] = {x2, y2, 0.0f, c2};
+    v[4] = {x4, y4, 0.0f, c4};
+    v[5] = {x3, y3, 0.0f, c3};
+    TriangleVertexCount += 6;
+}
+
+void AddTexturedQuad(float x1, float y1, uint32_t c1, float x2, float y2, uint32_t c2, float x3, float y3,
+                     uint32_t c3, float x4, float y4, uint32_t c4) {
+    TexTriVertOverflow = 0;
+    if (TexturedTriangleVertexCount > kTriangleVertexLimit) {
+        TexTriVertOverflow = 1;
+        return;
+    }
+    TexturedVertex* v = &TexturedTriangleBatch[TexturedTriangleVertexCount];
+    v[0] = {x1, y1, 0.0f, c1, 0.0f, 0.0f};
+    v[1] = {x2, y2, 0.0f, c2, 1.0f, 0.0f};
+    v[2] = {x3, y3, 0.0f, c3, 0.0f, 1.0f};
+    v[3] = {x2, y2, 0.0f, c2, 1.0f, 0.0f};
+    v[4] = {x4, y4, 0.0f, c4, 1.0f, 1.0f};
+    v[5] = {x3, y3, 0.0f, c3, 0.0f, 1.0f};
+    TexturedTriangleVertexCount += 6;
+}
+
+void FlushLines() {
+    plat::Gfx& gfx = plat::gfx();
+    gfx.SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
+    if (LineVertexCount > 0) {
+        gfx.BindTexture(LineTexture);
+        int triangles = LineIndexCount / 3;
+        // Twice: additive blending doubles the glow.
+        gfx.DrawIndexed(LineBatch, LineVertexCount, LineBatchIndices, triangles);
+        gfx.DrawIndexed(LineBatch, LineVertexCount, LineBatchIndices, triangles);
+        // At the start of a level everything flies out toward the viewer as a fading echo.
+        if (LevelTitleTimer > 0 && LevelTitleTimer < 128) {
+            for (int i = 0; i < 4; ++i) {
+                float z = i * 0.5f * static_cast<float>(128 - LevelTitleTimer);
+                gfx.SetTransform(plat::TransformKind::World, glm::translate(glm::mat4(1.0f), glm::vec3(0, 0, z)));
+                gfx.DrawIndexed(LineBatch, LineVertexCount, LineBatchIndices, triangles);
+            }
+        }
+    }
+    LineVertexCount = LineIndexCount = 0;
+    gfx.BindTexture(0);
+}
+
+void FlushTriangles() {
+    plat::Gfx& gfx = plat::gfx();
+    gfx.SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
+    if (TriangleVertexCount > 0) {
+        int triangles = TriangleVertexCount / 3;
+        gfx.Draw(plat::Primitive::TriangleList, TriangleBatch, triangles);
+        gfx.Draw(plat::Primitive::TriangleList, TriangleBatch, triangles);
+    }
+    TriangleVertexCount = 0;
+}
+
+void FlushTexturedTriangles() {
+    plat::Gfx& gfx = plat::gfx();
+    gfx.SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
+    if (TexturedTriangleVertexCount > 0) {
+        gfx.BindTexture(GlowDotTexture);
+        int triangles = TexturedTriangleVertexCount / 3;
+        gfx.Draw(plat::Primitive::TriangleList, TexturedTriangleBatch, triangles);
+        gfx.Draw(plat::Primitive::TriangleList, TexturedTriangleBatch, triangles);
+    }
+    TexturedTriangleVertexCount = 0;
+    gfx.BindTexture(0);
+}
+
+void ResetBatches() {
+    LineVertexCount = LineIndexCount = TriangleVertexCount = TexturedTriangleVertexCount = 0;
+    LineVertOverflow = LineIndexOverflow = TriVertOverflow = TexTriVertOverflow = 0;
+}

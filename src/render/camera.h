@@ -1,0 +1,20 @@
+#pragma once
+// The view of the playfield for the three screen orientations, with screen shake.
+#include <cstdint>
+
+struct CameraState {
+    float eyeX, eyeY, eyeZ;
+    float targetX, targetY;
+};
+
+extern int32_t ShakeAmount;
+extern CameraState PlayfieldCamera;
+extern CameraState UprightCamera560, UprightCamera550;
+
+void SetScreenShake(int amount);
+// The playfield camera: turned for the horizontal and rotated orientations.
+void UpdateCamera();
+// Always upright, at eye distance 560 or 550: keeps the front end readable in horiz.
+void UpdateUprightCamera(int distance);
+
+void ResetCamera();
