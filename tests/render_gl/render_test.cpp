@@ -1,0 +1,177 @@
+// Pixels of pictures drawn by the real OpenGL renderer (see make_shots.sh).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <glm/ext/matrix_clip_space.hpp>
+#include <glm/ext/matrix_transform.hpp>
+
+#include "platform/gfx/image_decode.h"
+
+namespace {
+
+struct Image {
+    std::vector<unsigned char> rgba;
+    int w = 0, h = 0;
+    const unsigned char* at(int x, int y) const { return &rgba[(static_cast<size_t>(y) * w + x) * 4]; }
+    int brightness(int x, int y) const {
+        if (x < 0 || y < 0 || x >= w || y >= h) return 0;
+        const unsigned char* p = at(x, y);
+        return std::max({p[0], p[1], p[2]});
+    }
+};
+
+Image Load(const std::string& name) {
+    Image img;
+    std::ifstream in(std::string(QUIVEX_SHOTS_DIR) + "/" + name, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    std::string bytes = ss.str();
+    EXPECT_TRUE(plat::DecodeImage(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), img.rgba,
+                                  img.w, img.h))
+        << name;
+    return img;
+}
+
+// Where a world point lands on an 800 x 600 picture, for a camera settled at its goal.
+struct View {
+    glm::vec3 eye, up;
+    glm::vec2 target;
+};
+const View kNormal{{320, 256, 550}, {0, -1, 0}, {320, 256}};
+const View kHoriz{{310, 256, 440}, {-1, 0, 0}, {310, 256}};
+const View kTate{{320, 256, 420}, {1, 0, 0}, {320, 256}};
+const View kUpright560{{320, 256, 560}, {0, -1, 0}, {320, 256}};
+const View kPlayfield[3] = {kNormal, kHoriz, kTate};
+const View kTextView[3] = {kNormal, kUpright560, kTate};  // the HUD stays upright in horiz
+
+glm::vec2 Project(const View& v, float x, float y) {
+    glm::mat4 m = glm::perspectiveLH_NO(0.8726646f, 4.0f / 3.0f, 0.1f, 1000.0f) *
+                  glm::lookAtLH(v.eye, glm::vec3(v.target, 0.0f), v.up);
+    glm::vec4 p = m * glm::vec4(x, y, 0, 1);
+    return {(p.x / p.w + 1) * 0.5f * 800, (1 - p.y / p.w) * 0.5f * 600};
+}
+
+// Brightest pixel and number of pixels above `threshold` in the screen box spanned by two world points.
+struct Stats {
+    int max = 0, lit = 0;
+};
+Stats Region(const Image& img, const View& v, float x0, float y0, float x1, float y1, int threshold = 40) {
+    glm::vec2 a = Project(v, x0, y0), b = Project(v, x1, y1);
+    Stats s;
+    for (int y = static_cast<int>(std::min(a.y, b.y)); y <= static_cast<int>(std::max(a.y, b.y)); ++y)
+        for (int x = static_cast<int>(std::min(a.x, b.x)); x <= static_cast<int>(std::max(a.x, b.x)); ++x) {
+            int value = img.brightness(x, y);
+            s.max = std::max(s.max, value);
+            s.lit += value > threshold;
+        }
+    return s;
+}
+
+int At(const Image& img, const View& v, float x, float y) {
+    glm::vec2 p = Project(v, x, y);
+    return img.brightness(static_cast<int>(p.x), static_cast<int>(p.y));
+}
+
+TEST(RenderPictures, AreFullSize) {
+    for (const char* name : {"text_0.png", "lines.png", "overflow.png", "masks_1.png", "font_sheet.png",
+                             "title_logo.png", "playfield_2.png", "studio_logo_64.png", "menu_background.png"}) {
+        Image img = Load(name);
+        EXPECT_EQ(img.w, 800) << name;
+        EXPECT_EQ(img.h, 600) << name;
+    }
+}
+
+TEST(RenderPictures, StudioLogoFlashesOnWarmUpFrame64AndIsGoneLater) {
+    Image flash = Load("studio_logo_64.png");
+    Stats logo = Region(flash, kNormal, 284, 220, 356, 292);
+    EXPECT_GT(logo.max, 200);
+    EXPECT_GT(logo.lit, 500);
+    EXPECT_EQ(Region(flash, kNormal, 140, 20, 260, 200).max, 0);  // nothing else on screen
+    Image later = Load("studio_logo_200.png");
+    EXPECT_LT(Region(later, kNormal, 130, 10, 510, 500).max, 8);
+}
+
+TEST(RenderPictures, SideMasksArePureBlackInEveryOrientation) {
+    for (int o = 0; o < 3; ++o) {
+        Image img = Load("masks_" + std::to_string(o) + ".png");
+        const View& v = kPlayfield[o];
+        for (float y : {10.0f, 256.0f, 500.0f}) {
+            for (float x : {20.0f, 100.0f, 122.0f, 518.0f, 560.0f, 620.0f}) {
+                glm::vec2 p = Project(v, x, y);
+                if (p.x < 0 || p.y < 0 || p.x >= img.w || p.y >= img.h) continue;
+                const unsigned char* px = img.at(static_cast<int>(p.x), static_cast<int>(p.y));
+                EXPECT_EQ(px[0] + px[1] + px[2], 0) << "orientation " << o << " at " << x << "," << y;
+            }
+            EXPECT_GT(At(img, v, 320, y), 200) << "orientation " << o;
+            EXPECT_GT(At(img, v, 134, y), 200) << "orientation " << o;
+        }
+    }
+}
+
+TEST(RenderPictures, GlowLinesAreBrighterAtTheCoreThanAtTheEdge) {
+    Image img = Load("lines.png");
+    int core = Region(img, kNormal, 318, 255.5f, 322, 256.5f).max;
+    int near = At(img, kNormal, 320, 259);
+    int edge = At(img, kNormal, 320, 261);
+    int outside = At(img, kNormal, 320, 268);
+    EXPECT_GT(core, 100);
+    EXPECT_GT(core, 2 * near);
+    EXPECT_GT(near, 0);
+    EXPECT_GE(near, edge);
+    EXPECT_EQ(outside, 0);
+    // Rounded caps reach past the ends a little, not far.
+    EXPECT_GT(At(img, kNormal, 197, 256), 0);
+    EXPECT_EQ(At(img, kNormal, 190, 256), 0);
+    // Colour comes from the vertices: the second line is blue-orange, not white.
+    glm::vec2 p = Project(kNormal, 320, 400);
+    const unsigned char* px = img.at(static_cast<int>(p.x), static_cast<int>(p.y + 0.5f));
+    EXPECT_EQ(px[0], 0);
+    EXPECT_GT(px[2], px[1]);
+}
+
+TEST(RenderPictures, TextIsDrawnUprightAndFacingAwayIsCulled) {
+    for (int o = 0; o < 3; ++o) {
+        Image img = Load("text_" + std::to_string(o) + ".png");
+        const View& v = kTextView[o];
+        // "M." at (200, 100), size 100: the M fills 200..284, the period sits low in 284..300.8.
+        EXPECT_GT(Region(img, v, 202, 104, 282, 176).lit, 400) << o;
+        EXPECT_GT(Region(img, v, 286, 160, 299, 178).max, 150) << "period low, orientation " << o;
+        EXPECT_LT(Region(img, v, 286, 102, 299, 140).max, 30) << "nothing high, orientation " << o;
+        // The second line of text is green.
+        Stats line = Region(img, v, 142, 302, 400, 322);
+        EXPECT_GT(line.lit, 200) << o;
+        // The "WW" turned about y faces away and must not show.
+        EXPECT_EQ(Region(img, v, 272, 420, 440, 500, 0).lit, 0) << o;
+    }
+}
+
+TEST(RenderPictures, OverflowMessageIsRedNearItsPlace) {
+    Image img = Load("overflow.png");
+    glm::vec2 a = Project(kNormal, 130, 400), b = Project(kNormal, 330, 416);
+    int red = 0, other = 0;
+    for (int y = static_cast<int>(a.y); y <= static_cast<int>(b.y); ++y)
+        for (int x = static_cast<int>(a.x); x <= static_cast<int>(b.x); ++x) {
+            const unsigned char* p = img.at(x, y);
+            if (p[0] > 150 && p[1] < 40 && p[2] < 40) ++red;
+            else if (p[1] > 40 || p[2] > 40) ++other;
+        }
+    EXPECT_GT(red, 100);
+    EXPECT_EQ(other, 0);
+}
+
+TEST(RenderPictures, PlayfieldGridShowsBetweenBlackMasksInEveryOrientation) {
+    for (int o = 0; o < 3; ++o) {
+        Image img = Load("playfield_" + std::to_string(o) + ".png");
+        const View& v = kPlayfield[o];
+        EXPECT_GT(Region(img, v, 140, 20, 500, 490, 30).lit, 2000) << o;
+        EXPECT_EQ(Region(img, v, 10, 40, 110, 470, 0).lit, 0) << o;
+        EXPECT_EQ(Region(img, v, 530, 40, 630, 470, 0).lit, 0) << o;
+    }
+}
+
+}  // namespace
