@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "music/music.h"
 #include "platform/platform.h"
+#include "sound/sound.h"
 
 int32_t MusicFadeLevel = 255;
 SoundCounts SoundsPlayed;
@@ -23,6 +25,26 @@ void PlaySample(int sample) {
 }
 
 }  // namespace
+
+void InitSound() {
+    plat::SoundLib& sound = plat::sound();
+    sound.Init(44100, 32);
+    sound.SetMasterEffectVolume(128);
+    const EmbeddedFile files[kSamples + 1] = {
+        {}, Sample01WavFile(), Sample02WavFile(), Sample03WavFile(), Sample04WavFile(), Sample05WavFile(),
+        Sample06WavFile(), Sample07WavFile(), Sample08WavFile(), Sample09WavFile(), Sample10WavFile(),
+        Sample11WavFile(), Sample12WavFile(), Sample13WavFile()};
+    for (int s = 1; s <= kSamples; ++s) sampleHandle[s] = sound.LoadSample(files[s].data, files[s].size);
+    // Sample 9 keeps the library's own default volume.
+    static const int kDefaultVolume[kSamples + 1] = {0, 168, 71, 158, 254, 23, 254, 30, 234, -1, 234, 234, 234, 234};
+    for (int s = 1; s <= kSamples; ++s)
+        if (kDefaultVolume[s] >= 0 && sampleHandle[s] >= 0) sound.SetSampleDefaultVolume(sampleHandle[s], kDefaultVolume[s]);
+    const EmbeddedFile tracks[2] = {Track0OggFile(), Track1OggFile()};
+    for (int t = 0; t < 2; ++t) {
+        streamHandle[t] = sound.OpenStream(tracks[t].data, tracks[t].size);
+        if (streamHandle[t] >= 0) sound.SetStreamLooping(streamHandle[t], true);
+    }
+}
 
 void PlaySound(int effect) {
     if (effect < 1 || effect > 13 || kEffectSample[effect] == 0) return;

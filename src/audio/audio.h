@@ -4,6 +4,8 @@
 
 extern int32_t MusicFadeLevel;  // 255 = no fade; 254..1 = the volume being applied
 
+// Opens the sound device and loads every effect and both tracks; silent if any of it fails.
+void InitSound();
 void PlaySound(int effect);  // 1..13; 4, 6 and anything else play nothing
 void PlayExplosionSound();
 void PlayShotSound();

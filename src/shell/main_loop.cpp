@@ -83,6 +83,7 @@ bool StartProgram(const StartOptions& options, int& exitCode) {
         return false;
     }
     window.Show();
+    InitSound();
     if (!windowed) window.MoveCursorOffScreen();
     BuildTrigTables();
     GameInit();
