@@ -1,5 +1,8 @@
 #pragma once
 // What the front end draws over the playfield each frame.
+#include <cstdint>
+
+extern int32_t MenuPage;  // the menu page on show; 0 = main
 
 void DrawMenu();     // in Menu and CaptureBinding
 void DrawHud();      // otherwise

@@ -3,6 +3,8 @@
 #include <glm/mat4x4.hpp>
 
 #include "audio/audio.h"
+#include "input/devices.h"
+#include "input/input_step.h"
 #include "platform/platform.h"
 #include "render/background.h"
 #include "render/camera.h"
@@ -83,6 +85,7 @@ bool StartProgram(const StartOptions& options, int& exitCode) {
         return false;
     }
     window.Show();
+    InitInput();
     InitSound();
     if (!windowed) window.MoveCursorOffScreen();
     BuildTrigTables();
@@ -131,6 +134,7 @@ void UpdateFrame() {
 bool FramePass(int& exitCode) {
     if (!DrainMessages(exitCode)) return false;
     if (GameMode == Mode::Quitting) plat::window().Destroy();
+    InputStep();
     UpdateFrame();
     RenderFrame();
     UpdateMusicFade();

@@ -6,7 +6,11 @@
 #include "render/background.h"
 #include "render/batches.h"
 #include "render/camera.h"
+#include "frontend/frontend.h"
+#include "game/weapons.h"
 #include "input/bindings.h"
+#include "input/devices.h"
+#include "input/input_step.h"
 #include "shell/game_vars.h"
 #include "shell/main_loop.h"
 #include "shell/random.h"
@@ -15,6 +19,10 @@
 void ResetAllState() {
     ResetGameVars();
     ResetBindings();
+    ResetInputDevices();
+    ResetInputStep();
+    ResetWeapons();
+    MenuPage = 0;
     ResetTiming();
     ResetMainLoop();
     ResetAudio();

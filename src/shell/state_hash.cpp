@@ -2,7 +2,10 @@
 
 #include "audio/audio.h"
 #include "game/level_state.h"
+#include "game/ship.h"
+#include "game/weapons.h"
 #include "input/bindings.h"
+#include "input/input_step.h"
 #include "shell/game_vars.h"
 #include "shell/random.h"
 
@@ -26,6 +29,10 @@ uint64_t HashGameState() {
     h.Add(LevelClock), h.Add(LevelTitleTimer), h.Add(BossActive), h.Add(MidBossActive), h.Add(BossDefeated);
     h.Add(BossDeathTimer), h.Add(BossBar), h.Add(BossAlert), h.Add(BossDownClock), h.Add(ReportShowing);
     h.Add(BossSlot), h.Add(MidBossSlot);
+    h.Add(EscapeLatch), h.Add(MenuKeyLatch), h.Add(PauseLatch), h.Add(CaptureArmed), h.Add(CaptureTarget);
+    h.Add(PlayerShip.x), h.Add(PlayerShip.y), h.Add(PlayerShip.active), h.Add(RespawnPending), h.Add(Invulnerable);
+    h.Add(RespawnTimer), h.Add(TrackedShard), h.Add(VerticalMove), h.Add(ShieldTimer), h.Add(ShieldHits);
+    h.Add(FireLatch), h.Add(MainGunTimer), h.Add(SideGunTimer), h.Add(RearGunTimer);
     h.Add(MusicFadeLevel), h.Add(MusicTrack);
     h.Add(RandomState());
     return h.value();

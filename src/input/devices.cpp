@@ -1,0 +1,108 @@
+#include "input/devices.h"
+
+#include <cstring>
+
+#include "input/bindings.h"
+#include "platform/platform.h"
+#include "shell/error_log.h"
+
+uint8_t KeyboardState[256];
+bool JoystickPresent;
+plat::JoystickState Joystick;
+
+namespace {
+
+constexpr int kReacquireTries = 8;  // a device that stays lost is tried again next frame
+
+void Failed(bool ok, const char* step) {
+    if (!ok) plat::window().MessageBox(step, "failed", false);
+}
+
+bool ActionHeld(int keyboardSlot) {
+    if (IsInputDown(Bindings[keyboardSlot])) return true;
+    return Bindings[SlotJoypadEnabled] == 1 && IsInputDown(Bindings[keyboardSlot + SlotPadUp]);
+}
+
+}  // namespace
+
+void InitInput() {
+    plat::InputDevice& dev = plat::input();
+    bool created = dev.Init();
+    Failed(created, "create directinput8 device");
+    bool keyboard = created && dev.CreateKeyboard();
+    Failed(keyboard, "create keyboard device");
+    Failed(keyboard, "set keyboard data format");
+    Failed(keyboard, "Set co-op level for kb");
+    Failed(keyboard && dev.AcquireKeyboard(), "acquire keyboard");
+
+    JoystickPresent = false;
+    if (created && dev.OpenJoystick()) {
+        JoystickPresent = true;
+        LogError("joystick attached\n");
+        dev.AcquireJoystick();
+    }
+    for (int i = 0; i < kBindingSlots; ++i) PendingBindings[i] = Bindings[i];
+}
+
+void PollInputDevices() {
+    plat::InputDevice& dev = plat::input();
+    // Focus changes lose a device: it is acquired again and this frame keeps the previous state.
+    if (dev.ReadKeyboard(KeyboardState) == plat::ReadResult::Lost)
+        for (int i = 0; i < kReacquireTries && !dev.AcquireKeyboard(); ++i) {
+        }
+    if (JoystickPresent) {
+        plat::JoystickState state = Joystick;
+        plat::ReadResult r = dev.ReadJoystick(state);
+        if (r == plat::ReadResult::Lost) {
+            for (int i = 0; i < kReacquireTries && !dev.AcquireJoystick(); ++i) {
+            }
+            r = dev.ReadJoystick(state);
+        }
+        if (r == plat::ReadResult::Ok) Joystick = state;
+    }
+}
+
+bool IsInputDown(int code) {
+    if (code >= 0 && code <= 255) return (KeyboardState[code] & 0x80) != 0;
+    if (!JoystickPresent) return false;
+    if (code >= kButtonBase && code <= kButtonBase + 127) return Joystick.buttons[code - kButtonBase] != 0;
+    switch (code) {
+        case kAxisXMinus: return Joystick.x < kAxisLow;
+        case kAxisXPlus: return Joystick.x > kAxisHigh;
+        case kAxisYMinus: return Joystick.y < kAxisLow;
+        case kAxisYPlus: return Joystick.y > kAxisHigh;
+        default: return false;
+    }
+}
+
+bool UpHeld() { return ActionHeld(SlotKeyUp); }
+bool DownHeld() { return ActionHeld(SlotKeyDown); }
+bool LeftHeld() { return ActionHeld(SlotKeyLeft); }
+bool RightHeld() { return ActionHeld(SlotKeyRight); }
+bool FireHeld() { return ActionHeld(SlotKeyFire); }
+bool ShieldHeld() { return ActionHeld(SlotKeyShield); }
+bool ReturnHeld() { return IsInputDown(KeyReturn); }
+
+int ScanAnyInput() {
+    for (int code = 0; code < 256; ++code) {
+        if (code == KeyEscape || code == KeyBackspace || code == KeyReturn || code == KeyLeftAlt) continue;
+        if (KeyboardState[code] & 0x80) return code;
+    }
+    if (JoystickPresent) {
+        // Button 0 outranks the stick, and the stick outranks buttons 1..127.
+        for (int n = 0; n < 128; ++n) {
+            if (Joystick.buttons[n]) return kButtonBase + n;
+            if (Joystick.x < kAxisLow) return kAxisXMinus;
+            if (Joystick.x > kAxisHigh) return kAxisXPlus;
+            if (Joystick.y < kAxisLow) return kAxisYMinus;
+            if (Joystick.y > kAxisHigh) return kAxisYPlus;
+        }
+    }
+    return -1;
+}
+
+void ResetInputDevices() {
+    std::memset(KeyboardState, 0, sizeof KeyboardState);
+    JoystickPresent = false;
+    Joystick = plat::JoystickState();
+}

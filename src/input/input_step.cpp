@@ -1,0 +1,167 @@
+#include "input/input_step.h"
+
+#include "audio/audio.h"
+#include "frontend/frontend.h"
+#include "game/level_state.h"
+#include "game/ship.h"
+#include "game/weapons.h"
+#include "input/bindings.h"
+#include "input/devices.h"
+#include "shell/game_vars.h"
+
+int32_t EscapeLatch, MenuKeyLatch, PauseLatch, CaptureArmed;
+int32_t MenuUpRequest, MenuDownRequest, MenuLeftRequest, MenuRightRequest, MenuSelectRequest;
+int32_t CaptureTarget;
+
+namespace {
+
+bool EscapeNewlyPressed() { return IsInputDown(KeyEscape) && EscapeLatch == 0; }
+
+void UnlockCombination() {
+    if (!(IsInputDown(KeyF9) && IsInputDown(KeyF12) && GameMode == Mode::Menu && MenuPage == 0)) return;
+    if (UnlockCheatUsed == 0) PlaySound(12);
+    UnlockCheatUsed = 1;
+    for (int i = 0; i < 4; ++i) PracticeUnlocked[i] = BossUnlocked[i] = 1;
+    BossRushUnlocked = 1;
+}
+
+void MenuKeys() {
+    if (EscapeNewlyPressed()) {
+        GameMode = Mode::Quitting;
+        EscapeLatch = 1;
+    }
+    // One press gives exactly one request; the earlier query wins when several are held.
+    struct Key {
+        bool (*held)();
+        int32_t* request;
+    };
+    static const Key keys[] = {{UpHeld, &MenuUpRequest},     {DownHeld, &MenuDownRequest},
+                               {LeftHeld, &MenuLeftRequest}, {RightHeld, &MenuRightRequest},
+                               {FireHeld, &MenuSelectRequest}, {ReturnHeld, &MenuSelectRequest}};
+    bool any = false;
+    for (const Key& key : keys) {
+        if (!key.held()) continue;
+        any = true;
+        if (MenuKeyLatch == 0) {
+            *key.request = 1;
+            MenuKeyLatch = 1;
+        }
+    }
+    if (!any) MenuKeyLatch = 0;
+}
+
+bool PauseToggle(int32_t toMode) {
+    if (!IsInputDown(Bindings[SlotPause])) {
+        PauseLatch = 0;
+        return false;
+    }
+    if (PauseLatch != 0) return false;
+    GameMode = toMode;
+    PauseLatch = 1;
+    return true;
+}
+
+void ShipControl() {
+    Enemy& ship = PlayerShip;
+    VerticalMove = 0;
+    if (ScreenOrientation == 1) {
+        // The playfield is turned: the stick's directions turn with it.
+        if (UpHeld()) ship.x -= kShipSpeed;
+        if (DownHeld()) ship.x += kShipSpeed;
+        if (RightHeld()) ship.y -= kShipSpeed, VerticalMove = 1;
+        if (LeftHeld()) ship.y += kShipSpeed, VerticalMove = 2;
+    } else {
+        if (LeftHeld()) ship.x -= kShipSpeed;
+        if (RightHeld()) ship.x += kShipSpeed;
+        if (UpHeld()) ship.y -= kShipSpeed, VerticalMove = 1;
+        if (DownHeld()) ship.y += kShipSpeed, VerticalMove = 2;
+    }
+    if (ship.x < kShipMinX) ship.x = kShipMinX;
+    if (ship.x > kShipMaxX) ship.x = kShipMaxX;
+    if (ship.y < kShipMinY) ship.y = kShipMinY;
+    if (ship.y > kShipMaxY) ship.y = kShipMaxY;
+
+    if (FireHeld() && ShieldTimer < 20 && FireLatch == 0) FireLatch = 1;
+    if (ShieldTimer > 0) --ShieldTimer;
+    if (ShieldHeld() && ShieldTimer == 0 && Held > 0) {
+        PlaySound(9);
+        --Held;
+        ShieldTimer = 50;
+        ShieldHits = 0;
+    }
+    if (FireLatch == 1 && FireWeapon() == 1) {
+        FireLatch = 0;
+        MainGunTimer = SideGunTimer = RearGunTimer = 0;
+    }
+}
+
+void PlayingKeys() {
+    if (EscapeNewlyPressed()) {
+        StopMusic();
+        GameMode = Mode::Menu;
+        LevelTitleTimer = 0;
+        EscapeLatch = 1;
+    }
+    PauseToggle(Mode::Paused);
+    if (ReportShowing) {
+        MenuKeyLatch = 1;
+        FireLatch = 0;
+        MainGunTimer = SideGunTimer = RearGunTimer = 0;
+        return;
+    }
+    if (!ShipAlive) return;
+    ShipControl();
+}
+
+void PausedKeys() {
+    if (EscapeNewlyPressed()) {
+        StopMusic();
+        GameMode = Mode::Menu;
+        EscapeLatch = 1;
+    }
+    PauseToggle(Mode::Playing);
+}
+
+void CaptureKeys() {
+    if (EscapeNewlyPressed()) {
+        EscapeLatch = 1;
+        GameMode = Mode::Menu;
+        CaptureArmed = 0;
+        return;
+    }
+    // The fire key that chose the row must be let go before anything is captured.
+    if (!IsInputDown(Bindings[SlotKeyFire]) && CaptureArmed == 0) CaptureArmed = 1;
+    int code = ScanAnyInput();
+    if (CaptureArmed == 1 && code != -1) {
+        if (CaptureTarget >= 0 && CaptureTarget <= 5) PendingBindings[CaptureTarget] = code;
+        else if (CaptureTarget == 6) PendingBindings[SlotPause] = code;
+        GameMode = Mode::Menu;
+        CaptureArmed = 0;
+    }
+}
+
+}  // namespace
+
+void InputStep() {
+    PollInputDevices();
+    if (IsInputDown(KeyF1)) FastForward = 0;
+    if (IsInputDown(KeyF2)) FastForward = 1;
+    UnlockCombination();
+    if (!IsInputDown(KeyEscape)) EscapeLatch = 0;
+    switch (GameMode) {
+        case Mode::Menu: MenuKeys(); break;
+        case Mode::Playing: PlayingKeys(); break;
+        case Mode::Paused: PausedKeys(); break;
+        case Mode::CaptureBinding: CaptureKeys(); break;
+        default: break;
+    }
+}
+
+void ClearMenuRequests() {
+    MenuUpRequest = MenuDownRequest = MenuLeftRequest = MenuRightRequest = MenuSelectRequest = 0;
+}
+
+void ResetInputStep() {
+    EscapeLatch = MenuKeyLatch = PauseLatch = CaptureArmed = CaptureTarget = 0;
+    ClearMenuRequests();
+}

@@ -1,0 +1,335 @@
+#include "audio/audio.h"
+#include "frontend/frontend.h"
+#include "game/level_state.h"
+#include "game/ship.h"
+#include "game/weapons.h"
+#include "input/bindings.h"
+#include "input/devices.h"
+#include "input/input_step.h"
+#include "shell/game_vars.h"
+#include "shell/settings.h"
+#include "test_support.h"
+
+namespace {
+
+constexpr int kUp = 200, kDown = 208, kLeft = 203, kRight = 205, kFire = 45, kShield = 44, kPause = 197;
+
+class InputTest : public HeadlessTest {
+protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        LoadSettings();  // default bindings
+        InitInput();
+    }
+    void Press(int code) { h().input.Press(code); }
+    void Release(int code) { h().input.Release(code); }
+    void Step(int frames = 1) {
+        for (int i = 0; i < frames; ++i) InputStep();
+    }
+    void StartPlaying() {
+        GameMode = Mode::Playing;
+        PlayerShip.active = 1;
+        PlayerShip.x = 320, PlayerShip.y = 480;
+    }
+};
+
+TEST_F(InputTest, EscapeLeavesAGameOnceAndQuitsOnlyOnANewPress) {
+    StartPlaying();
+    LevelTitleTimer = 50;
+    Press(KeyEscape);
+    Step();
+    EXPECT_EQ(GameMode, Mode::Menu);
+    EXPECT_EQ(LevelTitleTimer, 0);
+    Step(10);  // still held: the menu does not quit
+    EXPECT_EQ(GameMode, Mode::Menu);
+    Release(KeyEscape);
+    Step();
+    Press(KeyEscape);
+    Step();
+    EXPECT_EQ(GameMode, Mode::Quitting);
+}
+
+TEST_F(InputTest, EscapeAndPauseOnTheSameFrameEndPaused) {
+    StartPlaying();
+    Press(KeyEscape);
+    Press(kPause);
+    Step();
+    EXPECT_EQ(GameMode, Mode::Paused);
+    // Pause acts once per press, then resumes on the next one.
+    Release(KeyEscape);
+    Step(3);
+    EXPECT_EQ(GameMode, Mode::Paused);
+    Release(kPause);
+    Step();
+    Press(kPause);
+    Step();
+    EXPECT_EQ(GameMode, Mode::Playing);
+}
+
+TEST_F(InputTest, ShipMovesDiagonallyAndStaysInsideItsBounds) {
+    StartPlaying();
+    Press(kUp);
+    Press(kLeft);
+    Step();
+    EXPECT_FLOAT_EQ(PlayerShip.x, 320 - 2.6f);
+    EXPECT_FLOAT_EQ(PlayerShip.y, 480 - 2.6f);
+    EXPECT_EQ(VerticalMove, 1);
+    Step(400);
+    EXPECT_EQ(PlayerShip.x, 133.0f);
+    EXPECT_EQ(PlayerShip.y, 6.0f);
+    Release(kUp);
+    Release(kLeft);
+    Press(kDown);
+    Press(kRight);
+    Step(400);
+    EXPECT_EQ(PlayerShip.x, 506.0f);
+    EXPECT_EQ(PlayerShip.y, 506.0f);
+    EXPECT_EQ(VerticalMove, 2);
+    Press(kUp);  // both vertical directions: no movement, but the thruster shows "down"
+    float y = PlayerShip.y;
+    Step();
+    EXPECT_EQ(PlayerShip.y, y);
+    EXPECT_EQ(VerticalMove, 2);
+}
+
+TEST_F(InputTest, HorizontalOrientationTurnsTheControls) {
+    StartPlaying();
+    ScreenOrientation = 1;
+    Press(kRight);
+    Step();
+    EXPECT_FLOAT_EQ(PlayerShip.y, 480 - 2.6f);
+    EXPECT_FLOAT_EQ(PlayerShip.x, 320);
+    EXPECT_EQ(VerticalMove, 1);
+    Release(kRight);
+    Press(kUp);
+    Step();
+    EXPECT_FLOAT_EQ(PlayerShip.x, 320 - 2.6f);
+    EXPECT_EQ(VerticalMove, 0);
+    Release(kUp);
+    Press(kLeft);
+    Step();
+    EXPECT_EQ(VerticalMove, 2);
+}
+
+TEST_F(InputTest, FireIsRequestedBeforeTheShieldRisesOnTheSameFrame) {
+    StartPlaying();
+    Held = 3;
+    Press(kFire);
+    Press(kShield);
+    Step();
+    EXPECT_EQ(ShieldTimer, 50);
+    EXPECT_EQ(Held, 2);
+    EXPECT_EQ(ShieldHits, 0);
+    EXPECT_EQ(SoundsPlayed.effect[9], 1u);
+    // The volley that was asked for ran; a new one waits while the shield is fresh.
+    EXPECT_EQ(FireLatch, 0);
+    Step();
+    EXPECT_EQ(FireLatch, 0);
+    EXPECT_EQ(ShieldTimer, 49);
+    Step(29);  // timer 20: still blocked
+    EXPECT_EQ(ShieldTimer, 20);
+    Release(kShield);
+    Step();
+    EXPECT_EQ(ShieldTimer, 19);
+}
+
+TEST_F(InputTest, TheShieldCostsEnergyAndNeedsSome) {
+    StartPlaying();
+    Held = 0;
+    Press(kShield);
+    Step();
+    EXPECT_EQ(ShieldTimer, 0);
+    EXPECT_EQ(SoundsPlayed.effect[9], 0u);
+}
+
+TEST_F(InputTest, AReportOrADeadShipFreezesTheControls) {
+    StartPlaying();
+    ReportShowing = 1;
+    FireLatch = 1;
+    MainGunTimer = 5;
+    Press(kLeft);
+    Step();
+    EXPECT_EQ(PlayerShip.x, 320.0f);
+    EXPECT_EQ(FireLatch, 0);
+    EXPECT_EQ(MainGunTimer, 0);
+    EXPECT_EQ(MenuKeyLatch, 1);
+    ReportShowing = 0;
+    PlayerShip.active = 0;
+    Step();
+    EXPECT_EQ(PlayerShip.x, 320.0f);
+}
+
+TEST_F(InputTest, CodesOutsideTheKnownRangesAreNeverHeld) {
+    for (int i = 0; i < 256; ++i) Press(i);
+    h().input.joystickAttached = true;
+    InitInput();
+    for (int b = 0; b < 128; ++b) Press(1000 + b);
+    Step();
+    for (int code : {300, 1500, 256, 999, 1128, 1999, 2004, -1, -2000}) EXPECT_FALSE(IsInputDown(code)) << code;
+    EXPECT_TRUE(IsInputDown(1127));
+    EXPECT_TRUE(IsInputDown(0));
+}
+
+TEST_F(InputTest, StickThresholdsAreStrict) {
+    h().input.joystickAttached = true;
+    InitInput();
+    h().input.joystick.x = 22768;
+    h().input.joystick.y = 42768;
+    Step();
+    EXPECT_FALSE(IsInputDown(2000));
+    EXPECT_FALSE(IsInputDown(2003));
+    h().input.joystick.x = 22767;
+    h().input.joystick.y = 42769;
+    Step();
+    EXPECT_TRUE(IsInputDown(2000));
+    EXPECT_TRUE(IsInputDown(2003));
+    EXPECT_FALSE(IsInputDown(2001));
+}
+
+TEST_F(InputTest, WithoutAControllerEveryJoystickCodeIsFalse) {
+    h().input.joystick.buttons[0] = 0x80;
+    h().input.joystick.x = 0;
+    Step();
+    EXPECT_FALSE(JoystickPresent);
+    EXPECT_FALSE(IsInputDown(1000));
+    EXPECT_FALSE(IsInputDown(2000));
+    EXPECT_EQ(ScanAnyInput(), -1);
+}
+
+TEST_F(InputTest, JoypadDisabledStillCapturesAndPausesFromTheController) {
+    h().input.joystickAttached = true;
+    InitInput();
+    Bindings[SlotJoypadEnabled] = 0;
+    Bindings[SlotPause] = 1005;
+    StartPlaying();
+    Press(2002);  // stick up: the joypad "up" binding, disabled
+    Step();
+    EXPECT_FALSE(UpHeld());
+    EXPECT_EQ(PlayerShip.y, 480.0f);
+    EXPECT_EQ(ScanAnyInput(), 2002);
+    Press(1005);
+    Step();
+    EXPECT_EQ(GameMode, Mode::Paused);
+    Bindings[SlotJoypadEnabled] = 1;
+    EXPECT_TRUE(UpHeld());
+}
+
+TEST_F(InputTest, ScanOrderPutsButtonZeroBeforeTheStickBeforeOtherButtons) {
+    h().input.joystickAttached = true;
+    InitInput();
+    Press(1003);
+    Press(2001);
+    Step();
+    EXPECT_EQ(ScanAnyInput(), 2001);
+    Press(1000);
+    Step();
+    EXPECT_EQ(ScanAnyInput(), 1000);
+    Press(77);
+    Step();
+    EXPECT_EQ(ScanAnyInput(), 77);  // any key outranks the controller
+}
+
+TEST_F(InputTest, CaptureWaitsForFireToBeReleasedAndSkipsReservedKeys) {
+    GameMode = Mode::CaptureBinding;
+    CaptureTarget = 4;
+    Press(kFire);
+    Step(3);
+    EXPECT_EQ(GameMode, Mode::CaptureBinding);
+    Release(kFire);
+    for (int key : {KeyReturn, KeyBackspace, KeyLeftAlt}) Press(key);
+    Step(3);
+    EXPECT_EQ(GameMode, Mode::CaptureBinding);
+    Press(30);  // A
+    Step();
+    EXPECT_EQ(GameMode, Mode::Menu);
+    EXPECT_EQ(PendingBindings[4], 30);
+    EXPECT_EQ(Bindings[4], kFire);  // only the pending copy changes
+}
+
+TEST_F(InputTest, CapturingThePauseRowWritesThePauseSlotAndEscapeAbandons) {
+    GameMode = Mode::CaptureBinding;
+    CaptureTarget = 6;
+    Step();
+    Press(25);
+    Step();
+    EXPECT_EQ(PendingBindings[SlotPause], 25);
+    Release(25);
+    GameMode = Mode::CaptureBinding;
+    CaptureTarget = 2;
+    Step();
+    Press(KeyEscape);
+    Step();
+    EXPECT_EQ(GameMode, Mode::Menu);
+    EXPECT_EQ(PendingBindings[2], kLeft);
+    Step();  // the same Escape press does not quit from the menu
+    EXPECT_EQ(GameMode, Mode::Menu);
+}
+
+TEST_F(InputTest, MenuKeysGiveOneRequestPerPressEarliestFirst) {
+    Press(kDown);
+    Press(kFire);
+    Step();
+    EXPECT_EQ(MenuDownRequest, 1);
+    EXPECT_EQ(MenuSelectRequest, 0);
+    ClearMenuRequests();
+    Release(kDown);
+    Step(5);  // fire still held: latched
+    EXPECT_EQ(MenuSelectRequest, 0);
+    Release(kFire);
+    Step();
+    Press(KeyReturn);
+    Step();
+    EXPECT_EQ(MenuSelectRequest, 1);
+    ClearMenuRequests();
+    Press(kShield);  // the shield does nothing in menus
+    Release(KeyReturn);
+    Step();
+    EXPECT_EQ(MenuKeyLatch, 0);
+}
+
+TEST_F(InputTest, FunctionKeysAndTheUnlockCombination) {
+    Press(KeyF2);
+    Step();
+    EXPECT_EQ(FastForward, 1);
+    Press(KeyF1);
+    Step();
+    EXPECT_EQ(FastForward, 1);  // both held: on wins
+    Release(KeyF2);
+    Step();
+    EXPECT_EQ(FastForward, 0);
+
+    MenuPage = 1;
+    Press(KeyF9);
+    Press(KeyF12);
+    Step();
+    EXPECT_EQ(BossRushUnlocked, 0);  // only on the main page
+    MenuPage = 0;
+    Step(5);
+    EXPECT_EQ(BossRushUnlocked, 1);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(PracticeUnlocked[i] + BossUnlocked[i], 2);
+    EXPECT_EQ(SoundsPlayed.effect[12], 1u);  // the jingle once
+    EXPECT_FALSE(FileExists(DataFile("quivex.cfg")));  // saved only by the next save
+}
+
+TEST_F(InputTest, ALostKeyboardKeepsItsLastState) {
+    Press(kUp);
+    Step();
+    EXPECT_TRUE(UpHeld());
+    Release(kUp);
+    h().input.lostReads = 1;
+    Step();
+    EXPECT_TRUE(UpHeld());
+    Step();
+    EXPECT_FALSE(UpHeld());
+}
+
+TEST_F(InputTest, KeyboardSetUpFailuresAreReportedAndStartUpGoesOn) {
+    h().input.failKeyboard = true;
+    InitInput();
+    std::vector<std::string> boxes = h().window.messageBoxes;
+    ASSERT_GE(boxes.size(), 4u);
+    EXPECT_EQ(boxes[0], "create keyboard device|failed");
+    EXPECT_EQ(boxes.back(), "acquire keyboard|failed");
+}
+
+}  // namespace
