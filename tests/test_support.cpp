@@ -9,7 +9,10 @@
 #include <sstream>
 
 #include "shell/data_dir.h"
+#include "render/batches.h"
+#include "shell/main_loop.h"
 #include "shell/reset.h"
+#include "shell/trig.h"
 
 std::string MakeScratchDir() {
     const char* base = std::getenv("TMPDIR");
@@ -76,4 +79,18 @@ void HeadlessTest::TearDown() {
     if (chdir(previousDir.c_str()) != 0) ADD_FAILURE() << "cannot return to " << previousDir;
     std::string out;
     RunCommand("rm -rf '" + dir + "'", out);
+}
+
+void GameTest::SetUp() {
+    HeadlessTest::SetUp();
+    BuildTrigTables();
+    GameInit();
+}
+
+void GameTest::Frames(int n) {
+    for (int i = 0; i < n; ++i) {
+        UpdateFrame();
+        // The batches are drawn and emptied by the render step.
+        ResetBatches();
+    }
 }

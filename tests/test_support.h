@@ -26,3 +26,11 @@ protected:
     std::string dir;
     std::string previousDir;
 };
+
+// A headless program after start-up's content step: tables, models and the ship are built.
+class GameTest : public HeadlessTest {
+protected:
+    void SetUp() override;
+    // Runs frames of the update step only (no rendering), as the frame loop would.
+    void Frames(int n);
+};

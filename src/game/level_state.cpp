@@ -17,5 +17,5 @@ void ResetLevelState() {
     LevelClock = LevelTitleTimer = BossActive = MidBossActive = BossDefeated = BossDeathTimer = 0;
     BossBar = 0;
     BossAlert = BossDownClock = ReportShowing = 0;
-    for (int i = 0; i < 4; ++i) BossSlot[i] = MidBossSlot[i] = 0;
+    for (int i = 0; i < 4; ++i) BossSlot[i] = MidBossSlot[i] = -1;
 }

@@ -3,6 +3,13 @@
 #include <glm/mat4x4.hpp>
 
 #include "audio/audio.h"
+#include "enemies/models.h"
+#include "enemies/polygons.h"
+#include "game/particle_colours.h"
+#include "game/ship.h"
+#include "game/shot_shapes.h"
+#include "game/game_flow.h"
+#include "game/particles.h"
 #include "input/devices.h"
 #include "input/input_step.h"
 #include "platform/platform.h"
@@ -59,7 +66,16 @@ bool DrainMessages(int& exitCode) {
     return true;
 }
 
-void GameInit() {}
+void GameInit() {
+    BuildRadiusFactors();
+    BuildUnitPolygons();
+    BuildShardColours();
+    DefineModels();
+    BuildShipModel();
+    BuildShotShapes();
+    BuildSparkColours();
+    ClearGlows();
+}
 
 bool StartProgram(const StartOptions& options, int& exitCode) {
     exitCode = 0;
@@ -125,6 +141,10 @@ void UpdateFrame() {
     switch (GameMode) {
         case Mode::Playing:
             if (Lives == 0) GameOverSequence();
+            PlayingFrame();
+            break;
+        case Mode::Paused:
+            PausedFrame();
             break;
         default:
             break;

@@ -1,6 +1,12 @@
 #include "shell/reset.h"
 
 #include "audio/audio.h"
+#include "enemies/enemy_pool.h"
+#include "game/enemy_bullets.h"
+#include "game/game_flow.h"
+#include "game/particles.h"
+#include "game/ship_life.h"
+#include "frontend/interstitials.h"
 #include "game/level_state.h"
 #include "game/ship.h"
 #include "render/background.h"
@@ -28,6 +34,12 @@ void ResetAllState() {
     ResetAudio();
     ResetLevelState();
     ResetShip();
+    ResetShipLife();
+    ResetParticles();
+    ResetGameFlow();
+    ResetInterstitials(true);
+    ResetEnemyPool();
+    ResetEnemyBullets();
     ResetBatches();
     ResetCamera();
     ResetBackground();

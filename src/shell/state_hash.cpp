@@ -1,7 +1,11 @@
 #include "shell/state_hash.h"
 
 #include "audio/audio.h"
+#include "enemies/enemy_pool.h"
+#include "game/enemy_bullets.h"
 #include "game/level_state.h"
+#include "game/game_flow.h"
+#include "game/particles.h"
 #include "game/ship.h"
 #include "game/weapons.h"
 #include "input/bindings.h"
@@ -29,9 +33,13 @@ uint64_t HashGameState() {
     h.Add(LevelClock), h.Add(LevelTitleTimer), h.Add(BossActive), h.Add(MidBossActive), h.Add(BossDefeated);
     h.Add(BossDeathTimer), h.Add(BossBar), h.Add(BossAlert), h.Add(BossDownClock), h.Add(ReportShowing);
     h.Add(BossSlot), h.Add(MidBossSlot);
+    h.Add(EnemyPool), h.Add(EnemyCursor);
+    h.Add(EnemyBullets), h.Add(BulletCursor);
     h.Add(EscapeLatch), h.Add(MenuKeyLatch), h.Add(PauseLatch), h.Add(CaptureArmed), h.Add(CaptureTarget);
     h.Add(PlayerShip.x), h.Add(PlayerShip.y), h.Add(PlayerShip.active), h.Add(RespawnPending), h.Add(Invulnerable);
     h.Add(RespawnTimer), h.Add(TrackedShard), h.Add(VerticalMove), h.Add(ShieldTimer), h.Add(ShieldHits);
+    h.Add(Shards), h.Add(Sparks), h.Add(Glows), h.Add(ShardCursor), h.Add(SparkCursor), h.Add(GlowCursor);
+    h.Add(BossSpawnPending);
     h.Add(FireLatch), h.Add(MainGunTimer), h.Add(SideGunTimer), h.Add(RearGunTimer);
     h.Add(MusicFadeLevel), h.Add(MusicTrack);
     h.Add(RandomState());

@@ -5,6 +5,11 @@
 float SinTable[360];
 float CosTable[360];
 
+int NormaliseAngle(int angle) {
+    angle %= 360;
+    return angle < 0 ? angle + 360 : angle;
+}
+
 void BuildTrigTables() {
     // pi taken as 3.14159, so sin 90 is a hair below 1: the game's motion was tuned on these values.
     const long double degree = 3.14159L / 180.0L;

@@ -5,3 +5,7 @@ extern float SinTable[360];
 extern float CosTable[360];
 
 void BuildTrigTables();
+
+// Any whole-degree angle into 0..359 (one correction of 360 in play; further out is wrapped fully so a
+// table look-up can never leave the table).
+int NormaliseAngle(int angle);

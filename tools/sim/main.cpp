@@ -12,7 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "game/enemy_bullets.h"
+#include "enemies/enemy_pool.h"
+#include "game/game_flow.h"
 #include "game/level_state.h"
+#include "gallery.h"
 #include "key_script.h"
 #include "platform/gfx/image_decode.h"
 #include "platform/headless.h"
@@ -37,7 +41,10 @@ struct Options {
     std::string keys;
     uint32_t seed = 1;
     bool gl = false;
+    std::string gallery;
     std::vector<Shot> shots;
+    int startKind = -1;  // a game started right after start-up, as the menu would
+    int startLevel = 0;
 };
 
 std::vector<Shot> shots;
@@ -79,7 +86,9 @@ int Usage(const char* problem) {
     std::fprintf(stderr, "quivex-sim: %s\n", problem);
     std::fprintf(stderr,
                  "usage: quivex-sim --frames N [--dir DIR] [--keys FILE] [--seed S]\n"
-                 "                  [--gl] [--shot N:FILE.png | --shot wN:FILE.png ...]\n");
+                 "                  [--start full | --start level L | --start boss L | --start rush]\n"
+                 "                  [--gl] [--shot N:FILE.png | --shot wN:FILE.png ...]\n"
+                 "       quivex-sim --gallery FILE.png   (every model on the real renderer)\n");
     return 2;
 }
 
@@ -112,8 +121,8 @@ void PrintSummary(long long frames) {
     std::printf("held: %d\n", Held);
     std::printf("peak: %d\n", PeakHeld);
     std::printf("weapon: %d\n", WeaponLevel);
-    std::printf("enemies: %d\n", 0);
-    std::printf("bullets: %d\n", 0);
+    std::printf("enemies: %d\n", CountActiveEnemies());
+    std::printf("bullets: %d\n", CountEnemyBullets());
     std::printf("hash: %016" PRIx64 "\n", HashGameState());
 }
 
@@ -147,7 +156,27 @@ int main(int argc, char** argv) {
             const char* v = value("--seed");
             if (!v || !ParseNumber(v, n)) return Usage("--seed needs a number");
             opt.seed = static_cast<uint32_t>(n);
+        } else if (arg == "--start") {
+            const char* v = value("--start");
+            std::string kind = v ? v : "";
+            if (kind == "full") {
+                opt.startKind = StartFullGame;
+            } else if (kind == "rush") {
+                opt.startKind = StartBossRush;
+            } else if (kind == "level" || kind == "boss") {
+                const char* l = value("--start");
+                if (!l || !ParseNumber(l, n) || n < 1 || n > 4) return Usage("--start level|boss needs a level 1..4");
+                opt.startKind = kind == "level" ? StartLevelPractice : StartBossPractice;
+                opt.startLevel = static_cast<int>(n) - 1;
+            } else {
+                return Usage("--start needs full, level L, boss L or rush");
+            }
         } else if (arg == "--gl") {
+            opt.gl = true;
+        } else if (arg == "--gallery") {
+            const char* v = value("--gallery");
+            if (!v) return Usage("--gallery needs FILE.png");
+            opt.gallery = v;
             opt.gl = true;
         } else if (arg == "--shot") {
             const char* v = value("--shot");
@@ -158,11 +187,12 @@ int main(int argc, char** argv) {
             return Usage(("unknown argument " + arg).c_str());
         }
     }
-    if (!haveFrames) return Usage("--frames is required");
+    if (!haveFrames && opt.gallery.empty()) return Usage("--frames is required");
     if (!opt.shots.empty() && !opt.gl) return Usage("--shot needs --gl");
     // Shot files are named from where the runner was started.
     char cwd[4096];
     std::string startDir = getcwd(cwd, sizeof cwd) ? cwd : ".";
+    if (!opt.gallery.empty() && opt.gallery[0] != '/') opt.gallery = startDir + "/" + opt.gallery;
     for (Shot& shot : opt.shots)
         if (!shot.file.empty() && shot.file[0] != '/') shot.file = startDir + "/" + shot.file;
     shots = opt.shots;
@@ -195,7 +225,13 @@ int main(int argc, char** argv) {
     start.runLauncher = false;
     start.forceWindowed = opt.gl;
     if (!StartProgram(start, exitCode)) return exitCode;
+    if (!opt.gallery.empty()) {
+        if (RenderGallery(opt.gallery)) return 0;
+        std::fprintf(stderr, "quivex-sim: could not write %s\n", opt.gallery.c_str());
+        return 1;
+    }
     if (!RunWarmUpFrames(exitCode)) return exitCode;
+    if (opt.startKind >= 0) StartFromMenu(opt.startKind, opt.startLevel);
 
     plat::HeadlessInput& input = plat::headless().input;
     size_t next = 0;

@@ -1,0 +1,197 @@
+#include "enemies/polygons.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "render/batches.h"
+#include "shell/game_vars.h"
+#include "shell/trig.h"
+
+float PolyRadiusFactor[kShapeCount];
+PointF UnitPolygons[kShapeCount][kMaxSides];
+PointF ScratchVertices[kMaxSides];
+uint32_t ScratchFill[kMaxSides];
+uint32_t ScratchLine[kMaxSides];
+
+namespace {
+
+// The game's pi: shapes, radii and the angle tables all agree on it.
+constexpr double kPi = 3.14159;
+
+float RadiusFactor(int sides) { return static_cast<float>(0.5 / std::sin(kPi / sides)); }
+
+}  // namespace
+
+void BuildRadiusFactors() {
+    for (int n = 3; n <= 10; ++n) PolyRadiusFactor[n - 3] = RadiusFactor(n);
+}
+
+void BuildUnitPolygons() {
+    PointF scratch[kMaxSides];
+    for (float n = 3.0f; n <= 10.0f; n += 1.0f) {
+        int sides = static_cast<int>(n);
+        float r = static_cast<float>(0.5 / std::sin(kPi / n));
+        float step = 360.0f / n;
+        float accumulator = 0.0f;
+        for (int i = 0; i < sides; ++i) {
+            // Truncated, not rounded: a 7-gon's vertices sit at 0, 51, 102, 154 ...
+            int a = static_cast<int>(accumulator);
+            double rad = a * kPi / 180.0;
+            scratch[i] = {static_cast<float>(r * std::sin(rad)), static_cast<float>(-r * std::cos(rad))};
+            accumulator += step;
+        }
+        std::memcpy(UnitPolygons[sides - 3], scratch, sizeof(PointF) * sides);
+    }
+}
+
+uint32_t PackColour(const ColourRecord& c) {
+    uint32_t alpha = static_cast<uint32_t>(2 * c.halfAlpha) & 0xFF;
+    return alpha << 24 | (static_cast<uint32_t>(c.r) & 0xFF) << 16 | (static_cast<uint32_t>(c.g) & 0xFF) << 8 |
+           (static_cast<uint32_t>(c.b) & 0xFF);
+}
+
+void DefineColour(ColourRecord& record, int32_t r, int32_t g, int32_t b, int32_t halfAlpha) {
+    record = {r, g, b, halfAlpha};
+}
+
+void DefinePoly(Poly& poly, int32_t shape, int32_t colourGroup, int32_t sides, int32_t visible, int32_t outline,
+                float offsetX, float offsetY, float baseX, float baseY, float scaleX, float scaleY, int32_t angle,
+                int32_t spin, int32_t orbit, int32_t orbitAngle, int32_t orbitStep, float pivotX, float pivotY) {
+    poly.shape = shape;
+    poly.colourGroup = colourGroup;
+    poly.sides = sides;
+    poly.visible = visible;
+    poly.flashOnHit = 1;
+    poly.outline = outline;
+    poly.offsetX = offsetX;
+    poly.offsetY = offsetY;
+    poly.baseX = baseX;
+    poly.baseY = baseY;
+    poly.scaleX = scaleX;
+    poly.scaleY = scaleY;
+    poly.radius = scaleX * RadiusFactor(sides);
+    poly.angle = angle;
+    poly.spin = spin;
+    poly.orbit = orbit;
+    poly.orbitAngle = orbitAngle;
+    poly.orbitStep = orbitStep;
+    poly.pivotX = pivotX;
+    poly.pivotY = pivotY;
+}
+
+void InstantiateModel(Enemy& entity, const Poly* templatePolys, int32_t modelType, int32_t age, int32_t behaviour,
+                      int32_t active, int32_t hitPoints, int32_t dropKind, int32_t polyCount, float x, float y,
+                      float baseX, float baseY, float vx, float vy, int32_t orbitAngle, int32_t orbitStep,
+                      float pivotX, float pivotY) {
+    entity.modelType = modelType;
+    entity.age = age;
+    entity.behaviour = behaviour;
+    entity.active = active;
+    entity.hitPoints = hitPoints;
+    entity.DropDone = 0;
+    entity.DropKind = dropKind;
+    entity.hitFlash = 0;
+    entity.polyCount = polyCount;
+    entity.x = x;
+    entity.y = y;
+    entity.baseX = baseX;
+    entity.baseY = baseY;
+    entity.vx = vx;
+    entity.vy = vy;
+    entity.orbitAngle = orbitAngle;
+    entity.orbitStep = orbitStep;
+    entity.pivotX = pivotX;
+    entity.pivotY = pivotY;
+    int copy = polyCount;
+    if (polyCount > kMaxPolys) {
+        std::printf("ERROR, too many polys requested!");
+        std::fflush(stdout);
+        copy = kMaxPolys;
+        entity.polyCount = kMaxPolys;  // the record has no room for more; drawing must not read past it
+    }
+    if (copy > 0) std::memcpy(entity.polys, templatePolys, sizeof(Poly) * copy);
+}
+
+void RotatePolyVertices(Poly& poly) {
+    if (GameMode == Mode::Playing) poly.angle += poly.spin;
+    poly.angle = NormaliseAngle(poly.angle);
+    float c = CosTable[poly.angle], s = SinTable[poly.angle];
+    int shape = poly.shape < 0 || poly.shape >= kShapeCount ? 0 : poly.shape;
+    for (int v = 0; v < shape + 3; ++v) {
+        const PointF& p = UnitPolygons[shape][v];
+        ScratchVertices[v] = {p.x * c - p.y * s, p.x * s + p.y * c};
+    }
+}
+
+void OrbitPoint(float& x, float& y, float baseX, float baseY, int32_t& angle, int32_t step, float pivotX,
+                float pivotY) {
+    angle = NormaliseAngle(angle + step);
+    float dx = baseX - pivotX, dy = baseY - pivotY;
+    float c = CosTable[angle], s = SinTable[angle];
+    x = pivotX + (dx * c - dy * s);
+    y = pivotY + (dx * s + dy * c);
+}
+
+void StepRotatePoint(float& x, float& y, float cx, float cy, int32_t& angle, int32_t step, float ox, float oy) {
+    angle = NormaliseAngle(angle + step);
+    int32_t turn = NormaliseAngle(step);
+    float dx = cx - ox, dy = cy - oy;
+    float c = CosTable[turn], s = SinTable[turn];
+    x = ox + (dx * c - dy * s);
+    y = oy + (dx * s + dy * c);
+}
+
+void RotateVector(int32_t angle, float& x, float& y) {
+    angle = NormaliseAngle(angle);
+    float c = CosTable[angle], s = SinTable[angle];
+    float nx = x * c - y * s;
+    float ny = x * s + y * c;
+    x = nx;
+    y = ny;
+}
+
+void RotatePointList(PointF* points, int count, int32_t angle) {
+    for (int i = 0; i < count; ++i) RotateVector(angle, points[i].x, points[i].y);
+}
+
+void DrawPoly(const Poly& poly, float entityX, float entityY, int32_t hitFlash) {
+    int sides = poly.sides < 3 ? 3 : poly.sides > kMaxSides ? kMaxSides : poly.sides;
+    PointF p[kMaxSides];
+    for (int k = 0; k < sides; ++k) {
+        p[k].x = ScratchVertices[k].x * poly.scaleX + poly.offsetX + entityX;
+        p[k].y = ScratchVertices[k].y * poly.scaleY + poly.offsetY + entityY;
+    }
+    if (poly.visible != 0)
+        for (int k = 1; k <= sides - 2; ++k)
+            AddTriangle(p[0].x, p[0].y, ScratchFill[0], p[k].x, p[k].y, ScratchFill[k], p[k + 1].x, p[k + 1].y,
+                        ScratchFill[k + 1]);
+    if (poly.outline == 0) return;
+    bool flash = hitFlash != 0 && poly.flashOnHit != 0;
+    for (int k = 1; k <= sides; ++k) {
+        int a = k - 1, b = k % sides;
+        uint32_t ca = flash ? FlashColour : ScratchLine[a];
+        uint32_t cb = flash ? FlashColour : ScratchLine[b];
+        AddLine(p[a].x, p[a].y, ca, p[b].x, p[b].y, cb);
+    }
+}
+
+void DrawEntity(Enemy& entity, const ColourRecord* fill, const ColourRecord* line) {
+    int count = entity.polyCount > kMaxPolys ? kMaxPolys : entity.polyCount;
+    for (int i = 0; i < count; ++i) {
+        Poly& poly = entity.polys[i];
+        if (poly.visible == 0) continue;
+        if (GameMode == Mode::Playing && poly.orbit != 0)
+            OrbitPoint(poly.offsetX, poly.offsetY, poly.baseX, poly.baseY, poly.orbitAngle, poly.orbitStep,
+                       poly.pivotX, poly.pivotY);
+        int sides = poly.sides < 3 ? 3 : poly.sides > kMaxSides ? kMaxSides : poly.sides;
+        int group = poly.colourGroup < 0 || poly.colourGroup >= kColourGroups ? 0 : poly.colourGroup;
+        for (int v = 0; v < sides; ++v) {
+            ScratchFill[v] = PackColour(fill[group * 10 + v]);
+            ScratchLine[v] = PackColour(line[group * 10 + v]);
+        }
+        RotatePolyVertices(poly);
+        DrawPoly(poly, entity.x, entity.y, entity.hitFlash);
+    }
+    if (entity.hitFlash > 0 && ++entity.hitFlash >= 2) entity.hitFlash = 0;
+}

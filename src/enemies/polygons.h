@@ -1,0 +1,57 @@
+#pragma once
+// Regular polygons: the unit shapes, the Poly helpers, colour records and the drawing of a Poly.
+#include <cstdint>
+
+#include "enemies/enemy.h"
+#include "shell/trig.h"
+
+struct PointF {
+    float x, y;
+};
+
+struct ColourRecord {
+    int32_t r, g, b;
+    int32_t halfAlpha;  // packed as (2 x halfAlpha) mod 256
+};
+
+constexpr int kShapeCount = 8;  // 3 to 10 sides
+constexpr int kMaxSides = 10;
+constexpr int kColourGroups = 16;  // ten records each, one per vertex
+constexpr int kColourRecords = kColourGroups * 10;
+constexpr uint32_t FlashColour = 0x3CF5F5F5;
+
+// Circumradius of the n-gon with sides 1 long, index n - 3.
+extern float PolyRadiusFactor[kShapeCount];
+// Vertex 0 straight up, then clockwise on screen; list n - 3 holds n vertices.
+extern PointF UnitPolygons[kShapeCount][kMaxSides];
+
+// What DrawPoly draws: the rotated unit vertices and the per-vertex colours, filled by the caller.
+extern PointF ScratchVertices[kMaxSides];
+extern uint32_t ScratchFill[kMaxSides];
+extern uint32_t ScratchLine[kMaxSides];
+
+void BuildRadiusFactors();
+void BuildUnitPolygons();
+
+uint32_t PackColour(const ColourRecord& c);
+void DefineColour(ColourRecord& record, int32_t r, int32_t g, int32_t b, int32_t halfAlpha);
+void DefinePoly(Poly& poly, int32_t shape, int32_t colourGroup, int32_t sides, int32_t visible, int32_t outline,
+                float offsetX, float offsetY, float baseX, float baseY, float scaleX, float scaleY, int32_t angle,
+                int32_t spin, int32_t orbit, int32_t orbitAngle, int32_t orbitStep, float pivotX, float pivotY);
+
+void InstantiateModel(Enemy& entity, const Poly* templatePolys, int32_t modelType, int32_t age, int32_t behaviour,
+                      int32_t active, int32_t hitPoints, int32_t dropKind, int32_t polyCount, float x, float y,
+                      float baseX, float baseY, float vx, float vy, int32_t orbitAngle, int32_t orbitStep,
+                      float pivotX, float pivotY);
+
+void RotatePolyVertices(Poly& poly);
+void OrbitPoint(float& x, float& y, float baseX, float baseY, int32_t& angle, int32_t step, float pivotX,
+                float pivotY);
+void StepRotatePoint(float& x, float& y, float cx, float cy, int32_t& angle, int32_t step, float ox, float oy);
+void RotateVector(int32_t angle, float& x, float& y);
+void RotatePointList(PointF* points, int count, int32_t angle);
+
+void DrawPoly(const Poly& poly, float entityX, float entityY, int32_t hitFlash);
+// Advances (while Playing) and draws every visible Poly of an entity with the given colour tables,
+// then moves its hit flash on. The tables hold kColourRecords each.
+void DrawEntity(Enemy& entity, const ColourRecord* fill, const ColourRecord* line);

@@ -1,0 +1,262 @@
+#include "game/game_flow.h"
+
+#include "audio/audio.h"
+#include "enemies/behaviours.h"
+#include "enemies/enemy_pool.h"
+#include "enemies/level_scripts.h"
+#include "frontend/interstitials.h"
+#include "game/enemy_bullets.h"
+#include "game/level_state.h"
+#include "game/particles.h"
+#include "game/pickups.h"
+#include "game/player_shots.h"
+#include "game/ship.h"
+#include "game/ship_life.h"
+#include "game/weapons.h"
+#include "render/background.h"
+#include "shell/game_vars.h"
+
+int32_t BossSpawnPending;
+
+namespace {
+
+struct BossInfo {
+    int model, behaviour, hitPoints, drop, y;
+};
+constexpr BossInfo kBoss[4] = {{7, 11, 18000, 1, -130}, {11, 19, 33000, 1, -130},
+                               {19, 52, 81200, 1, -120}, {24, 93, 100000, 2, -120}};
+constexpr int kReportEnds[4] = {900, 1100, 1400, 1500};  // the report window closes before BossDownClock + R
+constexpr int kLeaveAt[3] = {1000, 1200, 1500};          // levels 1..3 leave at BossDownClock + E
+constexpr int kBossPracticeEnd = 1000, kRatingStart = 1601, kRatingEnd = 2550;
+
+void TrySpawnBoss() {
+    const BossInfo& b = kBoss[CurrentLevel];
+    SpawnEnemy(b.model, b.behaviour, b.hitPoints, b.drop, 320, b.y, 0, 2.0f, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    if (BossSlot[CurrentLevel] >= 0) BossSpawnPending = 0;
+}
+
+void LeaveToMenu() {
+    StopMusic();
+    GameMode = Mode::Menu;
+}
+
+}  // namespace
+
+void StartPlay(int kind) {
+    for (EnemyBullet& bullet : EnemyBullets) bullet.active = 0;
+    ClearEnemyPool();
+    ClearPlayerShots();
+    ClearPickups();
+    ClearShardsAndSparks();
+
+    GameOverTimer = 0;
+    PlayType = kind == StartBossRush ? 2 : kind;
+    BossRush = kind == StartBossRush ? 1 : 0;
+
+    ShieldTimer = 0;
+    ShipAlive = 1;
+    RespawnPending = 0;
+    TrackedShard = -1;
+    Invulnerable = 0;
+    RespawnTimer = 0;
+
+    StopMusic();
+    StartMusic(0);
+
+    auto clearEconomy = [] {
+        for (int32_t& c : LevelCollected) c = 0;
+        BossBar = 0;
+    };
+    if (PlayType == 1) {
+        Held = PeakHeld = 0;
+        clearEconomy();
+        Lives = 5;
+    } else if (PlayType == 2) {
+        Held = PeakHeld = 1;
+        clearEconomy();
+        if (BossRush != 1) Lives = 5;  // a boss rush carries its lives from boss to boss
+    } else if (CurrentLevel == 0) {
+        Held = PeakHeld = 0;
+        clearEconomy();
+        WeaponLevel = 0;
+        Lives = 5;
+    }
+
+    if (PlayType == 2) {
+        LevelClock = kBossApproachFrame[CurrentLevel];
+        LevelTitleTimer = 200;
+    } else {
+        LevelClock = -1;
+        LevelTitleTimer = 0;
+    }
+
+    BossDownClock = BossDefeated = BossDeathTimer = ReportShowing = BossAlert = 0;
+    BossBar = 0;
+    BossSpawnPending = 0;
+    for (int i = 0; i < 4; ++i) BossSlot[i] = MidBossSlot[i] = -1;
+    // The pools were just emptied, so no boss or mid-boss can still be alive, whatever level this is.
+    BossActive = MidBossActive = 0;
+    if (CurrentLevel == 0) {
+        VerticalMove = 0;
+        MainGunTimer = SideGunTimer = RearGunTimer = 0;
+    }
+
+    PlayerShip.x = 320;
+    PlayerShip.y = 480;
+    ResetInterstitials(kind == StartFullGame && CurrentLevel == 0);
+}
+
+void StartFromMenu(int kind, int level) {
+    switch (kind) {
+        case StartFullGame:
+            CurrentLevel = 0;
+            SpeedSetting = 0;
+            StartPlay(StartFullGame);
+            StopMusic();
+            StartMusic(0);
+            break;
+        case StartLevelPractice:
+            CurrentLevel = level;
+            WeaponLevel = 2 * level;
+            StartPlay(StartLevelPractice);
+            break;
+        case StartBossPractice:
+            CurrentLevel = level;
+            WeaponLevel = 2 * level + 1;
+            StartPlay(StartBossPractice);
+            break;
+        case StartBossRush:
+            CurrentLevel = 0;
+            WeaponLevel = 1;
+            Lives = 5;
+            StartPlay(StartBossRush);
+            break;
+        default:
+            return;
+    }
+    GameMode = Mode::Playing;
+}
+
+void BossDeathSequence() {
+    int f = BossDeathTimer;
+    if ((f < 200 && f % 20 == 0) || (f > 200 && f < 300 && f % 25 == 0) || (f > 300 && f % 25 == 0))
+        PlayExplosionSound();
+    BossActive = 0;
+    if ((f <= 200 && f % 5 == 0) || (f > 200 && f <= 300 && f % 10 == 0) || (f > 300 && f % 15 == 0)) {
+        int slot = BossSlot[CurrentLevel];
+        if (slot >= 0) Explode(EnemyPool[slot].modelType, EnemyPool[slot].x, EnemyPool[slot].y);
+    }
+    if (f == 560) {
+        BossDefeated = 0;
+        BossDeathTimer = 0;
+    } else {
+        BossDeathTimer = f + 1;
+    }
+}
+
+void BossApproachAndLevelEnd() {
+    const int level = CurrentLevel;
+    const int t = LevelClock;
+    const int a = kBossApproachFrame[level], b = kBossSpawnFrame[level];
+    // From level 2 on, a living mid-boss holds the boss back.
+    const bool clear = level == 0 || MidBossActive == 0;
+
+    if (t == a) FadeMusic();
+    if (clear && t >= a && t <= a + 89) BossBar -= 2.0f;
+    if (clear && t >= a && t <= a + 359 && Lives > 0) {
+        BossAlert = 1;
+        DrawBossWarning();
+    }
+    if (clear && t == b) {
+        StartMusic(1);
+        BossActive = 1;
+        BossSpawnPending = 1;
+    }
+    // A full pool must not cost the fight: the boss is asked for again each frame until it comes.
+    if (BossSpawnPending) TrySpawnBoss();
+
+    if (BossDefeated == 1) BossDeathSequence();
+
+    bool past = level == 0 ? t >= b : t > b;
+    if (!past || BossActive != 0 || !clear || BossSpawnPending) return;
+
+    if (BossDownClock == 0) {
+        FadeMusic();
+        BossAlert = 0;
+        BossDownClock = t;
+        ResetMissionReport();
+        BossBar = 0;
+    }
+    const int since = t - BossDownClock;
+    if (since > 200 && since < kReportEnds[level] && Lives > 0) {
+        if (BossRush == 1 && level < 3) {
+            CurrentLevel = level + 1;
+            WeaponLevel = 2 * CurrentLevel + 1;  // 3, 5, 7
+            StartPlay(StartBossRush);
+            return;
+        }
+        ReportShowing = 1;
+        DrawMissionReport();
+    }
+    if (level < 3) {
+        if (since == kLeaveAt[level]) {
+            if (PlayType == 0) {
+                CurrentLevel = level + 1;
+                StartPlay(StartFullGame);
+            } else {
+                LeaveToMenu();
+            }
+        }
+    } else if (PlayType == 2) {
+        if (since == kBossPracticeEnd) LeaveToMenu();
+    } else if (Lives > 0) {
+        if (since >= kRatingStart && since < kRatingEnd) DrawPilotStatus();
+        if (since == kRatingEnd) LeaveToMenu();
+    }
+}
+
+void UpdatePlaying() {
+    RunLevelScript();
+    UpdateEnemies();
+    CullEnemies();
+    DrawEnemyBullets();
+    MoveEnemyBullets();
+    CollideEnemyBullets();
+    if (LevelTitleTimer == 200) ++LevelClock;
+    else ++LevelTitleTimer;
+}
+
+void PlayingFrame() {
+    DrawPlayfieldGrid();
+    UpdatePlaying();
+    if (RespawnPending == 1 && Lives > 0) RespawnShip();
+    if (ReportShowing == 0 && ShipAlive) {
+        DrawShip();
+        DrawThrusters();
+        CheckBodyCollision();
+    }
+    CollidePlayerShots();
+    MovePlayerShots();
+    DrawPlayerShots();
+    UpdateShards();
+    UpdateSparks();
+    UpdatePickups();
+    CollectPickups();
+}
+
+void PausedFrame() {
+    DrawPlayfieldGrid();
+    UpdateEnemies();
+    DrawEnemyBullets();
+    if (RespawnPending == 1 && Lives > 0) RespawnShip();
+    if (ReportShowing == 0 && ShipAlive) {
+        DrawShip();
+        DrawThrusters();
+    }
+    DrawPlayerShots();
+    UpdateShards();
+    UpdateSparks();
+    UpdatePickups();
+}
+
+void ResetGameFlow() { BossSpawnPending = 0; }

@@ -1,0 +1,21 @@
+#pragma once
+// How a game starts, what one frame of play does, the boss fight and the end of a level.
+#include <cstdint>
+
+enum PlayKind { StartFullGame = 0, StartLevelPractice = 1, StartBossPractice = 2, StartBossRush = 3 };
+
+extern int32_t BossSpawnPending;  // the boss is due but the enemy pool was full: tried again each frame
+
+// The caller sets CurrentLevel (and WeaponLevel where the kind needs it) first.
+void StartPlay(int kind);
+// What the menu does to start a game of a kind, for level index 0..3 (ignored by full game and rush).
+void StartFromMenu(int kind, int level);
+// The frame chains of Playing (after the game-over countdown) and Paused.
+void PlayingFrame();
+void PausedFrame();
+void UpdatePlaying();
+// The end of every level script: boss approach, boss spawn, death sequence, report, leaving.
+void BossApproachAndLevelEnd();
+void BossDeathSequence();
+
+void ResetGameFlow();

@@ -1,0 +1,131 @@
+#include "game/ship_life.h"
+
+#include <cmath>
+
+#include "audio/audio.h"
+#include "enemies/enemy_pool.h"
+#include "enemies/polygons.h"
+#include "game/particles.h"
+#include "game/ship.h"
+#include "render/batches.h"
+#include "shell/game_vars.h"
+#include "shell/trig.h"
+
+namespace {
+
+int32_t flamePhase[2];
+int32_t flameBrightness[2];
+
+// The slow blink of the first 94 frames of the grace period, then a faster, sparser one.
+bool ShipBlinkShows() {
+    if (!Invulnerable) return true;
+    return (RespawnTimer % 6 > 3 && RespawnTimer < 94) || (RespawnTimer % 4 > 2 && RespawnTimer > 94);
+}
+
+bool ThrusterBlinkShows() {
+    if (!Invulnerable) return true;
+    return (RespawnTimer % 4 == 0 && RespawnTimer < 84) || (RespawnTimer % 6 == 0 && RespawnTimer > 84);
+}
+
+}  // namespace
+
+int InCircle(float dx, float dy, float r) {
+    return dx <= r && dy <= r && std::sqrt(dx * dx + dy * dy) < r ? 1 : 0;
+}
+
+int PointsTouch(float ax, float ay, float bx, float by, float r) {
+    float dx = std::fabs(std::trunc(ax - bx)), dy = std::fabs(std::trunc(ay - by));
+    return InCircle(dx, dy, r);
+}
+
+void DrawShip() {
+    if (!ShipAlive) return;
+    for (int i = 0; i < 3; ++i) {
+        Poly& poly = PlayerShip.polys[i];
+        if (i == 1) {
+            RotatePolyVertices(poly);
+        } else {
+            const PointF* wing = WingShape[i == 0 ? 0 : 1];
+            for (int v = 0; v < 3; ++v) ScratchVertices[v] = wing[v];
+        }
+        for (int v = 0; v < poly.sides; ++v) {
+            ScratchFill[v] = PackColour(ShipFillColours[poly.colourGroup * 10 + v]);
+            ScratchLine[v] = PackColour(ShipLineColours[poly.colourGroup * 10 + v]);
+        }
+        if (ShipBlinkShows()) DrawPoly(poly, PlayerShip.x, PlayerShip.y, 0);
+    }
+}
+
+void DrawThrusters() {
+    if (!ShipAlive) return;
+    float length = VerticalMove == 1 ? 28.0f : VerticalMove == 2 ? 20.0f : 24.0f;
+    for (int f = 0; f < 2; ++f) {
+        if (GameMode == Mode::Playing) {
+            flamePhase[f] = (flamePhase[f] + 50) % 360;
+            flameBrightness[f] = static_cast<int32_t>(std::trunc(50 * SinTable[flamePhase[f]] + 110));
+        }
+        if (!ThrusterBlinkShows()) continue;
+        uint32_t b = static_cast<uint32_t>(flameBrightness[f]);
+        uint32_t inner = b << 24 | 30u << 16 | 80u << 8 | b;
+        uint32_t outer = (b / 4) << 16;
+        float ax = PlayerShip.x + ThrusterAnchor[f].x, ay = PlayerShip.y + ThrusterAnchor[f].y;
+        PointF v[4];
+        for (int k = 0; k < 4; ++k) {
+            v[k] = ThrusterShape[f][k];
+            if (k >= 2) v[k].y = length;
+        }
+        AddTexturedQuad(ax + v[0].x, ay + v[0].y - 10, inner, ax + v[1].x, ay + v[1].y - 10, inner, ax + v[2].x,
+                        ay + v[2].y - 10, inner, ax + v[3].x, ay + v[3].y - 10, inner);
+        float ox = f == 0 ? 8.0f : -8.0f, oy = -26.0f;
+        AddTexturedQuad(ax + 3 * v[0].x + ox, ay + 3 * v[0].y + oy, outer, ax + 3 * v[1].x + ox, ay + 3 * v[1].y + oy,
+                        outer, ax + 3 * v[2].x + ox, ay + 3 * v[2].y + oy, outer, ax + 3 * v[3].x + ox,
+                        ay + 3 * v[3].y + oy, outer);
+    }
+}
+
+void CheckBodyCollision() {
+    if (Invulnerable != 0 || !ShipAlive) return;
+    // The ship touches with a point on its left wing, not its centre.
+    float px = PlayerShip.x + PlayerShip.polys[0].offsetX, py = PlayerShip.y + PlayerShip.polys[0].offsetY;
+    for (const Enemy& e : EnemyPool) {
+        if (e.active == 0) continue;
+        for (int i = 0; i < e.polyCount && i < kMaxPolys; ++i) {
+            const Poly& poly = e.polys[i];
+            if (PointsTouch(px, py, e.x + poly.offsetX, e.y + poly.offsetY, poly.radius + ShipRadius)) {
+                KillShip(true);
+                return;
+            }
+        }
+    }
+}
+
+void KillShip(bool fromBody) {
+    ShipAlive = 0;
+    if (fromBody) ShieldTimer = 0;
+    PlaySound(3);
+    TrackedShard = -1;
+    Explode(kShipExplosion, PlayerShip.x, PlayerShip.y);
+    // With no shard to carry it the death would never be counted, and the game could not go on.
+    if (TrackedShard == -1) {
+        RespawnPending = 1;
+        --Lives;
+    }
+}
+
+void RespawnShip() {
+    if (GameMode != Mode::Playing) return;
+    if (RespawnTimer == 0) {
+        Invulnerable = 1;
+        ShipAlive = 1;
+    }
+    if (++RespawnTimer == kGracePeriod) {
+        RespawnTimer = 0;
+        RespawnPending = 0;
+        Invulnerable = 0;
+    }
+}
+
+void ResetShipLife() {
+    flamePhase[0] = flamePhase[1] = 0;
+    flameBrightness[0] = flameBrightness[1] = 0;
+}
