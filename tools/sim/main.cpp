@@ -14,6 +14,7 @@
 
 #include "game/enemy_bullets.h"
 #include "enemies/enemy_pool.h"
+#include "audio/audio.h"
 #include "game/game_flow.h"
 #include "game/level_state.h"
 #include "gallery.h"
@@ -123,6 +124,15 @@ void PrintSummary(long long frames) {
     std::printf("weapon: %d\n", WeaponLevel);
     std::printf("enemies: %d\n", CountActiveEnemies());
     std::printf("bullets: %d\n", CountEnemyBullets());
+    std::printf("sounds:");
+    for (int effect = 1; effect <= 13; ++effect)
+        if (SoundsPlayed.effect[effect]) std::printf(" %d=%u", effect, SoundsPlayed.effect[effect]);
+    if (SoundsPlayed.explosion) std::printf(" explosion=%u", SoundsPlayed.explosion);
+    if (SoundsPlayed.shot) std::printf(" shot=%u", SoundsPlayed.shot);
+    if (SoundsPlayed.warning) std::printf(" warning=%u", SoundsPlayed.warning);
+    std::printf("\n");
+    if (MusicTrack < 0) std::printf("music: none %d\n", MusicFadeLevel);
+    else std::printf("music: %d %d\n", MusicTrack, MusicFadeLevel);
     std::printf("hash: %016" PRIx64 "\n", HashGameState());
 }
 
