@@ -1,8 +1,16 @@
 #include "frontend/frontend.h"
 
-int32_t MenuPage;
+#include "frontend/front_text.h"
+#include "frontend/hud.h"
+#include "frontend/interstitials.h"
+#include "frontend/menu.h"
+#include "frontend/menu_draw.h"
 
-// The menus, the HUD and the boss bar draw here once the front end exists.
-void DrawMenu() {}
-void DrawHud() {}
-void DrawBossBar() {}
+void ResetFrontEnd() {
+    ResetMenu();
+    ResetMenuDraw();
+    ResetHud();
+    ResetMissionReport();
+    ResetInterstitials(true);
+    ClearFrontTextLog();
+}

@@ -1,6 +1,14 @@
 #include "game/enemy_bullets.h"
 
+#include <cmath>
+
+#include "audio/audio.h"
+#include "game/particles.h"
+#include "game/player_shots.h"
+#include "game/ship.h"
+#include "game/ship_life.h"
 #include "render/batches.h"
+#include "shell/game_vars.h"
 #include "shell/trig.h"
 
 EnemyBullet EnemyBullets[kEnemyBulletCount];
@@ -130,6 +138,24 @@ void CollideEnemyBullets() {
         if (!b.active) continue;
         CullEnemyBullet(b);
         // The shield and ship tests follow for this same bullet, culled or not.
+        float dx = std::fabs(std::trunc(b.x - PlayerShip.x)), dy = std::fabs(std::trunc(b.y - PlayerShip.y));
+        if (InCircle(dx, dy, kShieldRadius) && ShieldTimer != 0) {
+            // Every sixth bullet one shield absorbs gives back the energy it cost.
+            if (++ShieldHits == 6) {
+                PlaySound(12);
+                ++Held;
+                SpawnEnergySparkle(PlayerShip.x, PlayerShip.y);
+            } else {
+                PlaySound(11);
+            }
+            SpawnPlayerShot(kReflectedShot, b.x, b.y, b.vx, b.vy);
+            b.active = 0;
+            continue;
+        }
+        if (InCircle(dx, dy, ShipRadius + b.radius) && ShipAlive && !Invulnerable) {
+            b.active = 0;
+            KillShip(false);
+        }
     }
 }
 

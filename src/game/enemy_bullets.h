@@ -30,6 +30,7 @@ void DrawEnemyBullets();
 void MoveEnemyBullets();
 // The cull comes first; a bullet culled here still meets the ship in the same pass.
 void CollideEnemyBullets();
+constexpr float kShieldRadius = 20.0f;  // tested before the ship, and larger than any bullet
 // Clears the bullet when it has left the playfield; returns 1 when it did.
 int32_t CullEnemyBullet(EnemyBullet& bullet);
 

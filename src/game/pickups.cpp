@@ -1,8 +1,157 @@
 #include "game/pickups.h"
 
-#include "game/particles.h"
+#include <cmath>
 
-// The pickup pool arrives with the energy economy; the glows already live.
-void ClearPickups() {}
-void UpdatePickups() { UpdateGlows(); }
-void CollectPickups() {}
+#include "audio/audio.h"
+#include "game/particles.h"
+#include "game/ship.h"
+#include "game/ship_life.h"
+#include "render/batches.h"
+#include "shell/game_vars.h"
+#include "shell/random.h"
+#include "shell/trig.h"
+
+Pickup Pickups[kPickupPool];
+int32_t PickupCursor = -1;
+int32_t PickupWobble[4];
+
+namespace {
+
+constexpr float kTopHomingSpeed = 6.0f;
+constexpr int kLifeEvery = 50;
+
+constexpr uint32_t Argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) { return a << 24 | r << 16 | g << 8 | b; }
+
+void Square(float cx, float cy, float half, uint32_t colour) {
+    AddTexturedQuad(cx - half, cy - half, colour, cx + half, cy - half, colour, cx - half, cy + half, colour,
+                    cx + half, cy + half, colour);
+}
+
+void MovePickup(Pickup& p) {
+    const bool energy = p.kind == EnergyPickup;
+    if (p.homing == 1 && ShipAlive) {
+        const float dx = PlayerShip.x - p.x, dy = PlayerShip.y - p.y;
+        const float d = std::sqrt(dx * dx + dy * dy);
+        // Right on the ship's centre there is no direction to take; keep the last one.
+        if (d > 0) {
+            p.vx = dx / d * p.speed;
+            p.vy = dy / d * p.speed;
+        }
+        if (p.speed < kTopHomingSpeed) p.speed += energy ? 0.1f : 0.05f;
+    }
+    p.x += p.vx;
+    p.y += p.vy;
+    p.phase += 10;
+    if (p.phase >= 360) p.phase -= 360;
+    const float pulse = 50 * SinTable[NormaliseAngle(p.phase)];
+    p.brightness = static_cast<int32_t>(std::trunc(pulse + (energy ? 102.0f : 118.0f)));
+}
+
+void Collect(Pickup& p) {
+    if (p.kind == EnergyPickup) {
+        PlaySound(1);
+        ++Held;
+        if (CurrentLevel >= 0 && CurrentLevel < 4) ++LevelCollected[CurrentLevel];
+        // Only a new best earns the life: spending and collecting back to a multiple of 50 does not.
+        if (Held > 0 && Held % kLifeEvery == 0 && Held > PeakHeld) {
+            PlaySound(8);
+            ++Lives;
+        }
+        if (Held > PeakHeld) PeakHeld = Held;
+        SpawnEnergySparkle(PlayerShip.x, PlayerShip.y);
+    } else {
+        PlaySound(7);
+        ++WeaponLevel;
+        SpawnWeaponSparkle(PlayerShip.x, PlayerShip.y);
+    }
+    p.active = 0;
+}
+
+}  // namespace
+
+int SpawnPickup(float x, float y, int kind) {
+    if (kind != EnergyPickup && kind != WeaponPickup) return -1;
+    int slot = -1;
+    for (int i = 0; i < kPickupPool; ++i) {
+        PickupCursor = (PickupCursor + 1) % kPickupPool;
+        if (Pickups[PickupCursor].active == 0) {
+            slot = PickupCursor;
+            break;
+        }
+    }
+    if (slot < 0) return -1;
+    const bool energy = kind == EnergyPickup;
+    Pickup& p = Pickups[slot];
+    p.active = 1;
+    p.kind = kind;
+    p.brightness = 128;
+    p.phase = 270;
+    p.homing = kind;  // a weapon pickup comes to the ship from the start
+    p.speed = energy ? 0.5f : 0.1f;
+    p.size = energy ? 8.0f : 12.0f;
+    p.x = x;
+    p.y = y;
+    p.vx = static_cast<float>(Random() % 3 - 1) * 0.2f;
+    p.vy = 2.0f;
+    return slot;
+}
+
+void ClearPickups() {
+    for (Pickup& p : Pickups) p.active = 0;
+}
+
+void UpdatePickups() {
+    if (GameMode == Mode::Playing)
+        for (Pickup& p : Pickups)
+            if (p.active == 1) MovePickup(p);
+    DrawPickups();
+    UpdateGlows();
+}
+
+void DrawPickups() {
+    if (GameMode != Mode::Paused) {
+        static const int32_t step[4] = {6, 7, 5, 8};
+        for (int i = 0; i < 4; ++i) {
+            PickupWobble[i] += step[i];
+            if (PickupWobble[i] >= 360) PickupWobble[i] -= 360;
+        }
+    }
+    const float o1x = 4 * SinTable[PickupWobble[0]], o1y = 4 * CosTable[PickupWobble[1]];
+    const float o2x = 4 * SinTable[PickupWobble[2]], o2y = 4 * CosTable[PickupWobble[3]];
+    for (const Pickup& p : Pickups) {
+        if (p.active != 1) continue;
+        const uint32_t b = static_cast<uint32_t>(p.brightness) & 0xFF;
+        if (p.kind == EnergyPickup) {
+            Square(p.x, p.y, 13, Argb(255, 32, 64, (64 + b) & 0xFF));
+            const uint32_t halo = Argb(255, 0, 0, (16 + b) & 0xFF);
+            Square(p.x + o1x, p.y + o1y, 14, halo);
+            Square(p.x + o2x, p.y + o2y, 14, halo);
+        } else {
+            Square(p.x, p.y, 15, Argb(255, b, b, 0));
+        }
+    }
+}
+
+void CollectPickups() {
+    for (Pickup& p : Pickups) {
+        if (p.active != 1) continue;
+        // Far enough out to be culled is too far to touch the ship, so the tests below may still run.
+        if (p.y < -50 || p.y >= 532 || p.x >= 532 || p.x < 108) p.active = 0;
+        const float dx = std::fabs(std::trunc(p.x - PlayerShip.x)), dy = std::fabs(std::trunc(p.y - PlayerShip.y));
+        if (!ShipAlive) continue;
+        if (InCircle(dx, dy, p.size + 30)) p.homing = 1;
+        if (InCircle(dx, dy, p.size + ShipRadius)) Collect(p);
+    }
+}
+
+int CountPickups() {
+    int n = 0;
+    for (const Pickup& p : Pickups) n += p.active != 0;
+    return n;
+}
+
+void ResetPickups() {
+    for (Pickup& p : Pickups) p = {};
+    PickupCursor = -1;
+    for (int32_t& a : PickupWobble) a = 0;
+}

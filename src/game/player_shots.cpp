@@ -1,7 +1,212 @@
 #include "game/player_shots.h"
 
-// The shot pool arrives with the weapons; until then no shot is ever in flight.
-void ClearPlayerShots() {}
-void CollidePlayerShots() {}
-void MovePlayerShots() {}
-void DrawPlayerShots() {}
+#include <cmath>
+
+#include "audio/audio.h"
+#include "enemies/enemy_pool.h"
+#include "enemies/polygons.h"
+#include "game/level_state.h"
+#include "game/particles.h"
+#include "game/pickups.h"
+#include "game/ship_life.h"
+#include "game/shot_shapes.h"
+#include "render/batches.h"
+#include "shell/game_vars.h"
+
+PlayerShot PlayerShots[kPlayerShotPool];
+int32_t ShotCursor = -1;
+int32_t EnemiesKilled;
+
+namespace {
+
+constexpr int kReflectedKind = 15;
+
+struct KindInfo {
+    float vx, vy;
+    int muzzle;  // glow direction, -1 = no muzzle glows
+    float glowX, glowY;
+};
+
+constexpr KindInfo kKinds[15] = {
+    {0, -10, 0, 2, -7},     {-2, -9.8f, 3, 8, -15}, {2, -9.8f, 4, -4, -15}, {-4, -9.2f, -1, 0, 0},
+    {4, -9.2f, -1, 0, 0},   {10, 0, 1, 4, 0},       {-10, 0, 2, -2, -4},    {9.8f, -2, -1, 0, 0},
+    {-9.8f, -2, -1, 0, 0},  {9.8f, 2, -1, 0, 0},    {-9.8f, 2, -1, 0, 0},   {-6, -8.6f, -1, 0, 0},
+    {6, -8.6f, -1, 0, 0},   {-8, -8, -1, 0, 0},     {8, -8, -1, 0, 0},
+};
+
+// Spawn hit points of each level's boss and mid-boss; the bar moves by 180 / H per point of damage.
+constexpr float kBossBarFactor[4] = {180.0f / 18000, 180.0f / 33000, 180.0f / 81200, 180.0f / 100000};
+constexpr float kMidBossBarFactor[4] = {180.0f / 2100, 180.0f / 9000, 180.0f / 26000, 180.0f / 40000};
+// Where the level script goes on once each level's mid-boss is down; level 1 waits for it by itself.
+constexpr int32_t kMidBossClock[4] = {-1, 8000, 4900, 10000};
+
+// Fill alpha is the byte itself; the outlines are half-alpha records.
+constexpr uint32_t Argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) { return a << 24 | r << 16 | g << 8 | b; }
+const uint32_t kBarFill[4] = {Argb(20, 255, 155, 51), Argb(120, 255, 255, 51), Argb(120, 255, 255, 51),
+                              Argb(20, 255, 155, 51)};
+const ColourRecord kBarLine[4] = {{255, 180, 50, 0}, {255, 255, 51, 100}, {255, 255, 51, 100}, {255, 180, 50, 0}};
+const uint32_t kReflectedFill = Argb(120, 50, 50, 255);
+const ColourRecord kReflectedLine = {30, 90, 255, 120};
+
+void EnemyDestroyed(PlayerShot& shot, Enemy& enemy, int index) {
+    if (MidBossSlot[0] == index) {
+        MidBossSlot[0] = -1;
+        MidBossActive = 0;
+        BossBar = 0;
+    }
+    for (int k = 1; k < 4; ++k) {
+        if (MidBossSlot[k] != index) continue;
+        LevelClock = kMidBossClock[k];
+        MidBossSlot[k] = -1;
+        MidBossActive = 0;
+    }
+    for (int k = 0; k < 4; ++k)
+        if (BossSlot[k] == index) BossDefeated = 1;
+    if (enemy.DropDone == 0) {
+        SpawnPickup(enemy.x, enemy.y, enemy.DropKind);
+        enemy.DropDone = 1;
+    }
+    Explode(enemy.modelType, enemy.x, enemy.y);
+    if (enemy.active == 1) ++EnemiesKilled;
+    enemy.active = 0;
+    PlayExplosionSound();
+    shot.active = 0;
+}
+
+}  // namespace
+
+int SpawnPlayerShot(int kind, float x, float y, float vx, float vy) {
+    if (kind < kReflectedShot || kind >= kReflectedKind) return -1;
+    int slot = -1;
+    for (int i = 0; i < kPlayerShotPool; ++i) {
+        ShotCursor = (ShotCursor + 1) % kPlayerShotPool;
+        if (PlayerShots[ShotCursor].active == 0) {
+            slot = ShotCursor;
+            break;
+        }
+    }
+    if (slot < 0) return -1;
+    PlayerShot& s = PlayerShots[slot];
+    s.active = 1;
+    s.kind = kind;
+    s.x = x;
+    s.y = y;
+    s.outlined = 1;
+    s.reflected = 0;
+    if (kind == kReflectedShot) {
+        // A bullet sent back: it keeps its speed, and the small square is centred where the bullet was.
+        s.kind = kReflectedKind;
+        s.reflected = 1;
+        s.vx = vx;
+        s.vy = vy;
+        s.x -= 3;
+        s.y += 3;
+        return slot;
+    }
+    const KindInfo& k = kKinds[kind];
+    s.vx = k.vx;
+    s.vy = k.vy;
+    if (k.muzzle >= 0) SpawnMuzzleGlows(x + k.glowX, y + k.glowY, k.muzzle);
+    return slot;
+}
+
+void ClearPlayerShots() {
+    for (PlayerShot& s : PlayerShots) s.active = 0;
+}
+
+void MovePlayerShots() {
+    for (PlayerShot& s : PlayerShots) {
+        if (s.active != 1 || s.kind < 0 || s.kind > kReflectedKind) continue;
+        s.x += s.vx;
+        s.y += s.vy;
+    }
+}
+
+void CollidePlayerShots() {
+    for (int i = 0; i < kPlayerShotPool; ++i) {
+        PlayerShot& s = PlayerShots[i];
+        if (s.active != 1) continue;
+        // No lower edge: a shot going down lives until it leaves by a side.
+        if (s.y <= -20 || s.x <= 110 || s.x >= 520) {
+            s.active = 0;
+            continue;
+        }
+        const PointF* shape = ShotShapes[s.kind];
+        // Every Poly a shot touches is a hit of its own, even once the shot or the enemy is spent.
+        for (int e = 0; e < kEnemyPoolSize; ++e) {
+            Enemy& enemy = EnemyPool[e];
+            if (enemy.active != 1) continue;
+            for (int p = 0; p < enemy.polyCount && p < kMaxPolys; ++p) {
+                const Poly& poly = enemy.polys[p];
+                const float cx = enemy.x + poly.offsetX, cy = enemy.y + poly.offsetY;
+                for (int v = 0; v < 4; ++v) {
+                    const float px = s.x + shape[v].x, py = s.y + shape[v].y;
+                    if (!PointsTouch(px, py, cx, cy, poly.radius)) continue;
+                    SpawnHitSparks(px, py, s.vx, s.vy);
+                    EnemyHit(i, e);
+                    break;
+                }
+            }
+        }
+    }
+}
+
+void EnemyHit(int shotIndex, int enemyIndex) {
+    if (shotIndex < 0 || shotIndex >= kPlayerShotPool || enemyIndex < 0 || enemyIndex >= kEnemyPoolSize) return;
+    PlayerShot& shot = PlayerShots[shotIndex];
+    Enemy& enemy = EnemyPool[enemyIndex];
+
+    const float damage = shot.kind == kReflectedKind ? 10.0f * WeaponLevel + 10.0f : 10.0f;
+    enemy.hitPoints = static_cast<int32_t>(std::trunc(static_cast<float>(enemy.hitPoints) - damage));
+    enemy.hitFlash = 1;
+    PlaySound(2);
+
+    // The bar was charged to -180 by the script; zeroing it at the death hides the rounding of the steps.
+    for (int k = 0; k < 8; ++k) {
+        const int32_t slot = k < 4 ? BossSlot[k] : MidBossSlot[k - 4];
+        if (slot != enemyIndex) continue;
+        BossBar += damage * (k < 4 ? kBossBarFactor[k] : kMidBossBarFactor[k - 4]);
+        if (enemy.hitPoints < 1) BossBar = 0;
+    }
+
+    if (enemy.hitPoints >= 1) {
+        shot.active = 0;
+        return;
+    }
+    EnemyDestroyed(shot, enemy, enemyIndex);
+}
+
+void DrawPlayerShots() {
+    for (const PlayerShot& s : PlayerShots) {
+        if (s.active != 1 || s.kind < 0 || s.kind > kReflectedKind) continue;
+        const bool reflected = s.kind == kReflectedKind;
+        if (reflected && GameMode != Mode::Paused) SpawnGlow(s.x + 3, s.y - 3, 0, 0, 5);
+        const PointF* shape = ShotShapes[s.kind];
+        float x[4], y[4];
+        uint32_t fill[4], line[4];
+        for (int v = 0; v < 4; ++v) {
+            x[v] = s.x + shape[v].x;
+            y[v] = s.y + shape[v].y;
+            fill[v] = reflected ? kReflectedFill : kBarFill[v];
+            line[v] = PackColour(reflected ? kReflectedLine : kBarLine[v]);
+        }
+        AddQuad(x[0], y[0], fill[0], x[1], y[1], fill[1], x[3], y[3], fill[3], x[2], y[2], fill[2]);
+        if (!s.outlined) continue;
+        for (int v = 0; v < 4; ++v) {
+            const int n = (v + 1) % 4;
+            AddLine(x[v], y[v], line[v], x[n], y[n], line[n]);
+        }
+    }
+}
+
+int CountPlayerShots() {
+    int n = 0;
+    for (const PlayerShot& s : PlayerShots) n += s.active != 0;
+    return n;
+}
+
+void ResetPlayerShots() {
+    for (PlayerShot& s : PlayerShots) s = {};
+    ShotCursor = -1;
+    EnemiesKilled = 0;
+}

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/dialogs/dialogs_headless.h"
 #include "platform/platform.h"
 
 namespace plat {
@@ -180,6 +181,7 @@ struct Headless {
     HeadlessGfx gfx;
     HeadlessInput input;
     HeadlessSound sound;
+    HeadlessDialogs dialogs;
     void Reset();
 };
 

@@ -11,6 +11,7 @@ Clock* gClock = nullptr;
 Gfx* gGfx = nullptr;
 InputDevice* gInput = nullptr;
 SoundLib* gSound = nullptr;
+Dialogs* gDialogs = nullptr;
 }  // namespace
 
 Headless& headless() {
@@ -24,6 +25,7 @@ void Headless::Reset() {
     gfx.Reset();
     input.Reset();
     sound.Reset();
+    dialogs.Reset();
 }
 
 Window& window() { return *gWindow; }
@@ -31,6 +33,7 @@ Clock& clock() { return *gClock; }
 Gfx& gfx() { return *gGfx; }
 InputDevice& input() { return *gInput; }
 SoundLib& sound() { return *gSound; }
+Dialogs& dialogs() { return *gDialogs; }
 
 void UseRealPlatform() {
     gWindow = &RealWindow();
@@ -38,6 +41,7 @@ void UseRealPlatform() {
     gGfx = &RealGfx();
     gInput = &RealInput();
     gSound = &RealSound();
+    gDialogs = &RealDialogs();
 }
 
 void UseHeadlessPlatform() {
@@ -47,12 +51,18 @@ void UseHeadlessPlatform() {
     gGfx = &h.gfx;
     gInput = &h.input;
     gSound = &h.sound;
+    gDialogs = &h.dialogs;
 }
 
 void UseRealGraphicsOnly() {
     UseHeadlessPlatform();
     gWindow = &RealWindow();
     gGfx = &RealGfx();
+}
+
+void UseRealDialogsOnly() {
+    UseHeadlessPlatform();
+    gDialogs = &RealDialogs();
 }
 
 }  // namespace plat

@@ -1,6 +1,7 @@
 #pragma once
 // The platform pieces the game talks to, chosen once at start-up.
 #include "platform/clock/clock.h"
+#include "platform/dialogs/dialogs.h"
 #include "platform/gfx/gfx.h"
 #include "platform/inputdev/inputdev.h"
 #include "platform/soundlib/soundlib.h"
@@ -13,12 +14,15 @@ Clock& clock();
 Gfx& gfx();
 InputDevice& input();
 SoundLib& sound();
+Dialogs& dialogs();
 
-// SDL2 window, counter and input, OpenGL 3.3 device, SDL2_mixer sound.
+// SDL2 window, counter and input, OpenGL 3.3 device, SDL2_mixer sound, GTK 3 dialogs.
 void UseRealPlatform();
 // No window, device or sound: a fake clock, recording device and sound library, scripted input.
 void UseHeadlessPlatform();
 // The real window and OpenGL device (for screenshots); clock, input and sound stay headless.
 void UseRealGraphicsOnly();
+// The real launcher dialogs; everything else stays headless (the dialog smoke test).
+void UseRealDialogsOnly();
 
 }  // namespace plat

@@ -9,5 +9,6 @@ Clock& RealClock();
 Gfx& RealGfx();
 InputDevice& RealInput();
 SoundLib& RealSound();
+Dialogs& RealDialogs();
 
 }  // namespace plat

@@ -3,6 +3,7 @@
 #include <glm/mat4x4.hpp>
 
 #include "audio/audio.h"
+#include "frontend/menu.h"
 #include "enemies/models.h"
 #include "enemies/polygons.h"
 #include "game/particle_colours.h"
@@ -20,6 +21,7 @@
 #include "shell/data_dir.h"
 #include "shell/error_log.h"
 #include "shell/game_vars.h"
+#include "shell/launcher.h"
 #include "shell/settings.h"
 #include "shell/timing.h"
 #include "shell/trig.h"
@@ -82,7 +84,7 @@ bool StartProgram(const StartOptions& options, int& exitCode) {
     ChooseDataDir();
     OpenErrorLog();
     LoadSettings();
-    (void)options.runLauncher;  // the launcher dialog arrives with the dialogs; until then the loaded settings launch
+    if (options.runLauncher && !RunLauncher()) return false;  // closed without "launch": no window, exit code 0
     int windowed = options.forceWindowed ? 1 : Windowed;
 
     plat::Window& window = plat::window();
@@ -106,6 +108,7 @@ bool StartProgram(const StartOptions& options, int& exitCode) {
     if (!windowed) window.MoveCursorOffScreen();
     BuildTrigTables();
     GameInit();
+    BuildMenu(0);
     return true;
 }
 
@@ -143,6 +146,7 @@ void UpdateFrame() {
             if (Lives == 0) GameOverSequence();
             PlayingFrame();
             break;
+        case Mode::Menu: UpdateMenu(); break;
         case Mode::Paused:
             PausedFrame();
             break;

@@ -5,6 +5,8 @@
 #include "game/enemy_bullets.h"
 #include "game/game_flow.h"
 #include "game/particles.h"
+#include "game/pickups.h"
+#include "game/player_shots.h"
 #include "game/ship_life.h"
 #include "frontend/interstitials.h"
 #include "game/level_state.h"
@@ -28,7 +30,9 @@ void ResetAllState() {
     ResetInputDevices();
     ResetInputStep();
     ResetWeapons();
-    MenuPage = 0;
+    ResetPlayerShots();
+    ResetPickups();
+    ResetFrontEnd();
     ResetTiming();
     ResetMainLoop();
     ResetAudio();
@@ -37,7 +41,6 @@ void ResetAllState() {
     ResetShipLife();
     ResetParticles();
     ResetGameFlow();
-    ResetInterstitials(true);
     ResetEnemyPool();
     ResetEnemyBullets();
     ResetBatches();

@@ -160,6 +160,8 @@ int FormatSettings(char* out, size_t size) {
     return n;
 }
 
+bool DeleteSettingsFile() { return std::remove(DataPath(kSettingsName)) == 0; }
+
 void SaveSettings() {
     char text[512];
     int length = FormatSettings(text, sizeof text);

@@ -7,6 +7,8 @@ constexpr int kSettingsVersion = 9990;
 
 void LoadSettings();
 void SaveSettings();
+// Removes "quivex.cfg"; false when there was none or it could not be removed.
+bool DeleteSettingsFile();
 
 // The load rules applied to a file's text (fileExists false = no file at all).
 void LoadSettingsFromText(const char* text, size_t length, bool fileExists);

@@ -3,9 +3,14 @@
 #include "audio/audio.h"
 #include "enemies/enemy_pool.h"
 #include "game/enemy_bullets.h"
+#include "frontend/hud.h"
+#include "frontend/interstitials.h"
+#include "frontend/menu.h"
 #include "game/level_state.h"
 #include "game/game_flow.h"
 #include "game/particles.h"
+#include "game/pickups.h"
+#include "game/player_shots.h"
 #include "game/ship.h"
 #include "game/weapons.h"
 #include "input/bindings.h"
@@ -41,6 +46,9 @@ uint64_t HashGameState() {
     h.Add(Shards), h.Add(Sparks), h.Add(Glows), h.Add(ShardCursor), h.Add(SparkCursor), h.Add(GlowCursor);
     h.Add(BossSpawnPending);
     h.Add(FireLatch), h.Add(MainGunTimer), h.Add(SideGunTimer), h.Add(RearGunTimer);
+    h.Add(PlayerShots), h.Add(ShotCursor), h.Add(Pickups), h.Add(PickupCursor), h.Add(PickupWobble);
+    h.Add(MenuPage), h.Add(MenuItems), h.Add(MenuItemCount), h.Add(MenuCursor), h.Add(Report), h.Add(PilotRank);
+    h.Add(WarningPulseAngle), h.Add(WarningPulse), h.Add(StatusPulseAngle), h.Add(StatusPulse);
     h.Add(MusicFadeLevel), h.Add(MusicTrack);
     h.Add(RandomState());
     return h.value();

@@ -121,13 +121,18 @@ TEST_F(InputTest, FireIsRequestedBeforeTheShieldRisesOnTheSameFrame) {
     EXPECT_EQ(Held, 2);
     EXPECT_EQ(ShieldHits, 0);
     EXPECT_EQ(SoundsPlayed.effect[9], 1u);
-    // The volley that was asked for ran; a new one waits while the shield is fresh.
+    // The volley that was asked for runs to its end; a new one waits while the shield is fresh.
+    EXPECT_EQ(FireLatch, 1);
+    EXPECT_EQ(SoundsPlayed.shot, 1u);
+    Step(5);
     EXPECT_EQ(FireLatch, 0);
     Step();
     EXPECT_EQ(FireLatch, 0);
-    EXPECT_EQ(ShieldTimer, 49);
-    Step(29);  // timer 20: still blocked
+    EXPECT_EQ(ShieldTimer, 44);
+    Step(24);  // timer 20: still blocked
     EXPECT_EQ(ShieldTimer, 20);
+    EXPECT_EQ(FireLatch, 0);
+    EXPECT_EQ(SoundsPlayed.shot, 1u);
     Release(kShield);
     Step();
     EXPECT_EQ(ShieldTimer, 19);

@@ -164,13 +164,10 @@ TEST(RenderPictures, OverflowMessageIsRedNearItsPlace) {
     EXPECT_EQ(other, 0);
 }
 
-TEST(RenderPictures, PlayfieldGridShowsBetweenBlackMasksInEveryOrientation) {
+TEST(RenderPictures, PlayfieldGridShowsInEveryOrientation) {
     for (int o = 0; o < 3; ++o) {
         Image img = Load("playfield_" + std::to_string(o) + ".png");
-        const View& v = kPlayfield[o];
-        EXPECT_GT(Region(img, v, 140, 20, 500, 490, 30).lit, 2000) << o;
-        EXPECT_EQ(Region(img, v, 10, 40, 110, 470, 0).lit, 0) << o;
-        EXPECT_EQ(Region(img, v, 530, 40, 630, 470, 0).lit, 0) << o;
+        EXPECT_GT(Region(img, kPlayfield[o], 140, 20, 500, 490, 30).lit, 2000) << o;
     }
 }
 

@@ -81,3 +81,26 @@ TEST(Sim, BadArgumentsAreRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Sim, ALevelPlaysOnToItsBoss) {
+    std::string dir = MakeScratchDir();
+    int status;
+    std::string out = Sim("--start level 1 --immortal --frames 7000 --dir " + dir, status);
+    ASSERT_EQ(status, 0) << out;
+    EXPECT_EQ(SummaryValue(out, "mode"), "1");
+    EXPECT_EQ(SummaryValue(out, "level"), "0");
+    EXPECT_GT(std::stoi(SummaryValue(out, "clock")), 6600);
+    EXPECT_GT(std::stoi(SummaryValue(out, "enemies")), 0);
+}
+
+TEST(Sim, StartOptionsAreChecked) {
+    int status;
+    for (const char* bad : {"--start", "--start level", "--start level 0", "--start boss 5", "--start fast"}) {
+        Sim(std::string("--frames 1 ") + bad, status);
+        EXPECT_EQ(status, 2) << bad;
+    }
+}
+
+}  // namespace

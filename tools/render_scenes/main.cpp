@@ -96,14 +96,20 @@ void OverflowScene() {
     RenderFrame();
 }
 
+// The frame up to the side masks, over a field painted white everywhere: only the masks may be black.
 void MaskScene(int orientation) {
     ScreenOrientation = orientation;
     GameMode = Mode::Playing;
     SettleCameras();
+    UpdateCamera();
+    Identity();
     for (int y = 0; y <= 512; y += 8) AddLine(-100, y, 0xFFFFFFFF, 740, y, 0xFFFFFFFF);
     AddQuad(-100, 0, 0xFFFFFFFF, 740, 0, 0xFFFFFFFF, -100, 512, 0xFFFFFFFF, 740, 512, 0xFFFFFFFF);
-    pendingShot = "masks_" + std::to_string(orientation);
-    RenderFrame();
+    FlushLines();
+    FlushTriangles();
+    FlushTexturedTriangles();
+    DrawSideMasks();
+    Shoot(("masks_" + std::to_string(orientation)).c_str());
 }
 
 void FontSheet() {
@@ -141,6 +147,7 @@ void PlayfieldScene(int orientation) {
     ScreenOrientation = orientation;
     GameMode = Mode::Playing;
     LevelTitleTimer = 200;
+    Lives = 5;
     SettleCameras();
     for (int frame = 0; frame < 90; ++frame) {
         DrawPlayfieldGrid();

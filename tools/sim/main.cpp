@@ -18,6 +18,8 @@
 #include "game/game_flow.h"
 #include "game/level_state.h"
 #include "gallery.h"
+#include "autopilot.h"
+#include "game/ship.h"
 #include "key_script.h"
 #include "platform/gfx/image_decode.h"
 #include "platform/headless.h"
@@ -44,7 +46,9 @@ struct Options {
     bool gl = false;
     std::string gallery;
     std::vector<Shot> shots;
-    int startKind = -1;  // a game started right after start-up, as the menu would
+    bool bot = false;       // the autopilot flies
+    bool immortal = false;  // the ship cannot be destroyed
+    int startKind = -1;     // a game started right after start-up, as the menu would
     int startLevel = 0;
 };
 
@@ -88,6 +92,7 @@ int Usage(const char* problem) {
     std::fprintf(stderr,
                  "usage: quivex-sim --frames N [--dir DIR] [--keys FILE] [--seed S]\n"
                  "                  [--start full | --start level L | --start boss L | --start rush]\n"
+                 "                  [--bot] [--immortal]\n"
                  "                  [--gl] [--shot N:FILE.png | --shot wN:FILE.png ...]\n"
                  "       quivex-sim --gallery FILE.png   (every model on the real renderer)\n");
     return 2;
@@ -181,6 +186,10 @@ int main(int argc, char** argv) {
             } else {
                 return Usage("--start needs full, level L, boss L or rush");
             }
+        } else if (arg == "--bot") {
+            opt.bot = true;
+        } else if (arg == "--immortal") {
+            opt.immortal = true;
         } else if (arg == "--gl") {
             opt.gl = true;
         } else if (arg == "--gallery") {
@@ -251,6 +260,9 @@ int main(int argc, char** argv) {
             if (events[next].press) input.Press(events[next].code);
             else input.Release(events[next].code);
         }
+        if (opt.bot) AutopilotFrame();
+        // Kept protected as in a respawn's grace period, so bullets pass and the shield still works.
+        if (opt.immortal && ShipAlive) Invulnerable = 1;
         if (!FramePass(exitCode)) break;
     }
     PrintSummary(frame);

@@ -1,0 +1,177 @@
+#include "frontend/hud.h"
+
+#include <cstdio>
+
+#include <glm/ext/matrix_transform.hpp>
+
+#include "frontend/front_text.h"
+#include "frontend/frontend.h"
+#include "game/level_state.h"
+#include "platform/platform.h"
+#include "render/batches.h"
+#include "shell/game_vars.h"
+
+int32_t HudBlink;
+int32_t TitleFade;
+int32_t BarBlink;
+float BarOffset;
+
+const char* const kLevelTitles[4] = {"LEVEL ONE", "LEVEL TWO", "LEVEL THREE", "LEVEL FOUR"};
+const char* const kLevelSubtitles[4] = {"they can't buy backbone", "like a record... baby",
+                                        "the good stuff tovan", "I am your density"};
+
+namespace {
+
+constexpr uint32_t kWhite = 0xFFFFFFFF, kBarDark = 0xFF4F0000, kBarBright = 0xFFFF0000, kBlack = 0xFF000000;
+
+struct Placed {
+    float x, y, size;
+};
+
+// Counter positions by orientation: normal, horiz, 'tate.
+struct CounterLayout {
+    Placed held, best, hi, hiLabel, lives;
+};
+constexpr CounterLayout kLayouts[3] = {
+    {{26, 6, 40}, {87, 24, 20}, {555, 6, 40}, {540, 12, 20}, {65, 40, 20}},
+    {{6, -4, 40}, {67, 8, 20}, {555, -4, 40}, {540, 4, 20}, {135, 2, 20}},
+    {{140, 6, 30}, {186, 15, 15}, {457, 6, 30}, {447, 11, 12}, {170, 40, 15}},
+};
+
+int Orientation() { return ScreenOrientation >= 0 && ScreenOrientation <= 2 ? ScreenOrientation : 0; }
+
+void SetWorld(const glm::mat4& m) { plat::gfx().SetTransform(plat::TransformKind::World, m); }
+
+void Counter(const Placed& p, const char* format, int value) {
+    char text[32];
+    std::snprintf(text, sizeof text, format, value);
+    FrontText(p.x, p.y, 0, p.size, kWhite, text);
+}
+
+void StepTitleFade(int t) {
+    // The fade only moves while the game runs, so a paused title holds its brightness.
+    if (GameMode != Mode::Playing) return;
+    if (t == 1) TitleFade = 16;
+    else if (t <= 140) { if (TitleFade < 255) TitleFade += 16; }
+    else if (TitleFade > 0) TitleFade -= 16;
+    if (TitleFade < 0) TitleFade = 0;
+    if (TitleFade > 255) TitleFade = 255;
+}
+
+void DrawLevelTitle(int t) {
+    const float ft = static_cast<float>(t);
+    // Turned about x, then about y, then moved into place (column vectors: the order reads backwards).
+    glm::mat4 m = glm::translate(glm::mat4(1.0f), glm::vec3(226.0f, 248.0f, 0.0f));
+    m = glm::rotate(m, glm::radians(ft / 3.0f - 10.0f), glm::vec3(0, 1, 0));
+    m = glm::rotate(m, glm::radians(0.5f * ft - 60.0f), glm::vec3(1, 0, 0));
+    SetWorld(m);
+
+    StepTitleFade(t);
+    const uint32_t front = kBlack | static_cast<uint32_t>(TitleFade) * 0x010101u;
+    const uint32_t echo = kBlack | static_cast<uint32_t>(TitleFade / 16) * 0x010101u;
+    const int level = CurrentLevel >= 0 && CurrentLevel < 4 ? CurrentLevel : 0;
+
+    const float titleX = 0.5f * ft - 40.0f;
+    FrontText(titleX, 0, 0, 60, front, kLevelTitles[level]);
+    for (int i = 0; i < 18; ++i) FrontText(titleX, 0, -30.0f + 4.0f * i, 60, echo, kLevelTitles[level]);
+    const float subX = 60.0f - ft / 3.0f;
+    FrontText(subX, 40, 0, 20, front, kLevelSubtitles[level]);
+    for (int i = 0; i < 18; ++i) FrontText(subX, 40, -30.0f + 4.0f * i, 20, echo, kLevelSubtitles[level]);
+}
+
+void SegmentQuad(float x, float top, uint32_t topColour, float bottom, uint32_t bottomColour) {
+    AddQuad(x, top, topColour, x + 13, top, topColour, x, bottom, bottomColour, x + 13, bottom, bottomColour);
+}
+
+}  // namespace
+
+float BossBarHiddenOffset() {
+    static const float kHidden[3] = {120, -30, 35};
+    return kHidden[Orientation()];
+}
+
+void DrawHud() {
+    if (++HudBlink > 16) HudBlink = 0;
+    SetWorld(glm::mat4(1.0f));
+
+    const bool fullGame = PlayType == 0;
+    if (fullGame && HiScore < PeakHeld) HiScore = PeakHeld;
+
+    const CounterLayout& l = kLayouts[Orientation()];
+    Counter(l.held, "%03d", Held);
+    Counter(l.best, "/%03d", PeakHeld);
+    if (fullGame) {
+        Counter(l.hi, "%03d", HiScore);
+        FrontText(l.hiLabel.x, l.hiLabel.y, 0, l.hiLabel.size, kWhite, "hi");
+    }
+    Counter(l.lives, "%d", Lives);
+
+    if (GameMode == Mode::Paused && HudBlink > 4) FrontText(400, 470, 0, 20, kWhite, "...paused");
+    if (Lives == 0 && GameOverTimer < 200) FrontText(251, 250, 0, 30, kWhite, "game over");
+
+    const int t = LevelTitleTimer;
+    if (t >= 1 && t <= 159) DrawLevelTitle(t);
+
+    DrawLivesIcon();
+}
+
+void DrawLivesIcon() {
+    static const float kOrigins[3][2] = {{35, 40}, {110, 4}, {140, 40}};
+    const float x = kOrigins[Orientation()][0], y = kOrigins[Orientation()][1];
+    auto line = [](float x1, float y1, float x2, float y2) { AddLine(x1, y1, kWhite, x2, y2, kWhite); };
+    line(x + 2, y + 12, x + 8, y - 2);
+    line(x + 8, y + 16, x + 8, y - 2);
+    line(x + 8, y + 16, x + 2, y + 12);
+    line(x + 24, y + 12, x + 18, y - 2);
+    line(x + 18, y + 16, x + 18, y - 2);
+    line(x + 18, y + 16, x + 24, y + 12);
+    line(x + 11, y + 6, x + 15, y + 6);
+    line(x + 15, y + 6, x + 15, y + 10);
+    line(x + 15, y + 10, x + 11, y + 10);
+    line(x + 11, y + 10, x + 11, y + 6);
+    FlushLines();  // now, under the HUD's camera
+}
+
+void AddBossBarFill(float x, float y0, float v, uint32_t top) {
+    for (int k = 0; k < 10; ++k) {
+        const float a = -18.5f * k, b = -13.0f - 18.5f * k;
+        if (v < b) {
+            SegmentQuad(x, y0 + 180 + b, top, y0 + 180 + a, kBarDark);
+        } else if (v < a) {
+            SegmentQuad(x, y0 + 180 + v, top, y0 + 180 + a, kBarDark);
+            SegmentQuad(x, y0 + 178 + v, kBlack, y0 + 180 + v, top);  // a soft edge over the level
+        }
+    }
+}
+
+void DrawBossBar() {
+    const float hidden = BossBarHiddenOffset();
+    if (LevelTitleTimer < 100) BarOffset = hidden;
+    BarOffset += ((BossBar == 0 ? hidden : 0.0f) - BarOffset) / 10.0f;
+
+    if (++BarBlink == 6) BarBlink = 0;
+    const uint32_t c = BarBlink >= 4 ? kBarBright : kBarDark;
+
+    static const float kBaseX[3] = {560, 72, 490};
+    static const float kTop[3] = {300, 180, 330};
+    const float x = static_cast<float>(static_cast<int>(BarOffset + kBaseX[Orientation()]));
+    const float y0 = kTop[Orientation()];
+    AddBossBarFill(x, y0, BossBar, c);
+    FlushTriangles();
+
+    for (int k = 0; k < 10; ++k) {
+        const float y = y0 + 18.5f * k;
+        AddLine(x, y, kWhite, x + 13, y, kWhite);
+        AddLine(x + 13, y, kWhite, x + 13, y + 13, kWhite);
+        AddLine(x + 13, y + 13, kWhite, x, y + 13, kWhite);
+        AddLine(x, y + 13, kWhite, x, y, kWhite);
+    }
+    FlushLines();
+}
+
+void ResetHud() {
+    HudBlink = 0;
+    TitleFade = 0;
+    BarBlink = 0;
+    BarOffset = 0;
+}

@@ -1,0 +1,18 @@
+#pragma once
+// The heads-up display's own state; DrawHud and DrawBossBar are in frontend.h.
+#include <cstdint>
+
+extern int32_t HudBlink;      // 0..16
+extern int32_t TitleFade;     // 0..255, the level title's brightness
+extern int32_t BarBlink;      // 0..5
+extern float BarOffset;       // the boss bar's slide; its hidden value keeps it out of the way
+
+extern const char* const kLevelTitles[4];
+extern const char* const kLevelSubtitles[4];
+
+void DrawLivesIcon();
+// The bar's ten segments from the bottom for a BossBar of v (0 empty, -180 full), as triangles.
+void AddBossBarFill(float x, float y0, float v, uint32_t top);
+float BossBarHiddenOffset();  // for the current orientation
+
+void ResetHud();

@@ -1,0 +1,197 @@
+#include "frontend/menu.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "game/game_flow.h"
+#include "input/bindings.h"
+#include "input/input_step.h"
+#include "render/device.h"
+#include "shell/game_vars.h"
+#include "shell/settings.h"
+
+int32_t MenuPage;
+char MenuTitle[kMenuTextBytes];
+MenuItem MenuItems[kMenuItems];
+int32_t MenuItemCount;
+int32_t MenuCursor;
+
+namespace {
+
+constexpr const char* kResolutionLabels[kResolutionCount] = {
+    "resolution:   640 x 480",   "resolution:   800 x 600",   "resolution:   1024 x 768",
+    "resolution:   1280 x 720",  "resolution:   1280 x 1024", "resolution:   1600 x 1200",
+};
+
+void Title(const char* text) { std::snprintf(MenuTitle, sizeof MenuTitle, "%s", text); }
+
+void Item(const char* text, int action, int value, int count) {
+    if (MenuItemCount >= kMenuItems) return;
+    MenuItem& item = MenuItems[MenuItemCount++];
+    item.action = action;
+    item.value = value;
+    item.count = count;
+    std::snprintf(item.text, sizeof item.text, "%s", text);
+}
+
+int Clamp(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
+
+// Options take effect while the cursor rests on them, not only when they change.
+void ApplyItem(const MenuItem& item) {
+    switch (item.action) {
+        case ActionSpeed:
+            SpeedSetting = item.value;
+            break;
+        case ActionPracticeLevel:
+        case ActionPracticeBoss:
+            CurrentLevel = item.value;
+            break;
+        case ActionDisplay:
+            if (item.value != ScreenOrientation) {
+                ScreenOrientation = item.value;
+                SaveSettings();
+            }
+            break;
+        case ActionWindowed:
+            if (item.value != Windowed) {
+                Windowed = item.value;
+                ResetDevice(Windowed, ResolutionWidths[ResolutionIndex], ResolutionHeights[ResolutionIndex]);
+                SaveSettings();
+            }
+            break;
+        case ActionResolution:
+            // The item's values are the table's indices, so its label always names the mode in use.
+            if (item.value >= 0 && item.value < kResolutionCount && item.value != ResolutionIndex) {
+                ResolutionIndex = item.value;
+                ResetDevice(Windowed, ResolutionWidths[ResolutionIndex], ResolutionHeights[ResolutionIndex]);
+                SaveSettings();
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void SelectItem(const MenuItem& item) {
+    const int value = item.value;
+    switch (item.action) {
+        case ActionStartGame:
+            StartFromMenu(StartFullGame, 0);
+            break;
+        case ActionGoToPage:
+            SpeedSetting = 0;
+            BuildMenu(value);
+            break;
+        case ActionQuit:
+            GameMode = Mode::Quitting;
+            break;
+        case ActionPracticeLevel:
+            if (PracticeUnlocked[CurrentLevel]) StartFromMenu(StartLevelPractice, CurrentLevel);
+            break;
+        case ActionPracticeBoss:
+            if (BossUnlocked[CurrentLevel]) StartFromMenu(StartBossPractice, CurrentLevel);
+            break;
+        case ActionRedefine:
+            CaptureTarget = value;
+            GameMode = Mode::CaptureBinding;
+            break;
+        case ActionSaveBindings:
+            for (int i = 0; i < kBindingSlots; ++i) Bindings[i] = PendingBindings[i];
+            SaveSettings();
+            BuildMenu(value);
+            break;
+        case ActionBossRush:
+            if (BossRushUnlocked) StartFromMenu(StartBossRush, 0);
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+const char* ResolutionLabel(int value) {
+    return value >= 0 && value < kResolutionCount ? kResolutionLabels[value] : nullptr;
+}
+
+void BuildMenu(int page) {
+    MenuItemCount = 0;
+    MenuPage = page;
+    MenuCursor = 0;
+    switch (page) {
+        case PageMain:
+            Title("main menu");
+            Item("start game", ActionStartGame, 0, 0);
+            Item("practice", ActionGoToPage, PagePractice, 0);
+            Item("boss rush", ActionBossRush, 0, 0);
+            Item("options", ActionGoToPage, PageOptions, 0);  // the only way in to the options page
+            Item("quit game", ActionQuit, 0, 0);
+            break;
+        case PagePractice:
+            Title("practice");
+            Item("hertz:", ActionSpeed, 0, 2);
+            Item("start level:", ActionPracticeLevel, 0, 4);
+            Item("start boss:", ActionPracticeBoss, 0, 4);
+            Item("back to main", ActionGoToPage, PageMain, 0);
+            break;
+        case PageOptions:
+            Title("options");
+            Item("display:", ActionDisplay, ScreenOrientation, 3);
+            Item("windowed:", ActionWindowed, Windowed, 2);
+            Item("resolution:", ActionResolution, ResolutionIndex, kResolutionCount);
+            Item("redefine input", ActionGoToPage, PageRedefine, 0);
+            Item("view credits", ActionGoToPage, PageCredits, 0);
+            Item("back to main", ActionGoToPage, PageMain, 0);
+            break;
+        case PageCredits:
+            Title("credits");
+            Item("back to options", ActionGoToPage, PageOptions, 0);
+            break;
+        case PageRedefine:
+            Title("redefine input");
+            Item("ship up:", ActionRedefine, 0, 0);
+            Item("ship down:", ActionRedefine, 1, 0);
+            Item("ship left:", ActionRedefine, 2, 0);
+            Item("ship right:", ActionRedefine, 3, 0);
+            Item("ship fire:", ActionRedefine, 4, 0);
+            Item("ship shield:", ActionRedefine, 5, 0);
+            Item("pause game:", ActionRedefine, 6, 0);
+            Item("save changes and return", ActionSaveBindings, PageOptions, 0);
+            Item("back and cancel changes", ActionGoToPage, PageOptions, 0);
+            break;
+        default:
+            // No such page: an empty one would leave the cursor nowhere, so show the main menu.
+            BuildMenu(PageMain);
+            return;
+    }
+}
+
+void UpdateMenu() {
+    if (MenuUpRequest) --MenuCursor;
+    if (MenuDownRequest) ++MenuCursor;
+    MenuCursor = Clamp(MenuCursor, 0, MenuItemCount > 0 ? MenuItemCount - 1 : 0);
+
+    if (MenuItemCount > 0) {
+        MenuItem& item = MenuItems[MenuCursor];
+        if (item.count != 0) {
+            if (MenuLeftRequest) --item.value;
+            if (MenuRightRequest) ++item.value;
+            item.value = Clamp(item.value, 0, item.count - 1);
+        }
+        ApplyItem(item);
+        // A selection may rebuild the page; the item is copied so the action reads what was selected.
+        if (MenuSelectRequest) {
+            MenuItem selected = item;
+            SelectItem(selected);
+        }
+    }
+    ClearMenuRequests();
+}
+
+void ResetMenu() {
+    MenuPage = 0;
+    MenuTitle[0] = 0;
+    std::memset(MenuItems, 0, sizeof MenuItems);
+    MenuItemCount = 0;
+    MenuCursor = 0;
+}

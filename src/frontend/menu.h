@@ -1,0 +1,45 @@
+#pragma once
+// The in-game menu: one page at a time, built into a fixed table of items that the update steps
+// through and the drawing reads.
+#include <cstdint>
+
+enum MenuAction : int32_t {
+    ActionStartGame = 2,
+    ActionGoToPage = 3,
+    ActionQuit = 4,
+    ActionSpeed = 5,
+    ActionPracticeLevel = 6,
+    ActionPracticeBoss = 7,
+    ActionDisplay = 8,
+    ActionWindowed = 9,
+    ActionResolution = 10,
+    ActionRedefine = 11,
+    ActionSaveBindings = 12,
+    ActionBossRush = 13,
+};
+
+enum MenuPageId : int32_t { PageMain = 0, PagePractice = 1, PageOptions = 2, PageCredits = 3, PageRedefine = 4 };
+
+struct MenuItem {
+    int32_t action;
+    int32_t value;  // the current value, or the page to go to
+    int32_t count;  // values left/right can choose from; 0 = fixed
+    char text[52];
+};
+
+constexpr int kMenuItems = 20;
+constexpr int kMenuTextBytes = 52;
+
+extern int32_t MenuPage;
+extern char MenuTitle[kMenuTextBytes];
+extern MenuItem MenuItems[kMenuItems];
+extern int32_t MenuItemCount;
+extern int32_t MenuCursor;
+
+void BuildMenu(int page);
+void UpdateMenu();  // once a frame in Menu
+
+// The text of the resolution item for a value, or nullptr outside the table.
+const char* ResolutionLabel(int value);
+
+void ResetMenu();

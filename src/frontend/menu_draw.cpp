@@ -1,0 +1,210 @@
+#include "frontend/menu_draw.h"
+
+#include <cstdio>
+
+#include <glm/ext/matrix_transform.hpp>
+
+#include "audio/audio.h"
+#include "frontend/front_text.h"
+#include "frontend/frontend.h"
+#include "frontend/menu.h"
+#include "input/bindings.h"
+#include "input/key_names.h"
+#include "platform/platform.h"
+#include "render/background.h"
+#include "render/batches.h"
+#include "shell/game_vars.h"
+#include "shell/random.h"
+#include "shell/trig.h"
+
+float ArrowWobble;
+int32_t MenuPulseAngle;
+int32_t MenuPulse;
+float CreditsTargetA[3], CreditsTargetB[3];
+float CreditsJitterA[3], CreditsJitterB[3];
+
+const char* const kCreditNames[3] = {"the quiv-ex team", "quiv-ex engine crew", "quiv-ex sound workshop"};
+
+namespace {
+
+constexpr float kItemX = 180, kItemTop = 290, kItemStep = 20, kItemSize = 20;
+constexpr float kLockedSize = 10, kArrowSize = 14, kHzSize = 12;
+
+uint32_t Grey(int level) { return static_cast<uint32_t>(level) * 0x010101u; }
+
+void SetWorld(const glm::mat4& m) { plat::gfx().SetTransform(plat::TransformKind::World, m); }
+
+void UpdateCreditsJitter() {
+    if (Random() % 10 == 0) {
+        // The value is drawn before the index it goes to.
+        float a = static_cast<float>(Random() % 100) * 0.1f;
+        CreditsTargetA[Random() % 3] = a;
+        float b = static_cast<float>(Random() % 100) * 0.1f;
+        CreditsTargetB[Random() % 3] = b;
+    }
+    for (int i = 0; i < 3; ++i) {
+        CreditsJitterA[i] += (CreditsTargetA[i] - CreditsJitterA[i]) * 0.25f;
+        CreditsJitterB[i] += (CreditsTargetB[i] - CreditsJitterB[i]) * 0.25f;
+    }
+}
+
+void UpdatePulse() {
+    if (MenuPulse == 6) PlaySound(5);  // a soft tick at each low point of the highlight
+    MenuPulseAngle += 2;
+    if (MenuPulseAngle >= 180) MenuPulseAngle -= 180;
+    MenuPulse = static_cast<int32_t>(SinTable[MenuPulseAngle] * 246 + 6);
+}
+
+void DrawCredits() {
+    const float* a = CreditsJitterA;
+    const float* b = CreditsJitterB;
+    FrontText(188 + a[0], 360 + b[1], 0, 20, kCreditRoleColour, "GAME DESIGN");
+    FrontText(208 + b[1], 370 + a[2], 0, 20, kCreditNameColour, kCreditNames[0]);
+    FrontText(188 + a[2], 410 + a[0], 0, 20, kCreditRoleColour, "CODING");
+    FrontText(208 + b[1], 420 + b[0], 0, 20, kCreditNameColour, kCreditNames[0]);
+    FrontText(208 + b[2], 435 + a[0], 0, 20, kCreditNameColour, kCreditNames[1]);
+    FrontText(188 + a[0], 470 + b[0], 0, 20, kCreditRoleColour, "MUSIC AND SOUND DESIGN");
+    FrontText(208 + b[0], 480 + a[2], 0, 20, kCreditNameColour, kCreditNames[2]);
+}
+
+// Choices laid out side by side, the chosen one lit.
+void DrawChoices(float y, uint32_t c, int chosen, const char* const* labels, const float* xs, int n) {
+    for (int k = 0; k < n; ++k) FrontText(xs[k], y, 0, kItemSize, k == chosen ? c : kOtherValueColour, labels[k]);
+}
+
+void DrawSpeed(const MenuItem& item, float y, uint32_t c) {
+    FrontText(kItemX, y, 0, kItemSize, c, "speed:");
+    uint32_t c60 = item.value == 0 ? c : kOtherValueColour;
+    uint32_t c30 = item.value == 1 ? c : kOtherValueColour;
+    FrontText(250, y, 0, kItemSize, c60, "60");
+    FrontText(270, y + 6, 0, kHzSize, c60, "hz");
+    FrontText(300, y, 0, kItemSize, c30, "30");
+    FrontText(320, y + 6, 0, kHzSize, c30, "hz");
+}
+
+void DrawLevelChoice(const MenuItem& item, float y, uint32_t c) {
+    const bool bosses = item.action == ActionPracticeBoss;
+    const int32_t* unlocked = bosses ? BossUnlocked : PracticeUnlocked;
+    for (int k = 0; k < 4; ++k)
+        if (unlocked[k] == 0)
+            FrontText(190.0f + (bosses ? 66.0f : 67.0f) * k, y + 3, 0, kLockedSize, LockedColour(), "l o c k e d");
+    static const char* const kLevels[4] = {"level 1", "level 2", "level 3", "level 4"};
+    static const char* const kBosses[4] = {"boss 1", "boss 2", "boss 3", "boss 4"};
+    static const float kXs[4] = {180, 247, 314, 381};
+    DrawChoices(y, c, item.value, bosses ? kBosses : kLevels, kXs, 4);
+}
+
+void DrawResolution(const MenuItem& item, float y, uint32_t c, bool underCursor) {
+    const char* label = ResolutionLabel(item.value);
+    if (!label) return;
+    float w = FrontText(kItemX, y, 0, kItemSize, c, label);
+    if (!underCursor) return;
+    if (item.value != 0) FrontText(275 + ArrowWobble, y + 2, 0, kArrowSize, c, "<<");
+    if (item.value != item.count - 1) FrontText(w + 190 - ArrowWobble, y + 2, 0, kArrowSize, c, ">>");
+}
+
+int RedefineSlot(int row) { return row == 6 ? SlotPause : row; }
+
+void DrawItems() {
+    for (int i = 0; i < MenuItemCount; ++i) {
+        const MenuItem& item = MenuItems[i];
+        const bool underCursor = i == MenuCursor;
+        const float y = kItemTop + kItemStep * i;
+        const uint32_t c = underCursor ? MenuHighlightColour() : kItemColour;
+        char line[kMenuTextBytes + kKeyNameBuffer + 2];
+        switch (item.action) {
+            case ActionSpeed:
+                DrawSpeed(item, y, c);
+                break;
+            case ActionPracticeLevel:
+            case ActionPracticeBoss:
+                DrawLevelChoice(item, y, c);
+                break;
+            case ActionDisplay: {
+                static const char* const kLabels[3] = {"normal", "horiz", "'tate"};
+                static const float kXs[3] = {255, 330, 390};
+                FrontText(kItemX, y, 0, kItemSize, c, "display:");
+                DrawChoices(y, c, item.value, kLabels, kXs, 3);
+                break;
+            }
+            case ActionWindowed: {
+                static const char* const kLabels[2] = {"no", "yes"};
+                static const float kXs[2] = {285, 320};
+                FrontText(kItemX, y, 0, kItemSize, c, "windowed:");
+                DrawChoices(y, c, item.value, kLabels, kXs, 2);
+                break;
+            }
+            case ActionResolution:
+                DrawResolution(item, y, c, underCursor);
+                break;
+            case ActionRedefine: {
+                char name[kKeyNameBuffer];
+                int slot = RedefineSlot(item.value);
+                KeyName(slot >= 0 && slot < kBindingSlots ? PendingBindings[slot] : 0, name, sizeof name);
+                std::snprintf(line, sizeof line, "%s %s", item.text, name);
+                if (GameMode == Mode::CaptureBinding) {
+                    // While a key is awaited, only its row and the prompt show.
+                    if (!underCursor) break;
+                    FrontText(kItemX, y, 0, kItemSize, c, line);
+                    FrontText(190, y + 20, 0, kItemSize, kPromptColour, "redefine, press any key/axis/button");
+                    return;
+                }
+                FrontText(kItemX, y, 0, kItemSize, c, line);
+                break;
+            }
+            case ActionBossRush:
+                if (BossRushUnlocked == 0) {
+                    FrontText(190, y + 3, 0, kLockedSize, LockedColour(), "l o c k e d");
+                    FrontText(kItemX, y, 0, kItemSize, underCursor ? Grey(MenuPulse / 3 + 20) : kItemColour,
+                              item.text);
+                } else {
+                    FrontText(kItemX, y, 0, kItemSize, c, item.text);
+                }
+                break;
+            default:
+                if (item.count == 0) {
+                    FrontText(kItemX, y, 0, kItemSize, c, item.text);
+                } else {
+                    std::snprintf(line, sizeof line, "%s %d", item.text, static_cast<int>(item.value));
+                    FrontText(kItemX, y, 0, kItemSize, c, line);
+                }
+                break;
+        }
+    }
+}
+
+}  // namespace
+
+uint32_t MenuHighlightColour() { return Grey(MenuPulse); }
+
+uint32_t LockedColour() { return static_cast<uint32_t>((255 - MenuPulse) / 2) << 16; }
+
+void DrawMenu() {
+    ArrowWobble += 0.1f;
+    if (ArrowWobble > 3) ArrowWobble = 0;
+    UpdateCreditsJitter();
+    DrawTitleLogo(170, 80);
+    UpdatePulse();
+
+    char hi[32];
+    std::snprintf(hi, sizeof hi, "HI: %03d", static_cast<int>(HiScore));
+    FrontText(408, 105, 0, 15, kHiScoreColour, hi);
+
+    // The page sits 12 units right and 40 up from the positions below.
+    SetWorld(glm::translate(glm::mat4(1.0f), glm::vec3(12.0f, -40.0f, 0.0f)));
+    if (MenuPage == PageCredits) DrawCredits();
+
+    float w = FrontText(180, 250, 0, 30, kPageTitleColour, MenuTitle);
+    // Lines are not translated and draw with the next frame's flush: this lands under the moved title.
+    if (ScreenOrientation != 1) AddLine(192, 231, 0xFFFFFFFF, 192 + w, 231, 0xFF808080);
+
+    DrawItems();
+    SetWorld(glm::mat4(1.0f));
+}
+
+void ResetMenuDraw() {
+    ArrowWobble = 0;
+    MenuPulseAngle = 0;
+    MenuPulse = 0;
+    for (int i = 0; i < 3; ++i) CreditsTargetA[i] = CreditsTargetB[i] = CreditsJitterA[i] = CreditsJitterB[i] = 0;
+}

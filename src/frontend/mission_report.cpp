@@ -1,0 +1,138 @@
+#include <cstdio>
+
+#include <glm/mat4x4.hpp>
+
+#include "audio/audio.h"
+#include "frontend/front_text.h"
+#include "frontend/interstitials.h"
+#include "platform/platform.h"
+#include "shell/game_vars.h"
+#include "shell/settings.h"
+
+MissionReportState Report;
+const int32_t kLevelEnergy[4] = {55, 90, 123, 125};
+
+namespace {
+
+constexpr uint32_t kWhite = 0xFFFFFFFF, kDim = 0xFF808080, kOtherRow = 0xFF7F7F7F, kInvisible = 0;
+
+int Level() { return CurrentLevel >= 0 && CurrentLevel < 4 ? CurrentLevel : 0; }
+
+// Right-aligned to x: measured first with a draw that adds nothing.
+void RightAligned(float x, float y, float size, uint32_t colour, const char* text, float measureX) {
+    float w = FrontText(measureX, y, 0, size, kInvisible, text);
+    FrontText(x - w, y, 0, size, colour, text);
+}
+
+void Number(char* out, size_t size, int value) { std::snprintf(out, size, "%d", value); }
+
+void CountUp() {
+    if (++Report.tick < 4) return;
+    Report.tick = 0;
+    const int level = Level();
+    const bool quiet = Report.collected >= LevelCollected[level] && Report.best >= PeakHeld;
+    if (Report.collected < LevelCollected[level]) {
+        ++Report.collected;
+    } else {
+        if (Report.held < Held) ++Report.held;
+        if (Report.best < PeakHeld) ++Report.best;
+    }
+    if (!quiet) PlaySound(10);
+}
+
+void DrawBossPracticeEnd() {
+    if (BossRush == 1) {
+        FrontText(210, 140, 0, 25, kWhite, "boss rush complete");
+        FrontText(306, 200, 0, 150, kWhite, "!");
+        FrontText(250, 350, 0, 10, kWhite, "congratulations player vantorell");
+        FrontText(230, 360, 0, 15, kWhite, "F9 + F12 on the main menu");
+        FrontText(265, 374, 0, 10, kWhite, "not that you need it now");
+    } else {
+        FrontText(194, 140, 0, 25, kWhite, "boss practice complete");
+    }
+}
+
+void DrawTable() {
+    const int level = Level();
+    FrontText(152, 40, 0, 25, kWhite, "mission report");
+    RightAligned(385, 85, 14, kDim, "collected", 360);
+    FrontText(406, 85, 0, 14, kDim, "max");
+
+    char text[32];
+    for (int k = 0; k < 4; ++k) {
+        const float y = 100.0f + 30.0f * k;
+        const uint32_t c = k == level ? kWhite : kOtherRow;
+        std::snprintf(text, sizeof text, "level %d", k + 1);
+        FrontText(210, y, 0, 20, c, text);
+        FrontText(270, y, 0, 20, c, "........................");
+        Number(text, sizeof text, k == level ? Report.collected : LevelCollected[k]);
+        RightAligned(385, y, 20, c, text, 360);
+        FrontText(395, y, 0, 20, c, ":");
+    }
+    const uint32_t lastRow = level == 3 ? kWhite : kOtherRow;
+    FrontText(395, 100, 0, 20, lastRow, "55");
+    FrontText(395, 130, 0, 20, lastRow, "90");
+    FrontText(397, 160, 0, 20, lastRow, "123");
+    FrontText(397, 190, 0, 20, lastRow, "125");
+
+    FrontText(170, 250, 0, 30, kWhite, "current..........");
+    Number(text, sizeof text, Report.held);
+    RightAligned(380, 238, 50, kWhite, text, 360);
+    FrontText(385, 245, 0, 14, kDim, "held");
+    FrontText(385, 255, 0, 30, kDim, "/");
+    Number(text, sizeof text, Report.best);
+    float w = FrontText(400, 257, 0, 50, kWhite, text);
+    FrontText(405 + w, 264, 0, 14, kDim, "max");
+    FrontText(405 + w, 276, 0, 14, kDim, "held");
+}
+
+void FlashMessage(float y, int32_t& timer, const char* text) {
+    float w = FrontText(0, y, 0, 25, kInvisible, text);
+    FrontText(320 - w / 2, y, 0, 25, static_cast<uint32_t>(7 * (timer % 32)) << 16, text);
+    if (timer > 0) --timer;
+}
+
+void DrawUnlockMessages() {
+    char text[64];
+    std::snprintf(text, sizeof text, "PRACTICE LEVEL %d UNLOCKED", Level() + 1);
+    FlashMessage(350, Report.practiceFlash, text);
+    std::snprintf(text, sizeof text, "BOSS LEVEL %d UNLOCKED", Level() + 1);
+    FlashMessage(380, Report.bossFlash, text);
+    FlashMessage(410, Report.bossRushFlash, "BOSS RUSH UNLOCKED");
+}
+
+// Each unlock is written to the settings file as it happens.
+void GrantUnlocks() {
+    const int level = Level();
+    if (PracticeUnlocked[level] == 0) {
+        PracticeUnlocked[level] = 1;
+        Report.practiceFlash = 355;
+        SaveSettings();
+    }
+    if (BossUnlocked[level] == 0 && Report.collected == kLevelEnergy[level]) {
+        BossUnlocked[level] = 1;
+        Report.bossFlash = 255;
+        SaveSettings();
+    }
+    if (BossUnlocked[0] && BossUnlocked[1] && BossUnlocked[2] && BossUnlocked[3] && BossRushUnlocked == 0) {
+        BossRushUnlocked = 1;
+        Report.bossRushFlash = 255;
+        SaveSettings();
+    }
+}
+
+}  // namespace
+
+void DrawMissionReport() {
+    plat::gfx().SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
+    CountUp();
+    if (PlayType == 2) {
+        DrawBossPracticeEnd();
+        return;
+    }
+    DrawTable();
+    DrawUnlockMessages();
+    if (PlayType == 0) GrantUnlocks();
+}
+
+void ResetMissionReport() { Report = {}; }

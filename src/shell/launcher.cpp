@@ -1,0 +1,165 @@
+#include "shell/launcher.h"
+
+#include <cstdio>
+
+#include "images/images.h"
+#include "input/bindings.h"
+#include "input/control_lists.h"
+#include "input/key_names.h"
+#include "platform/platform.h"
+#include "shell/error_log.h"
+#include "shell/game_vars.h"
+#include "shell/settings.h"
+
+const char* const kClearAllCaption = "Clear All";
+const char* const kClearAllText =
+    "This will reset all display and key settings\nto default and clear the game hiscore tables.\n\nAre you sure?";
+
+const int kControlListSlots[plat::kControlLists] = {
+    SlotPadUp, SlotPadDown, SlotPadLeft, SlotPadRight, SlotPadFire, SlotPadShield,
+    SlotKeyUp, SlotKeyDown, SlotKeyLeft, SlotKeyRight, SlotKeyFire, SlotKeyShield,
+};
+
+namespace {
+
+constexpr int kFirstKeyboardList = 6;
+
+const char* const kResolutionNames[kResolutionCount] = {
+    "640x480 32bit", "800x600 32bit", "1024x768 32bit", "1280x720 32bit", "1280x1024 32bit", "1600x1200 32bit",
+};
+const char* const kScreenModeNames[3] = {"vertical", "horizontal", "rotated"};
+
+std::string Name(int32_t code) {
+    char name[kKeyNameBuffer];
+    KeyName(code, name, sizeof name);
+    return name;
+}
+
+plat::ChoiceList Positions(const char* const* names, int count, int32_t selected) {
+    plat::ChoiceList list;
+    for (int i = 0; i < count; ++i) list.entries.push_back({names[i], i});
+    list.selected = selected >= 0 && selected < count ? selected : -1;
+    return list;
+}
+
+bool JoypadOn() { return Bindings[SlotJoypadEnabled] == 1; }
+
+}  // namespace
+
+int DirectXVersion() {
+    int gl = plat::dialogs().OpenGLVersion();
+    if (gl >= 33) return 0x801;
+    if (gl >= 30) return 0x800;
+    if (gl >= 20) return 0x700;
+    if (gl >= 10) return 0x600;
+    return 0;
+}
+
+std::string BuildInfoText() {
+    int version = DirectXVersion();
+    char line[kKeyNameBuffer + 32];
+    if (version < 0x801) {
+        std::snprintf(line, sizeof line, "DX version: %x\nyou might have problems, get the latest version of directX",
+                      version);
+        return line;
+    }
+    static const char* const kActions[6] = {"up", "down", "left", "right", "fire", "shield"};
+    std::string text;
+    for (int slot = SlotKeyUp; slot <= SlotKeyShield; ++slot) {
+        std::snprintf(line, sizeof line, "%s: %s\n", kActions[slot], Name(Bindings[slot]).c_str());
+        text += line;
+    }
+    text += JoypadOn() ? "(joypad enabled)" : "(joypad disabled)";
+    return text;
+}
+
+plat::ChoiceList BindingChoices(const std::vector<int32_t>& codes, int32_t binding) {
+    plat::ChoiceList list;
+    for (int32_t code : codes) {
+        if (code == binding) list.selected = static_cast<int>(list.entries.size());
+        list.entries.push_back({Name(code), code});
+    }
+    if (list.selected < 0) {
+        // A keyboard slot may hold a joystick input (the in-game capture allows it) or a code without a name.
+        std::string text = Name(binding);
+        if (text.empty()) text = "code " + std::to_string(binding);
+        list.selected = static_cast<int>(list.entries.size());
+        list.entries.push_back({text, binding});
+    }
+    return list;
+}
+
+plat::LauncherContent LauncherModel::Open() {
+    plat::LauncherContent content;
+    content.picture = LauncherBmp;
+    content.pictureSize = LauncherBmpSize;
+    content.info = BuildInfoText();
+    content.resolutions = Positions(kResolutionNames, kResolutionCount, ResolutionIndex);
+    content.screenModes = Positions(kScreenModeNames, 3, ScreenOrientation);
+    content.windowed = Windowed != 0;
+    return content;
+}
+
+void LauncherModel::Launch(int resolution, bool windowed, int screenMode) {
+    // Nothing selected (cannot happen with a filled list) keeps the loaded value.
+    if (resolution >= 0 && resolution < kResolutionCount) ResolutionIndex = resolution;
+    LogError("combo pos (resolution): %d\n", ResolutionIndex);
+    Windowed = windowed ? 1 : 0;
+    LogError("   checkbox (windowed): %d\n", Windowed);
+    if (screenMode >= 0 && screenMode < 3) ScreenOrientation = screenMode;
+    LogError("tate mode: %d\n", ScreenOrientation);
+}
+
+std::string LauncherModel::SetControls() {
+    ControlsModel controls;
+    plat::dialogs().RunControls(controls);
+    return BuildInfoText();
+}
+
+std::string LauncherModel::ClearAll() {
+    if (plat::dialogs().Confirm(kClearAllCaption, kClearAllText)) {
+        LogError("all settings deleted\n");
+        if (DeleteSettingsFile()) LoadSettings();
+    }
+    // The display choices on screen stay as they are (launch takes them), but the bindings shown must not
+    // go on naming keys that are no longer bound.
+    return BuildInfoText();
+}
+
+plat::ControlsContent ControlsModel::Open() {
+    static const std::vector<int32_t> keyboard = KeyboardListCodes();
+    static const std::vector<int32_t> joypad = JoypadListCodes();
+    shown_ = plat::ControlsContent();
+    shown_.joypadEnabled = JoypadOn();
+    for (int i = 0; i < plat::kControlLists; ++i)
+        shown_.lists[i] = BindingChoices(i < kFirstKeyboardList ? joypad : keyboard, Bindings[kControlListSlots[i]]);
+    return shown_;
+}
+
+bool ControlsModel::JoypadClicked(bool checked) {
+    // Stands even if the dialog is cancelled; it reaches the file with the next save of any kind.
+    Bindings[SlotJoypadEnabled] = checked ? 1 : 0;
+    return checked;
+}
+
+void ControlsModel::Ok(const int selected[plat::kControlLists]) {
+    for (int i = 0; i < plat::kControlLists; ++i) {
+        const plat::ChoiceList& list = shown_.lists[i];
+        int pos = selected[i];
+        // A list left without a selection keeps its binding rather than taking a meaningless code.
+        if (pos >= 0 && pos < static_cast<int>(list.entries.size()))
+            Bindings[kControlListSlots[i]] = list.entries[pos].data;
+    }
+    SaveSettings();
+}
+
+bool RunLauncher() {
+    LogError("in\n");
+    LauncherModel model;
+    plat::LauncherResult result = plat::dialogs().RunLauncher(model);
+    if (result == plat::LauncherResult::Closed) return false;
+    // Without a display there is nothing to ask; the loaded settings launch, and the window reports the rest.
+    if (result == plat::LauncherResult::Unavailable) LogError("launcher not shown\n");
+    LogError("out\n");
+    return true;
+}

@@ -1,0 +1,72 @@
+// Each boss on the whole program: it arrives and fires, and the bullet pool never fills.
+#include <string>
+
+#include "enemies/enemy_pool.h"
+#include "game/enemy_bullets.h"
+#include "game/game_flow.h"
+#include "game/level_state.h"
+#include "shell/game_vars.h"
+#include "shell/state_hash.h"
+#include "test_support.h"
+
+namespace {
+
+std::string Sim(const std::string& args, int& status) {
+    std::string out;
+    status = RunCommand(std::string(QUIVEX_SIM_PATH) + " " + args + " 2>&1", out);
+    return out;
+}
+
+// Boss L at several moments of the 3000 frames; bullets are in flight at some of them, never 2000.
+TEST(BehaviourSim, EveryBossArrivesAndFiresWithinItsFirst3000Frames) {
+    for (int level = 1; level <= 4; ++level) {
+        int most = 0;
+        for (int frames : {1000, 2000, 3000}) {
+            const std::string dir = MakeScratchDir();
+            int status;
+            std::string out = Sim("--start boss " + std::to_string(level) + " --frames " +
+                                      std::to_string(frames) + " --dir " + dir,
+                                  status);
+            ASSERT_EQ(status, 0) << out;
+            const int bullets = std::stoi(SummaryValue(out, "bullets"));
+            EXPECT_LT(bullets, 2000) << "boss " << level << " at " << frames;
+            EXPECT_GE(std::stoi(SummaryValue(out, "enemies")), 1) << "boss " << level;
+            if (bullets > most) most = bullets;
+        }
+        EXPECT_GT(most, 0) << "boss " << level;
+    }
+}
+
+TEST(BehaviourSim, TwoRunsOfABossFightGiveOneHash) {
+    for (int level : {1, 4}) {
+        int status;
+        const std::string args = "--start boss " + std::to_string(level) + " --frames 1500 --dir ";
+        std::string a = Sim(args + MakeScratchDir(), status);
+        ASSERT_EQ(status, 0);
+        std::string b = Sim(args + MakeScratchDir(), status);
+        ASSERT_EQ(status, 0);
+        EXPECT_EQ(SummaryValue(a, "hash"), SummaryValue(b, "hash")) << "boss " << level;
+    }
+}
+
+class BossFight : public GameTest {};
+
+// Frame by frame: once the boss is there its patterns put bullets up, and the pool never runs full.
+TEST_F(BossFight, EveryBossFillsTheAirButNeverThePool) {
+    for (int level = 0; level < 4; ++level) {
+        StartFromMenu(StartBossPractice, level);
+        int most = 0, bossAt = -1;
+        for (int f = 0; f < 3000; ++f) {
+            Frames(1);
+            if (bossAt < 0 && BossSlot[level] >= 0) bossAt = f;
+            const int n = CountEnemyBullets();
+            if (n > most) most = n;
+            ASSERT_LT(n, kEnemyBulletCount) << "boss " << level + 1 << " frame " << f;
+        }
+        EXPECT_GE(bossAt, 0) << "boss " << level + 1;
+        EXPECT_GT(most, 0) << "boss " << level + 1;
+        Lives = 5;  // the ship may have been shot down meanwhile
+    }
+}
+
+}  // namespace

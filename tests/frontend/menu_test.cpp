@@ -1,0 +1,423 @@
+#include "audio/audio.h"
+#include "frontend/menu.h"
+#include "frontend/menu_draw.h"
+#include "front_support.h"
+#include "game/weapons.h"
+#include "input/bindings.h"
+#include "input/devices.h"
+#include "input/input_step.h"
+#include "render/batches.h"
+#include "shell/game_vars.h"
+
+namespace {
+
+class MenuTest : public FrontEndTest {
+protected:
+    // Main page: start game, practice, boss rush, options, quit game.
+    void OpenOptions() {
+        Tap(kKeyDown, 3);
+        Tap(kKeyReturn);
+        ASSERT_EQ(MenuPage, PageOptions);
+    }
+    void OpenPractice() {
+        Tap(kKeyDown);
+        Tap(kKeyReturn);
+        ASSERT_EQ(MenuPage, PagePractice);
+    }
+};
+
+TEST_F(MenuTest, StartUpShowsTheMainPage) {
+    EXPECT_EQ(GameMode, Mode::Menu);
+    EXPECT_EQ(MenuPage, PageMain);
+    EXPECT_STREQ(MenuTitle, "main menu");
+    ASSERT_EQ(MenuItemCount, 5);
+    EXPECT_STREQ(MenuItems[0].text, "start game");
+    EXPECT_STREQ(MenuItems[4].text, "quit game");
+    ClearFrontTextLog();
+    Pass();
+    EXPECT_TRUE(Drawn("main menu"));
+    EXPECT_TRUE(Drawn("quit game"));
+}
+
+TEST_F(MenuTest, UpOnTheFirstItemAndDownOnTheLastStayPut) {
+    Tap(kKeyUp);
+    EXPECT_EQ(MenuCursor, 0);
+    Tap(kKeyDown, 4);
+    EXPECT_EQ(MenuCursor, 4);
+    Tap(kKeyDown);
+    EXPECT_EQ(MenuCursor, 4);
+    Tap(kKeyUp);
+    EXPECT_EQ(MenuCursor, 3);
+}
+
+TEST_F(MenuTest, OneActionPerPressWithoutRepeat) {
+    h().input.Press(kKeyDown);
+    Pass(30);
+    EXPECT_EQ(MenuCursor, 1);
+}
+
+TEST_F(MenuTest, DisplayRightTwiceGivesTateAndRewritesTheSettingsEachTime) {
+    OpenOptions();
+    ASSERT_EQ(ScreenOrientation, 0);
+    WriteFile(DataFile("quivex.cfg"), "marker");
+    Tap(kKeyRight);
+    EXPECT_EQ(ScreenOrientation, 1);
+    ASSERT_EQ(Settings().size(), 30u);
+    EXPECT_EQ(Settings()[kCfgOrientation], 1);
+    WriteFile(DataFile("quivex.cfg"), "marker");
+    Tap(kKeyRight);
+    EXPECT_EQ(ScreenOrientation, 2);
+    ASSERT_EQ(Settings().size(), 30u);
+    EXPECT_EQ(Settings()[kCfgOrientation], 2);
+    // Resting on the item changes nothing more.
+    WriteFile(DataFile("quivex.cfg"), "marker");
+    Tap(kKeyRight);
+    Pass(5);
+    EXPECT_EQ(ScreenOrientation, 2);
+    EXPECT_EQ(ReadFile(DataFile("quivex.cfg")), "marker");
+}
+
+TEST_F(MenuTest, RestingOnStartBossSetsTheLevelWithoutStarting) {
+    OpenPractice();
+    Tap(kKeyDown, 2);
+    Tap(kKeyRight, 2);
+    EXPECT_EQ(MenuItems[2].value, 2);
+    EXPECT_EQ(CurrentLevel, 2);
+    EXPECT_EQ(GameMode, Mode::Menu);
+    Tap(kKeyRight, 3);  // clamped at boss 4
+    EXPECT_EQ(CurrentLevel, 3);
+}
+
+TEST_F(MenuTest, LockedPracticeAndBossChoicesIgnoreSelect) {
+    OpenPractice();
+    Tap(kKeyDown);
+    Tap(kKeyRight);
+    Tap(kKeyReturn);
+    EXPECT_EQ(GameMode, Mode::Menu);
+    PracticeUnlocked[1] = 1;
+    Tap(kKeyReturn);
+    EXPECT_EQ(GameMode, Mode::Playing);
+    EXPECT_EQ(PlayType, 1);
+    EXPECT_EQ(CurrentLevel, 1);
+    EXPECT_EQ(WeaponLevel, 2);
+}
+
+TEST_F(MenuTest, UnlockedBossPracticeStartsWithTheNextWeapon) {
+    BossUnlocked[3] = 1;
+    OpenPractice();
+    Tap(kKeyDown, 2);
+    Tap(kKeyRight, 3);
+    Tap(kKeyReturn);
+    EXPECT_EQ(GameMode, Mode::Playing);
+    EXPECT_EQ(PlayType, 2);
+    EXPECT_EQ(BossRush, 0);
+    EXPECT_EQ(WeaponLevel, 7);
+}
+
+TEST_F(MenuTest, PracticeSpeedLastsUntilThePageChanges) {
+    OpenPractice();
+    Tap(kKeyRight);
+    EXPECT_EQ(SpeedSetting, 1);
+    Tap(kKeyDown, 3);
+    Tap(kKeyReturn);  // back to main
+    EXPECT_EQ(MenuPage, PageMain);
+    EXPECT_EQ(SpeedSetting, 0);
+}
+
+TEST_F(MenuTest, LockedBossRushIgnoresSelect) {
+    Tap(kKeyDown, 2);
+    Tap(kKeyReturn);
+    EXPECT_EQ(GameMode, Mode::Menu);
+    EXPECT_EQ(MenuPage, PageMain);
+    EXPECT_EQ(MenuCursor, 2);
+    BossRushUnlocked = 1;
+    Lives = 1;
+    Tap(kKeyReturn);
+    EXPECT_EQ(GameMode, Mode::Playing);
+    EXPECT_EQ(BossRush, 1);
+    EXPECT_EQ(Lives, 5);
+    EXPECT_EQ(WeaponLevel, 1);
+    EXPECT_EQ(CurrentLevel, 0);
+}
+
+TEST_F(MenuTest, StartGameStartsAFullGameAtLevelOne) {
+    CurrentLevel = 3;
+    Tap(kKeyReturn);
+    EXPECT_EQ(GameMode, Mode::Playing);
+    EXPECT_EQ(PlayType, 0);
+    EXPECT_EQ(CurrentLevel, 0);
+    EXPECT_EQ(MusicTrack, 0);
+}
+
+TEST_F(MenuTest, QuitGameQuits) {
+    Tap(kKeyDown, 4);
+    h().input.Press(kKeyReturn);
+    Pass();
+    EXPECT_EQ(GameMode, Mode::Quitting);
+}
+
+TEST_F(MenuTest, F9AndF12OnTheMainPageUnlockEverythingSavedAtTheNextSave) {
+    std::vector<int> before = Settings();
+    ASSERT_EQ(before.size(), 30u);
+    h().input.Press(kKeyF9);
+    h().input.Press(kKeyF12);
+    Pass();
+    h().input.Release(kKeyF9);
+    h().input.Release(kKeyF12);
+    Pass();
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(PracticeUnlocked[i] + BossUnlocked[i], 2);
+    EXPECT_EQ(BossRushUnlocked, 1);
+    EXPECT_EQ(Settings(), before);  // not written yet
+    OpenOptions();
+    Tap(kKeyRight);  // the display change saves
+    std::vector<int> after = Settings();
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(after[kCfgPractice + i], 1);
+        EXPECT_EQ(after[kCfgBoss + i], 1);
+    }
+    EXPECT_EQ(after[kCfgBossRush], 1);
+}
+
+TEST_F(MenuTest, F9AndF12AwayFromTheMainPageUnlockNothing) {
+    OpenPractice();
+    h().input.Press(kKeyF9);
+    h().input.Press(kKeyF12);
+    Pass();
+    EXPECT_EQ(BossRushUnlocked, 0);
+    EXPECT_EQ(PracticeUnlocked[0], 0);
+}
+
+TEST_F(MenuTest, WindowedChangeResetsTheDeviceAndSaves) {
+    OpenOptions();
+    ASSERT_EQ(Windowed, 0);
+    uint64_t resets = h().gfx.resets;
+    Tap(kKeyDown);
+    Tap(kKeyRight);
+    EXPECT_EQ(Windowed, 1);
+    EXPECT_EQ(h().gfx.resets, resets + 1);
+    EXPECT_TRUE(h().gfx.windowed);
+    EXPECT_EQ(Settings()[kCfgWindowed], 1);
+    Tap(kKeyRight);  // already the last value
+    EXPECT_EQ(h().gfx.resets, resets + 1);
+}
+
+TEST_F(MenuTest, ResolutionOffersTheWholeTableAndKeepsALauncherChoice) {
+    ResolutionIndex = 4;  // 1280 x 1024, chosen in the launcher
+    OpenOptions();
+    uint64_t resets = h().gfx.resets;
+    Tap(kKeyDown, 2);
+    Pass(10);
+    EXPECT_EQ(ResolutionIndex, 4);
+    EXPECT_EQ(h().gfx.resets, resets);
+    ClearFrontTextLog();
+    Pass();
+    EXPECT_TRUE(Drawn("resolution:   1280 x 1024"));
+
+    Tap(kKeyRight);
+    EXPECT_EQ(ResolutionIndex, 5);
+    EXPECT_EQ(h().gfx.resets, resets + 1);
+    EXPECT_EQ(h().gfx.width, 1600);
+    EXPECT_EQ(h().gfx.height, 1200);
+    EXPECT_EQ(Settings()[kCfgResolution], 5);
+    ClearFrontTextLog();
+    Pass();
+    EXPECT_TRUE(Drawn("resolution:   1600 x 1200"));
+    EXPECT_TRUE(Drawn("<<"));
+    EXPECT_FALSE(Drawn(">>"));
+    Tap(kKeyRight);
+    EXPECT_EQ(ResolutionIndex, 5);
+
+    Tap(kKeyLeft, 2);
+    EXPECT_EQ(ResolutionIndex, 3);
+    ClearFrontTextLog();
+    Pass();
+    EXPECT_TRUE(Drawn("resolution:   1280 x 720"));
+    EXPECT_TRUE(Drawn("<<"));
+    EXPECT_TRUE(Drawn(">>"));
+    Tap(kKeyLeft, 5);
+    EXPECT_EQ(ResolutionIndex, 0);
+    EXPECT_EQ(h().gfx.width, 640);
+    ClearFrontTextLog();
+    Pass();
+    EXPECT_TRUE(Drawn("resolution:   640 x 480"));
+    EXPECT_FALSE(Drawn("<<"));
+    EXPECT_TRUE(Drawn(">>"));
+}
+
+TEST_F(MenuTest, ResolutionArrowsSwayAndJumpBack) {
+    ResolutionIndex = 2;
+    OpenOptions();
+    Tap(kKeyDown, 2);
+    float least = 1e9f, most = -1e9f;
+    for (int i = 0; i < 40; ++i) {
+        ClearFrontTextLog();
+        Pass();
+        auto left = Texts("<<");
+        ASSERT_EQ(left.size(), 1u);
+        least = std::min(least, left[0].x);
+        most = std::max(most, left[0].x);
+    }
+    EXPECT_GE(least, 275.0f);
+    EXPECT_LE(most, 278.01f);
+    EXPECT_GT(most - least, 2.5f);
+}
+
+TEST_F(MenuTest, BackAndCancelKeepsTheOldFireKeyWhileThePageShowsTheNewOne) {
+    OpenOptions();
+    Tap(kKeyDown, 3);
+    Tap(kKeyReturn);
+    ASSERT_EQ(MenuPage, PageRedefine);
+    Tap(kKeyDown, 4);  // "ship fire:"
+    h().input.Press(kKeyX);
+    Pass();
+    EXPECT_EQ(GameMode, Mode::CaptureBinding);
+    ClearFrontTextLog();
+    Pass();  // fire still held: nothing is taken yet
+    EXPECT_EQ(GameMode, Mode::CaptureBinding);
+    EXPECT_TRUE(Drawn("redefine, press any key/axis/button"));
+    h().input.Release(kKeyX);
+    Pass();
+    Tap(kKeyC);
+    EXPECT_EQ(GameMode, Mode::Menu);
+    EXPECT_EQ(PendingBindings[SlotKeyFire], kKeyC);
+
+    Tap(kKeyDown, 4);  // "back and cancel changes"
+    Tap(kKeyReturn);
+    EXPECT_EQ(MenuPage, PageOptions);
+    EXPECT_EQ(Bindings[SlotKeyFire], kKeyX);
+    EXPECT_EQ(Settings()[1 + SlotKeyFire], kKeyX);
+
+    Tap(kKeyDown, 3);
+    Tap(kKeyReturn);
+    ASSERT_EQ(MenuPage, PageRedefine);
+    ClearFrontTextLog();
+    Pass();
+    EXPECT_TRUE(Drawn("ship fire: C"));
+
+    // The game still fires with X, and C does nothing.
+    BuildMenu(PageMain);
+    Tap(kKeyReturn);
+    ASSERT_EQ(GameMode, Mode::Playing);
+    h().input.Press(kKeyC);
+    Pass();
+    EXPECT_FALSE(FireHeld());
+    h().input.Release(kKeyC);
+    h().input.Press(kKeyX);
+    Pass();
+    EXPECT_TRUE(FireHeld());
+}
+
+TEST_F(MenuTest, SaveChangesCommitsEveryPendingBindingAndWritesTheFile) {
+    BuildMenu(PageRedefine);
+    Tap(kKeyDown, 6);  // "pause game:"
+    Tap(kKeyReturn);
+    ASSERT_EQ(GameMode, Mode::CaptureBinding);
+    Tap(kKeyC);
+    EXPECT_EQ(PendingBindings[SlotPause], kKeyC);
+    EXPECT_EQ(Bindings[SlotPause], 197);
+    Tap(kKeyDown);
+    Tap(kKeyReturn);
+    EXPECT_EQ(MenuPage, PageOptions);
+    EXPECT_EQ(Bindings[SlotPause], kKeyC);
+    EXPECT_EQ(Settings()[7], kKeyC);  // the pause binding follows the six keys
+}
+
+TEST_F(MenuTest, CapturePageShowsOnlyTheTitleTheRowAndThePrompt) {
+    BuildMenu(PageRedefine);
+    Tap(kKeyDown, 2);
+    h().input.Press(kKeyReturn);
+    Pass();
+    ASSERT_EQ(GameMode, Mode::CaptureBinding);
+    ClearFrontTextLog();
+    Pass();
+    std::vector<std::string> page;
+    for (const FrontTextEntry& e : AllTexts()) page.push_back(e.text);
+    std::vector<std::string> expected = {"HI: 000", "redefine input", "ship left: LEFT ARROW",
+                                         "redefine, press any key/axis/button"};
+    EXPECT_EQ(page, expected);
+    auto prompt = Texts("redefine, press any key/axis/button");
+    EXPECT_FLOAT_EQ(prompt[0].x, 190);
+    EXPECT_FLOAT_EQ(prompt[0].y, 290 + 2 * 20 + 20);
+    EXPECT_EQ(prompt[0].colour, kPromptColour);
+}
+
+TEST_F(MenuTest, LockedLevelsAreMarkedAndPulseAgainstTheHighlight) {
+    PracticeUnlocked[2] = 1;
+    OpenPractice();
+    Tap(kKeyDown);
+    ClearFrontTextLog();
+    Pass();
+    auto locks = Texts("l o c k e d");
+    ASSERT_EQ(locks.size(), 7u);  // three levels, four bosses
+    std::vector<float> xs;
+    for (int i = 0; i < 3; ++i) xs.push_back(locks[i].x);
+    EXPECT_EQ(xs, (std::vector<float>{190, 257, 391}));
+    EXPECT_FLOAT_EQ(locks[0].y, 290 + 20 + 3);
+    EXPECT_FLOAT_EQ(locks[3].x, 190);
+    EXPECT_FLOAT_EQ(locks[6].x, 190 + 3 * 66);
+    EXPECT_EQ(locks[0].colour, static_cast<uint32_t>((255 - MenuPulse) / 2) << 16);
+    auto level1 = Texts("level 1");
+    ASSERT_EQ(level1.size(), 1u);
+    EXPECT_EQ(level1[0].colour, MenuHighlightColour());
+    EXPECT_EQ(Texts("level 2")[0].colour, kOtherValueColour);
+}
+
+TEST_F(MenuTest, TheHighlightTicksAtEachLowPoint) {
+    uint32_t before = SoundsPlayed.effect[5];
+    Pass(90);
+    EXPECT_EQ(SoundsPlayed.effect[5], before);  // the first low point is reached on frame 90
+    Pass(1);
+    EXPECT_EQ(SoundsPlayed.effect[5], before + 1);
+    Pass(90);
+    EXPECT_EQ(SoundsPlayed.effect[5], before + 2);
+    EXPECT_GE(MenuPulse, 6);
+    EXPECT_LE(MenuPulse, 252);
+}
+
+TEST_F(MenuTest, TheTitleIsUnderlinedExceptInHoriz) {
+    ClearFrontTextLog();
+    Pass();
+    EXPECT_EQ(LineVertexCount, 8);  // kept for the next frame's flush
+    ScreenOrientation = 1;
+    Pass();
+    EXPECT_EQ(LineVertexCount, 0);
+}
+
+TEST_F(MenuTest, CreditsShowRolesAndOurOwnNamesWithAGentleJitter) {
+    OpenOptions();
+    Tap(kKeyDown, 4);
+    Tap(kKeyReturn);
+    ASSERT_EQ(MenuPage, PageCredits);
+    for (int i = 0; i < 200; ++i) {
+        ClearFrontTextLog();
+        Pass();
+        auto design = Texts("GAME DESIGN");
+        ASSERT_EQ(design.size(), 1u);
+        EXPECT_GE(design[0].x, 188);
+        EXPECT_LT(design[0].x, 188 + 9.91f);
+        EXPECT_EQ(Texts(kCreditNames[0]).size(), 2u);
+        EXPECT_EQ(Texts(kCreditNames[1]).size(), 1u);
+        EXPECT_EQ(Texts(kCreditNames[2]).size(), 1u);
+        EXPECT_TRUE(Drawn("CODING"));
+        EXPECT_TRUE(Drawn("MUSIC AND SOUND DESIGN"));
+    }
+    float moved = 0;
+    for (int i = 0; i < 3; ++i) moved += CreditsJitterA[i] + CreditsJitterB[i];
+    EXPECT_GT(moved, 0);
+    Tap(kKeyReturn);
+    EXPECT_EQ(MenuPage, PageOptions);
+}
+
+TEST_F(MenuTest, BuildMenuResetsTheCursorAndThePracticeValues) {
+    OpenPractice();
+    Tap(kKeyDown);
+    Tap(kKeyRight, 2);
+    Tap(kKeyDown, 2);
+    Tap(kKeyReturn);
+    BuildMenu(PagePractice);
+    EXPECT_EQ(MenuCursor, 0);
+    EXPECT_EQ(MenuItems[1].value, 0);
+    EXPECT_EQ(MenuItemCount, 4);
+}
+
+}  // namespace

@@ -1,0 +1,224 @@
+#include "audio/audio.h"
+#include "enemies/enemy_pool.h"
+#include "enemies/level_scripts.h"
+#include "frontend/interstitials.h"
+#include "front_support.h"
+#include "game/game_flow.h"
+#include "game/level_state.h"
+#include "game/particles.h"
+#include "render/background.h"
+#include "render/font.h"
+#include "shell/game_vars.h"
+
+namespace {
+
+class ReportTest : public FrontEndTest {
+protected:
+    // Jumps the running level to its boss, destroys it and plays on until the report shows.
+    void ReachReport() {
+        LevelTitleTimer = 200;
+        LevelClock = kBossSpawnFrame[CurrentLevel] - 1;
+        MidBossActive = 0;
+        for (int i = 0; i < 5 && BossSlot[CurrentLevel] < 0; ++i) Pass();
+        int slot = BossSlot[CurrentLevel];
+        ASSERT_GE(slot, 0);
+        EnemyPool[slot].active = 0;
+        BossDefeated = 1;
+        for (int i = 0; i < 400 && !ReportShowing; ++i) {
+            Lives = 5;  // nothing may end the game on the way
+            ClearFrontTextLog();
+            Pass();
+        }
+        ASSERT_EQ(ReportShowing, 1);
+    }
+    void FullGameAt(int level, int collected) {
+        StartFromMenu(StartFullGame, 0);
+        if (level > 0) {
+            CurrentLevel = level;
+            StartPlay(StartFullGame);
+        }
+        LevelCollected[level] = collected;
+        Held = PeakHeld = collected;
+    }
+    uint32_t ColourOf(const char* text) {
+        auto found = Texts(text);
+        EXPECT_EQ(found.size(), 2u) << text;  // the measuring draw, then the message
+        return found.size() == 2 ? found[1].colour : 0xDEADu;
+    }
+};
+
+TEST_F(ReportTest, FiftyFourOfFiftyFiveUnlocksPracticeButNotTheBoss) {
+    FullGameAt(0, 54);
+    ReachReport();
+    EXPECT_EQ(PracticeUnlocked[0], 1);  // on the report's first frame
+    EXPECT_EQ(Report.practiceFlash, 355);
+    EXPECT_EQ(Settings()[kCfgPractice], 1);
+    EXPECT_TRUE(Drawn("mission report"));
+    EXPECT_TRUE(Drawn("PRACTICE LEVEL 1 UNLOCKED"));
+    for (int i = 0; i < 1000 && CurrentLevel == 0; ++i) Pass();
+    EXPECT_EQ(Report.collected, 54);
+    EXPECT_EQ(BossUnlocked[0], 0);
+    EXPECT_EQ(Settings()[kCfgBoss], 0);
+    EXPECT_EQ(CurrentLevel, 1);  // the game went on to level 2
+}
+
+TEST_F(ReportTest, TheBossUnlocksWhenTheCountReachesTheLevelsMaximum) {
+    FullGameAt(0, 55);
+    ReachReport();
+    while (Report.collected < 54) {
+        Pass();
+        ASSERT_EQ(BossUnlocked[0], 0);
+    }
+    while (Report.collected < 55) Pass();
+    EXPECT_EQ(BossUnlocked[0], 1);
+    EXPECT_EQ(Settings()[kCfgBoss], 1);
+    EXPECT_EQ(Report.bossFlash, 255);
+    ClearFrontTextLog();
+    Pass();
+    EXPECT_EQ(ColourOf("BOSS LEVEL 1 UNLOCKED"), static_cast<uint32_t>(7 * (255 % 32)) << 16);
+    EXPECT_EQ(BossRushUnlocked, 0);
+}
+
+TEST_F(ReportTest, TheFourthBossAndTheBossRushFlashTogether) {
+    for (int i = 0; i < 4; ++i) PracticeUnlocked[i] = 1;
+    BossUnlocked[0] = BossUnlocked[1] = BossUnlocked[2] = 1;
+    FullGameAt(3, 125);
+    ReachReport();
+    while (Report.collected < 125) {
+        ASSERT_EQ(BossRushUnlocked, 0);
+        Pass();
+    }
+    EXPECT_EQ(BossUnlocked[3], 1);
+    EXPECT_EQ(BossRushUnlocked, 1);
+    EXPECT_EQ(Settings()[kCfgBossRush], 1);
+    for (int i = 0; i < 40; ++i) {
+        ClearFrontTextLog();
+        Pass();
+        uint32_t boss = ColourOf("BOSS LEVEL 4 UNLOCKED");
+        EXPECT_EQ(boss, ColourOf("BOSS RUSH UNLOCKED"));
+        EXPECT_EQ(ColourOf("PRACTICE LEVEL 4 UNLOCKED"), 0u);
+        if (i == 0) { EXPECT_NE(boss, 0u); }
+    }
+}
+
+TEST_F(ReportTest, ReplayingAnUnlockedLevelShowsNoUnlockMessage) {
+    for (int i = 0; i < 4; ++i) PracticeUnlocked[i] = BossUnlocked[i] = 1;
+    BossRushUnlocked = 1;
+    FullGameAt(0, 55);
+    ReachReport();
+    for (int i = 0; i < 300 && ReportShowing; ++i) {
+        ClearFrontTextLog();
+        Pass();
+        if (!ReportShowing) break;
+        EXPECT_EQ(ColourOf("PRACTICE LEVEL 1 UNLOCKED"), 0u);
+        EXPECT_EQ(ColourOf("BOSS LEVEL 1 UNLOCKED"), 0u);
+        EXPECT_EQ(ColourOf("BOSS RUSH UNLOCKED"), 0u);
+    }
+}
+
+TEST_F(ReportTest, TheTableShowsEveryLevelAndRightAlignsTheCounts) {
+    FullGameAt(0, 9);
+    LevelCollected[2] = 17;
+    ReachReport();
+    for (int i = 0; i < 200; ++i) Pass();
+    ClearFrontTextLog();
+    Pass();
+    auto counts = Texts("17");
+    ASSERT_EQ(counts.size(), 2u);
+    EXPECT_EQ(counts[0].colour, 0u);
+    EXPECT_EQ(counts[1].colour, 0xFF7F7F7Fu);
+    EXPECT_FLOAT_EQ(counts[1].y, 160);
+    EXPECT_FLOAT_EQ(counts[0].x, 360);
+    EXPECT_FLOAT_EQ(counts[1].x, 385 - DrawText(0, 0, 0, 20, 0, "17"));
+    auto level1 = Texts("level 1");
+    ASSERT_EQ(level1.size(), 1u);
+    EXPECT_EQ(level1[0].colour, 0xFFFFFFFFu);
+    EXPECT_TRUE(Drawn("current.........."));
+    EXPECT_TRUE(Drawn("123"));
+}
+
+TEST_F(ReportTest, TheCountUpTicksWithEachStepThatCounts) {
+    FullGameAt(0, 3);
+    Held = 2;
+    PeakHeld = 4;
+    uint32_t before = SoundsPlayed.effect[10];
+    ReachReport();
+    Pass(100);
+    EXPECT_EQ(Report.collected, 3);
+    EXPECT_EQ(Report.held, 2);
+    EXPECT_EQ(Report.best, 4);
+    EXPECT_EQ(SoundsPlayed.effect[10] - before, 3u + 4u);
+}
+
+TEST_F(ReportTest, BossPracticeAndBossRushNeverUnlockNorShowTheTable) {
+    StartFromMenu(StartBossPractice, 0);
+    ReachReport();
+    Pass(50);
+    EXPECT_TRUE(Drawn("boss practice complete"));
+    EXPECT_FALSE(Drawn("mission report"));
+    EXPECT_EQ(PracticeUnlocked[0] + BossUnlocked[0], 0);
+
+    StartFromMenu(StartBossRush, 0);
+    CurrentLevel = 3;
+    StartPlay(StartBossRush);
+    ReachReport();
+    EXPECT_TRUE(Drawn("boss rush complete"));
+    EXPECT_TRUE(Drawn("F9 + F12 on the main menu"));
+    EXPECT_FALSE(Drawn("mission report"));
+    EXPECT_EQ(PracticeUnlocked[3] + BossUnlocked[3] + BossRushUnlocked, 0);
+}
+
+TEST_F(ReportTest, TheBossWarningThrobsWithTheSirenAndARedFlash) {
+    BossUnlocked[1] = 1;
+    StartFromMenu(StartBossPractice, 1);
+    uint32_t sirens = SoundsPlayed.warning;
+    ClearFrontTextLog();
+    Pass();
+    EXPECT_EQ(SoundsPlayed.warning, sirens + 1);
+    auto word = Texts("WARNING");
+    ASSERT_EQ(word.size(), 1u);
+    EXPECT_FLOAT_EQ(word[0].x, 242);
+    EXPECT_EQ(word[0].colour & 0xFF00FFFFu, 0u);  // red only
+    EXPECT_TRUE(Drawn("BOSS PRACTICE - LEVEL 2"));
+    Pass(89);
+    EXPECT_EQ(SoundsPlayed.warning, sirens + 1);
+    EXPECT_EQ(WarningPulse, 6);  // the low point: the next frame throbs again
+    Pass();
+    EXPECT_EQ(SoundsPlayed.warning, sirens + 2);
+    // The flash request is taken up by the background in the same frame.
+    WaveFlashRequest = 0;
+    WarningPulse = 6;
+    DrawBossWarning();
+    EXPECT_EQ(WaveFlashRequest, 1);
+}
+
+TEST_F(ReportTest, TheBossRushWarningNamesTheRush) {
+    StartFromMenu(StartBossRush, 0);
+    ClearFrontTextLog();
+    Pass();
+    EXPECT_TRUE(Drawn("BOSS RUSH - - - LEVEL 1"));
+}
+
+TEST_F(ReportTest, ALevelFourPracticeEndsWithTheRatingAndFireworks) {
+    PracticeUnlocked[3] = 1;
+    StartFromMenu(StartLevelPractice, 3);
+    ReachReport();
+    int rated = 0, fireworks = 0;
+    while (GameMode == Mode::Playing && rated < 2000) {
+        ClearFrontTextLog();
+        Lives = 5;
+        Pass();
+        if (Drawn("THANKS FOR PLAYING")) {
+            ++rated;
+            auto title = Texts("DERANGED SEDATED CHICKEN");
+            ASSERT_EQ(title.size(), 1u);
+            EXPECT_EQ(title[0].colour, 0xFFAF7F00u + static_cast<uint32_t>(StatusPulse));
+        }
+        for (const Glow& g : Glows) fireworks += g.life > 0 && g.kind == 2;
+    }
+    EXPECT_EQ(GameMode, Mode::Menu);
+    EXPECT_EQ(rated, 2549 - 1601 + 1);
+    EXPECT_GT(fireworks, 0);
+}
+
+}  // namespace

@@ -1,0 +1,77 @@
+#include "autopilot.h"
+
+#include <cmath>
+
+#include "enemies/enemy_pool.h"
+#include "game/enemy_bullets.h"
+#include "game/level_state.h"
+#include "game/ship.h"
+#include "input/bindings.h"
+#include "platform/headless.h"
+#include "shell/game_vars.h"
+
+namespace {
+
+constexpr float kCruiseY = 440;       // where the pilot likes to sit
+constexpr float kShieldRange = 26;    // a bullet this close raises the shield
+constexpr float kDangerRange = 70;    // bullets this close are dodged
+
+void Hold(int slot, bool down) {
+    plat::HeadlessInput& in = plat::headless().input;
+    if (down) in.Press(Bindings[slot]);
+    else in.Release(Bindings[slot]);
+}
+
+// The enemy to line up under: the boss when it is there, else the nearest one above the ship.
+bool PickTarget(float& targetX) {
+    const Enemy& ship = PlayerShip;
+    if (BossActive && BossSlot[CurrentLevel] >= 0 && EnemyPool[BossSlot[CurrentLevel]].active) {
+        targetX = EnemyPool[BossSlot[CurrentLevel]].x;
+        return true;
+    }
+    float best = 1e9f;
+    for (const Enemy& e : EnemyPool) {
+        if (!e.active || e.y > ship.y - 20 || e.y < -40 || e.x < 128 || e.x > 512) continue;
+        float d = ship.y - e.y + std::fabs(e.x - ship.x) * 0.5f;
+        if (d < best) best = d, targetX = e.x;
+    }
+    return best < 1e9f;
+}
+
+}  // namespace
+
+void AutopilotFrame() {
+    const Enemy& ship = PlayerShip;
+    bool playing = GameMode == Mode::Playing && ship.active && !ReportShowing;
+    Hold(SlotKeyFire, playing);
+
+    float dodge = 0, nearest = 1e9f;
+    for (const EnemyBullet& b : EnemyBullets) {
+        if (!b.active) continue;
+        float dx = b.x - ship.x, dy = b.y - ship.y;
+        float d = std::sqrt(dx * dx + dy * dy);
+        nearest = std::fmin(nearest, d);
+        // Bullets move by subtraction: -vy > 0 means falling toward larger y.
+        bool approaching = dy * -b.vy < 0 || d < kShieldRange * 1.5f;
+        if (d < kDangerRange && approaching) dodge += (dx > 0 ? -1.0f : 1.0f) * (kDangerRange - d);
+    }
+    Hold(SlotKeyShield, playing && nearest < kShieldRange && ShieldTimer == 0 && Held > 0);
+
+    float goalX = ship.x;
+    if (!PickTarget(goalX)) goalX = 320;
+    if (dodge != 0) goalX = ship.x + (dodge > 0 ? 30.0f : -30.0f);
+    bool left = playing && goalX < ship.x - 3, right = playing && goalX > ship.x + 3;
+    bool up = playing && ship.y > kCruiseY + 3, down = playing && ship.y < kCruiseY - 3;
+    // The controls turn with the playfield in horizontal orientation.
+    if (ScreenOrientation == 1) {
+        Hold(SlotKeyUp, left);
+        Hold(SlotKeyDown, right);
+        Hold(SlotKeyRight, up);
+        Hold(SlotKeyLeft, down);
+    } else {
+        Hold(SlotKeyLeft, left);
+        Hold(SlotKeyRight, right);
+        Hold(SlotKeyUp, up);
+        Hold(SlotKeyDown, down);
+    }
+}
