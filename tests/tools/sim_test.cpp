@@ -1,4 +1,5 @@
 // The headless runner as a whole program: start-up, frames, summary.
+#include <sstream>
 #include <string>
 
 #include "test_support.h"
@@ -102,5 +103,42 @@ TEST(Sim, StartOptionsAreChecked) {
         EXPECT_EQ(status, 2) << bad;
     }
 }
+
+}  // namespace
+
+namespace {
+
+// The autopilot with an indestructible ship plays each level through: mid-boss and boss destroyed,
+// the report shown, back at the menu, with most of the level's energy collected.
+struct LevelRun {
+    int level, frames, minCollected;
+};
+
+class BotPlaysLevel : public ::testing::TestWithParam<LevelRun> {};
+
+TEST_P(BotPlaysLevel, ThroughToTheEnd) {
+    const LevelRun& run = GetParam();
+    std::string dir = MakeScratchDir();
+    int status;
+    std::string out = Sim("--start level " + std::to_string(run.level) + " --bot --immortal --frames " +
+                              std::to_string(run.frames) + " --dir " + dir,
+                          status);
+    ASSERT_EQ(status, 0) << out;
+    EXPECT_EQ(SummaryValue(out, "mode"), "0") << out;  // the level ended and left for the menu
+    EXPECT_GE(std::stoi(SummaryValue(out, "lives")), 5);  // never lost one; 50 energy held earns more
+    std::istringstream collected(SummaryValue(out, "collected"));
+    int counts[4] = {};
+    for (int& c : counts) collected >> c;
+    EXPECT_GE(counts[run.level - 1], run.minCollected) << out;
+    EXPECT_GT(std::stoi(SummaryValue(out, "killed")), 30);
+    EXPECT_EQ(SummaryValue(out, "music"), "none 255");
+}
+
+INSTANTIATE_TEST_SUITE_P(AllLevels, BotPlaysLevel,
+                         ::testing::Values(LevelRun{1, 15000, 45}, LevelRun{2, 20000, 72}, LevelRun{3, 20000, 100},
+                                           LevelRun{4, 30000, 100}),
+                         [](const ::testing::TestParamInfo<LevelRun>& info) {
+                             return "Level" + std::to_string(info.param.level);
+                         });
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "enemies/enemy_pool.h"
 #include "game/enemy_bullets.h"
 #include "game/level_state.h"
+#include "game/pickups.h"
 #include "game/ship.h"
 #include "input/bindings.h"
 #include "platform/headless.h"
@@ -13,13 +14,26 @@
 namespace {
 
 constexpr float kCruiseY = 440;       // where the pilot likes to sit
+constexpr float kBossCruiseY = 320;   // closer in on a boss, so the side guns hit too
 constexpr float kShieldRange = 26;    // a bullet this close raises the shield
-constexpr float kDangerRange = 70;    // bullets this close are dodged
+constexpr float kDangerRange = 34;    // bullets this close are dodged
 
 void Hold(int slot, bool down) {
     plat::HeadlessInput& in = plat::headless().input;
     if (down) in.Press(Bindings[slot]);
     else in.Release(Bindings[slot]);
+}
+
+// A pickup worth flying to: weapon pickups first, then the nearest energy.
+bool PickPickup(float& goalX, float& goalY) {
+    const Enemy& ship = PlayerShip;
+    float best = 1e9f;
+    for (const Pickup& p : Pickups) {
+        if (!p.active || p.y < 20 || p.x < 133 || p.x > 506) continue;
+        float d = std::fabs(p.x - ship.x) + std::fabs(p.y - ship.y) * 0.5f - (p.kind == WeaponPickup ? 400 : 0);
+        if (d < best) best = d, goalX = p.x, goalY = p.y;
+    }
+    return best < 1e9f;
 }
 
 // The enemy to line up under: the boss when it is there, else the nearest one above the ship.
@@ -40,7 +54,7 @@ bool PickTarget(float& targetX) {
 
 }  // namespace
 
-void AutopilotFrame() {
+void AutopilotFrame(bool fearless) {
     const Enemy& ship = PlayerShip;
     bool playing = GameMode == Mode::Playing && ship.active && !ReportShowing;
     Hold(SlotKeyFire, playing);
@@ -57,11 +71,18 @@ void AutopilotFrame() {
     }
     Hold(SlotKeyShield, playing && nearest < kShieldRange && ShieldTimer == 0 && Held > 0);
 
-    float goalX = ship.x;
-    if (!PickTarget(goalX)) goalX = 320;
-    if (dodge != 0) goalX = ship.x + (dodge > 0 ? 30.0f : -30.0f);
+    bool bossUp = BossActive && BossSlot[CurrentLevel] >= 0;
+    float goalX = ship.x, goalY = fearless && bossUp ? kBossCruiseY : kCruiseY;
+    float pickupX, pickupY;
+    if (PickPickup(pickupX, pickupY)) {
+        goalX = pickupX;
+        goalY = std::fmax(pickupY, 300.0f);
+    } else if (!PickTarget(goalX)) {
+        goalX = 320;
+    }
+    if (dodge != 0 && !fearless) goalX = ship.x + (dodge > 0 ? 30.0f : -30.0f);
     bool left = playing && goalX < ship.x - 3, right = playing && goalX > ship.x + 3;
-    bool up = playing && ship.y > kCruiseY + 3, down = playing && ship.y < kCruiseY - 3;
+    bool up = playing && ship.y > goalY + 3, down = playing && ship.y < goalY - 3;
     // The controls turn with the playfield in horizontal orientation.
     if (ScreenOrientation == 1) {
         Hold(SlotKeyUp, left);

@@ -17,6 +17,7 @@
 #include "audio/audio.h"
 #include "game/game_flow.h"
 #include "game/level_state.h"
+#include "game/player_shots.h"
 #include "gallery.h"
 #include "autopilot.h"
 #include "game/ship.h"
@@ -129,6 +130,9 @@ void PrintSummary(long long frames) {
     std::printf("weapon: %d\n", WeaponLevel);
     std::printf("enemies: %d\n", CountActiveEnemies());
     std::printf("bullets: %d\n", CountEnemyBullets());
+    std::printf("killed: %d\n", EnemiesKilled);
+    std::printf("collected: %d %d %d %d\n", LevelCollected[0], LevelCollected[1], LevelCollected[2],
+                LevelCollected[3]);
     std::printf("sounds:");
     for (int effect = 1; effect <= 13; ++effect)
         if (SoundsPlayed.effect[effect]) std::printf(" %d=%u", effect, SoundsPlayed.effect[effect]);
@@ -260,7 +264,7 @@ int main(int argc, char** argv) {
             if (events[next].press) input.Press(events[next].code);
             else input.Release(events[next].code);
         }
-        if (opt.bot) AutopilotFrame();
+        if (opt.bot) AutopilotFrame(opt.immortal);
         // Kept protected as in a respawn's grace period, so bullets pass and the shield still works.
         if (opt.immortal && ShipAlive) Invulnerable = 1;
         if (!FramePass(exitCode)) break;

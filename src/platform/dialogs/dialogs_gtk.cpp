@@ -1,9 +1,9 @@
+#include <epoxy/gl.h>
 #include <gtk/gtk.h>
 
 #include <string>
 
 #include "platform/dialogs/dialog_driver.h"
-#include "platform/dialogs/gl_probe.h"
 #include "platform/real.h"
 
 namespace plat {
@@ -135,6 +135,30 @@ GtkWidget* Picture(const unsigned char* data, size_t size) {
     return image;
 }
 
+// A hidden window's OpenGL context, on GTK's own display connection: major * 10 + minor, 0 when none.
+int ProbeOpenGLVersion() {
+    GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    gtk_widget_realize(window);
+    int version = 0;
+    // First the context the game's device asks for; a driver without it may still offer an older one.
+    for (int attempt = 0; attempt < 2 && version == 0; ++attempt) {
+        GError* error = nullptr;
+        GdkGLContext* context = gdk_window_create_gl_context(gtk_widget_get_window(window), &error);
+        g_clear_error(&error);
+        if (!context) break;
+        if (attempt == 0) gdk_gl_context_set_required_version(context, 3, 3);
+        if (gdk_gl_context_realize(context, &error)) {
+            gdk_gl_context_make_current(context);
+            version = epoxy_gl_version();
+            gdk_gl_context_clear_current();
+        }
+        g_clear_error(&error);
+        g_object_unref(context);
+    }
+    gtk_widget_destroy(window);
+    return version;
+}
+
 class GtkDialogs;
 
 struct LauncherView {
@@ -149,7 +173,7 @@ public:
     void RunControls(ControlsHandler& handler) override;
     bool Confirm(const char* caption, const char* text) override;
     int OpenGLVersion() override {
-        if (glVersion_ < 0) glVersion_ = ProbeOpenGLVersion();
+        if (glVersion_ < 0) glVersion_ = Ready() ? ProbeOpenGLVersion() : 0;
         return glVersion_;
     }
 
@@ -177,8 +201,6 @@ void OnClearAll(GtkButton*, gpointer data) {
 void OnLaunch(GtkButton*, gpointer dialog) { gtk_dialog_response(GTK_DIALOG(dialog), kLaunchResponse); }
 
 LauncherResult GtkDialogs::RunLauncher(LauncherHandler& handler) {
-    // Before GTK opens its display: SDL's X11 driver wants to be the first to set Xlib up.
-    OpenGLVersion();
     if (!Ready()) return LauncherResult::Unavailable;
     LauncherContent content = handler.Open();
 
