@@ -60,6 +60,8 @@ void UseRealGraphicsOnly() {
     gGfx = &RealGfx();
 }
 
+void DrawThroughOpenGL(bool real) { gGfx = real ? &RealGfx() : static_cast<Gfx*>(&headless().gfx); }
+
 void UseRealDialogsOnly() {
     UseHeadlessPlatform();
     gDialogs = &RealDialogs();

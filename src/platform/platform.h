@@ -22,6 +22,9 @@ void UseRealPlatform();
 void UseHeadlessPlatform();
 // The real window and OpenGL device (for screenshots); clock, input and sound stay headless.
 void UseRealGraphicsOnly();
+// With the real window up, draws through OpenGL (true) or records only (false): a runner that wants a
+// few pictures out of a long run draws only those frames.
+void DrawThroughOpenGL(bool real);
 // The real launcher dialogs; everything else stays headless (the dialog smoke test).
 void UseRealDialogsOnly();
 

@@ -34,3 +34,14 @@ for o in 0 1 2; do
     --shot 60:"$out/level_title_$o.png" --shot 420:"$out/hud_$o.png" > /dev/null
 done
 "$build/quivex-sim" --gl --frames 50 --dir "$front/warning" --start boss 2 --shot 45:"$out/boss_warning.png" > /dev/null
+# Each boss mid-attack, and a level played by the autopilot.
+for l in 1 2 3 4; do
+  "$build/quivex-sim" --gl --frames 1300 --dir "$out/boss$l" --start boss $l --bot --immortal \
+    --shot 1250:"$out/boss_${l}_attack.png" > /dev/null
+done
+"$build/quivex-sim" --gallery "$out/model_gallery.png" --dir "$out/gallery" > /dev/null
+# The mission report of a full game with its unlock message, and the rating after level 4.
+"$build/quivex-sim" --gl --frames 16000 --dir "$out/report" --start full --bot --immortal \
+  --shot report+120:"$out/mission_report.png" --shot report+20:"$out/mission_report_count.png" > /dev/null
+"$build/quivex-sim" --gl --frames 32000 --dir "$out/rating" --start level 4 --bot --immortal \
+  --shot rating+300:"$out/rating.png" > /dev/null

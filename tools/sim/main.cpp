@@ -33,10 +33,16 @@
 namespace {
 
 // A frame to capture: warm-up frames are "wN" (1..200), frame-loop frames plain numbers from 0.
+// Shots may also be taken N frames after a moment of the game: "report+N" (the mission report first
+// shows) or "rating+N" (the pilot rating first shows); their frame is known once the moment comes.
+enum class ShotEvent { None, Report, Rating };
+
 struct Shot {
-    bool warmUp;
-    long long frame;
+    bool warmUp = false;
+    long long frame = -1;
     std::string file;
+    ShotEvent event = ShotEvent::None;
+    long long offset = 0;
 };
 
 struct Options {
@@ -77,13 +83,23 @@ bool ParseShot(const std::string& text, Shot& shot) {
     size_t colon = text.find(':');
     if (colon == std::string::npos || colon == 0 || colon + 1 >= text.size()) return false;
     std::string frame = text.substr(0, colon);
-    shot.warmUp = frame[0] == 'w';
+    for (auto [name, event] : {std::pair{"report+", ShotEvent::Report}, std::pair{"rating+", ShotEvent::Rating}}) {
+        if (frame.rfind(name, 0) != 0) continue;
+        shot.event = event;
+        frame.erase(0, std::strlen(name));
+    }
+    shot.warmUp = shot.event == ShotEvent::None && frame[0] == 'w';
     if (shot.warmUp) frame.erase(0, 1);
     char* end = nullptr;
     errno = 0;
     shot.frame = std::strtoll(frame.c_str(), &end, 10);
     if (errno || frame.empty() || *end || shot.frame < 0) return false;
     if (shot.warmUp && (shot.frame < 1 || shot.frame > kWarmUpFrames)) return false;
+    if (shot.event != ShotEvent::None) {
+        if (shot.frame < 1) return false;
+        shot.offset = shot.frame;
+        shot.frame = -1;
+    }
     shot.file = text.substr(colon + 1);
     return true;
 }
@@ -264,10 +280,22 @@ int main(int argc, char** argv) {
             if (events[next].press) input.Press(events[next].code);
             else input.Release(events[next].code);
         }
+        // Only the frames that become pictures are drawn with OpenGL; the rest are recorded, which is
+        // what the game state depends on.
+        if (opt.gl) {
+            bool wanted = false;
+            for (const Shot& shot : shots) wanted |= !shot.warmUp && shot.frame == frame;
+            plat::DrawThroughOpenGL(wanted);
+        }
         if (opt.bot) AutopilotFrame(opt.immortal);
         // Kept protected as in a respawn's grace period, so bullets pass and the shield still works.
         if (opt.immortal && ShipAlive) Invulnerable = 1;
         if (!FramePass(exitCode)) break;
+        bool rating = CurrentLevel == 3 && BossDownClock > 0 && PlayType != 2 && LevelClock - BossDownClock >= 1601;
+        for (Shot& shot : shots) {
+            bool now = (shot.event == ShotEvent::Report && ReportShowing) || (shot.event == ShotEvent::Rating && rating);
+            if (now && shot.frame < 0) shot.frame = frame + shot.offset;
+        }
     }
     PrintSummary(frame);
     return shotFailures ? 1 : 0;
