@@ -215,7 +215,9 @@ TEST_F(ShotTest, TheBossBarReturnsToZeroExactlyAsTheBossDies) {
             PlayerShots[s].active = 1;
             before = BossBar;
             EnemyHit(s, 20 + level);
-            if (boss.active == 1) ASSERT_LT(BossBar, 0.0f);
+            if (boss.active == 1) {
+                ASSERT_LT(BossBar, 0.0f);
+            }
         }
         EXPECT_EQ(boss.hitPoints, 0);
         EXPECT_EQ(BossBar, 0.0f);

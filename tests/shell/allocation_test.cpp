@@ -1,0 +1,73 @@
+// The game allocates nothing once it runs: every frame works in fixed pools and arrays.
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "game/game_flow.h"
+#include "input/bindings.h"
+#include "shell/game_vars.h"
+#include "shell/main_loop.h"
+#include "test_support.h"
+
+// These are the allocation functions themselves: free() here is the match for the malloc() above.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
+namespace {
+std::atomic<bool> counting{false};
+std::atomic<long> allocations{0};
+}  // namespace
+
+void* operator new(std::size_t size) {
+    if (counting) ++allocations;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+// The library's temporary buffers use the nothrow forms: they must pair with the same free.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    if (counting) ++allocations;
+    return std::malloc(size ? size : 1);
+}
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+class AllocationTest : public HeadlessTest {};
+
+TEST_F(AllocationTest, FramesOfPlayAllocateNothing) {
+    // The counter sees allocations at all.
+    counting = true;
+    ::operator delete(::operator new(16));  // an explicit call, which the compiler may not leave out
+    counting = false;
+    ASSERT_EQ(allocations.exchange(0), 1);
+
+    int code = 0;
+    ASSERT_TRUE(StartProgram(StartOptions{}, code));
+    ASSERT_TRUE(RunWarmUpFrames(code));
+    for (int frame = 0; frame < 60; ++frame) ASSERT_TRUE(FramePass(code));  // the menu
+    for (int level = 0; level < 4; ++level) {
+        StartFromMenu(level % 2 ? StartBossPractice : StartLevelPractice, level);
+        h().input.Press(Bindings[SlotKeyFire]);
+        // Let the first frames of a level settle, then count.
+        for (int frame = 0; frame < 30; ++frame) ASSERT_TRUE(FramePass(code));
+        counting = true;
+        for (int frame = 0; frame < 1500; ++frame) {
+            if (frame % 97 == 0) h().input.Press(Bindings[SlotKeyShield]);
+            if (frame % 97 == 5) h().input.Release(Bindings[SlotKeyShield]);
+            if (!FramePass(code)) break;
+        }
+        counting = false;
+        h().input.Release(Bindings[SlotKeyFire]);
+        EXPECT_EQ(allocations.load(), 0) << "level " << level + 1;
+        allocations = 0;
+        GameMode = Mode::Menu;
+    }
+}
+
+}  // namespace
