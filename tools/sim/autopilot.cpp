@@ -18,7 +18,13 @@ constexpr float kBossCruiseY = 320;   // closer in on a boss, so the side guns h
 constexpr float kShieldRange = 26;    // a bullet this close raises the shield
 constexpr float kDangerRange = 34;    // bullets this close are dodged
 
+// Keys change only when the pilot changes its mind, so an input script can still work the menus (and
+// press keys the pilot has let go of) while the pilot flies.
+bool holding[kBindingSlots];
+
 void Hold(int slot, bool down) {
+    if (holding[slot] == down) return;
+    holding[slot] = down;
     plat::HeadlessInput& in = plat::headless().input;
     if (down) in.Press(Bindings[slot]);
     else in.Release(Bindings[slot]);
@@ -73,7 +79,7 @@ void AutopilotFrame(bool fearless) {
 
     bool bossUp = BossActive && BossSlot[CurrentLevel] >= 0;
     float goalX = ship.x, goalY = fearless && bossUp ? kBossCruiseY : kCruiseY;
-    float pickupX, pickupY;
+    float pickupX = 0, pickupY = 0;
     if (PickPickup(pickupX, pickupY)) {
         goalX = pickupX;
         goalY = std::fmax(pickupY, 300.0f);

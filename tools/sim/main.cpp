@@ -57,6 +57,7 @@ struct Options {
     bool immortal = false;  // the ship cannot be destroyed
     int startKind = -1;     // a game started right after start-up, as the menu would
     int startLevel = 0;
+    bool untilReport = false;  // stop once the mission report (or the boss rush's end screen) shows
 };
 
 std::vector<Shot> shots;
@@ -109,7 +110,7 @@ int Usage(const char* problem) {
     std::fprintf(stderr,
                  "usage: quivex-sim --frames N [--dir DIR] [--keys FILE] [--seed S]\n"
                  "                  [--start full | --start level L | --start boss L | --start rush]\n"
-                 "                  [--bot] [--immortal]\n"
+                 "                  [--bot] [--immortal] [--until report]\n"
                  "                  [--gl] [--shot N:FILE.png | --shot wN:FILE.png ...]\n"
                  "       quivex-sim --gallery FILE.png   (every model on the real renderer)\n");
     return 2;
@@ -139,6 +140,8 @@ void PrintSummary(long long frames) {
     std::printf("frames: %lld\n", frames);
     std::printf("mode: %d\n", GameMode);
     std::printf("level: %d\n", CurrentLevel);
+    std::printf("play: %d %d\n", PlayType, BossRush);
+    std::printf("report: %d\n", ReportShowing);
     std::printf("clock: %d\n", LevelClock);
     std::printf("lives: %d\n", Lives);
     std::printf("held: %d\n", Held);
@@ -206,6 +209,10 @@ int main(int argc, char** argv) {
             } else {
                 return Usage("--start needs full, level L, boss L or rush");
             }
+        } else if (arg == "--until") {
+            const char* v = value("--until");
+            if (!v || std::strcmp(v, "report") != 0) return Usage("--until needs report");
+            opt.untilReport = true;
         } else if (arg == "--bot") {
             opt.bot = true;
         } else if (arg == "--immortal") {
@@ -291,6 +298,10 @@ int main(int argc, char** argv) {
         // Kept protected as in a respawn's grace period, so bullets pass and the shield still works.
         if (opt.immortal && ShipAlive) Invulnerable = 1;
         if (!FramePass(exitCode)) break;
+        if (opt.untilReport && ReportShowing && GameMode == Mode::Playing) {
+            ++frame;
+            break;
+        }
         bool rating = CurrentLevel == 3 && BossDownClock > 0 && PlayType != 2 && LevelClock - BossDownClock >= 1601;
         for (Shot& shot : shots) {
             bool now = (shot.event == ShotEvent::Report && ReportShowing) || (shot.event == ShotEvent::Rating && rating);
