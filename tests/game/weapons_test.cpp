@@ -118,7 +118,9 @@ TEST_F(WeaponTest, TheShieldBlocksANewVolleyButTheRunningOneFinishes) {
     std::vector<int> mainFrames;
     for (int f = 1; f < 40; ++f) {
         Kinds kinds = Step();
-        if (f == 1) EXPECT_EQ(ShieldTimer, 50);
+        if (f == 1) {
+            EXPECT_EQ(ShieldTimer, 50);
+        }
         if (std::find(kinds.begin(), kinds.end(), 0) != kinds.end()) mainFrames.push_back(f);
     }
     // Frames 6 and 12 finish the volley; the next waits until the shield timer is below 20.

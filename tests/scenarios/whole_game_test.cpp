@@ -153,9 +153,13 @@ TEST_P(LevelPractice, PlaysThroughToTheMenuWithoutUnlockingAnything) {
     EXPECT_GT(run.Number("killed"), 40);
     std::vector<int> collected = run.Numbers("collected");
     ASSERT_EQ(collected.size(), 4u);
-    for (int level = 0; level < 4; ++level)
-        if (level == p.level) EXPECT_GE(collected[level], p.minCollected) << run.out;
-        else EXPECT_EQ(collected[level], 0);
+    for (int level = 0; level < 4; ++level) {
+        if (level == p.level) {
+            EXPECT_GE(collected[level], p.minCollected) << run.out;
+        } else {
+            EXPECT_EQ(collected[level], 0);
+        }
+    }
     // Practice grants nothing and keeps the high score: the file is as it was.
     EXPECT_EQ(ReadFile(run.dir + "/quivex.cfg"), settings);
 }

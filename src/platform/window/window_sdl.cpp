@@ -15,6 +15,13 @@ class SdlWindow : public Window {
 public:
     bool Create(const char* title, int x, int y, int outerW, int outerH) override {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+        // With no display SDL falls back to drawing nowhere; unless asked for, that is no display at all.
+        const char* driver = SDL_GetCurrentVideoDriver();
+        bool nowhere = driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
+        if (nowhere && !SDL_getenv("SDL_VIDEODRIVER")) {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            return false;
+        }
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
