@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -58,6 +59,18 @@ struct Options {
     int startKind = -1;     // a game started right after start-up, as the menu would
     int startLevel = 0;
     bool untilReport = false;  // stop once the mission report (or the boss rush's end screen) shows
+    bool cycle = false;        // every kind of game in turn, each started when the last is over
+};
+
+// The games a cycle goes round, the short ones first: each boss, the boss rush, each level's practice,
+// a full game.
+struct GameChoice {
+    int kind, level;
+};
+constexpr GameChoice kCycle[] = {
+    {StartBossPractice, 0},  {StartBossPractice, 1},  {StartBossPractice, 2},  {StartBossPractice, 3},
+    {StartBossRush, 0},      {StartLevelPractice, 0}, {StartLevelPractice, 1}, {StartLevelPractice, 2},
+    {StartLevelPractice, 3}, {StartFullGame, 0},
 };
 
 std::vector<Shot> shots;
@@ -110,7 +123,7 @@ int Usage(const char* problem) {
     std::fprintf(stderr,
                  "usage: quivex-sim --frames N [--dir DIR] [--keys FILE] [--seed S]\n"
                  "                  [--start full | --start level L | --start boss L | --start rush]\n"
-                 "                  [--bot] [--immortal] [--until report]\n"
+                 "                  [--bot] [--immortal] [--until report] [--cycle]\n"
                  "                  [--gl] [--shot N:FILE.png | --shot wN:FILE.png ...]\n"
                  "       quivex-sim --gallery FILE.png   (every model on the real renderer)\n");
     return 2;
@@ -213,6 +226,8 @@ int main(int argc, char** argv) {
             const char* v = value("--until");
             if (!v || std::strcmp(v, "report") != 0) return Usage("--until needs report");
             opt.untilReport = true;
+        } else if (arg == "--cycle") {
+            opt.cycle = true;
         } else if (arg == "--bot") {
             opt.bot = true;
         } else if (arg == "--immortal") {
@@ -282,7 +297,12 @@ int main(int argc, char** argv) {
     plat::HeadlessInput& input = plat::headless().input;
     size_t next = 0;
     long long frame = 0;
+    int gamesStarted = 0;
     for (; frame < opt.frames; ++frame) {
+        if (opt.cycle && GameMode == Mode::Menu) {
+            const GameChoice& next = kCycle[gamesStarted++ % std::size(kCycle)];
+            StartFromMenu(next.kind, next.level);
+        }
         for (; next < events.size() && events[next].frame <= frame; ++next) {
             if (events[next].press) input.Press(events[next].code);
             else input.Release(events[next].code);
@@ -309,5 +329,6 @@ int main(int argc, char** argv) {
         }
     }
     PrintSummary(frame);
+    if (opt.cycle) std::printf("games: %d\n", gamesStarted);
     return shotFailures ? 1 : 0;
 }
