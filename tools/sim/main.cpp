@@ -17,6 +17,7 @@
 #include "enemies/enemy_pool.h"
 #include "audio/audio.h"
 #include "game/game_flow.h"
+#include "frontend/interstitials.h"
 #include "game/level_state.h"
 #include "game/player_shots.h"
 #include "gallery.h"
@@ -58,7 +59,7 @@ struct Options {
     bool immortal = false;  // the ship cannot be destroyed
     int startKind = -1;     // a game started right after start-up, as the menu would
     int startLevel = 0;
-    bool untilReport = false;  // stop once the mission report (or the boss rush's end screen) shows
+    long long untilReport = -1;  // stop this many frames after a mission report (or the rush's end) shows
     bool cycle = false;        // every kind of game in turn, each started when the last is over
 };
 
@@ -123,7 +124,7 @@ int Usage(const char* problem) {
     std::fprintf(stderr,
                  "usage: quivex-sim --frames N [--dir DIR] [--keys FILE] [--seed S]\n"
                  "                  [--start full | --start level L | --start boss L | --start rush]\n"
-                 "                  [--bot] [--immortal] [--until report] [--cycle]\n"
+                 "                  [--bot] [--immortal] [--until report[+N]] [--cycle]\n"
                  "                  [--gl] [--shot N:FILE.png | --shot wN:FILE.png ...]\n"
                  "       quivex-sim --gallery FILE.png   (every model on the real renderer)\n");
     return 2;
@@ -154,7 +155,8 @@ void PrintSummary(long long frames) {
     std::printf("mode: %d\n", GameMode);
     std::printf("level: %d\n", CurrentLevel);
     std::printf("play: %d %d\n", PlayType, BossRush);
-    std::printf("report: %d\n", ReportShowing);
+    // Showing, then the counts it has reached: collected, held, best.
+    std::printf("report: %d %d %d %d\n", ReportShowing, Report.collected, Report.held, Report.best);
     std::printf("clock: %d\n", LevelClock);
     std::printf("lives: %d\n", Lives);
     std::printf("held: %d\n", Held);
@@ -224,8 +226,14 @@ int main(int argc, char** argv) {
             }
         } else if (arg == "--until") {
             const char* v = value("--until");
-            if (!v || std::strcmp(v, "report") != 0) return Usage("--until needs report");
-            opt.untilReport = true;
+            std::string until = v ? v : "";
+            if (until == "report") {
+                opt.untilReport = 0;
+            } else if (until.rfind("report+", 0) == 0 && ParseNumber(until.c_str() + 7, n)) {
+                opt.untilReport = n;
+            } else {
+                return Usage("--until needs report or report+N");
+            }
         } else if (arg == "--cycle") {
             opt.cycle = true;
         } else if (arg == "--bot") {
@@ -298,6 +306,7 @@ int main(int argc, char** argv) {
     size_t next = 0;
     long long frame = 0;
     int gamesStarted = 0;
+    long long reportFrame = -1;  // when the report first showed, for --until
     for (; frame < opt.frames; ++frame) {
         if (opt.cycle && GameMode == Mode::Menu) {
             const GameChoice& next = kCycle[gamesStarted++ % std::size(kCycle)];
@@ -318,7 +327,8 @@ int main(int argc, char** argv) {
         // Kept protected as in a respawn's grace period, so bullets pass and the shield still works.
         if (opt.immortal && ShipAlive) Invulnerable = 1;
         if (!FramePass(exitCode)) break;
-        if (opt.untilReport && ReportShowing && GameMode == Mode::Playing) {
+        if (opt.untilReport >= 0 && ReportShowing && GameMode == Mode::Playing && reportFrame < 0) reportFrame = frame;
+        if (reportFrame >= 0 && frame - reportFrame >= opt.untilReport) {
             ++frame;
             break;
         }
