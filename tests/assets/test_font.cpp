@@ -69,10 +69,6 @@ TEST(EmbeddedFont, Header) {
 TEST(EmbeddedFont, EveryPrintableGlyphHasItsWidth) {
     Font f = TheFont();
     for (int c = 33; c <= 126; ++c) EXPECT_EQ(f.glyph(c).w, ExpectedWidth(c)) << "'" << char(c) << "'";
-    // Spot checks of the layout consequences: M is the widest glyph, 1 one of the narrowest.
-    EXPECT_EQ(f.glyph('M').w, 35);
-    EXPECT_EQ(f.glyph('1').w, 7);
-    EXPECT_EQ(f.glyph('A').w, 21);
 }
 
 TEST(EmbeddedFont, ControlCodesAndSpaceAreEmpty) {

@@ -112,22 +112,36 @@ void ExpectRound(const Tga& t) {
     }
 }
 
-TEST(EmbeddedImages, GlowDotIsA16x16ColourMappedTga) {
-    EmbeddedFile f = GlowDotTgaFile();
-    ASSERT_EQ(f.size, 1068u);
-    Tga t = ReadTga(f);
-    EXPECT_EQ(t.mapType, 1);
-    EXPECT_EQ(t.type, 1);
-    EXPECT_EQ(t.mapFirst, 0);
-    EXPECT_EQ(t.mapLength, 256);
-    EXPECT_EQ(t.mapBits, 24);
-    EXPECT_EQ(t.width, 16);
-    EXPECT_EQ(t.height, 16);
-    EXPECT_EQ(t.bpp, 8);
-    EXPECT_EQ(t.descriptor & 0x30, 0) << "origin must be bottom-left";
-    EXPECT_EQ(t.descriptor & 0x0F, 0) << "no alpha bits";
-    EXPECT_TRUE(t.paletteGrey);
-    ExpectTgaFooter(f);
+TEST(EmbeddedImages, TgaLayouts) {
+    // Glow dot and title are colour mapped through a grey palette, the line is grey true colour; all
+    // bottom-left origin, no alpha bits, and a version 2 footer.
+    struct Layout {
+        EmbeddedFile file;
+        std::size_t size;
+        int type, width, height, bpp;
+    };
+    for (const Layout& l : {Layout{GlowDotTgaFile(), 1068, 1, 16, 16, 8}, Layout{LineTgaFile(), 3116, 2, 32, 32, 24},
+                            Layout{TitleLogoTgaFile(), 131884, 1, 256, 512, 8}}) {
+        SCOPED_TRACE(l.width);
+        ASSERT_EQ(l.file.size, l.size);
+        Tga t = ReadTga(l.file);
+        EXPECT_EQ(t.type, l.type);
+        EXPECT_EQ(t.mapType, l.type == 1 ? 1 : 0);
+        if (l.type == 1) {
+            EXPECT_EQ(t.mapFirst, 0);
+            EXPECT_EQ(t.mapLength, 256);
+            EXPECT_EQ(t.mapBits, 24);
+            EXPECT_TRUE(t.paletteGrey);
+        } else {
+            EXPECT_TRUE(t.pixelsGrey);
+        }
+        EXPECT_EQ(t.width, l.width);
+        EXPECT_EQ(t.height, l.height);
+        EXPECT_EQ(t.bpp, l.bpp);
+        EXPECT_EQ(t.descriptor & 0x30, 0) << "origin must be bottom-left";
+        EXPECT_EQ(t.descriptor & 0x0F, 0) << "no alpha bits";
+        ExpectTgaFooter(l.file);
+    }
 }
 
 TEST(EmbeddedImages, GlowDotCentreRowsAndCore) {
@@ -144,27 +158,8 @@ TEST(EmbeddedImages, GlowDotCentreRowsAndCore) {
         EXPECT_EQ(t.at(0, i), 0);
         EXPECT_EQ(t.at(15, i), 0);
     }
-}
-
-TEST(EmbeddedImages, GlowDotIsRound) {
-    Tga t = ReadTga(GlowDotTgaFile());
     ExpectFullySymmetric(t);
     ExpectRound(t);
-}
-
-TEST(EmbeddedImages, LineIsA32x32TrueColourTga) {
-    EmbeddedFile f = LineTgaFile();
-    ASSERT_EQ(f.size, 3116u);
-    Tga t = ReadTga(f);
-    EXPECT_EQ(t.mapType, 0);
-    EXPECT_EQ(t.type, 2);
-    EXPECT_EQ(t.width, 32);
-    EXPECT_EQ(t.height, 32);
-    EXPECT_EQ(t.bpp, 24);
-    EXPECT_EQ(t.descriptor & 0x30, 0) << "origin must be bottom-left";
-    EXPECT_EQ(t.descriptor & 0x0F, 0) << "no alpha bits";
-    EXPECT_TRUE(t.pixelsGrey);
-    ExpectTgaFooter(f);
 }
 
 TEST(EmbeddedImages, LineCentreRowAndColumn) {
@@ -179,28 +174,8 @@ TEST(EmbeddedImages, LineCentreRowAndColumn) {
     int white = 0;
     for (int v : t.grey) white += v == 255;
     EXPECT_EQ(white, 4) << "the core is exactly 2x2";
-}
-
-TEST(EmbeddedImages, LineIsRound) {
-    Tga t = ReadTga(LineTgaFile());
     ExpectFullySymmetric(t);
     ExpectRound(t);
-}
-
-TEST(EmbeddedImages, TitleLogoLayout) {
-    EmbeddedFile f = TitleLogoTgaFile();
-    ASSERT_EQ(f.size, 131884u);
-    Tga t = ReadTga(f);
-    EXPECT_EQ(t.mapType, 1);
-    EXPECT_EQ(t.type, 1);
-    EXPECT_EQ(t.mapLength, 256);
-    EXPECT_EQ(t.mapBits, 24);
-    EXPECT_EQ(t.width, 256);
-    EXPECT_EQ(t.height, 512);
-    EXPECT_EQ(t.bpp, 8);
-    EXPECT_EQ(t.descriptor & 0x30, 0);
-    EXPECT_TRUE(t.paletteGrey);
-    ExpectTgaFooter(f);
 }
 
 TEST(EmbeddedImages, TitleLogoBandsDoNotBleedIntoEachOther) {
@@ -432,15 +407,6 @@ TEST(EmbeddedImages, IconPngStructure) {
     auto alpha = [&](int x, int y) { return raw[std::size_t(y) * 1025 + 1 + std::size_t(x) * 4 + 3]; };
     EXPECT_EQ(alpha(0, 0), 0) << "transparent corner";
     EXPECT_EQ(alpha(128, 128), 255) << "opaque middle";
-}
-
-TEST(EmbeddedImages, FilesAreDistinct) {
-    // Guards against two symbols ending up embedding the same generated file.
-    std::vector<EmbeddedFile> files = {GlowDotTgaFile(), LineTgaFile(), TitleLogoTgaFile(),
-                                       StudioLogoBmpFile(), LauncherBmpFile(), IconPngFile()};
-    for (std::size_t i = 0; i < files.size(); ++i)
-        for (std::size_t j = i + 1; j < files.size(); ++j)
-            EXPECT_FALSE(files[i].size == files[j].size && std::memcmp(files[i].data, files[j].data, files[i].size) == 0);
 }
 
 }  // namespace

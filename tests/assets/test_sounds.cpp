@@ -18,17 +18,16 @@ struct Expected {
     EmbeddedFile file;
     int rate;
     std::size_t bytes;
-    double seconds;
 };
 
 const Expected kEffects[] = {
-    {Sample01WavFile(), 22050, 86676, 1.96},  {Sample02WavFile(), 22050, 121788, 2.76},
-    {Sample03WavFile(), 22050, 79060, 1.79},  {Sample04WavFile(), 22050, 88860, 2.01},
-    {Sample05WavFile(), 22050, 13932, 0.31},  {Sample06WavFile(), 22050, 55196, 1.25},
-    {Sample07WavFile(), 22050, 23900, 0.54},  {Sample08WavFile(), 22050, 132764, 3.01},
-    {Sample09WavFile(), 44100, 101814, 1.15}, {Sample10WavFile(), 44100, 34870, 0.39},
-    {Sample11WavFile(), 44100, 9734, 0.11},   {Sample12WavFile(), 44100, 142716, 1.62},
-    {Sample13WavFile(), 22050, 7382, 0.17},
+    {Sample01WavFile(), 22050, 86676},  {Sample02WavFile(), 22050, 121788},
+    {Sample03WavFile(), 22050, 79060},  {Sample04WavFile(), 22050, 88860},
+    {Sample05WavFile(), 22050, 13932},  {Sample06WavFile(), 22050, 55196},
+    {Sample07WavFile(), 22050, 23900},  {Sample08WavFile(), 22050, 132764},
+    {Sample09WavFile(), 44100, 101814}, {Sample10WavFile(), 44100, 34870},
+    {Sample11WavFile(), 44100, 9734},   {Sample12WavFile(), 44100, 142716},
+    {Sample13WavFile(), 22050, 7382},
 };
 
 std::uint32_t u32(const unsigned char* p) {
@@ -70,11 +69,6 @@ TEST_P(SoundEffect, HeaderIsCanonicalPcmMono16Bit) {
     EXPECT_EQ(u16(d + 34), 16);
     EXPECT_EQ(0, std::memcmp(d + 36, "data", 4));
     EXPECT_EQ(u32(d + 40), f.size - 44);
-}
-
-TEST_P(SoundEffect, LastsAsLongAsListed) {
-    double seconds = static_cast<double>((e().file.size - 44) / 2) / e().rate;
-    EXPECT_NEAR(seconds, e().seconds, e().seconds * 0.03);
 }
 
 TEST_P(SoundEffect, IsAudibleWithoutClipping) {

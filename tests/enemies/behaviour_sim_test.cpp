@@ -17,26 +17,6 @@ std::string Sim(const std::string& args, int& status) {
     return out;
 }
 
-// Boss L at several moments of the 3000 frames; bullets are in flight at some of them, never 2000.
-TEST(BehaviourSim, EveryBossArrivesAndFiresWithinItsFirst3000Frames) {
-    for (int level = 1; level <= 4; ++level) {
-        int most = 0;
-        for (int frames : {1000, 2000, 3000}) {
-            const std::string dir = MakeScratchDir();
-            int status;
-            std::string out = Sim("--start boss " + std::to_string(level) + " --frames " +
-                                      std::to_string(frames) + " --dir " + dir,
-                                  status);
-            ASSERT_EQ(status, 0) << out;
-            const int bullets = std::stoi(SummaryValue(out, "bullets"));
-            EXPECT_LT(bullets, 2000) << "boss " << level << " at " << frames;
-            EXPECT_GE(std::stoi(SummaryValue(out, "enemies")), 1) << "boss " << level;
-            if (bullets > most) most = bullets;
-        }
-        EXPECT_GT(most, 0) << "boss " << level;
-    }
-}
-
 TEST(BehaviourSim, TwoRunsOfABossFightGiveOneHash) {
     for (int level : {1, 4}) {
         int status;

@@ -13,14 +13,7 @@
 
 namespace {
 
-class ModelTableTest : public HeadlessTest {
-protected:
-    void SetUp() override {
-        HeadlessTest::SetUp();
-        BuildTrigTables();
-        GameInit();
-    }
-};
+using ModelTableTest = GameTest;
 
 struct MakeUp {
     int polys;
@@ -115,53 +108,6 @@ TEST_F(ModelTableTest, OnlyTheChosenPolysOfTheLargeModelsFlash) {
             EXPECT_EQ(p.flashOnHit, want ? 1 : 0) << "model " << m << " poly " << i;
         }
     }
-}
-
-TEST_F(ModelTableTest, TheLevelOneMidBossAndSmallCraftAreAsWritten) {
-    const Poly* p = ModelPolys[0];
-    EXPECT_EQ(p[0].sides, 6);
-    EXPECT_EQ(p[0].angle, 30);
-    EXPECT_EQ(p[0].orbit, 0);
-    EXPECT_FLOAT_EQ(p[0].scaleX, 20);
-    for (int i = 1; i <= 6; ++i) {
-        EXPECT_EQ(p[i].sides, 3);
-        EXPECT_EQ(p[i].colourGroup, 1);
-        EXPECT_EQ(p[i].orbit, 1);
-        EXPECT_EQ(p[i].angle, (i - 1) * 60);
-        EXPECT_EQ(p[i].orbitAngle, (i - 1) * 60);
-        EXPECT_FLOAT_EQ(p[i].baseY, -28);
-        EXPECT_FLOAT_EQ(p[i].scaleX, 20);
-    }
-    const int fill0[6][4] = {{255, 0, 0, 20}, {255, 0, 0, 20}, {255, 0, 0, 20},
-                             {255, 255, 0, 40}, {255, 255, 0, 40}, {255, 0, 0, 20}};
-    const int line0[6][4] = {{255, 255, 0, 80},   {255, 255, 0, 80}, {255, 255, 255, 80},
-                             {255, 255, 230, 80}, {255, 255, 0, 80}, {255, 255, 0, 80}};
-    for (int v = 0; v < 6; ++v) {
-        const ColourRecord& f = FillColours[0][v];
-        const ColourRecord& l = LineColours[0][v];
-        EXPECT_EQ(std::vector<int>({f.r, f.g, f.b, f.halfAlpha}), std::vector<int>(fill0[v], fill0[v] + 4));
-        EXPECT_EQ(std::vector<int>({l.r, l.g, l.b, l.halfAlpha}), std::vector<int>(line0[v], line0[v] + 4));
-    }
-    EXPECT_EQ(FillColours[0][10].halfAlpha, 40);
-    EXPECT_EQ(FillColours[0][11].halfAlpha, 30);
-    EXPECT_EQ(LineColours[0][12].g, 102);
-    EXPECT_EQ(LineColours[0][12].halfAlpha, 100);
-    EXPECT_EQ(FillColours[0][13].halfAlpha, 0);  // undefined records stay zero
-
-    const Poly* q = ModelPolys[2];
-    EXPECT_EQ(q[0].sides, 5);
-    EXPECT_EQ(q[0].angle, 180);
-    EXPECT_FLOAT_EQ(q[0].scaleX, 12);
-    EXPECT_EQ(q[1].angle, 27);
-    EXPECT_EQ(NormaliseAngle(q[1].orbitAngle), 72);
-    EXPECT_EQ(q[2].angle, -27);
-    EXPECT_EQ(NormaliseAngle(q[2].orbitAngle), 288);
-    EXPECT_FLOAT_EQ(q[2].baseY, -17);
-    EXPECT_FLOAT_EQ(q[2].scaleX, 8);
-    EXPECT_EQ(FillColours[2][4].b, 160);
-    EXPECT_EQ(LineColours[2][4].halfAlpha, 110);
-    EXPECT_EQ(FillColours[2][13].r, 143);
-    EXPECT_EQ(LineColours[2][13].halfAlpha, 80);
 }
 
 // Every Poly that a behaviour moves by its base or that a pattern fires along its orbit angle

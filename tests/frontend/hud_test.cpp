@@ -44,37 +44,29 @@ protected:
     }
 };
 
-TEST_F(HudTest, CountersInTheNormalLayoutAndTheHighScoreFollowsTheBest) {
-    StartFromMenu(StartFullGame, 0);
-    ShowCounters();
-    EXPECT_EQ(HiScore, 12);
-    ExpectAt("007", 26, 6, 40);
-    ExpectAt("/012", 87, 24, 20);
-    ExpectAt("012", 555, 6, 40);
-    ExpectAt("hi", 540, 12, 20);
-    ExpectAt("5", 65, 40, 20);
-}
-
-TEST_F(HudTest, CountersInTheHorizLayout) {
-    ScreenOrientation = 1;
-    StartFromMenu(StartFullGame, 0);
-    ShowCounters();
-    ExpectAt("007", 6, -4, 40);
-    ExpectAt("/012", 67, 8, 20);
-    ExpectAt("012", 555, -4, 40);
-    ExpectAt("hi", 540, 4, 20);
-    ExpectAt("5", 135, 2, 20);
-}
-
-TEST_F(HudTest, CountersInTheTateLayout) {
-    ScreenOrientation = 2;
-    StartFromMenu(StartFullGame, 0);
-    ShowCounters();
-    ExpectAt("007", 140, 6, 30);
-    ExpectAt("/012", 186, 15, 15);
-    ExpectAt("012", 457, 6, 30);
-    ExpectAt("hi", 447, 11, 12);
-    ExpectAt("5", 170, 40, 15);
+TEST_F(HudTest, CountersInEachLayoutAndTheHighScoreFollowsTheBest) {
+    // Held, best, high score, "hi" and lives: x and y of each, then the big and small sizes.
+    struct Layout {
+        float held[2], best[2], hi[2], hiWord[2], lives[2], big, small, hiSize;
+    };
+    const Layout layouts[3] = {
+        {{26, 6}, {87, 24}, {555, 6}, {540, 12}, {65, 40}, 40, 20, 20},
+        {{6, -4}, {67, 8}, {555, -4}, {540, 4}, {135, 2}, 40, 20, 20},
+        {{140, 6}, {186, 15}, {457, 6}, {447, 11}, {170, 40}, 30, 15, 12},
+    };
+    for (int o = 0; o < 3; ++o) {
+        SCOPED_TRACE(o);
+        const Layout& l = layouts[o];
+        ScreenOrientation = o;
+        StartFromMenu(StartFullGame, 0);
+        ShowCounters();
+        EXPECT_EQ(HiScore, 12);
+        ExpectAt("007", l.held[0], l.held[1], l.big);
+        ExpectAt("/012", l.best[0], l.best[1], l.small);
+        ExpectAt("012", l.hi[0], l.hi[1], l.big);
+        ExpectAt("hi", l.hiWord[0], l.hiWord[1], l.hiSize);
+        ExpectAt("5", l.lives[0], l.lives[1], l.small);
+    }
 }
 
 TEST_F(HudTest, PracticeNeitherShowsNorRaisesTheHighScore) {

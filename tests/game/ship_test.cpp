@@ -32,6 +32,17 @@ protected:
     }
 };
 
+TEST_F(ShipTest, TheShipIsThreePolysWithATinyHitCircle) {
+    EXPECT_EQ(PlayerShip.polyCount, 3);
+    EXPECT_NEAR(ShipRadius, 2.0f, 1e-4f);
+    EXPECT_FLOAT_EQ(PlayerShip.polys[1].radius, ShipRadius);
+    EXPECT_EQ(PlayerShip.polys[1].sides, 4);
+    EXPECT_EQ(PlayerShip.polys[1].angle, 45);
+    EXPECT_FLOAT_EQ(PlayerShip.polys[0].offsetX, -6);
+    EXPECT_FLOAT_EQ(PlayerShip.polys[2].offsetX, 6);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(PlayerShip.polys[i].orbit, 0);
+}
+
 TEST(InCircleTest, TruncatesAndTestsBothAxesFirst) {
     EXPECT_EQ(InCircle(3, 4, 5.01f), 1);
     EXPECT_EQ(InCircle(3, 4, 5), 0);  // strictly inside

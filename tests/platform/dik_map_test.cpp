@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <utility>
 
 #include "platform/inputdev/dik_map.h"
 
@@ -8,25 +9,12 @@ namespace {
 
 // SDL scan codes are USB usage numbers; these are fixed.
 TEST(DikMap, CommonKeysGetTheirDirectInputCodes) {
-    EXPECT_EQ(plat::DikFromSdlScancode(41), 1);     // Escape
-    EXPECT_EQ(plat::DikFromSdlScancode(4), 30);     // A
-    EXPECT_EQ(plat::DikFromSdlScancode(27), 45);    // X
-    EXPECT_EQ(plat::DikFromSdlScancode(29), 44);    // Z
-    EXPECT_EQ(plat::DikFromSdlScancode(40), 28);    // Return
-    EXPECT_EQ(plat::DikFromSdlScancode(42), 14);    // Backspace
-    EXPECT_EQ(plat::DikFromSdlScancode(226), 56);   // Left Alt
-    EXPECT_EQ(plat::DikFromSdlScancode(230), 184);  // Right Alt
-    EXPECT_EQ(plat::DikFromSdlScancode(82), 200);   // Up
-    EXPECT_EQ(plat::DikFromSdlScancode(81), 208);   // Down
-    EXPECT_EQ(plat::DikFromSdlScancode(80), 203);   // Left
-    EXPECT_EQ(plat::DikFromSdlScancode(79), 205);   // Right
-    EXPECT_EQ(plat::DikFromSdlScancode(72), 197);   // Pause
-    EXPECT_EQ(plat::DikFromSdlScancode(58), 59);    // F1
-    EXPECT_EQ(plat::DikFromSdlScancode(59), 60);    // F2
-    EXPECT_EQ(plat::DikFromSdlScancode(66), 67);    // F9
-    EXPECT_EQ(plat::DikFromSdlScancode(69), 88);    // F12
-    EXPECT_EQ(plat::DikFromSdlScancode(88), 156);   // keypad Enter
-    EXPECT_EQ(plat::DikFromSdlScancode(228), 157);  // Right Ctrl
+    // Escape, A, X, Z, Return, Backspace, left and right Alt, the arrows, Pause, F1, F2, F9, F12,
+    // keypad Enter and right Ctrl.
+    const std::pair<int, int> keys[] = {{41, 1},   {4, 30},   {27, 45},  {29, 44},  {40, 28},  {42, 14},  {226, 56},
+                                        {230, 184}, {82, 200}, {81, 208}, {80, 203}, {79, 205}, {72, 197}, {58, 59},
+                                        {59, 60},  {66, 67},  {69, 88},  {88, 156}, {228, 157}};
+    for (auto [scancode, dik] : keys) EXPECT_EQ(plat::DikFromSdlScancode(scancode), dik) << scancode;
 }
 
 TEST(DikMap, UnknownAndOutOfRangeCodesHaveNoCounterpart) {

@@ -45,11 +45,6 @@ std::vector<std::string> Texts(const plat::ChoiceList& list) {
     return texts;
 }
 
-TEST_F(LauncherTest, DefaultInfoTextListsTheKeyboardBindingsInSevenLines) {
-    LoadSettings();
-    EXPECT_EQ(BuildInfoText(), kDefaultInfo);
-}
-
 TEST_F(LauncherTest, InfoTextFollowsTheBindingsAndTheJoypadSwitch) {
     WriteFile(DataFile("quivex.cfg"), kCustomFile);
     LoadSettings();
@@ -256,16 +251,6 @@ TEST_F(LauncherTest, ClearAllDeletesTheFileAndReloadsDefaultsButKeepsTheShownDis
     ExpectScriptUsed();
 }
 
-TEST_F(LauncherTest, ClearAllThenCloseLeavesNoSettingsFile) {
-    WriteFile(DataFile("quivex.cfg"), kCustomFile);
-    LoadSettings();
-    Queue(Step::ClearAll);
-    Queue(Step::ConfirmOk);
-    Queue(Step::Close);
-    EXPECT_FALSE(RunLauncher());
-    EXPECT_FALSE(SettingsExist());
-}
-
 TEST_F(LauncherTest, ChoicesForABindingOutsideTheListAddItAtTheEnd) {
     std::vector<int32_t> codes = KeyboardListCodes();
     plat::ChoiceList named = BindingChoices(codes, 45);
@@ -335,18 +320,6 @@ TEST_F(ControlsTest, EnableJoypadActsAtOnceAndStandsAfterCancel) {
     SaveSettings();
     EXPECT_EQ(Settings(), "9990 200 208 203 205 45 44 197 2002 2003 2000 2001 1000 1001 0 1 0 0 0 0 0 0 0 0 0 0 0 0 100 100");
     ExpectScriptUsed();
-}
-
-TEST_F(ControlsTest, EnableJoypadTwiceTurnsItBackOn) {
-    LoadSettings();
-    Queue(Step::SetControls);
-    Queue(Step::ClickJoypad);
-    Queue(Step::ClickJoypad);
-    Queue(Step::Cancel);
-    Queue(Step::Close);
-    EXPECT_FALSE(RunLauncher());
-    EXPECT_EQ(Bindings[SlotJoypadEnabled], 1);
-    EXPECT_TRUE(d().joypadListsEnabled);
 }
 
 TEST_F(ControlsTest, OkWritesTheChosenCodesAndSavesThem) {

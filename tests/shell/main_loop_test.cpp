@@ -123,8 +123,11 @@ TEST_F(MainLoopTest, GameOverReturnsToTheMenuAtTwoHundredAndCountsOnce) {
     LoadSettings();
     GameMode = Mode::Playing;
     Lives = 0;
+    MusicTrack = 0;
     HiScore = 31;  // reaches the file with the save made on the way out
-    for (int i = 0; i < 200; ++i) UpdateFrame();
+    UpdateFrame();
+    EXPECT_EQ(MusicTrack, -1);  // the music stops at once
+    for (int i = 1; i < 200; ++i) UpdateFrame();
     EXPECT_EQ(GameMode, Mode::Playing);
     EXPECT_EQ(GameOverTimer, 200);
     EXPECT_FALSE(FileExists(DataFile("quivex.cfg")));
@@ -134,14 +137,6 @@ TEST_F(MainLoopTest, GameOverReturnsToTheMenuAtTwoHundredAndCountsOnce) {
     EXPECT_NE(ReadFile(DataFile("quivex.cfg")).find(" 31 "), std::string::npos);
     UpdateFrame();  // the menu no longer counts
     EXPECT_EQ(GameOverTimer, 201);
-}
-
-TEST_F(MainLoopTest, GameOverStopsTheMusic) {
-    GameMode = Mode::Playing;
-    Lives = 0;
-    MusicTrack = 0;
-    UpdateFrame();
-    EXPECT_EQ(MusicTrack, -1);
 }
 
 TEST_F(MainLoopTest, PausedAndCaptureFramesDoNotCountTheGameOver) {

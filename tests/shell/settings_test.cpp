@@ -26,10 +26,6 @@ protected:
 TEST_F(SettingsTest, MissingFileGivesDefaultsAndSavesTheDocumentedLine) {
     LoadSettings();
     EXPECT_EQ(Saved(), kDefaultFile);
-    EXPECT_EQ(ResolutionWidths[1], 800);
-    EXPECT_EQ(ResolutionHeights[5], 1200);
-    EXPECT_EQ(ResolutionWidths[3], 1280);
-    EXPECT_EQ(ResolutionHeights[3], 720);
 }
 
 TEST_F(SettingsTest, CurrentFormatRoundTrips) {
