@@ -10,7 +10,7 @@ PACKAGES := cmake g++ make pkg-config libsdl2-dev libsdl2-mixer-dev libepoxy-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all run test test-fast test-asan deps build build-asan clean bench
+.PHONY: all run test test-fast test-asan soak deps build build-asan clean bench package
 
 all: build
 
@@ -44,14 +44,27 @@ test: test-fast test-asan
 test-fast: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-test-asan: build-asan
-	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 \
-	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
-	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  ctest --output-on-failure -j $(JOBS)
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1 \
+  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-bench: build
-	cmake --build $(BUILD) --target bench
+test-asan: build-asan
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS)
+
+# A million frames of every kind of game, flown by the autopilot, under the sanitizers.
+soak: build-asan
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) QUIVEX_SOAK_FRAMES=500000 ./tests/quivex_tests --gtest_filter='Soak.*'
+
+# Builds only what the benches need, then runs them. Configuring again picks up bench/ in a build folder
+# set up before it existed.
+bench: deps $(BUILD)/CMakeCache.txt
+	cmake -S . -B $(BUILD) > /dev/null
+	cmake --build $(BUILD) -j $(JOBS) --target bench
+
+# A Debian package of the game in $(BUILD)/: dpkg-shlibdeps (dpkg-dev) and file work out its Depends.
+package: PACKAGES += dpkg-dev file
+package: build
+	cmake --build $(BUILD) --target package
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

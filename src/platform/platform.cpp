@@ -62,6 +62,11 @@ void UseRealGraphicsOnly() {
 
 void DrawThroughOpenGL(bool real) { gGfx = real ? &RealGfx() : static_cast<Gfx*>(&headless().gfx); }
 
+void UseRealPlatformWithScriptedInput() {
+    UseRealPlatform();
+    gInput = &headless().input;
+}
+
 void UseRealDialogsOnly() {
     UseHeadlessPlatform();
     gDialogs = &RealDialogs();

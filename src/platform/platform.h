@@ -7,6 +7,8 @@
 #include "platform/soundlib/soundlib.h"
 #include "platform/window/window.h"
 
+#include <string>
+
 namespace plat {
 
 Window& window();
@@ -27,5 +29,10 @@ void UseRealGraphicsOnly();
 void DrawThroughOpenGL(bool real);
 // The real launcher dialogs; everything else stays headless (the dialog smoke test).
 void UseRealDialogsOnly();
+// The real platform, except that keys come from the headless input device: a program can fly the game on
+// the real window, clock, device and mixer (the benchmarks).
+void UseRealPlatformWithScriptedInput();
+// The OpenGL renderer and the audio driver in use, for reports.
+std::string DescribeRealDevices();
 
 }  // namespace plat
