@@ -141,14 +141,6 @@ TEST(WholeGame, AGameLostToGameOverKeepsItsBestAsTheHighScore) {
     EXPECT_EQ(again.Value("hash"), first.Value("hash"));
 }
 
-TEST(WholeGame, LockedPracticeIgnoresSelect) {
-    Outcome run = Play(PracticeKeys(2, 1), "--frames 400");
-    ASSERT_EQ(run.status, 0) << run.out;
-    EXPECT_EQ(run.Value("mode"), "0");
-    Outcome rush = Play({kDown, kDown, kReturn}, "--frames 400");
-    EXPECT_EQ(rush.Value("mode"), "0");
-}
-
 // A level practice of each level, chosen on the practice page, played through to the menu.
 struct LevelRun {
     int level, frames, minCollected;

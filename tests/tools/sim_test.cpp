@@ -71,35 +71,11 @@ TEST(Sim, DamagedSettingsNeverStopTheProgram) {
 
 TEST(Sim, BadArgumentsAreRefused) {
     int status;
-    Sim("", status);
-    EXPECT_EQ(status, 2);
-    Sim("--frames x", status);
-    EXPECT_EQ(status, 2);
-    Sim("--frames 5 --keys /nonexistent/keys.txt", status);
-    EXPECT_EQ(status, 2);
-    Sim("--frames 5 --bogus", status);
-    EXPECT_EQ(status, 2);
-}
-
-}  // namespace
-
-namespace {
-
-TEST(Sim, ALevelPlaysOnToItsBoss) {
-    std::string dir = MakeScratchDir();
-    int status;
-    std::string out = Sim("--start level 1 --immortal --frames 7000 --dir " + dir, status);
-    ASSERT_EQ(status, 0) << out;
-    EXPECT_EQ(SummaryValue(out, "mode"), "1");
-    EXPECT_EQ(SummaryValue(out, "level"), "0");
-    EXPECT_GT(std::stoi(SummaryValue(out, "clock")), 6600);
-    EXPECT_GT(std::stoi(SummaryValue(out, "enemies")), 0);
-}
-
-TEST(Sim, StartOptionsAreChecked) {
-    int status;
-    for (const char* bad : {"--start", "--start level", "--start level 0", "--start boss 5", "--start fast"}) {
-        Sim(std::string("--frames 1 ") + bad, status);
+    for (const char* bad : {"", "--frames x", "--frames 5 --keys /nonexistent/keys.txt", "--frames 5 --bogus",
+                            "--frames 1 --start", "--frames 1 --start level", "--frames 1 --start level 0",
+                            "--frames 1 --start boss 5", "--frames 1 --start fast", "--frames 1 --until",
+                            "--frames 1 --until report+x", "--frames 1 --shot 3:x.png"}) {
+        Sim(bad, status);
         EXPECT_EQ(status, 2) << bad;
     }
 }
