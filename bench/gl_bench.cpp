@@ -57,7 +57,7 @@ int RunGlBench(int level, int resolution, long long fastFrames, long long pacedF
         return 1;
     }
     int w = 0, h = 0;
-    plat::window().ClientSize(w, h);
+    plat::gfx().BackBufferSize(w, h);
 
 
     StartFromMenu(StartLevelPractice, level - 1);

@@ -53,11 +53,7 @@ void ApplyItem(const MenuItem& item) {
             }
             break;
         case ActionWindowed:
-            if (item.value != Windowed) {
-                Windowed = item.value;
-                ResetDevice(Windowed, ResolutionWidths[ResolutionIndex], ResolutionHeights[ResolutionIndex]);
-                SaveSettings();
-            }
+            SetWindowed(item.value);
             break;
         case ActionResolution:
             // The item's values are the table's indices, so its label always names the mode in use.
@@ -186,6 +182,11 @@ void UpdateMenu() {
         }
     }
     ClearMenuRequests();
+}
+
+void RefreshMenuValues() {
+    for (int i = 0; i < MenuItemCount; ++i)
+        if (MenuItems[i].action == ActionWindowed) MenuItems[i].value = Windowed;
 }
 
 void ResetMenu() {

@@ -39,6 +39,10 @@ extern int32_t MenuCursor;
 void BuildMenu(int page);
 void UpdateMenu();  // once a frame in Menu
 
+// Shows a setting changed outside the menu (Alt+Enter) on its item; the item under the cursor is applied
+// every frame and would otherwise switch it back.
+void RefreshMenuValues();
+
 // The text of the resolution item for a value, or nullptr outside the table.
 const char* ResolutionLabel(int value);
 

@@ -23,6 +23,13 @@ bool ActionHeld(int keyboardSlot) {
     return Bindings[SlotJoypadEnabled] == 1 && IsInputDown(Bindings[keyboardSlot + SlotPadUp]);
 }
 
+void TakeUpJoystick(plat::InputDevice& dev) {
+    if (!dev.OpenJoystick()) return;
+    JoystickPresent = true;
+    LogError("joystick attached\n");
+    dev.AcquireJoystick();
+}
+
 }  // namespace
 
 void InitInput() {
@@ -36,11 +43,7 @@ void InitInput() {
     Failed(keyboard && dev.AcquireKeyboard(), "acquire keyboard");
 
     JoystickPresent = false;
-    if (created && dev.OpenJoystick()) {
-        JoystickPresent = true;
-        LogError("joystick attached\n");
-        dev.AcquireJoystick();
-    }
+    if (created) TakeUpJoystick(dev);
     for (int i = 0; i < kBindingSlots; ++i) PendingBindings[i] = Bindings[i];
 }
 
@@ -50,11 +53,19 @@ void PollInputDevices() {
     if (dev.ReadKeyboard(KeyboardState) == plat::ReadResult::Lost)
         for (int i = 0; i < kReacquireTries && !dev.AcquireKeyboard(); ++i) {
         }
+    if (!JoystickPresent) TakeUpJoystick(dev);  // plugged in since the last frame
     if (JoystickPresent) {
         plat::JoystickState state = Joystick;
         plat::ReadResult r = dev.ReadJoystick(state);
         if (r == plat::ReadResult::Lost) {
-            for (int i = 0; i < kReacquireTries && !dev.AcquireJoystick(); ++i) {
+            bool back = false;
+            for (int i = 0; i < kReacquireTries && !back; ++i) back = dev.AcquireJoystick();
+            if (!back) {
+                // Pulled out: nothing stays held, and the next controller plugged in is taken up.
+                JoystickPresent = false;
+                Joystick = plat::JoystickState();
+                LogError("joystick detached\n");
+                return;
             }
             r = dev.ReadJoystick(state);
         }

@@ -79,6 +79,7 @@ public:
     void SetTextureFiltering() override { filteringSet = true; }
     void Clear() override { ++clears; }
     void Present() override;
+    bool SetSwapInterval(int interval) override;
     void SetTransform(TransformKind kind, const glm::mat4& m) override;
     void SetCullClockwise(bool on) override { cullClockwise = on; }
     void SetBlending(bool on) override { blending = on; }
@@ -91,7 +92,10 @@ public:
                      int triangleCount) override;
     void Draw(Primitive prim, const TexturedVertex* vertices, int primitiveCount) override;
     void Draw(Primitive prim, const ColourVertex* vertices, int primitiveCount) override;
+    void BackBufferSize(int& w, int& h) override { w = width, h = height; }
     bool ReadBackBuffer(unsigned char* rgba, int width, int height) override { return false; }
+    void WindowPictureSize(int& w, int& h) override { w = width, h = height; }
+    bool ReadWindowPicture(unsigned char* rgba, int width, int height) override { return false; }
 
     void Reset();
 
@@ -104,6 +108,8 @@ public:
     bool device = false, windowed = false, depthTest = false, filteringSet = false;
     bool blending = true, cullClockwise = false, standingState = false;
     int width = 0, height = 0;
+    int swapInterval = -1;     // as last set
+    int maxSwapInterval = 1;  // a display that refuses to wait for more blanks
     DisplayMode desktop{1920, 1080, 60};
     TextureId bound = 0;
     uint64_t presents = 0, clears = 0, resets = 0;
@@ -128,14 +134,15 @@ public:
     ReadResult ReadKeyboard(uint8_t state[256]) override;
     bool OpenJoystick() override { return joystickAttached; }
     ReadResult ReadJoystick(JoystickState& state) override;
-    bool AcquireJoystick() override { return true; }
+    bool AcquireJoystick() override { return joystickAttached; }
 
     // An InputCode: key 0..255, 1000+n button n, 2000..2003 axis direction. Others are ignored.
     void Press(int code);
     void Release(int code);
     void Reset();
 
-    bool failInit = false, failKeyboard = false, joystickAttached = false;
+    bool failInit = false, failKeyboard = false;
+    bool joystickAttached = false;  // plugging in and pulling out: the game notices on its next poll
     int lostReads = 0;  // this many coming reads report the keyboard lost
     uint8_t keys[256] = {};
     JoystickState joystick;

@@ -3,12 +3,14 @@
 #include "platform/platform.h"
 #include "shell/error_log.h"
 #include "shell/game_vars.h"
-#include "shell/main_loop.h"
+#include "shell/settings.h"
 #include "shell/timing.h"
 #include "render/font.h"
 #include "render/textures.h"
 
 namespace {
+
+constexpr int kFrameWidth = 8, kFrameHeight = 27;  // window frame around the client area
 
 void SetStandingState() {
     plat::Gfx& gfx = plat::gfx();
@@ -17,6 +19,15 @@ void SetStandingState() {
 }
 
 }  // namespace
+
+void change_window_size(int outerWidth, int outerHeight) {
+    LogError("change_window_size: %d %d\n", outerWidth, outerHeight);
+    plat::window().Place(WindowX, WindowY, outerWidth - kFrameWidth, outerHeight - kFrameHeight, true);
+}
+
+void PlaceWindowForResolution() {
+    change_window_size(ResolutionWidths[ResolutionIndex] + kFrameWidth, ResolutionHeights[ResolutionIndex] + kFrameHeight);
+}
 
 int InitDevice(int windowed) {
     plat::Gfx& gfx = plat::gfx();
@@ -44,7 +55,7 @@ int InitDevice(int windowed) {
 int ResetDevice(int windowed, int width, int height) {
     plat::Gfx& gfx = plat::gfx();
     LogError("top : w %d  h %d \n", width, height);
-    if (windowed) change_window_size(width + 8, height + 27);
+    if (windowed) change_window_size(width + kFrameWidth, height + kFrameHeight);
     plat::DisplayMode mode;
     if (!gfx.CurrentDisplayMode(mode)) {
         ErrorBox("failed to get current adapter display mode");
@@ -58,9 +69,16 @@ int ResetDevice(int windowed, int width, int height) {
     LogError("maaged to happily reset d3d device\n");
     CalibrateTiming(windowed != 0);
     LogError("w %d  h %d \n", width, height);
-    if (windowed) change_window_size(width + 8, height + 27);
+    if (windowed) change_window_size(width + kFrameWidth, height + kFrameHeight);
     SetStandingState();
     return 0;
+}
+
+void SetWindowed(int windowed) {
+    if (windowed == Windowed) return;
+    Windowed = windowed;
+    ResetDevice(Windowed, ResolutionWidths[ResolutionIndex], ResolutionHeights[ResolutionIndex]);
+    SaveSettings();
 }
 
 void ReleaseGraphics() {

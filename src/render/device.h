@@ -4,5 +4,11 @@
 // 0 on success, -1 on failure (logged).
 int InitDevice(int windowed);
 int ResetDevice(int windowed, int width, int height);
+// The options item and Alt+Enter: switch, rebuild the presentation, save the choice.
+void SetWindowed(int windowed);
+// Moves the window to (WindowX, WindowY) with the given outer size (frame included), on top.
+void change_window_size(int outerWidth, int outerHeight);
+// The window's client area at the chosen resolution.
+void PlaceWindowForResolution();
 // Releases the device, if held.
 void ReleaseGraphics();

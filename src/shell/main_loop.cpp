@@ -32,7 +32,6 @@ int32_t WarmUpFrameNumber;
 namespace {
 
 constexpr int kInitialOuterWidth = 1032, kInitialOuterHeight = 795;
-constexpr int kFrameWidth = 8, kFrameHeight = 27;  // window frame around the client area
 
 void OnWindowMoved() {
     plat::window().Position(WindowX, WindowY);
@@ -40,11 +39,6 @@ void OnWindowMoved() {
 }
 
 }  // namespace
-
-void change_window_size(int outerWidth, int outerHeight) {
-    LogError("change_window_size: %d %d\n", outerWidth, outerHeight);
-    plat::window().Place(WindowX, WindowY, outerWidth - kFrameWidth, outerHeight - kFrameHeight, true);
-}
 
 bool DrainMessages(int& exitCode) {
     plat::WindowEvent ev;
@@ -62,6 +56,10 @@ bool DrainMessages(int& exitCode) {
                 break;
             case plat::WindowEventKind::FocusLost:
                 LogError("lost focus\n");
+                break;
+            case plat::WindowEventKind::ToggleFullscreen:
+                SetWindowed(Windowed ? 0 : 1);
+                RefreshMenuValues();
                 break;
         }
     }
@@ -84,6 +82,7 @@ bool StartProgram(const StartOptions& options, int& exitCode) {
     ChooseDataDir();
     OpenErrorLog();
     LoadSettings();
+    ApplyCommandLine(options.commandLine);
     if (options.runLauncher && !RunLauncher()) return false;  // closed without "launch": no window, exit code 0
     int windowed = options.forceWindowed ? 1 : Windowed;
 
@@ -93,16 +92,15 @@ bool StartProgram(const StartOptions& options, int& exitCode) {
         ErrorBox("failed to create window (no display?)");
         return false;
     }
-    if (windowed == 1)
-        change_window_size(ResolutionWidths[ResolutionIndex] + kFrameWidth,
-                           ResolutionHeights[ResolutionIndex] + kFrameHeight);
+    if (windowed == 1) PlaceWindowForResolution();
     SaveSettings();
+    // Shown first, so the vertical-blank test measures the window the player sees.
+    window.Show();
     if (InitDevice(windowed) != 0) {
         ErrorBox("directx init failed");
         LogError("directx init failed");
         return false;
     }
-    window.Show();
     InitInput();
     InitSound();
     if (!windowed) window.MoveCursorOffScreen();

@@ -2,11 +2,14 @@
 // Start-up, the warm-up frames, the frame loop and the per-frame update dispatch.
 #include <cstdint>
 
+#include "shell/command_line.h"
+
 constexpr int kWarmUpFrames = 200;
 
 struct StartOptions {
     bool runLauncher = true;  // the headless runner starts straight away with the loaded settings
     bool forceWindowed = false;  // a window whatever the settings say (screenshots); not saved
+    CommandLine commandLine;     // written over the loaded settings, before the launcher shows them
 };
 
 // Start-up up to the warm-up frames. False when the program ends here, with its exit code.
@@ -24,7 +27,6 @@ bool DrainMessages(int& exitCode);
 void UpdateFrame();
 void GameOverSequence();
 void GameInit();
-void change_window_size(int outerWidth, int outerHeight);
 
 // Frames run by the frame loop since start-up (warm-up frames not counted).
 extern int64_t FrameCount;

@@ -10,12 +10,35 @@ bool VsyncPacing;
 uint64_t FrameStamp;
 double FrameStampMs;
 int32_t PresentCycle;
+int32_t SwapInterval;
+int32_t TimerFrames;
 void (*BeforePresentHook)();
 
 namespace {
 
 constexpr int kCalibrationFrames = 60;
 constexpr double kSleepMarginMs = 2.0;  // wake this early and poll the rest, so the deadline is exact
+
+int pacedFor = -1;  // the (vsync, speed) the pacing was last chosen for
+
+// The vertical blank paces when presenting proved to give 60 Hz, the timer otherwise: never both, since
+// a timer wait ahead of a blocking present lands frames on alternate refreshes and judders. Half speed
+// waits for two blanks; a display that refuses that is paced by the timer.
+void ChoosePacing() {
+    int speed = SpeedSetting == 1 ? 1 : 0;
+    int key = (VsyncPacing ? 2 : 0) + speed;
+    if (key == pacedFor) return;
+    pacedFor = key;
+    plat::Gfx& gfx = plat::gfx();
+    if (VsyncPacing && gfx.SetSwapInterval(speed + 1)) {
+        SwapInterval = speed + 1;
+        TimerFrames = 0;
+    } else {
+        gfx.SetSwapInterval(0);
+        SwapInterval = 0;
+        TimerFrames = speed + 1;
+    }
+}
 
 }  // namespace
 
@@ -32,12 +55,15 @@ void CalibrateTiming(bool skipTest) {
         HiresTimer = false;
         LogError("using lores timers (what the hell processor do you have?)\n");
     }
+    pacedFor = -1;
     if (skipTest) {
         VsyncPacing = false;
+        ChoosePacing();
         return;
     }
 
     plat::Gfx& gfx = plat::gfx();
+    gfx.SetSwapInterval(1);
     double expected = kCalibrationFrames * CountsPerFrame;
     double actual;
     if (HiresTimer) {
@@ -70,13 +96,15 @@ void CalibrateTiming(bool skipTest) {
         LogError("vsync timing not possible, speed test > 5 frames out\n");
         VsyncPacing = false;
     }
+    ChoosePacing();
 }
 
 void PaceAndPresent() {
     plat::Clock& clock = plat::clock();
-    if (!VsyncPacing || SpeedSetting == 1) {
+    ChoosePacing();
+    if (TimerFrames > 0) {
         if (HiresTimer) {
-            double wait = CountsPerFrame * (SpeedSetting + 1);
+            double wait = CountsPerFrame * TimerFrames;
             double ticksPerMs = static_cast<double>(clock.Frequency()) / 1000.0;
             for (;;) {
                 double elapsed = static_cast<double>(clock.Counter() - FrameStamp);
@@ -112,4 +140,6 @@ void ResetTiming() {
     FrameStamp = 0;
     FrameStampMs = 0;
     PresentCycle = 0;
+    SwapInterval = TimerFrames = 0;
+    pacedFor = -1;
 }

@@ -9,6 +9,9 @@ extern bool VsyncPacing;
 extern uint64_t FrameStamp;   // counter ticks when the last wait ended
 extern double FrameStampMs;   // the same with the millisecond timer
 extern int32_t PresentCycle;  // 0..30, for fast-forward
+// The pacing in force: vertical blanks each present waits for (0 = none), frames the timer waits.
+extern int32_t SwapInterval;
+extern int32_t TimerFrames;
 
 void CalibrateTiming(bool skipTest);
 void PaceAndPresent();

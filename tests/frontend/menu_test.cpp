@@ -188,6 +188,19 @@ TEST_F(MenuTest, WindowedChangeResetsTheDeviceAndSaves) {
     EXPECT_EQ(Settings()[kCfgWindowed], 1);
     Tap(kKeyRight);  // already the last value
     EXPECT_EQ(h().gfx.resets, resets + 1);
+
+    // Alt+Enter takes the same way, and the item under the cursor follows instead of switching back.
+    h().window.Inject({plat::WindowEventKind::ToggleFullscreen});
+    Pass(3);
+    EXPECT_EQ(Windowed, 0);
+    EXPECT_EQ(h().gfx.resets, resets + 2);
+    EXPECT_FALSE(h().gfx.windowed);
+    EXPECT_EQ(Settings()[kCfgWindowed], 0);
+    EXPECT_EQ(MenuItems[MenuCursor].value, 0);
+    h().window.Inject({plat::WindowEventKind::ToggleFullscreen});
+    Pass();
+    EXPECT_EQ(Windowed, 1);
+    EXPECT_EQ(Settings()[kCfgWindowed], 1);
 }
 
 TEST_F(MenuTest, ResolutionOffersTheWholeTableAndKeepsALauncherChoice) {

@@ -1,3 +1,5 @@
+#include <vector>
+
 #include "audio/audio.h"
 #include "frontend/frontend.h"
 #include "game/level_state.h"
@@ -191,14 +193,36 @@ TEST_F(InputTest, StickThresholdsAreStrict) {
     EXPECT_FALSE(IsInputDown(2001));
 }
 
-TEST_F(InputTest, WithoutAControllerEveryJoystickCodeIsFalse) {
-    h().input.joystick.buttons[0] = 0x80;
-    h().input.joystick.x = 0;
+TEST_F(InputTest, AControllerPluggedInMidGameIsTakenUpAndOnePulledOutLetsGo) {
+    StartPlaying();
+    Press(1000);
+    Press(2000);  // stick left
     Step();
-    EXPECT_FALSE(JoystickPresent);
+    EXPECT_FALSE(JoystickPresent);  // without a controller every joystick code is false
     EXPECT_FALSE(IsInputDown(1000));
-    EXPECT_FALSE(IsInputDown(2000));
+    EXPECT_FALSE(LeftHeld());
     EXPECT_EQ(ScanAnyInput(), -1);
+    EXPECT_EQ(PlayerShip.x, 320.0f);
+
+    std::vector<int32_t> bindings(Bindings, Bindings + kBindingSlots);
+    h().input.joystickAttached = true;
+    Step();
+    EXPECT_TRUE(JoystickPresent);
+    EXPECT_TRUE(IsInputDown(1000));
+    EXPECT_EQ(PlayerShip.x, 320.0f - 2.6f);
+
+    h().input.joystickAttached = false;  // pulled out with the stick still over
+    Step(3);
+    EXPECT_FALSE(JoystickPresent);
+    EXPECT_FALSE(LeftHeld());
+    EXPECT_EQ(PlayerShip.x, 320.0f - 2.6f);
+    EXPECT_EQ(std::vector<int32_t>(Bindings, Bindings + kBindingSlots), bindings);
+
+    h().input.joystickAttached = true;
+    Step();
+    EXPECT_TRUE(LeftHeld());
+    EXPECT_NE(ReadFile(DataFile("err.log")).find("joystick attached\njoystick detached\njoystick attached\n"),
+              std::string::npos);
 }
 
 TEST_F(InputTest, JoypadDisabledStillCapturesAndPausesFromTheController) {

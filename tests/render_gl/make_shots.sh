@@ -14,6 +14,16 @@ rm -rf "$out" && mkdir -p "$out"
 "$build/quivex-sim" --gl --frames 5 --dir "$out/sim" --shot w64:"$out/studio_logo_64.png" \
   --shot w200:"$out/studio_logo_200.png" --shot 4:"$out/menu_background.png" > /dev/null
 
+# Full screen on this 1280 x 1024 desktop at two resolutions, and a window resized by its edge: what
+# the window shows, and the game's own picture.
+desk=$out/desktop
+for r in 800x600 1600x1200; do
+  "$build/quivex-sim" --gl --fullscreen --resolution $r --frames 130 --dir "$desk/$r" \
+    --window-shot 125:"$out/fullscreen_${r%x*}.png" --shot 125:"$out/fullscreen_${r%x*}_own.png" > /dev/null
+done
+"$build/quivex-sim" --gl --frames 130 --dir "$desk/resized" --resize 2:1000x500 \
+  --window-shot 125:"$out/window_1000x500.png" --shot 125:"$out/window_1000x500_own.png" > /dev/null
+
 # The front end: menu pages driven by taps (one every 4 frames from frame 2), the HUD in each orientation,
 # a level title tumbling in and the boss warning.
 taps() { f=2; for c in "$@"; do echo "$f +$c"; echo "$((f + 2)) -$c"; f=$((f + 4)); done; }

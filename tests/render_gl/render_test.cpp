@@ -172,3 +172,44 @@ TEST(RenderPictures, PlayfieldGridShowsInEveryOrientation) {
 }
 
 }  // namespace
+
+// What the window shows: the game's own picture scaled to the largest 4:3 rectangle that fits, black
+// around it (make_shots.sh: full screen on a 1280 x 1024 desktop at two resolutions, a window resized).
+TEST(RenderPictures, TheWindowShowsTheWholePictureScaledToFit) {
+    struct Case {
+        const char *window, *own;
+        int w, h, x0, y0, fitW, fitH;
+    } cases[] = {
+        {"fullscreen_800.png", "fullscreen_800_own.png", 1280, 1024, 0, 32, 1280, 960},
+        {"fullscreen_1600.png", "fullscreen_1600_own.png", 1280, 1024, 0, 32, 1280, 960},
+        {"window_1000x500.png", "window_1000x500_own.png", 1000, 500, 166, 0, 667, 500},
+    };
+    for (const Case& c : cases) {
+        Image win = Load(c.window), own = Load(c.own);
+        ASSERT_EQ(win.w, c.w) << c.window;
+        ASSERT_EQ(win.h, c.h) << c.window;
+        int outside = 0, mismatched = 0, compared = 0, lit = 0;
+        for (int y = 0; y < win.h; ++y)
+            for (int x = 0; x < win.w; ++x)
+                if (x < c.x0 || x >= c.x0 + c.fitW || y < c.y0 || y >= c.y0 + c.fitH) outside += win.brightness(x, y) != 0;
+        // Away from sharp edges, each pixel of the picture lands where the scale puts it.
+        for (int y = 2; y < own.h - 2; y += 3)
+            for (int x = 2; x < own.w - 2; x += 3) {
+                int wx = c.x0 + static_cast<int>((x + 0.5) * c.fitW / own.w);
+                int wy = c.y0 + static_cast<int>((y + 0.5) * c.fitH / own.h);
+                int lo = 255, hi = 0;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        lo = std::min(lo, own.brightness(x + dx, y + dy));
+                        hi = std::max(hi, own.brightness(x + dx, y + dy));
+                    }
+                int seen = win.brightness(wx, wy);
+                ++compared;
+                lit += hi > 40;
+                mismatched += seen < lo - 8 || seen > hi + 8;
+            }
+        EXPECT_EQ(outside, 0) << c.window << ": the bars are not black";
+        EXPECT_LT(mismatched, compared / 100) << c.window << ": " << mismatched << " of " << compared;
+        EXPECT_GT(lit, compared / 20) << c.own << " is nearly empty";
+    }
+}

@@ -33,6 +33,8 @@ TEST_F(TimingTest, WindowedSkipsTheVsyncTest) {
     PresentTakes(16666);
     CalibrateTiming(true);
     EXPECT_FALSE(VsyncPacing);
+    EXPECT_EQ(h().gfx.swapInterval, 0);  // the timer paces; presents do not wait
+    EXPECT_EQ(TimerFrames, 1);
     EXPECT_EQ(h().gfx.presents, 0u);
     EXPECT_EQ(Log(), "using hires timers\n");
 }
@@ -103,24 +105,43 @@ TEST_F(TimingTest, TimerPacingWaitsOneFrameFromTheLastStamp) {
     EXPECT_LT(clock().reads, 3000u);
 }
 
-TEST_F(TimingTest, ThirtyHertzWaitsTwoFramesEvenWithVsync) {
-    CalibrateTiming(true);
-    VsyncPacing = true;
-    SpeedSetting = 1;
-    FrameStamp = clock().now;
-    uint64_t start = FrameStamp;
-    PaceAndPresent();
-    EXPECT_GE(FrameStamp - start, 2u * 16666);
-    EXPECT_LT(FrameStamp - start, 2u * 16666 + 50);
-}
-
-TEST_F(TimingTest, VsyncAtSixtyHertzDoesNotWait) {
-    CalibrateTiming(true);
-    VsyncPacing = true;
-    uint64_t before = clock().now;
-    PaceAndPresent();
-    EXPECT_EQ(clock().now, before);
-    EXPECT_EQ(h().gfx.presents, 1u);
+// After the vertical-blank test, frames are paced by the display or by the timer, never by both.
+TEST_F(TimingTest, PacingAfterCalibrationIsTheVerticalBlankOrTheTimerNeverBoth) {
+    struct Case {
+        const char* display;
+        uint64_t refreshTicks;  // how long one present blocks
+        int speed, maxSwapInterval;
+        int swapInterval, timerFrames;
+    } cases[] = {
+        {"60 Hz", 16667, 0, 2, 1, 0},
+        {"60 Hz at 30 Hz", 16667, 1, 2, 2, 0},
+        {"60 Hz at 30 Hz, two blanks refused", 16667, 1, 1, 0, 2},
+        {"144 Hz", 6944, 0, 2, 0, 1},
+        {"144 Hz at 30 Hz", 6944, 1, 2, 0, 2},
+        {"never waits", 0, 0, 2, 0, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.display);
+        clock().stepPerRead = 0;
+        h().gfx.maxSwapInterval = c.maxSwapInterval;
+        SpeedSetting = c.speed;
+        PresentTakes(c.refreshTicks);
+        CalibrateTiming(false);
+        EXPECT_EQ(h().gfx.swapInterval, c.swapInterval);
+        EXPECT_EQ(TimerFrames, c.timerFrames);
+        // A frame: the present's own blocking, plus the timer's wait only when the timer paces.
+        h().gfx.onPresent = nullptr;
+        clock().stepPerRead = 1;
+        FrameStamp = clock().now;
+        uint64_t start = clock().now;
+        PaceAndPresent();
+        uint64_t waited = clock().now - start;
+        if (c.timerFrames == 0) {
+            EXPECT_EQ(waited, 0u);
+        }
+        EXPECT_GE(waited, c.timerFrames * 16666u);
+        EXPECT_LT(waited, c.timerFrames * 16666u + 50);
+    }
 }
 
 TEST_F(TimingTest, ALateFrameIsNotMadeUpLater) {

@@ -23,4 +23,17 @@ TEST(Game, WithoutADisplayItSaysSoAndEndsCleanly) {
     EXPECT_NE(log.find("failed to create window\n"), std::string::npos) << log;
 }
 
+// Options are read before anything opens, so these need no display.
+TEST(Game, HelpAndRefusedOptionsEndBeforeAWindow) {
+    std::string dir = MakeScratchDir();
+    std::string out;
+    std::string game = "cd " + dir + " && env -u DISPLAY -u WAYLAND_DISPLAY " + QUIVEX_GAME_PATH;
+    EXPECT_EQ(RunCommand(game + " --help 2>/dev/null", out), 0);
+    EXPECT_NE(out.find("--no-launcher"), std::string::npos) << out;
+    EXPECT_EQ(RunCommand(game + " --resolution 3x3 2>&1 >/dev/null", out), 2);
+    EXPECT_NE(out.find("'3x3'"), std::string::npos) << out;
+    EXPECT_NE(out.find("Usage:"), std::string::npos) << out;
+    EXPECT_FALSE(FileExists(dir + "/err.log"));
+}
+
 }  // namespace

@@ -32,7 +32,7 @@ std::vector<unsigned char> pixels;
 void Capture() {
     if (pendingShot.empty()) return;
     int w = 0, h = 0;
-    plat::window().ClientSize(w, h);
+    plat::gfx().BackBufferSize(w, h);
     pixels.assign(static_cast<size_t>(w) * h * 4, 0);
     std::string path = outDir + "/" + pendingShot + ".png";
     if (!plat::gfx().ReadBackBuffer(pixels.data(), w, h) || !plat::WritePng(path.c_str(), pixels.data(), w, h)) {

@@ -111,7 +111,7 @@ void PlayfieldColumns(const std::vector<unsigned char>& rgba, int w, int h, int&
 
 bool RenderGallery(const std::string& file) {
     int w = 0, h = 0;
-    plat::window().ClientSize(w, h);
+    plat::gfx().BackBufferSize(w, h);
     if (w <= 0 || h <= 0) return false;
     ScreenOrientation = 0;
     for (int i = 0; i < 600; ++i) UpdateCamera();

@@ -26,6 +26,7 @@
 #include "key_script.h"
 #include "platform/gfx/image_decode.h"
 #include "platform/headless.h"
+#include "shell/command_line.h"
 #include "shell/game_vars.h"
 #include "shell/main_loop.h"
 #include "shell/random.h"
@@ -45,6 +46,13 @@ struct Shot {
     std::string file;
     ShotEvent event = ShotEvent::None;
     long long offset = 0;
+    bool window = false;  // what the window shows, scaled, instead of the game's own picture
+};
+
+// The window's client area set to width x height before a frame, as a player dragging its edge would.
+struct Resize {
+    long long frame = 0;
+    int width = 0, height = 0;
 };
 
 struct Options {
@@ -55,6 +63,8 @@ struct Options {
     bool gl = false;
     std::string gallery;
     std::vector<Shot> shots;
+    std::vector<Resize> resizes;
+    std::vector<std::string> gameOptions;  // the game's own display options, passed on
     bool bot = false;       // the autopilot flies
     bool immortal = false;  // the ship cannot be destroyed
     int startKind = -1;     // a game started right after start-up, as the menu would
@@ -84,9 +94,13 @@ void CaptureIfWanted() {
     for (const Shot& shot : shots) {
         if (shot.warmUp != warmUp || shot.frame != frame) continue;
         int w = 0, h = 0;
-        plat::window().ClientSize(w, h);
+        plat::Gfx& gfx = plat::gfx();
+        if (shot.window) gfx.WindowPictureSize(w, h);
+        else gfx.BackBufferSize(w, h);
         shotPixels.assign(static_cast<size_t>(w) * h * 4, 0);
-        if (w <= 0 || h <= 0 || !plat::gfx().ReadBackBuffer(shotPixels.data(), w, h) ||
+        bool read = w > 0 && h > 0 &&
+                    (shot.window ? gfx.ReadWindowPicture(shotPixels.data(), w, h) : gfx.ReadBackBuffer(shotPixels.data(), w, h));
+        if (!read ||
             !plat::WritePng(shot.file.c_str(), shotPixels.data(), w, h)) {
             std::fprintf(stderr, "quivex-sim: could not write %s\n", shot.file.c_str());
             ++shotFailures;
@@ -125,7 +139,8 @@ int Usage(const char* problem) {
                  "usage: quivex-sim --frames N [--dir DIR] [--keys FILE] [--seed S]\n"
                  "                  [--start full | --start level L | --start boss L | --start rush]\n"
                  "                  [--bot] [--immortal] [--until report[+N]] [--cycle]\n"
-                 "                  [--gl] [--shot N:FILE.png | --shot wN:FILE.png ...]\n"
+                 "                  [--gl] [--shot N:FILE.png | --shot wN:FILE.png ...] [--window-shot N:FILE.png ...]\n"
+                 "                  [--resize N:WxH ...] [--fullscreen] [--resolution WxH] [--orientation O]\n"
                  "       quivex-sim --gallery FILE.png   (every model on the real renderer)\n");
     return 2;
 }
@@ -247,17 +262,40 @@ int main(int argc, char** argv) {
             if (!v) return Usage("--gallery needs FILE.png");
             opt.gallery = v;
             opt.gl = true;
-        } else if (arg == "--shot") {
+        } else if (arg == "--shot" || arg == "--window-shot") {
             const char* v = value("--shot");
             Shot shot;
             if (!v || !ParseShot(v, shot)) return Usage("--shot needs FRAME:FILE.png (FRAME a number, or wN for warm-up)");
+            shot.window = arg == "--window-shot";
             opt.shots.push_back(shot);
+        } else if (arg == "--resize") {
+            const char* v = value("--resize");
+            Resize r;
+            if (!v || std::sscanf(v, "%lld:%dx%d", &r.frame, &r.width, &r.height) != 3 || r.frame < 0 || r.width <= 0 ||
+                r.height <= 0)
+                return Usage("--resize needs FRAME:WxH");
+            opt.resizes.push_back(r);
+        } else if (arg == "--fullscreen" || arg == "--windowed") {
+            opt.gameOptions.push_back(arg);
+        } else if (arg == "--resolution" || arg == "--orientation") {
+            const char* v = value(arg.c_str());
+            if (!v) return Usage((arg + " needs a value").c_str());
+            opt.gameOptions.push_back(arg);
+            opt.gameOptions.push_back(v);
         } else {
             return Usage(("unknown argument " + arg).c_str());
         }
     }
     if (!haveFrames && opt.gallery.empty()) return Usage("--frames is required");
     if (!opt.shots.empty() && !opt.gl) return Usage("--shot needs --gl");
+    StartOptions start;
+    {
+        std::vector<const char*> args{"quivex"};
+        for (const std::string& o : opt.gameOptions) args.push_back(o.c_str());
+        std::string error;
+        if (!ParseCommandLine(static_cast<int>(args.size()), args.data(), start.commandLine, error))
+            return Usage(error.c_str());
+    }
     // Shot files are named from where the runner was started.
     char cwd[4096];
     std::string startDir = getcwd(cwd, sizeof cwd) ? cwd : ".";
@@ -290,9 +328,9 @@ int main(int argc, char** argv) {
     SeedRandom(opt.seed);
 
     int exitCode = 0;
-    StartOptions start;
     start.runLauncher = false;
-    start.forceWindowed = opt.gl;
+    // Pictures come from a window unless full screen is asked for.
+    start.forceWindowed = opt.gl && start.commandLine.windowed != 0;
     if (!StartProgram(start, exitCode)) return exitCode;
     if (!opt.gallery.empty()) {
         if (RenderGallery(opt.gallery)) return 0;
@@ -323,6 +361,8 @@ int main(int argc, char** argv) {
             for (const Shot& shot : shots) wanted |= !shot.warmUp && shot.frame == frame;
             plat::DrawThroughOpenGL(wanted);
         }
+        for (const Resize& r : opt.resizes)
+            if (r.frame == frame) plat::window().Place(WindowX, WindowY, r.width, r.height, false);
         if (opt.bot) AutopilotFrame(opt.immortal);
         // Kept protected as in a respawn's grace period, so bullets pass and the shield still works.
         if (opt.immortal && ShipAlive) Invulnerable = 1;

@@ -33,7 +33,9 @@ class Gfx {
 public:
     virtual ~Gfx() = default;
     virtual bool CurrentDisplayMode(DisplayMode& mode) = 0;
-    // Full screen uses width x height at 60 Hz; windowed takes its size from the window.
+    // The game draws into a picture of width x height whatever the window's size; presenting scales it
+    // to the largest 4:3 rectangle that fits the window, centred between black bars. Full screen covers
+    // the desktop at its own resolution, never changing the display mode.
     virtual bool CreateDevice(Window& window, bool windowed, int width, int height) = 0;
     virtual bool ResetDevice(bool windowed, int width, int height) = 0;
     virtual void ReleaseDevice() = 0;
@@ -47,6 +49,8 @@ public:
 
     virtual void Clear() = 0;  // colour 0 with zero alpha, depth 1, stencil 0
     virtual void Present() = 0;
+    // 0 presents at once; n waits for n vertical blanks. False when the display refuses it.
+    virtual bool SetSwapInterval(int interval) = 0;
 
     virtual void SetTransform(TransformKind kind, const glm::mat4& m) = 0;
     // While on, triangles that look clockwise on the monitor are not drawn.
@@ -67,8 +71,14 @@ public:
     virtual void Draw(Primitive prim, const TexturedVertex* vertices, int primitiveCount) = 0;
     virtual void Draw(Primitive prim, const ColourVertex* vertices, int primitiveCount) = 0;
 
+    // The game's own picture (the back buffer) and its size.
+    virtual void BackBufferSize(int& width, int& height) = 0;
     // The back buffer as RGBA rows, top row first; for screenshots. False without pixels.
     virtual bool ReadBackBuffer(unsigned char* rgba, int width, int height) = 0;
+    // What the window shows once the picture is scaled into it: its drawable size, then its pixels as
+    // RGBA rows, top row first. False without pixels.
+    virtual void WindowPictureSize(int& width, int& height) = 0;
+    virtual bool ReadWindowPicture(unsigned char* rgba, int width, int height) = 0;
 };
 
 }  // namespace plat

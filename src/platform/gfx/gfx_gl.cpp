@@ -97,6 +97,8 @@ public:
         textures_.clear();
         SDL_GL_DeleteContext(context_);
         context_ = nullptr;
+        picture_ = pictureColour_ = pictureDepth_ = 0;
+        pictureW_ = pictureH_ = 0;
     }
 
     bool HasDevice() const override { return context_ != nullptr; }
@@ -125,7 +127,6 @@ public:
 
     void Clear() override {
         if (!context_) return;
-        UpdateViewport();
         glClearColor(0, 0, 0, 0);
         glClearDepth(1.0);
         glClearStencil(0);
@@ -134,7 +135,14 @@ public:
     }
 
     void Present() override {
-        if (context_) SDL_GL_SwapWindow(SdlWindowHandle());
+        if (!context_) return;
+        ComposeWindow();
+        SDL_GL_SwapWindow(SdlWindowHandle());
+        BindPicture();
+    }
+
+    bool SetSwapInterval(int interval) override {
+        return context_ && SDL_GL_SetSwapInterval(interval) == 0;
     }
 
     void SetTransform(TransformKind kind, const glm::mat4& m) override {
@@ -247,17 +255,30 @@ public:
         glDrawArrays(prim == Primitive::TriangleList ? GL_TRIANGLES : GL_TRIANGLE_STRIP, 0, n);
     }
 
+    void BackBufferSize(int& width, int& height) override {
+        width = pictureW_, height = pictureH_;
+    }
+
     bool ReadBackBuffer(unsigned char* rgba, int width, int height) override {
         if (!context_) return false;
-        std::vector<unsigned char> rows(static_cast<size_t>(width) * height * 4);
-        glFinish();
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, picture_);
+        glReadBuffer(GL_COLOR_ATTACHMENT0);
+        return ReadRows(rgba, width, height);
+    }
+
+    void WindowPictureSize(int& width, int& height) override {
+        width = height = 0;
+        if (context_) SDL_GL_GetDrawableSize(SdlWindowHandle(), &width, &height);
+    }
+
+    bool ReadWindowPicture(unsigned char* rgba, int width, int height) override {
+        if (!context_) return false;
+        ComposeWindow();
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
         glReadBuffer(GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
-        for (int y = 0; y < height; ++y)  // OpenGL reads bottom-up
-            std::memcpy(rgba + static_cast<size_t>(y) * width * 4,
-                        rows.data() + static_cast<size_t>(height - 1 - y) * width * 4, static_cast<size_t>(width) * 4);
-        return glGetError() == GL_NO_ERROR;
+        bool ok = ReadRows(rgba, width, height);
+        BindPicture();
+        return ok;
     }
 
 private:
@@ -272,32 +293,75 @@ private:
         return &textures_[id - 1];
     }
 
+    // Full screen covers the desktop at its own resolution: no mode change to fail or to flicker through.
     bool ApplyPresentation(bool windowed, int width, int height) {
         SDL_Window* win = SdlWindowHandle();
-        if (windowed) {
-            if (SDL_SetWindowFullscreen(win, 0) != 0) return false;
-        } else {
-            SDL_DisplayMode mode{};
-            SDL_DisplayMode desktop{};
-            SDL_GetDesktopDisplayMode(0, &desktop);
-            mode.format = desktop.format;
-            mode.w = width, mode.h = height, mode.refresh_rate = 60;
-            SDL_SetWindowDisplayMode(win, &mode);
-            if (SDL_SetWindowFullscreen(win, SDL_WINDOW_FULLSCREEN) != 0) return false;
+        SDL_Rect display;
+        if (!windowed && !(SDL_GetWindowFlags(win) & SDL_WINDOW_FULLSCREEN) &&
+            SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(win), &display) == 0) {
+            // Where no window manager answers the full-screen request, the window covers the display anyway.
+            SDL_SetWindowPosition(win, display.x, display.y);
+            SDL_SetWindowSize(win, display.w, display.h);
         }
-        // Full screen waits for the vertical blank; windowed presents at once and is paced by the timer.
-        SDL_GL_SetSwapInterval(windowed ? 0 : 1);
-        UpdateViewport();
+        if (SDL_SetWindowFullscreen(win, windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return false;
+        return BuildPicture(width, height);
+    }
+
+    bool BuildPicture(int width, int height) {
+        if (width <= 0 || height <= 0) return false;
+        if (!picture_) {
+            glGenFramebuffers(1, &picture_);
+            glGenRenderbuffers(1, &pictureColour_);
+            glGenRenderbuffers(1, &pictureDepth_);
+        }
+        glBindRenderbuffer(GL_RENDERBUFFER, pictureColour_);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+        glBindRenderbuffer(GL_RENDERBUFFER, pictureDepth_);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
+        glBindRenderbuffer(GL_RENDERBUFFER, 0);
+        glBindFramebuffer(GL_FRAMEBUFFER, picture_);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, pictureColour_);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, pictureDepth_);
+        if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) return false;
+        pictureW_ = width, pictureH_ = height;
+        BindPicture();
         return true;
     }
 
-    void UpdateViewport() {
+    void BindPicture() {
+        glBindFramebuffer(GL_FRAMEBUFFER, picture_);
+        glViewport(0, 0, pictureW_, pictureH_);
+    }
+
+    // The picture scaled into the window's back buffer: the largest 4:3 rectangle that fits, centred,
+    // black around it. Drawable pixels, not window points, so high-DPI displays get every pixel.
+    void ComposeWindow() {
         int w = 0, h = 0;
         SDL_GL_GetDrawableSize(SdlWindowHandle(), &w, &h);
-        if (w != viewportW_ || h != viewportH_) {
-            glViewport(0, 0, w, h);
-            viewportW_ = w, viewportH_ = h;
-        }
+        int fitW = w, fitH = h;
+        if (static_cast<long>(w) * 3 > static_cast<long>(h) * 4) fitW = (h * 4 + 1) / 3;
+        else fitH = (w * 3 + 2) / 4;
+        int x = (w - fitW) / 2, y = (h - fitH) / 2;
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, picture_);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+        // Setting the viewport is what makes some drivers (Mesa on X11) notice the window's new size.
+        glViewport(0, 0, w, h);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glBlitFramebuffer(0, 0, pictureW_, pictureH_, x, y, x + fitW, y + fitH, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    }
+
+    // Rows top first, every pixel opaque: the picture has no use for the alpha it accumulates.
+    bool ReadRows(unsigned char* rgba, int width, int height) {
+        std::vector<unsigned char> rows(static_cast<size_t>(width) * height * 4);
+        glFinish();
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
+        for (int y = 0; y < height; ++y)  // OpenGL reads bottom-up
+            std::memcpy(rgba + static_cast<size_t>(y) * width * 4,
+                        rows.data() + static_cast<size_t>(height - 1 - y) * width * 4, static_cast<size_t>(width) * 4);
+        for (size_t i = 3; i < rows.size(); i += 4) rgba[i] = 255;
+        return glGetError() == GL_NO_ERROR;
     }
 
     void BuildPipeline() {
@@ -353,8 +417,9 @@ private:
     SDL_GLContext context_ = nullptr;
     GLuint program_ = 0, texturedVao_ = 0, texturedVbo_ = 0, indexBuffer_ = 0, colourVao_ = 0, colourVbo_ = 0;
     GLuint sampler_ = 0;
+    GLuint picture_ = 0, pictureColour_ = 0, pictureDepth_ = 0;
+    int pictureW_ = 0, pictureH_ = 0;
     GLint wvpLocation_ = -1, texturedLocation_ = -1;
-    int viewportW_ = -1, viewportH_ = -1;
     glm::mat4 world_{1.0f}, view_{1.0f}, projection_{1.0f};
     TextureId bound_ = 0;
     std::vector<Texture> textures_;

@@ -9,15 +9,11 @@ bool HeadlessGfx::CurrentDisplayMode(DisplayMode& mode) {
     return true;
 }
 
-bool HeadlessGfx::CreateDevice(Window& w, bool isWindowed, int fullW, int fullH) {
+bool HeadlessGfx::CreateDevice(Window&, bool isWindowed, int fullW, int fullH) {
     if (failCreate) return false;
     device = true;
     windowed = isWindowed;
-    if (windowed) {
-        w.ClientSize(width, height);
-    } else {
-        width = fullW, height = fullH;
-    }
+    width = fullW, height = fullH;  // the picture keeps its size; presenting scales it to the window
     return true;
 }
 
@@ -25,11 +21,7 @@ bool HeadlessGfx::ResetDevice(bool isWindowed, int fullW, int fullH) {
     ++resets;
     if (failReset || !device) return false;
     windowed = isWindowed;
-    if (windowed) {
-        headless().window.ClientSize(width, height);
-    } else {
-        width = fullW, height = fullH;
-    }
+    width = fullW, height = fullH;  // the picture keeps its size; presenting scales it to the window
     return true;
 }
 
@@ -50,6 +42,12 @@ void HeadlessGfx::Present() {
     ++presents;
     calls.clear();
     if (onPresent) onPresent();
+}
+
+bool HeadlessGfx::SetSwapInterval(int interval) {
+    if (interval > maxSwapInterval) return false;
+    swapInterval = interval;
+    return true;
 }
 
 void HeadlessGfx::SetTransform(TransformKind kind, const glm::mat4& m) {

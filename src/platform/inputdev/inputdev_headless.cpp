@@ -14,7 +14,7 @@ ReadResult HeadlessInput::ReadKeyboard(uint8_t state[256]) {
 }
 
 ReadResult HeadlessInput::ReadJoystick(JoystickState& state) {
-    if (!joystickAttached) return ReadResult::Failed;
+    if (!joystickAttached) return ReadResult::Lost;
     state = joystick;
     return ReadResult::Ok;
 }

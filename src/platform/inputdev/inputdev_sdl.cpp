@@ -4,9 +4,12 @@
 
 #include "platform/inputdev/dik_map.h"
 #include "platform/real.h"
+#include "platform/window/sdl_window.h"
 
 namespace plat {
 namespace {
+
+bool swallowed[SDL_NUM_SCANCODES];
 
 // Stick deflection -32768..32767 to the 0..65535 range with rest near the middle.
 int32_t AxisRange(Sint16 v) { return static_cast<int32_t>(v) + 32768; }
@@ -23,15 +26,22 @@ public:
         if (!keys) return ReadResult::Failed;
         std::memset(state, 0, 256);
         for (int sc = 0; sc < count; ++sc) {
-            if (!keys[sc]) continue;
+            if (sc < SDL_NUM_SCANCODES && swallowed[sc]) swallowed[sc] = keys[sc] != 0;
+            if (!keys[sc] || (sc < SDL_NUM_SCANCODES && swallowed[sc])) continue;
             int dik = DikFromSdlScancode(sc);
             if (dik > 0 && dik < 256) state[dik] = 0x80;
         }
         return ReadResult::Ok;
     }
 
+    // Called again while none is open, so a controller plugged in later is taken up.
     bool OpenJoystick() override {
-        if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER | SDL_INIT_JOYSTICK) != 0) return false;
+        if (!joystickSystem_) {
+            if (joystickSystemFailed_) return false;
+            joystickSystem_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER | SDL_INIT_JOYSTICK) == 0;
+            joystickSystemFailed_ = !joystickSystem_;
+            if (!joystickSystem_) return false;
+        }
         for (int i = 0; i < SDL_NumJoysticks(); ++i) {
             if (SDL_IsGameController(i)) {
                 controller_ = SDL_GameControllerOpen(i);
@@ -71,14 +81,30 @@ public:
         return ReadResult::Failed;
     }
 
-    bool AcquireJoystick() override { return controller_ || joystick_; }
+    // A controller that was pulled out is let go, so the next one can be opened.
+    bool AcquireJoystick() override {
+        if (controller_ && !SDL_GameControllerGetAttached(controller_)) {
+            SDL_GameControllerClose(controller_);
+            controller_ = nullptr;
+        }
+        if (joystick_ && !SDL_JoystickGetAttached(joystick_)) {
+            SDL_JoystickClose(joystick_);
+            joystick_ = nullptr;
+        }
+        return controller_ || joystick_;
+    }
 
 private:
     SDL_GameController* controller_ = nullptr;
     SDL_Joystick* joystick_ = nullptr;
+    bool joystickSystem_ = false, joystickSystemFailed_ = false;
 };
 
 }  // namespace
+
+void SwallowKeyUntilReleased(int sdlScancode) {
+    if (sdlScancode >= 0 && sdlScancode < SDL_NUM_SCANCODES) swallowed[sdlScancode] = true;
+}
 
 InputDevice& RealInput() {
     static SdlInput in;

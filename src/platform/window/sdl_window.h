@@ -1,7 +1,10 @@
 #pragma once
-// For the OpenGL device, which lives on the SDL window.
+// Between the SDL backends: the OpenGL device lives on the window, and the window takes shortcuts
+// from the keyboard.
 #include <SDL.h>
 
 namespace plat {
 SDL_Window* SdlWindowHandle();
+// The key reads as released until it really is (the window took it for a shortcut).
+void SwallowKeyUntilReleased(int sdlScancode);
 }

@@ -3,7 +3,8 @@
 
 namespace plat {
 
-enum class WindowEventKind { Quit, Moved, FocusGained, FocusLost };
+// ToggleFullscreen: the player pressed Alt+Enter.
+enum class WindowEventKind { Quit, Moved, FocusGained, FocusLost, ToggleFullscreen };
 
 struct WindowEvent {
     WindowEventKind kind;

@@ -29,7 +29,7 @@ public:
         SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
         SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
         window_ = SDL_CreateWindow(title, x, y, outerW - kFrameW, outerH - kFrameH,
-                                   SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+                                   SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
         destroyed_ = false;
         return window_ != nullptr;
     }
@@ -67,9 +67,18 @@ public:
                 ev = {WindowEventKind::Quit};
                 return true;
             }
+            if (e.type == SDL_KEYDOWN && !e.key.repeat && (e.key.keysym.mod & KMOD_ALT) &&
+                (e.key.keysym.scancode == SDL_SCANCODE_RETURN || e.key.keysym.scancode == SDL_SCANCODE_KP_ENTER)) {
+                // The Return of Alt+Enter must not also choose a menu item.
+                SwallowKeyUntilReleased(e.key.keysym.scancode);
+                ev = {WindowEventKind::ToggleFullscreen};
+                return true;
+            }
             if (e.type != SDL_WINDOWEVENT) continue;
             switch (e.window.event) {
                 case SDL_WINDOWEVENT_MOVED:
+                    // Full screen puts the window at the desktop's corner; the player's place is kept.
+                    if (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) break;
                     ev = {WindowEventKind::Moved, e.window.data1, e.window.data2};
                     return true;
                 case SDL_WINDOWEVENT_FOCUS_GAINED:

@@ -1,0 +1,81 @@
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "shell/command_line.h"
+#include "shell/game_vars.h"
+#include "shell/settings.h"
+#include "test_support.h"
+
+namespace {
+
+using CommandLineTest = HeadlessTest;
+
+bool Parse(std::vector<const char*> args, CommandLine& out, std::string& error) {
+    args.insert(args.begin(), "quivex");
+    return ParseCommandLine(static_cast<int>(args.size()), args.data(), out, error);
+}
+
+// Each accepted list is applied over saved settings of windowed, 1280x1024, horizontal.
+TEST_F(CommandLineTest, AcceptedListsWriteTheirChoicesOverTheSavedOnes) {
+    const struct {
+        std::vector<const char*> args;
+        int windowed, resolution, orientation;
+        bool noLauncher, help;
+    } cases[] = {
+        {{}, 1, 4, 1, false, false},
+        {{"--fullscreen"}, 0, 4, 1, false, false},
+        {{"--windowed", "--fullscreen"}, 0, 4, 1, false, false},
+        {{"--fullscreen", "--windowed"}, 1, 4, 1, false, false},
+        {{"--resolution", "640x480", "--orientation", "tate"}, 1, 0, 2, false, false},
+        {{"--resolution=1280x720", "--orientation=vertical", "--no-launcher"}, 1, 3, 0, true, false},
+        {{"--orientation", "horizontal", "--resolution=1600x1200", "--fullscreen"}, 0, 5, 1, false, false},
+        {{"--no-launcher", "-h"}, 1, 4, 1, true, true},
+        {{"--help"}, 1, 4, 1, false, true},
+    };
+    for (const auto& c : cases) {
+        std::string label;
+        for (const char* a : c.args) label += std::string(a) + " ";
+        CommandLine line;
+        std::string error;
+        ASSERT_TRUE(Parse(c.args, line, error)) << label << error;
+        Windowed = 1, ResolutionIndex = 4, ScreenOrientation = 1;
+        ApplyCommandLine(line);
+        EXPECT_EQ(Windowed, c.windowed) << label;
+        EXPECT_EQ(ResolutionIndex, c.resolution) << label;
+        EXPECT_EQ(ScreenOrientation, c.orientation) << label;
+        EXPECT_EQ(line.noLauncher, c.noLauncher) << label;
+        EXPECT_EQ(line.help, c.help) << label;
+    }
+}
+
+TEST_F(CommandLineTest, RefusedListsGiveAOneLineReason) {
+    const std::vector<const char*> cases[] = {
+        {"--resolution", "3x3"},  {"--resolution", "1280x1024x"}, {"--resolution=640X480"}, {"--resolution"},
+        {"--resolution="},        {"--orientation", "sideways"},  {"--orientation"},        {"--windowed=1"},
+        {"--help=yes"},           {"--fullscreen", "extra"},      {"--frobnicate"},         {"--frobnicate=1"},
+        {"-w"},                   {"--"},                         {"windowed"},
+    };
+    for (const auto& args : cases) {
+        CommandLine line;
+        std::string error;
+        EXPECT_FALSE(Parse(args, line, error)) << args[0];
+        EXPECT_FALSE(error.empty()) << args[0];
+        EXPECT_EQ(error.find('\n'), std::string::npos) << error;
+    }
+}
+
+// The command line names the resolutions before the settings fill the table the window uses.
+TEST_F(CommandLineTest, EveryResolutionOfTheTableIsAcceptedAsItsOwnIndex) {
+    LoadSettings();
+    for (int i = 0; i < kResolutionCount; ++i) {
+        char value[32];
+        std::snprintf(value, sizeof value, "%dx%d", ResolutionWidths[i], ResolutionHeights[i]);
+        CommandLine line;
+        std::string error;
+        ASSERT_TRUE(Parse({"--resolution", value}, line, error)) << value << ": " << error;
+        EXPECT_EQ(line.resolutionIndex, i) << value;
+    }
+}
+
+}  // namespace
