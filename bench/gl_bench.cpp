@@ -15,6 +15,7 @@
 #include "game/ship.h"
 #include "platform/headless.h"
 #include "platform/platform.h"
+#include "render/batches.h"
 #include "shell/game_vars.h"
 #include "shell/main_loop.h"
 #include "shell/random.h"
@@ -86,16 +87,18 @@ int RunGlBench(int level, int resolution, long long fastFrames, long long pacedF
     const double cpu = CpuSeconds() - cpu0, mainCpu = CpuSeconds(RUSAGE_THREAD) - mainCpu0;
     const uint64_t allocations = HeapAllocations() - allocations0;
 
-    std::printf("\nOpenGL, real platform: %d x %d window, %s; load average %s\n", w, h,
-                plat::DescribeRealDevices().c_str(), LoadAverages());
+    std::printf("\nOpenGL, level %d, drawn %s: %d x %d window, %s; load average %s\n", level,
+                ClassicDrawing ? "as first written (every batch twice, each wave band alone)" : "in fewer passes",
+                w, h, plat::DescribeRealDevices().c_str(), LoadAverages());
     std::printf("%-44s %lld frames in %.2f s = %.0f frames/s (%.1fx real time), CPU %.1f ms a frame\n",
                 "level play, fast-forward on", fast, fastWall, static_cast<double>(fast) / fastWall,
                 static_cast<double>(fast) / 60.0 / fastWall, 1000.0 * fastCpu / static_cast<double>(fast));
     std::printf("%-44s %lld frames in %.2f s = %.1f frames/s, CPU %.2f s = %.0f%% of one core, %.1f ms a frame\n",
                 "level play, paced at 60 Hz", paced, pacedWall, static_cast<double>(paced) / pacedWall, cpu,
                 100.0 * cpu / pacedWall, 1000.0 * cpu / static_cast<double>(paced));
-    std::printf("%-44s %.0f%% of one core (the rest: the GL driver's rasteriser threads)\n", "    main thread (game + GL calls)",
-                100.0 * mainCpu / pacedWall);
+    std::printf("%-44s %.0f%% of one core, %.2f ms a frame (the rest: the GL driver's rasteriser threads)\n",
+                "    main thread (game + GL calls)", 100.0 * mainCpu / pacedWall,
+                1000.0 * mainCpu / static_cast<double>(paced));
     std::printf("%-44s %llu over the %lld paced frames\n", "    heap allocations (operator new)",
                 static_cast<unsigned long long>(allocations), paced);
     std::printf("    (level %d practice from its start, 300 frames in before timing; autopilot destroyed %d enemies;\n"

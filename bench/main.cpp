@@ -9,6 +9,7 @@
 #include <string>
 
 #include "bench.h"
+#include "render/batches.h"
 
 namespace {
 
@@ -70,5 +71,6 @@ int main(int argc, char** argv) {
     std::filesystem::remove("quivex.cfg", error);
 
     if (mode == "headless") return RunHeadlessBenches();
+    ClassicDrawing = std::getenv("QUIVEX_CLASSIC_DRAWING") != nullptr;
     return RunGlBench(static_cast<int>(level), static_cast<int>(resolution), fastFrames, pacedFrames);
 }

@@ -45,7 +45,7 @@ public:
     uint64_t Frequency() override { return frequency; }
     uint64_t Counter() override;
     double Milliseconds() override;
-    void Sleep(uint32_t ms) override;
+    void Sleep(uint32_t microseconds) override;
 
     void Advance(uint64_t ticks) { now += ticks; }
     void Reset();
@@ -54,7 +54,7 @@ public:
     uint64_t now = 0;              // ticks of `frequency` (microseconds when frequency is 0)
     uint64_t stepPerRead = 1;      // every read moves time on, so a polling loop always ends
     uint64_t reads = 0;
-    uint64_t sleptMs = 0;
+    uint64_t sleptUs = 0;
 };
 
 struct DrawCall {
@@ -65,6 +65,8 @@ struct DrawCall {
     bool blending;
     bool cullClockwise;
     glm::mat4 world;
+    int repeat;  // counts as this many identical draws
+    bool mipmapping;
 };
 
 class HeadlessGfx : public Gfx {
@@ -83,6 +85,8 @@ public:
     void SetTransform(TransformKind kind, const glm::mat4& m) override;
     void SetCullClockwise(bool on) override { cullClockwise = on; }
     void SetBlending(bool on) override { blending = on; }
+    void SetRepeat(int times) override { repeat = times; }
+    void SetMipmapping(bool on) override { mipmapping = on; }
     TextureId TextureFromFile(const unsigned char* data, size_t size) override;
     TextureId CreateTexture(int width, int height) override;
     unsigned char* LockTexture(TextureId tex, int& pitch) override;
@@ -107,6 +111,8 @@ public:
     bool failCreate = false, failDisplayMode = false, failReset = false, failDepth = false;
     bool device = false, windowed = false, depthTest = false, filteringSet = false;
     bool blending = true, cullClockwise = false, standingState = false;
+    int repeat = 1;
+    bool mipmapping = true;
     int width = 0, height = 0;
     int swapInterval = -1;     // as last set
     int maxSwapInterval = 1;  // a display that refuses to wait for more blanks

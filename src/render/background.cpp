@@ -1,5 +1,6 @@
 #include "render/background.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <glm/mat4x4.hpp>
@@ -29,7 +30,11 @@ int32_t studioFrame;
 int32_t studioInterval = 64;
 int32_t studioBrightness;
 
-TexturedVertex waveStrip[104];
+constexpr int kWaveKnots = 52;  // a band bends every 10 units down the playfield
+constexpr float kBandWidth = 200.0f;
+constexpr float kPlayfieldLeft = 127.0f, kPlayfieldRight = 513.0f;  // a unit under each side mask
+TexturedVertex waveStrip[kWaveKnots * 2];
+TexturedVertex waveTriangles[8 * (kWaveKnots - 1) * 12];  // a cut segment is at most a hexagon
 TexturedVertex logoQuads[24];
 
 float WrapPhase(float p) { return p > 180.0f ? p - 360.0f : p; }
@@ -81,13 +86,75 @@ void DrawBackgroundGrid() {
         AddLine(64 * i - gridOffsetX, 0, 0xFF101010, 64 * i - gridOffsetX, 512, 0xFF404040);
 }
 
-void DrawWaveBand(float centreX, float frequency, float phase, uint32_t colour) {
-    for (int i = 0; i < 52; ++i) {
+void BandStrip(float centreX, float frequency, float phase, uint32_t colour) {
+    for (int i = 0; i < kWaveKnots; ++i) {
         float y = static_cast<float>(i * 10);
         float s = std::sin((phase - y * frequency) * kDegree);
         waveStrip[2 * i] = {centreX - 100 + 50 * s, y, 0, colour, 0.0f, 0.5f};
         waveStrip[2 * i + 1] = {centreX + 100 + 50 * s, y, 0, colour, 1.0f, 0.5f};
     }
+}
+
+// The lit part of one band between two knots (their left vertices a and b): a parallelogram, clipped to
+// the playfield, as a fan of triangles whose texture coordinates are the band's own at each corner.
+// Neighbouring parts share their cut edge point for point, so they meet without a gap or an overlap.
+// At the band's two ends the outer edge stays whole, so the pixels along it are exactly the ones the
+// band always covered; the part then narrows to the edge its neighbour cut.
+int LitBandSegment(TexturedVertex* out, const TexturedVertex& a, const TexturedVertex& b, uint32_t colour,
+                   bool topEnd, bool bottomEnd) {
+    struct Point {
+        float x, y;
+    };
+    Point poly[8];
+    int n = 0;
+    if (topEnd || bottomEnd) {
+        const TexturedVertex& whole = topEnd ? a : b;
+        const TexturedVertex& cut = topEnd ? b : a;
+        float from = std::clamp(cut.x + kBandWidth * LineCentreLitFrom, kPlayfieldLeft, kPlayfieldRight);
+        float to = std::clamp(cut.x + kBandWidth * LineCentreLitTo, kPlayfieldLeft, kPlayfieldRight);
+        poly[n++] = {whole.x, whole.y};
+        poly[n++] = {whole.x + kBandWidth, whole.y};
+        poly[n++] = {to, cut.y};
+        if (from < to) poly[n++] = {from, cut.y};
+    } else {
+        poly[n++] = {a.x + kBandWidth * LineCentreLitFrom, a.y};
+        poly[n++] = {a.x + kBandWidth * LineCentreLitTo, a.y};
+        poly[n++] = {b.x + kBandWidth * LineCentreLitTo, b.y};
+        poly[n++] = {b.x + kBandWidth * LineCentreLitFrom, b.y};
+        for (float side : {-1.0f, 1.0f}) {  // keep x >= left, then x <= right
+            float edge = side < 0 ? kPlayfieldLeft : kPlayfieldRight;
+            Point in[8];
+            int m = n;
+            std::copy(poly, poly + n, in);
+            n = 0;
+            for (int i = 0; i < m; ++i) {
+                const Point& p = in[i];
+                const Point& q = in[(i + 1) % m];
+                bool pIn = side * (p.x - edge) <= 0, qIn = side * (q.x - edge) <= 0;
+                if (pIn) poly[n++] = p;
+                if (pIn != qIn) {
+                    float t = (edge - p.x) / (q.x - p.x);
+                    poly[n++] = {edge, p.y + t * (q.y - p.y)};
+                }
+            }
+        }
+    }
+    if (n < 3) return 0;
+    auto vertex = [&](const Point& p) {
+        float left = a.x + (b.x - a.x) * (p.y - a.y) / (b.y - a.y);
+        return TexturedVertex{p.x, p.y, 0.0f, colour, (p.x - left) / kBandWidth, 0.5f};
+    };
+    int count = 0;
+    for (int i = 1; i + 1 < n; ++i) {
+        out[count++] = vertex(poly[0]);
+        out[count++] = vertex(poly[i]);
+        out[count++] = vertex(poly[i + 1]);
+    }
+    return count;
+}
+
+void DrawWaveBand(float centreX, float frequency, float phase, uint32_t colour) {
+    BandStrip(centreX, frequency, phase, colour);
     plat::Gfx& gfx = plat::gfx();
     gfx.SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
     gfx.BindTexture(LineTexture);
@@ -113,8 +180,30 @@ void DrawBackgroundWaves() {
     uint32_t colour = static_cast<uint32_t>(WaveR << 16 | WaveG << 8 | WaveB);
 
     static const float kFrequency[4] = {1.0f, 0.5f, 0.7f, 0.8f};
-    for (int i = 0; i < 4; ++i) DrawWaveBand(220, kFrequency[i], wavePhase[i], colour);
-    for (int i = 0; i < 4; ++i) DrawWaveBand(420, -kFrequency[i], -wavePhase[i], colour);
+    if (ClassicDrawing) {
+        for (int i = 0; i < 4; ++i) DrawWaveBand(220, kFrequency[i], wavePhase[i], colour);
+        for (int i = 0; i < 4; ++i) DrawWaveBand(420, -kFrequency[i], -wavePhase[i], colour);
+        return;
+    }
+    // Only the light of each band, only between the side masks (a unit inside them: they hide the rest),
+    // all eight in one draw. The bands are larger than their texture on screen, so the full-size image
+    // alone gives the same texels.
+    int vertices = 0;
+    for (int i = 0; i < 8; ++i) {
+        float sign = i < 4 ? 1.0f : -1.0f;
+        BandStrip(i < 4 ? 220.0f : 420.0f, sign * kFrequency[i % 4], sign * wavePhase[i % 4], colour);
+        for (int k = 0; k + 1 < kWaveKnots; ++k) {
+            vertices += LitBandSegment(&waveTriangles[vertices], waveStrip[2 * k], waveStrip[2 * k + 2], colour,
+                                       k == 0, k + 2 == kWaveKnots);
+        }
+    }
+    plat::Gfx& gfx = plat::gfx();
+    gfx.SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
+    gfx.BindTexture(LineTexture);
+    gfx.SetMipmapping(false);
+    gfx.Draw(plat::Primitive::TriangleList, waveTriangles, vertices / 3);
+    gfx.SetMipmapping(true);
+    gfx.BindTexture(0);
 }
 
 void DrawSideMasks() {

@@ -120,18 +120,38 @@ void AddTexturedQuad(float x1, float y1, uint32_t c1, float x2, float y2, uint32
     TexturedTriangleVertexCount += 6;
 }
 
+bool ClassicDrawing;
+
+namespace {
+
+// Additive blending makes n identical draws one draw of n times the contribution: one pass of fill.
+template <typename DrawOnce>
+void DrawRepeated(int times, DrawOnce draw) {
+    if (ClassicDrawing) {
+        for (int i = 0; i < times; ++i) draw();
+        return;
+    }
+    plat::Gfx& gfx = plat::gfx();
+    gfx.SetRepeat(times);
+    draw();
+    gfx.SetRepeat(1);
+}
+
+}  // namespace
+
 void FlushLines() {
     plat::Gfx& gfx = plat::gfx();
     gfx.SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
     if (LineVertexCount > 0) {
         gfx.BindTexture(LineTexture);
         int triangles = LineIndexCount / 3;
+        // At the start of a level everything flies out toward the viewer as a fading echo, whose first
+        // copy lies on the lines themselves.
+        bool echo = LevelTitleTimer > 0 && LevelTitleTimer < 128;
         // Twice: additive blending doubles the glow.
-        gfx.DrawIndexed(LineBatch, LineVertexCount, LineBatchIndices, triangles);
-        gfx.DrawIndexed(LineBatch, LineVertexCount, LineBatchIndices, triangles);
-        // At the start of a level everything flies out toward the viewer as a fading echo.
-        if (LevelTitleTimer > 0 && LevelTitleTimer < 128) {
-            for (int i = 0; i < 4; ++i) {
+        DrawRepeated(2 + (echo ? 1 : 0), [&] { gfx.DrawIndexed(LineBatch, LineVertexCount, LineBatchIndices, triangles); });
+        if (echo) {
+            for (int i = 1; i < 4; ++i) {
                 float z = i * 0.5f * static_cast<float>(128 - LevelTitleTimer);
                 gfx.SetTransform(plat::TransformKind::World, glm::translate(glm::mat4(1.0f), glm::vec3(0, 0, z)));
                 gfx.DrawIndexed(LineBatch, LineVertexCount, LineBatchIndices, triangles);
@@ -147,8 +167,7 @@ void FlushTriangles() {
     gfx.SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
     if (TriangleVertexCount > 0) {
         int triangles = TriangleVertexCount / 3;
-        gfx.Draw(plat::Primitive::TriangleList, TriangleBatch, triangles);
-        gfx.Draw(plat::Primitive::TriangleList, TriangleBatch, triangles);
+        DrawRepeated(2, [&] { gfx.Draw(plat::Primitive::TriangleList, TriangleBatch, triangles); });
     }
     TriangleVertexCount = 0;
 }
@@ -159,8 +178,7 @@ void FlushTexturedTriangles() {
     if (TexturedTriangleVertexCount > 0) {
         gfx.BindTexture(GlowDotTexture);
         int triangles = TexturedTriangleVertexCount / 3;
-        gfx.Draw(plat::Primitive::TriangleList, TexturedTriangleBatch, triangles);
-        gfx.Draw(plat::Primitive::TriangleList, TexturedTriangleBatch, triangles);
+        DrawRepeated(2, [&] { gfx.Draw(plat::Primitive::TriangleList, TexturedTriangleBatch, triangles); });
     }
     TexturedTriangleVertexCount = 0;
     gfx.BindTexture(0);

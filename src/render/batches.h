@@ -32,6 +32,10 @@ void AddQuad(float x1, float y1, uint32_t c1, float x2, float y2, uint32_t c2, f
 void AddTexturedQuad(float x1, float y1, uint32_t c1, float x2, float y2, uint32_t c2, float x3, float y3,
                      uint32_t c3, float x4, float y4, uint32_t c4);
 
+// The renderer as first written: every batch drawn twice, every wave band on its own. Kept to hold the
+// faster drawing, which gives the same picture in fewer passes, against it.
+extern bool ClassicDrawing;
+
 void FlushLines();
 void FlushTriangles();
 void FlushTexturedTriangles();

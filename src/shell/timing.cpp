@@ -17,7 +17,8 @@ void (*BeforePresentHook)();
 namespace {
 
 constexpr int kCalibrationFrames = 60;
-constexpr double kSleepMarginMs = 2.0;  // wake this early and poll the rest, so the deadline is exact
+// Sleep until this close to the deadline and poll the rest, so it is met exactly without spinning long.
+constexpr double kSleepMarginMs = 0.3;
 
 int pacedFor = -1;  // the (vsync, speed) the pacing was last chosen for
 
@@ -110,7 +111,7 @@ void PaceAndPresent() {
                 double elapsed = static_cast<double>(clock.Counter() - FrameStamp);
                 if (elapsed >= wait) break;
                 double remainingMs = (wait - elapsed) / ticksPerMs;
-                if (remainingMs > kSleepMarginMs + 1.0) clock.Sleep(static_cast<uint32_t>(remainingMs - kSleepMarginMs));
+                if (remainingMs > kSleepMarginMs) clock.Sleep(static_cast<uint32_t>((remainingMs - kSleepMarginMs) * 1000.0));
             }
             FrameStamp = clock.Counter();
         } else {
@@ -118,7 +119,7 @@ void PaceAndPresent() {
             for (;;) {
                 double remainingMs = CountsPerFrame - (clock.Milliseconds() - FrameStampMs);
                 if (remainingMs <= 0) break;
-                if (remainingMs > kSleepMarginMs + 1.0) clock.Sleep(static_cast<uint32_t>(remainingMs - kSleepMarginMs));
+                if (remainingMs > kSleepMarginMs) clock.Sleep(static_cast<uint32_t>((remainingMs - kSleepMarginMs) * 1000.0));
             }
             FrameStampMs = clock.Milliseconds();
         }

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <vector>
 
 #include "game/level_state.h"
 #include "render/batches.h"
@@ -105,47 +106,47 @@ TEST_F(BatchTest, TriangleBatchesAcceptOneMorePrimitiveAtTheLimit) {
     EXPECT_EQ(TexTriVertOverflow, 1);
 }
 
-TEST_F(BatchTest, FlushesDrawEachBatchTwiceInOneCallPerPass) {
-    AddLine(0, 0, 0, 1, 1, 0);
-    AddLine(0, 0, 0, 1, 1, 0);
-    AddTriangle(0, 0, 0, 0, 0, 0, 0, 0, 0);
-    AddTexturedQuad(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
-    FlushLines();
-    FlushTriangles();
-    FlushTexturedTriangles();
-    auto& calls = h().gfx.calls;
-    ASSERT_EQ(calls.size(), 6u);
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(calls[i].kind, plat::DrawCall::Indexed);
-        EXPECT_EQ(calls[i].vertices, 16);
-        EXPECT_EQ(calls[i].primitives, 12);
-        EXPECT_EQ(calls[i].texture, LineTexture);
-        EXPECT_EQ(calls[2 + i].kind, plat::DrawCall::ColourList);
-        EXPECT_EQ(calls[2 + i].primitives, 1);
-        EXPECT_EQ(calls[4 + i].kind, plat::DrawCall::TexturedList);
-        EXPECT_EQ(calls[4 + i].primitives, 2);
-        EXPECT_EQ(calls[4 + i].texture, GlowDotTexture);
+// Each batch adds its glow twice over: the first way of drawing in two identical calls, now in one call
+// that counts double. At the start of a level the lines echo toward the viewer: a third copy in place,
+// then three more, each further out.
+TEST_F(BatchTest, FlushesAddEachBatchTwiceAndEchoTheLinesAtALevelStart) {
+    for (bool classic : {true, false}) {
+        ClassicDrawing = classic;
+        for (int timer : {0, 100, 128}) {
+            SCOPED_TRACE(testing::Message() << (classic ? "classic" : "fewer passes") << ", level title " << timer);
+            LevelTitleTimer = timer;
+            auto& calls = h().gfx.calls;
+            calls.clear();
+            AddLine(0, 0, 0, 1, 1, 0);
+            AddLine(0, 0, 0, 1, 1, 0);
+            AddTriangle(0, 0, 0, 0, 0, 0, 0, 0, 0);
+            AddTexturedQuad(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+            FlushLines();
+            FlushTriangles();
+            FlushTexturedTriangles();
+            FlushLines();  // an empty batch draws nothing
+            bool echo = timer == 100;
+            int inPlace[3] = {0, 0, 0};
+            std::vector<float> echoes;
+            for (const plat::DrawCall& c : calls) {
+                int kind = c.kind == plat::DrawCall::Indexed ? 0 : c.kind == plat::DrawCall::ColourList ? 1 : 2;
+                EXPECT_EQ(c.primitives, kind == 0 ? 12 : kind == 1 ? 1 : 2);
+                EXPECT_EQ(c.texture, kind == 0 ? LineTexture : kind == 1 ? 0 : GlowDotTexture);
+                if (c.world[3][2] != 0) echoes.push_back(c.world[3][2]);
+                else inPlace[kind] += c.repeat;
+                EXPECT_TRUE(classic ? c.repeat == 1 : c.world[3][2] != 0 || c.repeat > 1);
+            }
+            EXPECT_EQ(inPlace[0], echo ? 3 : 2);
+            EXPECT_EQ(inPlace[1], 2);
+            EXPECT_EQ(inPlace[2], 2);
+            const std::vector<float> expected = echo ? std::vector<float>{14, 28, 42} : std::vector<float>{};
+            EXPECT_EQ(echoes, expected);
+            EXPECT_EQ(h().gfx.repeat, 1);
+            EXPECT_EQ(h().gfx.bound, 0);
+            EXPECT_EQ(LineVertexCount + LineIndexCount + TriangleVertexCount + TexturedTriangleVertexCount, 0);
+        }
     }
-    EXPECT_EQ(h().gfx.bound, 0);
-    EXPECT_EQ(LineVertexCount + LineIndexCount + TriangleVertexCount + TexturedTriangleVertexCount, 0);
-    FlushLines();  // an empty batch draws nothing
-    EXPECT_EQ(calls.size(), 6u);
-}
-
-TEST_F(BatchTest, LevelStartEchoesTheLinesTowardTheViewer) {
-    LevelTitleTimer = 100;
-    AddLine(0, 0, 0, 1, 1, 0);
-    FlushLines();
-    auto& calls = h().gfx.calls;
-    ASSERT_EQ(calls.size(), 6u);
-    for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(calls[2 + i].world[3][2], i * 0.5f * 28) << i;
-    for (int timer : {0, 128, 200}) {
-        calls.clear();
-        LevelTitleTimer = timer;
-        AddLine(0, 0, 0, 1, 1, 0);
-        FlushLines();
-        EXPECT_EQ(calls.size(), 2u) << timer;
-    }
+    ClassicDrawing = false;
 }
 
 }  // namespace

@@ -144,7 +144,18 @@ TEST_F(BackgroundTest, WaveBandsFadeTowardTheirGoalAndFlashRed) {
     EXPECT_EQ(WaveR, 4);
     EXPECT_EQ(WaveG, 64);
     EXPECT_EQ(WaveB, 8);
-    EXPECT_EQ(h().gfx.calls.size() % 8, 0u);  // eight bands a frame
+    // One draw a frame, of the bands' light only, from the texture's full-size image; the first way of
+    // drawing gives each of the eight bands a strip of its own.
+    for (bool classic : {false, true}) {
+        ClassicDrawing = classic;
+        h().gfx.calls.clear();
+        DrawBackgroundWaves();
+        ASSERT_EQ(h().gfx.calls.size(), classic ? 8u : 1u);
+        EXPECT_EQ(h().gfx.calls[0].mipmapping, classic);
+        EXPECT_EQ(h().gfx.calls[0].texture, LineTexture);
+        EXPECT_TRUE(h().gfx.mipmapping);
+    }
+    ClassicDrawing = false;
     WaveFlashRequest = 1;
     DrawBackgroundWaves();
     EXPECT_EQ(WaveFlashRequest, 1);  // waits until the red is above 63

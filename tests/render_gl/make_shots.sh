@@ -58,3 +58,21 @@ done
   --shot report+120:"$out/mission_report.png" --shot report+20:"$out/mission_report_count.png" > /dev/null
 "$build/quivex-sim" --gl --frames 32000 --dir "$out/rating" --start level 4 --bot --immortal \
   --shot rating+300:"$out/rating.png" > /dev/null
+
+# The same frames drawn the way the renderer was first written (every batch twice, each wave band on its
+# own), for the test that both ways give the same picture: the menu, each level in play (level 1 also as
+# its lines fly out at the start), a boss mid-attack and the mission report.
+classic=$out/classic && mkdir -p "$classic"
+"$build/quivex-sim" --gl --classic-drawing --frames 130 --dir "$classic/menu" --keys "$front/none.keys" \
+  --shot 125:"$out/classic_menu_main.png" > /dev/null
+"$build/quivex-sim" --gl --classic-drawing --frames 1300 --dir "$classic/boss2" --start boss 2 --bot --immortal \
+  --shot 1250:"$out/classic_boss_2_attack.png" > /dev/null
+"$build/quivex-sim" --gl --classic-drawing --frames 16000 --dir "$classic/report" --start full --bot --immortal \
+  --shot report+120:"$out/classic_mission_report.png" --shot report+20:"$classic/report/count.png" > /dev/null
+for l in 1 2 3 4; do
+  for way in "" --classic-drawing; do
+    name=play_$l${way:+_classic}
+    "$build/quivex-sim" --gl $way --frames 700 --dir "$out/play/$name" --start level $l --bot --immortal \
+      --shot 100:"$out/${name}_start.png" --shot 650:"$out/$name.png" > /dev/null
+  done
+done

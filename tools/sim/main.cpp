@@ -26,6 +26,7 @@
 #include "key_script.h"
 #include "platform/gfx/image_decode.h"
 #include "platform/headless.h"
+#include "render/batches.h"
 #include "shell/command_line.h"
 #include "shell/game_vars.h"
 #include "shell/main_loop.h"
@@ -141,6 +142,7 @@ int Usage(const char* problem) {
                  "                  [--bot] [--immortal] [--until report[+N]] [--cycle]\n"
                  "                  [--gl] [--shot N:FILE.png | --shot wN:FILE.png ...] [--window-shot N:FILE.png ...]\n"
                  "                  [--resize N:WxH ...] [--fullscreen] [--resolution WxH] [--orientation O]\n"
+                 "                  [--classic-drawing]\n"
                  "       quivex-sim --gallery FILE.png   (every model on the real renderer)\n");
     return 2;
 }
@@ -257,6 +259,8 @@ int main(int argc, char** argv) {
             opt.immortal = true;
         } else if (arg == "--gl") {
             opt.gl = true;
+        } else if (arg == "--classic-drawing") {
+            ClassicDrawing = true;
         } else if (arg == "--gallery") {
             const char* v = value("--gallery");
             if (!v) return Usage("--gallery needs FILE.png");

@@ -11,8 +11,8 @@ public:
     virtual uint64_t Frequency() = 0;
     virtual uint64_t Counter() = 0;
     virtual double Milliseconds() = 0;
-    // Gives the processor away for about ms milliseconds (may return early or late by a little).
-    virtual void Sleep(uint32_t ms) = 0;
+    // Gives the processor away for about this long (may return late by a fraction of a millisecond).
+    virtual void Sleep(uint32_t microseconds) = 0;
 };
 
 }  // namespace plat

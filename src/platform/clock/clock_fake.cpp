@@ -15,10 +15,10 @@ double FakeClock::Milliseconds() {
     return static_cast<double>(now) * 1000.0 / static_cast<double>(perSecond);
 }
 
-void FakeClock::Sleep(uint32_t ms) {
-    sleptMs += ms;
+void FakeClock::Sleep(uint32_t microseconds) {
+    sleptUs += microseconds;
     uint64_t perSecond = frequency ? frequency : 1000000;
-    now += perSecond * ms / 1000;
+    now += perSecond * microseconds / 1000000;
 }
 
 void FakeClock::Reset() { *this = FakeClock(); }

@@ -1,5 +1,8 @@
 #include <SDL.h>
 
+#include <chrono>
+#include <thread>
+
 #include "platform/real.h"
 
 namespace plat {
@@ -13,7 +16,8 @@ public:
         return static_cast<double>(SDL_GetPerformanceCounter()) * 1000.0 /
                static_cast<double>(SDL_GetPerformanceFrequency());
     }
-    void Sleep(uint32_t ms) override { SDL_Delay(ms); }
+    // Finer than SDL_Delay's milliseconds, so a frame's wait needs only a short spin at its end.
+    void Sleep(uint32_t microseconds) override { std::this_thread::sleep_for(std::chrono::microseconds(microseconds)); }
 };
 
 }  // namespace

@@ -56,6 +56,12 @@ public:
     // While on, triangles that look clockwise on the monitor are not drawn.
     virtual void SetCullClockwise(bool on) = 0;
     virtual void SetBlending(bool on) = 0;
+    // The draws that follow add their colour `times` over, as that many identical draws would under
+    // additive blending, each contribution rounded to whole levels as the blender rounds it. 1 = plain.
+    virtual void SetRepeat(int times) = 0;
+    // Off: textures are sampled from their full-size image only, which is the same picture for anything
+    // drawn no smaller than its texture, for less work. On by default.
+    virtual void SetMipmapping(bool on) = 0;
 
     // An image file (BMP or TGA) held in memory, with a full mip chain. 0 on failure.
     virtual TextureId TextureFromFile(const unsigned char* data, size_t size) = 0;

@@ -46,6 +46,29 @@ void main() {
 }
 )";
 
+// The same, repeated: what one draw would add (the colour in whole levels, weighted by its alpha as the
+// blender weights it), `repeat` times over in a single pass. A shader of its own, so plain draws keep
+// the simplest one.
+const char* kRepeatedFragmentShader = R"(#version 330 core
+in vec4 colour;
+in vec2 uv;
+uniform sampler2D tex;
+uniform int textured;
+uniform float repeat;
+out vec4 fragColour;
+void main() {
+    vec4 c = colour;
+    if (textured != 0) {
+        vec4 t = texture(tex, uv);
+        c = vec4(t.rgb * colour.rgb, t.a);
+    }
+    vec3 level = floor(clamp(c.rgb, 0.0, 1.0) * 255.0 + 0.5);
+    float weight = floor(clamp(c.a, 0.0, 1.0) * 255.0 + 0.5);
+    level = floor(level * weight / 255.0 + 0.5);
+    fragColour = vec4(min(level * repeat, vec3(255.0)) / 255.0, 1.0);
+}
+)";
+
 GLuint Compile(GLenum kind, const char* source) {
     GLuint s = glCreateShader(kind);
     glShaderSource(s, 1, &source, nullptr);
@@ -97,7 +120,7 @@ public:
         textures_.clear();
         SDL_GL_DeleteContext(context_);
         context_ = nullptr;
-        picture_ = pictureColour_ = pictureDepth_ = 0;
+        picture_ = pictureColour_ = 0;
         pictureW_ = pictureH_ = 0;
     }
 
@@ -127,18 +150,16 @@ public:
 
     void Clear() override {
         if (!context_) return;
+        KeepTarget();
         glClearColor(0, 0, 0, 0);
-        glClearDepth(1.0);
-        glClearStencil(0);
-        glDepthMask(GL_TRUE);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+        glClear(GL_COLOR_BUFFER_BIT);
     }
 
     void Present() override {
         if (!context_) return;
-        ComposeWindow();
+        if (!direct_) ComposeWindow();
         SDL_GL_SwapWindow(SdlWindowHandle());
-        BindPicture();
+        ChooseTarget();
     }
 
     bool SetSwapInterval(int interval) override {
@@ -163,6 +184,13 @@ public:
         } else {
             glDisable(GL_CULL_FACE);
         }
+    }
+
+    void SetRepeat(int times) override { repeat_ = times; }
+
+    void SetMipmapping(bool on) override {
+        if (context_)
+            glSamplerParameteri(sampler_, GL_TEXTURE_MIN_FILTER, on ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
     }
 
     void SetBlending(bool on) override {
@@ -261,8 +289,8 @@ public:
 
     bool ReadBackBuffer(unsigned char* rgba, int width, int height) override {
         if (!context_) return false;
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, picture_);
-        glReadBuffer(GL_COLOR_ATTACHMENT0);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, direct_ ? 0 : picture_);
+        glReadBuffer(direct_ ? GL_BACK : GL_COLOR_ATTACHMENT0);
         return ReadRows(rgba, width, height);
     }
 
@@ -273,11 +301,11 @@ public:
 
     bool ReadWindowPicture(unsigned char* rgba, int width, int height) override {
         if (!context_) return false;
-        ComposeWindow();
+        if (!direct_) ComposeWindow();
         glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
         glReadBuffer(GL_BACK);
         bool ok = ReadRows(rgba, width, height);
-        BindPicture();
+        ChooseTarget();
         return ok;
     }
 
@@ -312,25 +340,36 @@ private:
         if (!picture_) {
             glGenFramebuffers(1, &picture_);
             glGenRenderbuffers(1, &pictureColour_);
-            glGenRenderbuffers(1, &pictureDepth_);
         }
         glBindRenderbuffer(GL_RENDERBUFFER, pictureColour_);
         glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
-        glBindRenderbuffer(GL_RENDERBUFFER, pictureDepth_);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
         glBindRenderbuffer(GL_RENDERBUFFER, 0);
         glBindFramebuffer(GL_FRAMEBUFFER, picture_);
         glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, pictureColour_);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, pictureDepth_);
         if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) return false;
         pictureW_ = width, pictureH_ = height;
-        BindPicture();
+        ChooseTarget();
         return true;
     }
 
-    void BindPicture() {
-        glBindFramebuffer(GL_FRAMEBUFFER, picture_);
+    // A window exactly the picture's size is drawn into directly: no copy when presenting. Otherwise
+    // the frame goes into the picture, to be scaled into the window.
+    void ChooseTarget() {
+        int w = 0, h = 0;
+        SDL_GL_GetDrawableSize(SdlWindowHandle(), &w, &h);
+        direct_ = w == pictureW_ && h == pictureH_;
+        glBindFramebuffer(GL_FRAMEBUFFER, direct_ ? 0 : picture_);
         glViewport(0, 0, pictureW_, pictureH_);
+    }
+
+    // Before drawing: a window resized since the target was chosen gets the other one, started clear.
+    void KeepTarget() {
+        int w = 0, h = 0;
+        SDL_GL_GetDrawableSize(SdlWindowHandle(), &w, &h);
+        if ((w == pictureW_ && h == pictureH_) == direct_) return;
+        ChooseTarget();
+        glClearColor(0, 0, 0, 0);
+        glClear(GL_COLOR_BUFFER_BIT);
     }
 
     // The picture scaled into the window's back buffer: the largest 4:3 rectangle that fits, centred,
@@ -365,18 +404,18 @@ private:
     }
 
     void BuildPipeline() {
-        program_ = glCreateProgram();
-        GLuint vs = Compile(GL_VERTEX_SHADER, kVertexShader);
-        GLuint fs = Compile(GL_FRAGMENT_SHADER, kFragmentShader);
-        glAttachShader(program_, vs);
-        glAttachShader(program_, fs);
-        glLinkProgram(program_);
-        glDeleteShader(vs);
-        glDeleteShader(fs);
-        glUseProgram(program_);
-        wvpLocation_ = glGetUniformLocation(program_, "wvp");
-        texturedLocation_ = glGetUniformLocation(program_, "textured");
-        glUniform1i(glGetUniformLocation(program_, "tex"), 0);
+        for (int i = 0; i < 2; ++i) {
+            Pipeline& p = pipelines_[i];
+            p.program = Link(kVertexShader, i == 0 ? kFragmentShader : kRepeatedFragmentShader);
+            glUseProgram(p.program);
+            p.wvp = glGetUniformLocation(p.program, "wvp");
+            p.textured = glGetUniformLocation(p.program, "textured");
+            p.repeat = glGetUniformLocation(p.program, "repeat");
+            glUniform1i(glGetUniformLocation(p.program, "tex"), 0);
+        }
+        pipeline_ = &pipelines_[0];
+        glUseProgram(pipeline_->program);
+        repeat_ = 1;
 
         glGenVertexArrays(1, &texturedVao_);
         glGenBuffers(1, &texturedVbo_);
@@ -408,18 +447,44 @@ private:
         glBindVertexArray(0);
     }
 
+    static GLuint Link(const char* vertex, const char* fragment) {
+        GLuint program = glCreateProgram();
+        GLuint vs = Compile(GL_VERTEX_SHADER, vertex);
+        GLuint fs = Compile(GL_FRAGMENT_SHADER, fragment);
+        glAttachShader(program, vs);
+        glAttachShader(program, fs);
+        glLinkProgram(program);
+        glDeleteShader(vs);
+        glDeleteShader(fs);
+        return program;
+    }
+
     void Prepare(bool texturedFormat) {
+        KeepTarget();
+        Pipeline& p = repeat_ > 1 ? pipelines_[1] : pipelines_[0];
+        if (&p != pipeline_) {
+            pipeline_ = &p;
+            glUseProgram(p.program);
+        }
         glm::mat4 wvp = projection_ * view_ * world_;
-        glUniformMatrix4fv(wvpLocation_, 1, GL_FALSE, glm::value_ptr(wvp));
-        glUniform1i(texturedLocation_, texturedFormat && bound_ != 0 ? 1 : 0);
+        glUniformMatrix4fv(p.wvp, 1, GL_FALSE, glm::value_ptr(wvp));
+        glUniform1i(p.textured, texturedFormat && bound_ != 0 ? 1 : 0);
+        if (repeat_ > 1) glUniform1f(p.repeat, static_cast<float>(repeat_));
     }
 
     SDL_GLContext context_ = nullptr;
-    GLuint program_ = 0, texturedVao_ = 0, texturedVbo_ = 0, indexBuffer_ = 0, colourVao_ = 0, colourVbo_ = 0;
+    GLuint texturedVao_ = 0, texturedVbo_ = 0, indexBuffer_ = 0, colourVao_ = 0, colourVbo_ = 0;
     GLuint sampler_ = 0;
-    GLuint picture_ = 0, pictureColour_ = 0, pictureDepth_ = 0;
+    GLuint picture_ = 0, pictureColour_ = 0;
+    bool direct_ = false;
     int pictureW_ = 0, pictureH_ = 0;
-    GLint wvpLocation_ = -1, texturedLocation_ = -1;
+    struct Pipeline {
+        GLuint program = 0;
+        GLint wvp = -1, textured = -1, repeat = -1;
+    };
+    Pipeline pipelines_[2];  // plain, repeated
+    Pipeline* pipeline_ = nullptr;
+    int repeat_ = 1;
     glm::mat4 world_{1.0f}, view_{1.0f}, projection_{1.0f};
     TextureId bound_ = 0;
     std::vector<Texture> textures_;

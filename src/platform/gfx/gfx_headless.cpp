@@ -84,7 +84,7 @@ unsigned char* HeadlessGfx::LockTexture(TextureId id, int& pitch) {
 void HeadlessGfx::Record(DrawCall::Kind kind, int vertices, int primitives) {
     ++drawCallsTotal;
     if (calls.size() < kMaxRecordedCalls)
-        calls.push_back({kind, vertices, primitives, bound, blending, cullClockwise, world});
+        calls.push_back({kind, vertices, primitives, bound, blending, cullClockwise, world, repeat, mipmapping});
 }
 
 void HeadlessGfx::DrawIndexed(const TexturedVertex*, int vertexCount, const uint16_t*, int triangleCount) {
