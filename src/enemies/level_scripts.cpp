@@ -4,7 +4,6 @@
 #include <initializer_list>
 
 #include "enemies/enemy_pool.h"
-#include "game/game_flow.h"
 #include "game/level_state.h"
 #include "shell/game_vars.h"
 
@@ -280,16 +279,14 @@ void Level4() {
 
 }  // namespace
 
-void RunLevelScript() {
+bool RunLevelScript() {
     t = LevelClock;
     switch (CurrentLevel) {
         case 0: Level1(); break;
         case 1: Level2(); break;
         case 2: Level3(); break;
         case 3: Level4(); break;
-        default: return;
+        default: return false;
     }
-    // A jump of the level clock ends this frame's script.
-    if (LevelClock != t) return;
-    BossApproachAndLevelEnd();
+    return LevelClock == t;
 }

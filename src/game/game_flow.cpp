@@ -216,7 +216,8 @@ void BossApproachAndLevelEnd() {
 }
 
 void UpdatePlaying() {
-    RunLevelScript();
+    // A jump of the level clock ends this frame's script before the boss and the level's end.
+    if (RunLevelScript()) BossApproachAndLevelEnd();
     UpdateEnemies();
     CullEnemies();
     DrawEnemyBullets();

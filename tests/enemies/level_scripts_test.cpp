@@ -24,7 +24,7 @@ protected:
         std::map<int, std::vector<Spawned>> spawned;
         for (int t = from; t <= to; ++t) {
             LevelClock = t;
-            RunLevelScript();
+            if (RunLevelScript()) BossApproachAndLevelEnd();
             for (Enemy& e : EnemyPool) {
                 if (!e.active) continue;
                 spawned[t].push_back({e.modelType, e.hitPoints, static_cast<int>(e.x), static_cast<int>(e.y)});
