@@ -17,7 +17,7 @@
 #include "platform/platform.h"
 #include "render/batches.h"
 #include "shell/game_vars.h"
-#include "shell/main_loop.h"
+#include "app/main_loop.h"
 #include "shell/random.h"
 #include "shell/settings.h"
 

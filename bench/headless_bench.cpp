@@ -23,7 +23,7 @@
 #include "platform/headless.h"
 #include "render/batches.h"
 #include "shell/game_vars.h"
-#include "shell/main_loop.h"
+#include "app/main_loop.h"
 #include "shell/random.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include "platform/platform.h"
 #include "shell/command_line.h"
-#include "shell/main_loop.h"
+#include "app/main_loop.h"
 
 int main(int argc, char** argv) {
     StartOptions options;

@@ -10,8 +10,9 @@
 
 #include "shell/data_dir.h"
 #include "render/batches.h"
-#include "shell/main_loop.h"
-#include "shell/reset.h"
+#include "app/main_loop.h"
+#include "app/reset.h"
+#include "game/game_flow.h"
 #include "shell/trig.h"
 
 std::string MakeScratchDir() {

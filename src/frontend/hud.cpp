@@ -129,7 +129,7 @@ void DrawLivesIcon() {
     line(x + 15, y + 6, x + 15, y + 10);
     line(x + 15, y + 10, x + 11, y + 10);
     line(x + 11, y + 10, x + 11, y + 6);
-    FlushLines();  // now, under the HUD's camera
+    FlushLines(LevelTitleTimer);  // now, under the HUD's camera
 }
 
 void AddBossBarFill(float x, float y0, float v, uint32_t top) {
@@ -166,7 +166,7 @@ void DrawBossBar() {
         AddLine(x + 13, y + 13, kWhite, x, y + 13, kWhite);
         AddLine(x, y + 13, kWhite, x, y, kWhite);
     }
-    FlushLines();
+    FlushLines(LevelTitleTimer);
 }
 
 void ResetHud() {

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "game/game_flow.h"
-#include "input/bindings.h"
-#include "input/input_step.h"
+#include "shell/bindings.h"
+#include "input/requests.h"
 #include "render/device.h"
 #include "shell/game_vars.h"
 #include "shell/settings.h"

@@ -8,7 +8,7 @@
 #include "frontend/front_text.h"
 #include "frontend/frontend.h"
 #include "frontend/menu.h"
-#include "input/bindings.h"
+#include "shell/bindings.h"
 #include "input/key_names.h"
 #include "platform/platform.h"
 #include "render/background.h"

@@ -4,8 +4,8 @@
 #include "enemies/behaviours.h"
 #include "enemies/enemy_pool.h"
 #include "enemies/level_scripts.h"
-#include "frontend/interstitials.h"
 #include "game/enemy_bullets.h"
+#include "game/level_screens.h"
 #include "game/level_state.h"
 #include "game/particles.h"
 #include "game/pickups.h"
@@ -13,8 +13,13 @@
 #include "game/ship.h"
 #include "game/ship_life.h"
 #include "game/weapons.h"
+#include "enemies/models.h"
+#include "enemies/polygons.h"
+#include "game/particle_colours.h"
+#include "game/shot_shapes.h"
 #include "render/background.h"
 #include "shell/game_vars.h"
+#include "shell/settings.h"
 
 int32_t BossSpawnPending;
 
@@ -103,7 +108,7 @@ void StartPlay(int kind) {
 
     PlayerShip.x = 320;
     PlayerShip.y = 480;
-    ResetInterstitials(kind == StartFullGame && CurrentLevel == 0);
+    Screens.reset(kind == StartFullGame && CurrentLevel == 0);
 }
 
 void StartFromMenu(int kind, int level) {
@@ -165,7 +170,7 @@ void BossApproachAndLevelEnd() {
     if (clear && t >= a && t <= a + 89) BossBar -= 2.0f;
     if (clear && t >= a && t <= a + 359 && Lives > 0) {
         BossAlert = 1;
-        DrawBossWarning();
+        Screens.bossWarning();
     }
     if (clear && t == b) {
         StartMusic(1);
@@ -184,7 +189,7 @@ void BossApproachAndLevelEnd() {
         FadeMusic();
         BossAlert = 0;
         BossDownClock = t;
-        ResetMissionReport();
+        Screens.resetMissionReport();
         BossBar = 0;
     }
     const int since = t - BossDownClock;
@@ -196,7 +201,7 @@ void BossApproachAndLevelEnd() {
             return;
         }
         ReportShowing = 1;
-        DrawMissionReport();
+        Screens.missionReport();
     }
     if (level < 3) {
         if (since == kLeaveAt[level]) {
@@ -210,7 +215,7 @@ void BossApproachAndLevelEnd() {
     } else if (PlayType == 2) {
         if (since == kBossPracticeEnd) LeaveToMenu();
     } else if (Lives > 0) {
-        if (since >= kRatingStart && since < kRatingEnd) DrawPilotStatus();
+        if (since >= kRatingStart && since < kRatingEnd) Screens.pilotStatus();
         if (since == kRatingEnd) LeaveToMenu();
     }
 }
@@ -261,3 +266,24 @@ void PausedFrame() {
 }
 
 void ResetGameFlow() { BossSpawnPending = 0; }
+
+void GameOverSequence() {
+    StopMusic();
+    if (GameOverTimer == 70) StopMusic();
+    if (GameOverTimer == 200) {
+        GameMode = Mode::Menu;
+        SaveSettings();
+    }
+    ++GameOverTimer;
+}
+
+void GameInit() {
+    BuildRadiusFactors();
+    BuildUnitPolygons();
+    BuildShardColours();
+    DefineModels();
+    BuildShipModel();
+    BuildShotShapes();
+    BuildSparkColours();
+    ClearGlows();
+}

@@ -18,4 +18,10 @@ void UpdatePlaying();
 void BossApproachAndLevelEnd();
 void BossDeathSequence();
 
+// Playing with no lives left, once a frame: the music stops, and at 200 frames the game returns to the
+// menu and the settings are saved.
+void GameOverSequence();
+// The content built once at start-up: polygons, models and their colours, the ship, the shot shapes.
+void GameInit();
+
 void ResetGameFlow();

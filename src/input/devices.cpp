@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "input/bindings.h"
+#include "shell/bindings.h"
 #include "platform/platform.h"
 #include "shell/error_log.h"
 

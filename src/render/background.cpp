@@ -6,8 +6,6 @@
 #include <glm/mat4x4.hpp>
 
 #include "audio/audio.h"
-#include "game/level_state.h"
-#include "game/ship.h"
 #include "platform/platform.h"
 #include "render/batches.h"
 #include "render/textures.h"
@@ -162,13 +160,13 @@ void DrawWaveBand(float centreX, float frequency, float phase, uint32_t colour) 
     gfx.BindTexture(0);
 }
 
-void DrawBackgroundWaves() {
+void DrawBackgroundWaves(int32_t bossAlert) {
     if (GameMode != Mode::Paused) {
         static const float kSpeed[4] = {0.5f, 1.0f, 0.7f, 1.3f};
         for (int i = 0; i < 4; ++i) wavePhase[i] = WrapPhase(wavePhase[i] + kSpeed[i]);
     }
     int goalR = 4, goalG = 64, goalB = 8;  // dim green; dim red while the boss warning shows
-    if (BossAlert == 1) goalR = 64, goalG = 4, goalB = 4;
+    if (bossAlert == 1) goalR = 64, goalG = 4, goalB = 4;
     if (WaveFlashRequest == 1 && WaveR > 63) {
         WaveR = 128, WaveG = 0, WaveB = 0;
         WaveFlashRequest = 0;
@@ -220,14 +218,14 @@ void DrawSideMasks() {
     gfx.SetBlending(true);
 }
 
-void DrawShieldRing() {
+void DrawShieldRing(float shipX, float shipY, int32_t shieldTimer) {
     if (GameMode != Mode::Paused) {
         shieldRotation += 4;
         if (shieldRotation > 60) shieldRotation -= 60;
     }
-    if (ShieldTimer == 0) return;
-    float s = 0.2f * ShieldTimer;
-    float px = PlayerShip.x, py = PlayerShip.y;
+    if (shieldTimer == 0) return;
+    float s = 0.2f * shieldTimer;
+    float px = shipX, py = shipY;
     auto P = [px, py](int angle, float r, float& x, float& y) {
         int a = Degrees(angle);
         x = px + r * SinTable[a];

@@ -7,10 +7,12 @@ extern int32_t WaveR, WaveG, WaveB;
 
 void DrawPlayfieldGrid();
 void DrawBackgroundGrid();
-void DrawBackgroundWaves();
+// Dim green bands; dim red while the boss warning is up (bossAlert 1).
+void DrawBackgroundWaves(int32_t bossAlert);
 void DrawWaveBand(float centreX, float frequency, float phase, uint32_t colour);
 void DrawSideMasks();
-void DrawShieldRing();
+// Around the ship at (shipX, shipY) while the shield is up (shieldTimer > 0); it turns either way.
+void DrawShieldRing(float shipX, float shipY, int32_t shieldTimer);
 void DrawTitleLogo(float x, float y);
 void DrawStudioLogo();
 

@@ -4,7 +4,6 @@
 
 #include <glm/ext/matrix_transform.hpp>
 
-#include "game/level_state.h"
 #include "platform/platform.h"
 #include "render/textures.h"
 
@@ -139,7 +138,7 @@ void DrawRepeated(int times, DrawOnce draw) {
 
 }  // namespace
 
-void FlushLines() {
+void FlushLines(int32_t levelTitleTimer) {
     plat::Gfx& gfx = plat::gfx();
     gfx.SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
     if (LineVertexCount > 0) {
@@ -147,12 +146,12 @@ void FlushLines() {
         int triangles = LineIndexCount / 3;
         // At the start of a level everything flies out toward the viewer as a fading echo, whose first
         // copy lies on the lines themselves.
-        bool echo = LevelTitleTimer > 0 && LevelTitleTimer < 128;
+        bool echo = levelTitleTimer > 0 && levelTitleTimer < 128;
         // Twice: additive blending doubles the glow.
         DrawRepeated(2 + (echo ? 1 : 0), [&] { gfx.DrawIndexed(LineBatch, LineVertexCount, LineBatchIndices, triangles); });
         if (echo) {
             for (int i = 1; i < 4; ++i) {
-                float z = i * 0.5f * static_cast<float>(128 - LevelTitleTimer);
+                float z = i * 0.5f * static_cast<float>(128 - levelTitleTimer);
                 gfx.SetTransform(plat::TransformKind::World, glm::translate(glm::mat4(1.0f), glm::vec3(0, 0, z)));
                 gfx.DrawIndexed(LineBatch, LineVertexCount, LineBatchIndices, triangles);
             }

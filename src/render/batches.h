@@ -36,7 +36,8 @@ void AddTexturedQuad(float x1, float y1, uint32_t c1, float x2, float y2, uint32
 // faster drawing, which gives the same picture in fewer passes, against it.
 extern bool ClassicDrawing;
 
-void FlushLines();
+// levelTitleTimer strictly between 0 and 128: the lines fly out toward the viewer as a fading echo.
+void FlushLines(int32_t levelTitleTimer);
 void FlushTriangles();
 void FlushTexturedTriangles();
 

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "input/bindings.h"
+#include "shell/bindings.h"
 #include "shell/data_dir.h"
 #include "shell/game_vars.h"
 

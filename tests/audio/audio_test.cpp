@@ -2,7 +2,7 @@
 
 #include "audio/audio.h"
 #include "shell/game_vars.h"
-#include "shell/main_loop.h"
+#include "app/main_loop.h"
 #include "test_support.h"
 
 namespace {

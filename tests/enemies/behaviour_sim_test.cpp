@@ -6,7 +6,7 @@
 #include "game/game_flow.h"
 #include "game/level_state.h"
 #include "shell/game_vars.h"
-#include "shell/state_hash.h"
+#include "app/state_hash.h"
 #include "test_support.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include "game/level_state.h"
 #include "render/batches.h"
 #include "shell/game_vars.h"
-#include "shell/main_loop.h"
-#include "shell/state_hash.h"
+#include "app/main_loop.h"
+#include "app/state_hash.h"
 #include "shell/trig.h"
 #include "test_support.h"
 

@@ -7,7 +7,7 @@
 
 #include "enemies/models.h"
 #include "enemies/polygons.h"
-#include "shell/main_loop.h"
+#include "app/main_loop.h"
 #include "shell/trig.h"
 #include "test_support.h"
 

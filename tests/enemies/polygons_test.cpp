@@ -7,7 +7,7 @@
 #include "enemies/polygons.h"
 #include "render/batches.h"
 #include "shell/game_vars.h"
-#include "shell/main_loop.h"
+#include "app/main_loop.h"
 #include "shell/trig.h"
 #include "test_support.h"
 

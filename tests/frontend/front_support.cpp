@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "shell/main_loop.h"
+#include "app/main_loop.h"
 
 void FrontEndTest::SetUp() {
     HeadlessTest::SetUp();

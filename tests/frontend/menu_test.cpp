@@ -3,9 +3,9 @@
 #include "frontend/menu_draw.h"
 #include "front_support.h"
 #include "game/weapons.h"
-#include "input/bindings.h"
+#include "shell/bindings.h"
 #include "input/devices.h"
-#include "input/input_step.h"
+#include "app/input_step.h"
 #include "render/batches.h"
 #include "shell/game_vars.h"
 

@@ -2,7 +2,7 @@
 
 #include "render/batches.h"
 #include "shell/game_vars.h"
-#include "shell/state_hash.h"
+#include "app/state_hash.h"
 #include "shell/trig.h"
 #include "test_support.h"
 

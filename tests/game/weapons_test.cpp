@@ -8,7 +8,7 @@
 #include "game/ship.h"
 #include "game/weapons.h"
 #include "input/devices.h"
-#include "input/input_step.h"
+#include "app/input_step.h"
 #include "shell/game_vars.h"
 #include "shell/settings.h"
 #include "test_support.h"

@@ -13,7 +13,7 @@
 #include "audio/audio.h"
 #include "game/game_flow.h"
 #include "game/level_state.h"
-#include "input/bindings.h"
+#include "shell/bindings.h"
 #include "input/devices.h"
 #include "platform/dialogs/dialog_driver.h"
 #include "platform/platform.h"
@@ -21,9 +21,9 @@
 #include "shell/data_dir.h"
 #include "shell/error_log.h"
 #include "shell/game_vars.h"
-#include "shell/launcher.h"
-#include "shell/main_loop.h"
-#include "shell/reset.h"
+#include "app/launcher.h"
+#include "app/main_loop.h"
+#include "app/reset.h"
 #include "shell/settings.h"
 
 namespace {

@@ -55,7 +55,7 @@ TEST_F(BatchTest, LineBatchAcceptsUpTo40008VerticesThenOverflows) {
     AddLine(0, 0, 0, 1, 1, 0);
     EXPECT_EQ(LineVertexCount, 40008);
     EXPECT_EQ(LineVertOverflow, 1);
-    FlushLines();
+    FlushLines(0);
     EXPECT_EQ(LineVertexCount, 0);
     EXPECT_EQ(LineVertOverflow, 1);  // the flag describes the last add, not the batch
     AddLine(0, 0, 0, 1, 1, 0);
@@ -121,10 +121,10 @@ TEST_F(BatchTest, FlushesAddEachBatchTwiceAndEchoTheLinesAtALevelStart) {
             AddLine(0, 0, 0, 1, 1, 0);
             AddTriangle(0, 0, 0, 0, 0, 0, 0, 0, 0);
             AddTexturedQuad(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
-            FlushLines();
+            FlushLines(LevelTitleTimer);
             FlushTriangles();
             FlushTexturedTriangles();
-            FlushLines();  // an empty batch draws nothing
+            FlushLines(LevelTitleTimer);  // an empty batch draws nothing
             bool echo = timer == 100;
             int inPlace[3] = {0, 0, 0};
             std::vector<float> echoes;

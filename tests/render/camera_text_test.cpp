@@ -137,10 +137,10 @@ TEST_F(BackgroundTest, StudioLogoFlashesFiveTimesWithItsSound) {
 
 TEST_F(BackgroundTest, WaveBandsFadeTowardTheirGoalAndFlashRed) {
     GameMode = Mode::Menu;
-    DrawBackgroundWaves();
+    DrawBackgroundWaves(BossAlert);
     EXPECT_EQ(WaveG, 1);  // black in the menu, one step toward the goal
     GameMode = Mode::Playing;
-    for (int i = 0; i < 70; ++i) DrawBackgroundWaves();
+    for (int i = 0; i < 70; ++i) DrawBackgroundWaves(BossAlert);
     EXPECT_EQ(WaveR, 4);
     EXPECT_EQ(WaveG, 64);
     EXPECT_EQ(WaveB, 8);
@@ -149,7 +149,7 @@ TEST_F(BackgroundTest, WaveBandsFadeTowardTheirGoalAndFlashRed) {
     for (bool classic : {false, true}) {
         ClassicDrawing = classic;
         h().gfx.calls.clear();
-        DrawBackgroundWaves();
+        DrawBackgroundWaves(BossAlert);
         ASSERT_EQ(h().gfx.calls.size(), classic ? 8u : 1u);
         EXPECT_EQ(h().gfx.calls[0].mipmapping, classic);
         EXPECT_EQ(h().gfx.calls[0].texture, LineTexture);
@@ -157,16 +157,16 @@ TEST_F(BackgroundTest, WaveBandsFadeTowardTheirGoalAndFlashRed) {
     }
     ClassicDrawing = false;
     WaveFlashRequest = 1;
-    DrawBackgroundWaves();
+    DrawBackgroundWaves(BossAlert);
     EXPECT_EQ(WaveFlashRequest, 1);  // waits until the red is above 63
     WaveFlashRequest = 0;
     // Boss warning: the goal turns red; a flash then starts from 128 and fades back.
     BossAlert = 1;
-    for (int i = 0; i < 70; ++i) DrawBackgroundWaves();
+    for (int i = 0; i < 70; ++i) DrawBackgroundWaves(BossAlert);
     EXPECT_EQ(WaveR, 64);
     EXPECT_EQ(WaveG, 4);
     WaveFlashRequest = 1;
-    DrawBackgroundWaves();
+    DrawBackgroundWaves(BossAlert);
     EXPECT_EQ(WaveFlashRequest, 0);
     EXPECT_EQ(WaveR, 127);
     EXPECT_EQ(WaveG, 1);
@@ -175,14 +175,14 @@ TEST_F(BackgroundTest, WaveBandsFadeTowardTheirGoalAndFlashRed) {
 TEST_F(BackgroundTest, ShieldRingTurnsEvenWhenDownButDrawsOnlyWhenUp) {
     BuildTrigTables();
     GameMode = Mode::Playing;
-    DrawShieldRing();
+    DrawShieldRing(PlayerShip.x, PlayerShip.y, ShieldTimer);
     EXPECT_EQ(LineVertexCount, 0);
     ShieldTimer = 50;
     PlayerShip.x = 320, PlayerShip.y = 400;
-    DrawShieldRing();
+    DrawShieldRing(PlayerShip.x, PlayerShip.y, ShieldTimer);
     EXPECT_EQ(LineVertexCount, 6 * 4 * 8);
     GameMode = Mode::Paused;
-    DrawShieldRing();
+    DrawShieldRing(PlayerShip.x, PlayerShip.y, ShieldTimer);
     EXPECT_EQ(LineVertexCount, 2 * 6 * 4 * 8);
 }
 

@@ -4,9 +4,9 @@
 #include <new>
 
 #include "game/game_flow.h"
-#include "input/bindings.h"
+#include "shell/bindings.h"
 #include "shell/game_vars.h"
-#include "shell/main_loop.h"
+#include "app/main_loop.h"
 #include "test_support.h"
 
 // These are the allocation functions themselves: free() here is the match for the malloc() above.

@@ -1,7 +1,7 @@
 #include <cstring>
 #include <string>
 
-#include "input/bindings.h"
+#include "shell/bindings.h"
 #include "shell/data_dir.h"
 #include "shell/game_vars.h"
 #include "shell/settings.h"

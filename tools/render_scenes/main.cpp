@@ -16,10 +16,10 @@
 #include "render/batches.h"
 #include "render/camera.h"
 #include "render/font.h"
-#include "render/render_frame.h"
+#include "app/render_frame.h"
 #include "shell/game_vars.h"
-#include "shell/main_loop.h"
-#include "shell/reset.h"
+#include "app/main_loop.h"
+#include "app/reset.h"
 #include "shell/timing.h"
 
 namespace {
@@ -83,7 +83,7 @@ void LineScene() {
     Identity();
     AddLine(200, 256, 0xFFFFFFFF, 440, 256, 0xFFFFFFFF);
     AddLine(200, 400, 0xFF0080FF, 440, 400, 0xFF0080FF);
-    FlushLines();
+    FlushLines(0);
     Shoot("lines");
 }
 
@@ -105,7 +105,7 @@ void MaskScene(int orientation) {
     Identity();
     for (int y = 0; y <= 512; y += 8) AddLine(-100, y, 0xFFFFFFFF, 740, y, 0xFFFFFFFF);
     AddQuad(-100, 0, 0xFFFFFFFF, 740, 0, 0xFFFFFFFF, -100, 512, 0xFFFFFFFF, 740, 512, 0xFFFFFFFF);
-    FlushLines();
+    FlushLines(0);
     FlushTriangles();
     FlushTexturedTriangles();
     DrawSideMasks();

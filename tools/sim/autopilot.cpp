@@ -7,7 +7,7 @@
 #include "game/level_state.h"
 #include "game/pickups.h"
 #include "game/ship.h"
-#include "input/bindings.h"
+#include "shell/bindings.h"
 #include "platform/headless.h"
 #include "shell/game_vars.h"
 

@@ -132,7 +132,7 @@ bool RenderGallery(const std::string& file) {
         GameMode = Mode::Playing;  // satellites take their orbit places as they would in play
         DrawPlayfieldGrid();
         DrawExhibits(pages[n]);
-        FlushLines();
+        FlushLines(0);
         FlushTriangles();
         FlushTexturedTriangles();
         DrawSideMasks();

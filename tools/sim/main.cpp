@@ -29,9 +29,9 @@
 #include "render/batches.h"
 #include "shell/command_line.h"
 #include "shell/game_vars.h"
-#include "shell/main_loop.h"
+#include "app/main_loop.h"
 #include "shell/random.h"
-#include "shell/state_hash.h"
+#include "app/state_hash.h"
 #include "shell/timing.h"
 
 namespace {

@@ -1,8 +1,10 @@
-#include "render/render_frame.h"
+#include "app/render_frame.h"
 
 #include <glm/mat4x4.hpp>
 
 #include "frontend/frontend.h"
+#include "game/level_state.h"
+#include "game/ship.h"
 #include "platform/platform.h"
 #include "render/background.h"
 #include "render/batches.h"
@@ -33,11 +35,11 @@ void RenderFrame() {
 
     bool menu = GameMode == Mode::Menu || GameMode == Mode::CaptureBinding;
     if (GameMode != Mode::Menu)
-        for (int i = 0; i < 3; ++i) DrawShieldRing();
+        for (int i = 0; i < 3; ++i) DrawShieldRing(PlayerShip.x, PlayerShip.y, ShieldTimer);
     if (menu) DrawBackgroundGrid();
-    DrawBackgroundWaves();
+    DrawBackgroundWaves(BossAlert);
 
-    FlushLines();
+    FlushLines(LevelTitleTimer);
     FlushTriangles();
     FlushTexturedTriangles();
     DrawSideMasks();

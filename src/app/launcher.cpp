@@ -1,9 +1,9 @@
-#include "shell/launcher.h"
+#include "app/launcher.h"
 
 #include <cstdio>
 
 #include "images/images.h"
-#include "input/bindings.h"
+#include "shell/bindings.h"
 #include "input/control_lists.h"
 #include "input/key_names.h"
 #include "platform/platform.h"

@@ -25,8 +25,6 @@ int RunProgram(const StartOptions& options);
 // Drains the window's queue; false when it held a quit (the graphics are then released).
 bool DrainMessages(int& exitCode);
 void UpdateFrame();
-void GameOverSequence();
-void GameInit();
 
 // Frames run by the frame loop since start-up (warm-up frames not counted).
 extern int64_t FrameCount;

@@ -1,17 +1,13 @@
-#include "input/input_step.h"
+#include "app/input_step.h"
 
 #include "audio/audio.h"
 #include "frontend/frontend.h"
 #include "game/level_state.h"
 #include "game/ship.h"
 #include "game/weapons.h"
-#include "input/bindings.h"
+#include "shell/bindings.h"
 #include "input/devices.h"
 #include "shell/game_vars.h"
-
-int32_t EscapeLatch, MenuKeyLatch, PauseLatch, CaptureArmed;
-int32_t MenuUpRequest, MenuDownRequest, MenuLeftRequest, MenuRightRequest, MenuSelectRequest;
-int32_t CaptureTarget;
 
 namespace {
 
@@ -157,11 +153,3 @@ void InputStep() {
     }
 }
 
-void ClearMenuRequests() {
-    MenuUpRequest = MenuDownRequest = MenuLeftRequest = MenuRightRequest = MenuSelectRequest = 0;
-}
-
-void ResetInputStep() {
-    EscapeLatch = MenuKeyLatch = PauseLatch = CaptureArmed = CaptureTarget = 0;
-    ClearMenuRequests();
-}

@@ -1,10 +1,10 @@
 #include <string>
 
-#include "input/bindings.h"
+#include "shell/bindings.h"
 #include "input/control_lists.h"
 #include "shell/game_vars.h"
-#include "shell/launcher.h"
-#include "shell/main_loop.h"
+#include "app/launcher.h"
+#include "app/main_loop.h"
 #include "shell/settings.h"
 #include "test_support.h"
 

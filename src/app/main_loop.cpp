@@ -1,27 +1,22 @@
-#include "shell/main_loop.h"
+#include "app/main_loop.h"
 
 #include <glm/mat4x4.hpp>
 
 #include "audio/audio.h"
 #include "frontend/menu.h"
-#include "enemies/models.h"
-#include "enemies/polygons.h"
-#include "game/particle_colours.h"
 #include "game/ship.h"
-#include "game/shot_shapes.h"
 #include "game/game_flow.h"
-#include "game/particles.h"
 #include "input/devices.h"
-#include "input/input_step.h"
+#include "app/input_step.h"
 #include "platform/platform.h"
 #include "render/background.h"
 #include "render/camera.h"
 #include "render/device.h"
-#include "render/render_frame.h"
+#include "app/render_frame.h"
 #include "shell/data_dir.h"
 #include "shell/error_log.h"
 #include "shell/game_vars.h"
-#include "shell/launcher.h"
+#include "app/launcher.h"
 #include "shell/settings.h"
 #include "shell/timing.h"
 #include "shell/trig.h"
@@ -64,17 +59,6 @@ bool DrainMessages(int& exitCode) {
         }
     }
     return true;
-}
-
-void GameInit() {
-    BuildRadiusFactors();
-    BuildUnitPolygons();
-    BuildShardColours();
-    DefineModels();
-    BuildShipModel();
-    BuildShotShapes();
-    BuildSparkColours();
-    ClearGlows();
 }
 
 bool StartProgram(const StartOptions& options, int& exitCode) {
@@ -126,16 +110,6 @@ bool RunWarmUpFrames(int& exitCode) {
     }
     WarmUpFrameNumber = 0;
     return true;
-}
-
-void GameOverSequence() {
-    StopMusic();
-    if (GameOverTimer == 70) StopMusic();
-    if (GameOverTimer == 200) {
-        GameMode = Mode::Menu;
-        SaveSettings();
-    }
-    ++GameOverTimer;
 }
 
 void UpdateFrame() {

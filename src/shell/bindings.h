@@ -1,5 +1,5 @@
 #pragma once
-// Control bindings: one InputCode per slot.
+// Control bindings: one InputCode per slot. Saved with the settings; read by the input queries.
 #include <cstdint>
 
 enum BindingSlot : int {

@@ -1,4 +1,4 @@
-#include "shell/state_hash.h"
+#include "app/state_hash.h"
 
 #include "audio/audio.h"
 #include "enemies/enemy_pool.h"
@@ -13,8 +13,8 @@
 #include "game/player_shots.h"
 #include "game/ship.h"
 #include "game/weapons.h"
-#include "input/bindings.h"
-#include "input/input_step.h"
+#include "shell/bindings.h"
+#include "app/input_step.h"
 #include "shell/game_vars.h"
 #include "shell/random.h"
 

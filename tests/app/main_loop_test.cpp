@@ -5,7 +5,7 @@
 #include "shell/data_dir.h"
 #include "shell/error_log.h"
 #include "shell/game_vars.h"
-#include "shell/main_loop.h"
+#include "app/main_loop.h"
 #include "shell/settings.h"
 #include "shell/timing.h"
 #include "shell/trig.h"

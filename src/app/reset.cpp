@@ -1,4 +1,4 @@
-#include "shell/reset.h"
+#include "app/reset.h"
 
 #include "audio/audio.h"
 #include "enemies/enemy_pool.h"
@@ -16,11 +16,11 @@
 #include "render/camera.h"
 #include "frontend/frontend.h"
 #include "game/weapons.h"
-#include "input/bindings.h"
+#include "shell/bindings.h"
 #include "input/devices.h"
-#include "input/input_step.h"
+#include "input/requests.h"
 #include "shell/game_vars.h"
-#include "shell/main_loop.h"
+#include "app/main_loop.h"
 #include "shell/random.h"
 #include "shell/timing.h"
 
@@ -28,7 +28,7 @@ void ResetAllState() {
     ResetGameVars();
     ResetBindings();
     ResetInputDevices();
-    ResetInputStep();
+    ResetInputRequests();
     ResetWeapons();
     ResetPlayerShots();
     ResetPickups();

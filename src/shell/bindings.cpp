@@ -1,4 +1,4 @@
-#include "input/bindings.h"
+#include "shell/bindings.h"
 
 #include <cstring>
 

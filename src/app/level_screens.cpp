@@ -1,0 +1,6 @@
+#include "game/level_screens.h"
+
+#include "frontend/interstitials.h"
+
+const LevelScreens Screens = {DrawBossWarning, DrawMissionReport, ResetMissionReport, DrawPilotStatus,
+                              ResetInterstitials};
