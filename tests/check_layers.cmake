@@ -1,6 +1,8 @@
 # Fails when a file in src/ includes a header of a higher layer. The layers, lowest first:
 # platform; shell (game variables, settings, log, timing); render, audio, input; game, enemies;
-# frontend; app (start-up, frame loop, input step, frame render, launcher flow).
+# frontend; app (start-up, frame loop, input step, frame render, launcher flow). Above render, audio and
+# input, nothing reaches the platform itself: the game draws, plays and reads through those three, and
+# only the top layer wires the platform up.
 set(rank_platform 0)
 set(rank_shell 1)
 set(rank_render 2)
@@ -23,6 +25,8 @@ foreach(f ${files})
     string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([a-z]+)/.*" "\\1" to "${line}")
     if(DEFINED rank_${to} AND rank_${to} GREATER rank_${dir})
       list(APPEND bad "${rel} includes ${to}/ (${line})")
+    elseif(to STREQUAL "platform" AND rank_${dir} GREATER 2 AND rank_${dir} LESS 5)
+      list(APPEND bad "${rel} reaches the platform past render, audio and input (${line})")
     endif()
   endforeach()
 endforeach()

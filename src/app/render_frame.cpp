@@ -5,7 +5,6 @@
 #include "frontend/frontend.h"
 #include "game/level_state.h"
 #include "game/ship.h"
-#include "platform/platform.h"
 #include "render/background.h"
 #include "render/batches.h"
 #include "render/camera.h"
@@ -26,7 +25,7 @@ void ReportOverflow(int32_t flag, float y, const char* message, int32_t count) {
 
 void RenderFrame() {
     UpdateCamera();
-    plat::gfx().SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
+    SetWorld();
 
     ReportOverflow(LineVertOverflow, 400, "LINE VERT OVERFLOW", LineVertexCount);
     ReportOverflow(LineIndexOverflow, 420, "LINE INDEX OVERFLOW", LineIndexCount);

@@ -5,7 +5,7 @@
 #include "audio/audio.h"
 #include "frontend/front_text.h"
 #include "frontend/interstitials.h"
-#include "platform/platform.h"
+#include "render/camera.h"
 #include "render/background.h"
 #include "shell/game_vars.h"
 #include "shell/trig.h"
@@ -15,7 +15,7 @@ int32_t WarningPulseAngle, WarningPulse;
 int32_t StatusPulseAngle, StatusPulse;
 
 void DrawBossWarning() {
-    plat::gfx().SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
+    SetWorld();
     // Each throb starts with the siren and a red flash of the background.
     if (WarningPulse == 6) {
         PlayWarningSound();

@@ -7,7 +7,7 @@
 #include "frontend/front_text.h"
 #include "frontend/frontend.h"
 #include "game/level_state.h"
-#include "platform/platform.h"
+#include "render/camera.h"
 #include "render/batches.h"
 #include "shell/game_vars.h"
 
@@ -40,7 +40,6 @@ constexpr CounterLayout kLayouts[3] = {
 
 int Orientation() { return ScreenOrientation >= 0 && ScreenOrientation <= 2 ? ScreenOrientation : 0; }
 
-void SetWorld(const glm::mat4& m) { plat::gfx().SetTransform(plat::TransformKind::World, m); }
 
 void Counter(const Placed& p, const char* format, int value) {
     char text[32];

@@ -10,7 +10,7 @@
 #include "frontend/menu.h"
 #include "shell/bindings.h"
 #include "input/key_names.h"
-#include "platform/platform.h"
+#include "render/camera.h"
 #include "render/background.h"
 #include "render/batches.h"
 #include "shell/game_vars.h"
@@ -32,7 +32,6 @@ constexpr float kLockedSize = 10, kArrowSize = 14, kHzSize = 12;
 
 uint32_t Grey(int level) { return static_cast<uint32_t>(level) * 0x010101u; }
 
-void SetWorld(const glm::mat4& m) { plat::gfx().SetTransform(plat::TransformKind::World, m); }
 
 void UpdateCreditsJitter() {
     if (Random() % 10 == 0) {

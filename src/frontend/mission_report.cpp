@@ -5,7 +5,7 @@
 #include "audio/audio.h"
 #include "frontend/front_text.h"
 #include "frontend/interstitials.h"
-#include "platform/platform.h"
+#include "render/camera.h"
 #include "shell/game_vars.h"
 #include "shell/settings.h"
 
@@ -124,7 +124,7 @@ void GrantUnlocks() {
 }  // namespace
 
 void DrawMissionReport() {
-    plat::gfx().SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
+    SetWorld();
     CountUp();
     if (PlayType == 2) {
         DrawBossPracticeEnd();

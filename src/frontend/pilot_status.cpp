@@ -3,7 +3,7 @@
 #include "frontend/front_text.h"
 #include "frontend/interstitials.h"
 #include "game/particles.h"
-#include "platform/platform.h"
+#include "render/camera.h"
 #include "shell/random.h"
 #include "shell/trig.h"
 
@@ -12,7 +12,7 @@ const char* const kPilotRanks[5] = {"DERANGED SEDATED CHICKEN", "INSANE METHADON
                                     "CAFFEINE FUELLED NINJA CAT"};
 
 void DrawPilotStatus() {
-    plat::gfx().SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
+    SetWorld();
     StatusPulseAngle = (StatusPulseAngle + 2) % 180;
     StatusPulse = static_cast<int32_t>(SinTable[StatusPulseAngle] * 116 + 6);
 

@@ -69,3 +69,5 @@ void ResetCamera() {
     ShakeAmount = 0;
     PlayfieldCamera = UprightCamera560 = UprightCamera550 = kInitial;
 }
+
+void SetWorld(const glm::mat4& m) { plat::gfx().SetTransform(plat::TransformKind::World, m); }

@@ -2,6 +2,8 @@
 // The view of the playfield for the three screen orientations, with screen shake.
 #include <cstdint>
 
+#include <glm/mat4x4.hpp>
+
 struct CameraState {
     float eyeX, eyeY, eyeZ;
     float targetX, targetY;
@@ -16,5 +18,8 @@ void SetScreenShake(int amount);
 void UpdateCamera();
 // Always upright, at eye distance 560 or 550: keeps the front end readable in horiz.
 void UpdateUprightCamera(int distance);
+
+// Where the next things drawn sit in the world (identity unless moved), for drawing outside the batches.
+void SetWorld(const glm::mat4& m = glm::mat4(1.0f));
 
 void ResetCamera();
