@@ -137,7 +137,9 @@ void CullEnemies() {
         switch (e.modelType) {
             case 0: MidBossLeft(0); break;
             case 8: MidBossLeft(1); LevelClock = 8000; break;
-            case 18: MidBossLeft(2); LevelClock = 5000; break;
+            // The frame's own tick follows: one short, so the next frame's script runs at 5000 and its
+            // pair appears, as it does after the mid-boss is destroyed.
+            case 18: MidBossLeft(2); LevelClock = 5000 - 1; break;
             case 23: MidBossLeft(3); LevelClock = 10000; break;
             default: break;
         }

@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "enemies/enemy_pool.h"
+#include "game/game_flow.h"
 #include "enemies/models.h"
 #include "game/level_state.h"
 #include "render/batches.h"
@@ -218,26 +219,33 @@ TEST_F(EnemyPoolTest, CullBoundsAreStrictOnBothSides) {
     }
 }
 
-TEST_F(EnemyPoolTest, CulledMidBossesCountAsGoneAndMoveTheClock) {
+// A mid-boss that flies off counts as gone and, in levels 2 to 4, moves the script on. In level 3 the
+// next frame's script runs at 5000 itself, so its pair appears as it does after a kill.
+TEST_F(EnemyPoolTest, EscapedMidBossesCountAsGoneAndTheScriptGoesOnWhereItWould) {
     struct Case {
-        int model, entry, clock;
+        int model, level, clock, spawnsThere;
     };
-    for (Case c : {Case{0, 0, 1234}, Case{8, 1, 8000}, Case{18, 2, 5000}, Case{23, 3, 10000}}) {
+    for (Case c : {Case{0, 0, 1235, 0}, Case{8, 1, 8001, 0}, Case{18, 2, 5000, 2}, Case{23, 3, 10001, 0}}) {
         SCOPED_TRACE("model " + std::to_string(c.model));
         ClearEnemyPool();
+        GameMode = Mode::Playing;
+        CurrentLevel = c.level;
+        LevelTitleTimer = 200;
         LevelClock = 1234;
         BossBar = -90;
         Spawn(c.model, 0, 320, 300);
-        ASSERT_EQ(MidBossSlot[c.entry], EnemyCursor);
+        ASSERT_EQ(MidBossSlot[c.level], EnemyCursor);
         CullEnemies();
         EXPECT_EQ(MidBossActive, 1);  // still inside
         EnemyPool[EnemyCursor].y = 700;
-        CullEnemies();
+        UpdatePlaying();
         EXPECT_EQ(EnemyPool[EnemyCursor].active, 0);
         EXPECT_EQ(MidBossActive, 0);
-        EXPECT_EQ(MidBossSlot[c.entry], -1);
+        EXPECT_EQ(MidBossSlot[c.level], -1);
         EXPECT_FLOAT_EQ(BossBar, 0);
         EXPECT_EQ(LevelClock, c.clock);
+        UpdatePlaying();
+        EXPECT_EQ(CountActiveEnemies(), c.spawnsThere);
     }
 }
 
