@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "shell/error_log.h"
 #include "shell/game_vars.h"
+#include "shell/options.h"
 #include "shell/settings.h"
 
 const char* const kClearAllCaption = "Clear All";
@@ -120,6 +121,8 @@ std::string LauncherModel::ClearAll() {
     if (plat::dialogs().Confirm(kClearAllCaption, kClearAllText)) {
         LogError("all settings deleted\n");
         if (DeleteSettingsFile()) LoadSettings();
+        ResetOptions();
+        SaveOptions();
     }
     // The display choices on screen stay as they are (launch takes them), but the bindings shown must not
     // go on naming keys that are no longer bound.

@@ -17,6 +17,7 @@
 #include "shell/error_log.h"
 #include "shell/game_vars.h"
 #include "app/launcher.h"
+#include "shell/options.h"
 #include "shell/settings.h"
 #include "shell/timing.h"
 #include "shell/trig.h"
@@ -66,6 +67,7 @@ bool StartProgram(const StartOptions& options, int& exitCode) {
     ChooseDataDir();
     OpenErrorLog();
     LoadSettings();
+    LoadOptions();
     ApplyCommandLine(options.commandLine);
     if (options.runLauncher && !RunLauncher()) return false;  // closed without "launch": no window, exit code 0
     int windowed = options.forceWindowed ? 1 : Windowed;

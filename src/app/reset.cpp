@@ -20,6 +20,7 @@
 #include "input/devices.h"
 #include "input/requests.h"
 #include "shell/game_vars.h"
+#include "shell/options.h"
 #include "app/main_loop.h"
 #include "shell/random.h"
 #include "shell/timing.h"
@@ -27,6 +28,7 @@
 void ResetAllState() {
     ResetGameVars();
     ResetBindings();
+    ResetOptions();
     ResetInputDevices();
     ResetInputRequests();
     ResetWeapons();

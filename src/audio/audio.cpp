@@ -4,6 +4,7 @@
 
 #include "music/music.h"
 #include "platform/platform.h"
+#include "shell/options.h"
 #include "sound/sound.h"
 
 int32_t MusicFadeLevel = 255;
@@ -20,6 +21,11 @@ int streamVoice[2] = {-1, -1};
 // Effect number to sample number; 0 = silent.
 constexpr int kEffectSample[14] = {0, 6, 5, 1, 0, 2, 0, 3, 4, 9, 10, 11, 12, 13};
 
+constexpr int kFullEffectVolume = 128;
+
+// The player's music volume applied to a level on the library's 0..255 scale.
+int MusicLevel(int level) { return level * MusicVolume / kVolumeSteps; }
+
 void PlaySample(int sample) {
     if (sampleHandle[sample] >= 0) plat::sound().PlaySample(sampleHandle[sample]);
 }
@@ -29,7 +35,7 @@ void PlaySample(int sample) {
 void InitSound() {
     plat::SoundLib& sound = plat::sound();
     sound.Init(44100, 32);
-    sound.SetMasterEffectVolume(128);
+    sound.SetMasterEffectVolume(kFullEffectVolume * EffectsVolume / kVolumeSteps);
     const EmbeddedFile files[kSamples + 1] = {
         {}, Sample01WavFile(), Sample02WavFile(), Sample03WavFile(), Sample04WavFile(), Sample05WavFile(),
         Sample06WavFile(), Sample07WavFile(), Sample08WavFile(), Sample09WavFile(), Sample10WavFile(),
@@ -72,7 +78,18 @@ void StartMusic(int track) {
     StopMusic();
     if (track != 0 && track != 1) return;
     MusicTrack = track;
-    if (streamHandle[track] >= 0) streamVoice[track] = plat::sound().PlayStream(streamHandle[track]);
+    if (streamHandle[track] < 0) return;
+    plat::SoundLib& sound = plat::sound();
+    streamVoice[track] = sound.PlayStream(streamHandle[track]);
+    // A stream starts at full volume: turned down at once when the player has it lower.
+    if (MusicVolume < kVolumeSteps && streamVoice[track] >= 0) sound.SetVoiceVolume(streamVoice[track], MusicLevel(255));
+}
+
+void ApplyVolumes() {
+    plat::SoundLib& sound = plat::sound();
+    sound.SetMasterEffectVolume(kFullEffectVolume * EffectsVolume / kVolumeSteps);
+    if (MusicTrack >= 0 && streamVoice[MusicTrack] >= 0)
+        sound.SetVoiceVolume(streamVoice[MusicTrack], MusicLevel(MusicFadeLevel < 255 ? MusicFadeLevel : 255));
 }
 
 void FadeMusic() { MusicFadeLevel = 254; }
@@ -88,7 +105,7 @@ void UpdateMusicFade() {
     if (MusicFadeLevel < 255) {
         plat::SoundLib& sound = plat::sound();
         for (int track = 0; track < 2; ++track)
-            if (streamVoice[track] >= 0) sound.SetVoiceVolume(streamVoice[track], MusicFadeLevel);
+            if (streamVoice[track] >= 0) sound.SetVoiceVolume(streamVoice[track], MusicLevel(MusicFadeLevel));
         --MusicFadeLevel;
     }
     if (MusicFadeLevel == 0) {

@@ -12,6 +12,8 @@ void PlayShotSound();
 void PlayWarningSound();
 void StartMusic(int track);  // 0 level music, 1 boss music
 void FadeMusic();
+// The player's music and effect volumes, applied now to what plays.
+void ApplyVolumes();
 void StopMusic();
 void UpdateMusicFade();
 

@@ -3,11 +3,13 @@
 #include <cstdio>
 #include <cstring>
 
+#include "audio/audio.h"
 #include "game/game_flow.h"
 #include "shell/bindings.h"
 #include "input/requests.h"
 #include "render/device.h"
 #include "shell/game_vars.h"
+#include "shell/options.h"
 #include "shell/settings.h"
 
 int32_t MenuPage;
@@ -55,6 +57,17 @@ void ApplyItem(const MenuItem& item) {
         case ActionWindowed:
             SetWindowed(item.value);
             break;
+        case ActionMusicVolume:
+        case ActionEffectsVolume: {
+            int32_t& volume = item.action == ActionMusicVolume ? MusicVolume : EffectsVolume;
+            if (item.value == volume) break;
+            volume = item.value;
+            SaveOptions();
+            ApplyVolumes();
+            // Heard at once: the music plays on at the new volume; an effect sounds at the new one.
+            if (item.action == ActionEffectsVolume) PlaySound(1);
+            break;
+        }
         case ActionResolution:
             // The item's values are the table's indices, so its label always names the mode in use.
             if (item.value >= 0 && item.value < kResolutionCount && item.value != ResolutionIndex) {
@@ -137,6 +150,8 @@ void BuildMenu(int page) {
             Item("resolution:", ActionResolution, ResolutionIndex, kResolutionCount);
             Item("redefine input", ActionGoToPage, PageRedefine, 0);
             Item("view credits", ActionGoToPage, PageCredits, 0);
+            Item("music volume:", ActionMusicVolume, MusicVolume, kVolumeSteps + 1);
+            Item("effects volume:", ActionEffectsVolume, EffectsVolume, kVolumeSteps + 1);
             Item("back to main", ActionGoToPage, PageMain, 0);
             break;
         case PageCredits:

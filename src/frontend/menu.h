@@ -16,6 +16,8 @@ enum MenuAction : int32_t {
     ActionRedefine = 11,
     ActionSaveBindings = 12,
     ActionBossRush = 13,
+    ActionMusicVolume = 14,
+    ActionEffectsVolume = 15,
 };
 
 enum MenuPageId : int32_t { PageMain = 0, PagePractice = 1, PageOptions = 2, PageCredits = 3, PageRedefine = 4 };

@@ -93,9 +93,7 @@ void DrawLevelChoice(const MenuItem& item, float y, uint32_t c) {
     DrawChoices(y, c, item.value, bosses ? kBosses : kLevels, kXs, 4);
 }
 
-void DrawResolution(const MenuItem& item, float y, uint32_t c, bool underCursor) {
-    const char* label = ResolutionLabel(item.value);
-    if (!label) return;
+void DrawStepper(const MenuItem& item, float y, uint32_t c, bool underCursor, const char* label) {
     float w = FrontText(kItemX, y, 0, kItemSize, c, label);
     if (!underCursor) return;
     if (item.value != 0) FrontText(275 + ArrowWobble, y + 2, 0, kArrowSize, c, "<<");
@@ -134,7 +132,12 @@ void DrawItems() {
                 break;
             }
             case ActionResolution:
-                DrawResolution(item, y, c, underCursor);
+                if (const char* label = ResolutionLabel(item.value)) DrawStepper(item, y, c, underCursor, label);
+                break;
+            case ActionMusicVolume:
+            case ActionEffectsVolume:
+                std::snprintf(line, sizeof line, "%s %d", item.text, static_cast<int>(item.value));
+                DrawStepper(item, y, c, underCursor, line);
                 break;
             case ActionRedefine: {
                 char name[kKeyNameBuffer];

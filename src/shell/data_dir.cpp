@@ -69,3 +69,18 @@ const char* DataPath(const char* fileName) {
 }
 
 const char* DataDir() { return dataDir; }
+
+bool WriteDataFileAtomically(const char* fileName, const char* tempName, const void* data, size_t size) {
+    char temp[1200], final[1200];
+    std::snprintf(temp, sizeof temp, "%s", DataPath(tempName));
+    std::snprintf(final, sizeof final, "%s", DataPath(fileName));
+    std::FILE* f = std::fopen(temp, "wb");
+    if (!f) return false;
+    bool ok = std::fwrite(data, 1, size, f) == size;
+    ok = std::fflush(f) == 0 && ok;
+    ok = fsync(fileno(f)) == 0 && ok;
+    ok = std::fclose(f) == 0 && ok;
+    if (ok && std::rename(temp, final) == 0) return true;
+    std::remove(temp);
+    return false;
+}

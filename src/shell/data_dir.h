@@ -1,4 +1,6 @@
 #pragma once
+#include <cstddef>
+
 // Where "quivex.cfg" and "err.log" live: the working directory, or, when that cannot be written,
 // $XDG_CONFIG_HOME/quiv-ex (default ~/.config/quiv-ex).
 
@@ -9,3 +11,7 @@ void SetDataDir(const char* dir);
 // The path of a data file, in a buffer that stays valid until the next call with the same slot.
 const char* DataPath(const char* fileName);
 const char* DataDir();  // "" for the working directory
+
+// Writes a data file whole or not at all: into `tempName` beside it, synced, then renamed over it, so a
+// crash or a full disk never leaves it cut short. False when it could not be written.
+bool WriteDataFileAtomically(const char* fileName, const char* tempName, const void* data, size_t size);

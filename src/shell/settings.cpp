@@ -1,6 +1,5 @@
 #include "shell/settings.h"
 
-#include <unistd.h>
 
 #include <cctype>
 #include <climits>
@@ -165,15 +164,5 @@ bool DeleteSettingsFile() { return std::remove(DataPath(kSettingsName)) == 0; }
 void SaveSettings() {
     char text[512];
     int length = FormatSettings(text, sizeof text);
-    // Written beside the real file and renamed over it, so a crash or a full disk never leaves it cut short.
-    char temp[1200], final[1200];
-    std::snprintf(temp, sizeof temp, "%s", DataPath(kSettingsTemp));
-    std::snprintf(final, sizeof final, "%s", DataPath(kSettingsName));
-    std::FILE* f = std::fopen(temp, "wb");
-    if (!f) return;
-    bool ok = std::fwrite(text, 1, length, f) == static_cast<size_t>(length);
-    ok = std::fflush(f) == 0 && ok;
-    ok = fsync(fileno(f)) == 0 && ok;
-    ok = std::fclose(f) == 0 && ok;
-    if (!ok || std::rename(temp, final) != 0) std::remove(temp);
+    WriteDataFileAtomically(kSettingsName, kSettingsTemp, text, static_cast<size_t>(length));
 }

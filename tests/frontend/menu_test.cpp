@@ -1,3 +1,6 @@
+#include <cstring>
+#include <string>
+
 #include "audio/audio.h"
 #include "frontend/menu.h"
 #include "frontend/menu_draw.h"
@@ -8,6 +11,7 @@
 #include "app/input_step.h"
 #include "render/batches.h"
 #include "shell/game_vars.h"
+#include "shell/options.h"
 
 namespace {
 
@@ -174,6 +178,49 @@ TEST_F(MenuTest, F9AndF12OnTheMainPageUnlockEverythingSavedAtTheNextSave) {
         EXPECT_EQ(after[kCfgBoss + i], 1);
     }
     EXPECT_EQ(after[kCfgBossRush], 1);
+}
+
+// The volumes: left and right on their items, heard at once, kept in "options.cfg" while "quivex.cfg"
+// stays byte for byte as it was.
+TEST_F(MenuTest, VolumesAreHeardAtOnceAndSavedBesideTheSettings) {
+    OpenOptions();
+    const std::string settings = ReadFile(DataFile("quivex.cfg"));
+    auto lastVolume = [&](plat::SoundCall::Kind kind) {
+        int v = -1;
+        for (const plat::SoundCall& c : h().sound.calls)
+            if (c.kind == kind) v = kind == plat::SoundCall::VoiceVolume ? c.b : c.a;
+        return v;
+    };
+    Tap(kKeyDown, 6);  // effects volume
+    uint64_t pings = SoundsPlayed.effect[1];
+    Tap(kKeyLeft, 3);
+    EXPECT_EQ(EffectsVolume, 7);
+    EXPECT_EQ(lastVolume(plat::SoundCall::MasterVolume), 128 * 7 / 10);
+    EXPECT_EQ(SoundsPlayed.effect[1], pings + 3);
+    StartMusic(0);
+    Tap(kKeyUp);  // music volume, while a track plays
+    Tap(kKeyLeft, 10);
+    Tap(kKeyLeft);  // already at the bottom
+    EXPECT_EQ(MusicVolume, 0);
+    EXPECT_EQ(lastVolume(plat::SoundCall::VoiceVolume), 0);
+    Tap(kKeyRight, 4);
+    EXPECT_EQ(lastVolume(plat::SoundCall::VoiceVolume), 255 * 4 / 10);
+    StartMusic(1);  // a new track starts turned down too
+    EXPECT_EQ(lastVolume(plat::SoundCall::VoiceVolume), 255 * 4 / 10);
+    EXPECT_EQ(ReadFile(DataFile("options.cfg")), "music_volume = 4\neffects_volume = 7\n");
+    EXPECT_EQ(ReadFile(DataFile("quivex.cfg")), settings);
+    // A new start reads them back; bad values and unknown names fall back or are passed over.
+    LoadOptions();
+    EXPECT_EQ(MusicVolume, 4);
+    for (const char* text : {"music_volume = 11\neffects_volume=x\n", "colour = 3\n", "", "music_volume\n"}) {
+        LoadOptionsFromText(text, std::strlen(text));
+        EXPECT_EQ(MusicVolume, 10) << text;
+        EXPECT_EQ(EffectsVolume, 10) << text;
+    }
+    const char* spaced = "  effects_volume   =  3  \r\nmusic_volume=0";
+    LoadOptionsFromText(spaced, std::strlen(spaced));
+    EXPECT_EQ(EffectsVolume, 3);
+    EXPECT_EQ(MusicVolume, 0);
 }
 
 TEST_F(MenuTest, WindowedChangeResetsTheDeviceAndSaves) {

@@ -1,0 +1,96 @@
+#include "shell/options.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "shell/data_dir.h"
+
+int32_t MusicVolume = kVolumeSteps;
+int32_t EffectsVolume = kVolumeSteps;
+
+namespace {
+
+const char* kOptionsName = "options.cfg";
+const char* kOptionsTemp = "options.cfg.tmp";
+
+struct Option {
+    const char* name;
+    int32_t* value;
+    int32_t low, high, fallback;
+};
+const Option kOptions[] = {
+    {"music_volume", &MusicVolume, 0, kVolumeSteps, kVolumeSteps},
+    {"effects_volume", &EffectsVolume, 0, kVolumeSteps, kVolumeSteps},
+};
+
+// Trims spaces at both ends of [begin, end).
+void Trim(const char*& begin, const char*& end) {
+    while (begin < end && std::isspace(static_cast<unsigned char>(*begin))) ++begin;
+    while (end > begin && std::isspace(static_cast<unsigned char>(end[-1]))) --end;
+}
+
+void Apply(const char* name, size_t nameLength, const char* value, size_t valueLength) {
+    for (const Option& o : kOptions) {
+        if (std::strlen(o.name) != nameLength || std::strncmp(o.name, name, nameLength) != 0) continue;
+        char digits[16];
+        if (valueLength == 0 || valueLength >= sizeof digits) return;
+        std::memcpy(digits, value, valueLength);
+        digits[valueLength] = 0;
+        char* end = nullptr;
+        long v = std::strtol(digits, &end, 10);
+        if (*end == 0 && v >= o.low && v <= o.high) *o.value = static_cast<int32_t>(v);
+        return;
+    }
+}
+
+}  // namespace
+
+void ResetOptions() {
+    for (const Option& o : kOptions) *o.value = o.fallback;
+}
+
+void LoadOptionsFromText(const char* text, size_t length) {
+    ResetOptions();
+    const char* end = text + length;
+    for (const char* line = text; line < end;) {
+        const char* lineEnd = static_cast<const char*>(std::memchr(line, '\n', static_cast<size_t>(end - line)));
+        if (!lineEnd) lineEnd = end;
+        const char* eq = static_cast<const char*>(std::memchr(line, '=', static_cast<size_t>(lineEnd - line)));
+        if (eq) {
+            const char *nameBegin = line, *nameEnd = eq, *valueBegin = eq + 1, *valueEnd = lineEnd;
+            Trim(nameBegin, nameEnd);
+            Trim(valueBegin, valueEnd);
+            Apply(nameBegin, static_cast<size_t>(nameEnd - nameBegin), valueBegin,
+                  static_cast<size_t>(valueEnd - valueBegin));
+        }
+        line = lineEnd + 1;
+    }
+}
+
+void LoadOptions() {
+    char text[4096];
+    size_t length = 0;
+    if (std::FILE* f = std::fopen(DataPath(kOptionsName), "rb")) {
+        length = std::fread(text, 1, sizeof text, f);
+        std::fclose(f);
+    }
+    LoadOptionsFromText(text, length);
+}
+
+int FormatOptions(char* out, size_t size) {
+    int n = 0;
+    for (const Option& o : kOptions) {
+        int w = std::snprintf(out + n, size - static_cast<size_t>(n), "%s = %d\n", o.name, static_cast<int>(*o.value));
+        if (w < 0 || static_cast<size_t>(n + w) >= size) break;
+        n += w;
+    }
+    return n;
+}
+
+void SaveOptions() {
+    char text[512];
+    int length = FormatOptions(text, sizeof text);
+    WriteDataFileAtomically(kOptionsName, kOptionsTemp, text, static_cast<size_t>(length));
+}

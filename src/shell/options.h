@@ -1,0 +1,18 @@
+#pragma once
+// "options.cfg": options beyond the original settings, kept in a file of their own so "quivex.cfg"
+// keeps its exact format for the programs and older copies that read it. One `name = value` a line;
+// unknown names are ignored and a bad or missing value takes its default.
+#include <cstddef>
+#include <cstdint>
+
+constexpr int32_t kVolumeSteps = 10;
+
+extern int32_t MusicVolume;    // 0..10, 10 = full
+extern int32_t EffectsVolume;  // 0..10
+
+void LoadOptions();
+void SaveOptions();
+void LoadOptionsFromText(const char* text, size_t length);
+// The file's text; returns the length written.
+int FormatOptions(char* out, size_t size);
+void ResetOptions();
