@@ -2,5 +2,5 @@
 
 #include "frontend/interstitials.h"
 
-const LevelScreens Screens = {DrawBossWarning, DrawMissionReport, ResetMissionReport, DrawPilotStatus,
+const LevelScreens Screens = {DrawBossWarning, DrawMissionReport, DrawPilotStatus,
                               ResetInterstitials};

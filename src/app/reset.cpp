@@ -9,6 +9,7 @@
 #include "game/player_shots.h"
 #include "game/ship_life.h"
 #include "frontend/interstitials.h"
+#include "game/mission_report.h"
 #include "game/level_state.h"
 #include "game/ship.h"
 #include "render/background.h"

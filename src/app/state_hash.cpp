@@ -5,6 +5,7 @@
 #include "game/enemy_bullets.h"
 #include "frontend/hud.h"
 #include "frontend/interstitials.h"
+#include "game/mission_report.h"
 #include "frontend/menu.h"
 #include "game/level_state.h"
 #include "game/game_flow.h"

@@ -2,15 +2,11 @@
 
 #include <glm/mat4x4.hpp>
 
-#include "audio/audio.h"
 #include "frontend/front_text.h"
 #include "frontend/interstitials.h"
+#include "game/mission_report.h"
 #include "render/camera.h"
 #include "shell/game_vars.h"
-#include "shell/settings.h"
-
-MissionReportState Report;
-const int32_t kLevelEnergy[4] = {55, 90, 123, 125};
 
 namespace {
 
@@ -25,20 +21,6 @@ void RightAligned(float x, float y, float size, uint32_t colour, const char* tex
 }
 
 void Number(char* out, size_t size, int value) { std::snprintf(out, size, "%d", value); }
-
-void CountUp() {
-    if (++Report.tick < 4) return;
-    Report.tick = 0;
-    const int level = Level();
-    const bool quiet = Report.collected >= LevelCollected[level] && Report.best >= PeakHeld;
-    if (Report.collected < LevelCollected[level]) {
-        ++Report.collected;
-    } else {
-        if (Report.held < Held) ++Report.held;
-        if (Report.best < PeakHeld) ++Report.best;
-    }
-    if (!quiet) PlaySound(10);
-}
 
 void DrawBossPracticeEnd() {
     if (BossRush == 1) {
@@ -101,38 +83,14 @@ void DrawUnlockMessages() {
     FlashMessage(410, Report.bossRushFlash, "BOSS RUSH UNLOCKED");
 }
 
-// Each unlock is written to the settings file as it happens.
-void GrantUnlocks() {
-    const int level = Level();
-    if (PracticeUnlocked[level] == 0) {
-        PracticeUnlocked[level] = 1;
-        Report.practiceFlash = 355;
-        SaveSettings();
-    }
-    if (BossUnlocked[level] == 0 && Report.collected == kLevelEnergy[level]) {
-        BossUnlocked[level] = 1;
-        Report.bossFlash = 255;
-        SaveSettings();
-    }
-    if (BossUnlocked[0] && BossUnlocked[1] && BossUnlocked[2] && BossUnlocked[3] && BossRushUnlocked == 0) {
-        BossRushUnlocked = 1;
-        Report.bossRushFlash = 255;
-        SaveSettings();
-    }
-}
-
 }  // namespace
 
 void DrawMissionReport() {
     SetWorld();
-    CountUp();
     if (PlayType == 2) {
         DrawBossPracticeEnd();
         return;
     }
     DrawTable();
     DrawUnlockMessages();
-    if (PlayType == 0) GrantUnlocks();
 }
-
-void ResetMissionReport() { Report = {}; }

@@ -6,6 +6,7 @@
 #include "enemies/level_scripts.h"
 #include "game/enemy_bullets.h"
 #include "game/level_screens.h"
+#include "game/mission_report.h"
 #include "game/level_state.h"
 #include "game/particles.h"
 #include "game/pickups.h"
@@ -189,7 +190,7 @@ void BossApproachAndLevelEnd() {
         FadeMusic();
         BossAlert = 0;
         BossDownClock = t;
-        Screens.resetMissionReport();
+        ResetMissionReport();
         BossBar = 0;
     }
     const int since = t - BossDownClock;
@@ -201,7 +202,9 @@ void BossApproachAndLevelEnd() {
             return;
         }
         ReportShowing = 1;
+        CountReport();
         Screens.missionReport();
+        if (PlayType == 0) GrantUnlocks();
     }
     if (level < 3) {
         if (since == kLeaveAt[level]) {

@@ -5,7 +5,6 @@
 struct LevelScreens {
     void (*bossWarning)();
     void (*missionReport)();
-    void (*resetMissionReport)();
     void (*pilotStatus)();
     // At every game start; a full game from level 1 also resets the pilot's rank.
     void (*reset)(bool fullGameFromStart);

@@ -2,6 +2,7 @@
 #include "enemies/enemy_pool.h"
 #include "enemies/level_scripts.h"
 #include "frontend/interstitials.h"
+#include "game/mission_report.h"
 #include "front_support.h"
 #include "game/game_flow.h"
 #include "game/level_state.h"

@@ -18,6 +18,7 @@
 #include "audio/audio.h"
 #include "game/game_flow.h"
 #include "frontend/interstitials.h"
+#include "game/mission_report.h"
 #include "game/level_state.h"
 #include "game/player_shots.h"
 #include "gallery.h"

@@ -1,0 +1,19 @@
+#pragma once
+// The mission report's rules: its count-up of the level's energy, and the unlocks it grants in a full
+// game, each written to the settings file as it happens. The front end draws it.
+#include <cstdint>
+
+// The count-up and the unlock flashes (frames each message has left to flash).
+struct MissionReportState {
+    int32_t collected, held, best;
+    int32_t tick;  // 0..3
+    int32_t practiceFlash, bossFlash, bossRushFlash;
+};
+extern MissionReportState Report;
+
+extern const int32_t kLevelEnergy[4];  // every energy pickup of a level: its boss unlock
+
+// One frame of the count-up: a step every four frames, with its tick sound.
+void CountReport();
+void GrantUnlocks();
+void ResetMissionReport();
