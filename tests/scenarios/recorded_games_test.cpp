@@ -1,6 +1,7 @@
 // Recorded games: whole games flown by the deterministic autopilot, each pinned by the hash of the
 // state it ends in. Any change to a level script, a behaviour, a fire pattern or a rule of play moves a
 // hash; a change meant to alter the game updates the hash here in the same commit and says why.
+#include <ostream>
 #include <string>
 
 #include "test_support.h"
@@ -12,6 +13,8 @@ struct Recorded {
     const char* args;
     const char* hash;
 };
+
+void PrintTo(const Recorded& game, std::ostream* os) { *os << game.args; }
 
 class RecordedGame : public testing::TestWithParam<Recorded> {};
 
