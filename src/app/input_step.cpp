@@ -1,5 +1,6 @@
 #include "app/input_step.h"
 
+#include "app/replay.h"
 #include "audio/audio.h"
 #include "frontend/frontend.h"
 #include "game/level_state.h"
@@ -139,7 +140,8 @@ void CaptureKeys() {
 }  // namespace
 
 void InputStep() {
-    PollInputDevices();
+    if (!PlaybackActive() || !PlaybackInput()) PollInputDevices();
+    RecordFrameInput();
     if (IsInputDown(KeyF1)) FastForward = 0;
     if (IsInputDown(KeyF2)) FastForward = 1;
     UnlockCombination();

@@ -1,5 +1,6 @@
 #include "app/reset.h"
 
+#include "app/replay.h"
 #include "audio/audio.h"
 #include "enemies/enemy_pool.h"
 #include "game/enemy_bullets.h"
@@ -32,6 +33,7 @@ void ResetAllState() {
     ResetOptions();
     ResetInputDevices();
     ResetInputRequests();
+    ResetReplay();
     ResetWeapons();
     ResetPlayerShots();
     ResetPickups();

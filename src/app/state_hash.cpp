@@ -27,30 +27,44 @@ void StateHasher::Add(const void* data, size_t size) {
     }
 }
 
+namespace {
+
+template <typename... Parts>
+void Each(const StateVisitor& visit, Parts&... parts) {
+    (visit(&parts, sizeof parts), ...);
+}
+
+}  // namespace
+
+void WalkGameState(const StateVisitor& visit) {
+    Each(visit, GameMode);
+    Each(visit, SpeedSetting, PlayType, BossRush, CurrentLevel, WeaponLevel);
+    Each(visit, Lives, GameOverTimer, Held, PeakHeld, LevelCollected);
+    Each(visit, HiScore, PracticeUnlocked, BossUnlocked, BossRushUnlocked);
+    Each(visit, UnlockCheatUsed, FastForward, ResolutionIndex, ScreenOrientation);
+    Each(visit, Windowed, WindowX, WindowY);
+    Each(visit, Bindings, PendingBindings);
+    Each(visit, LevelClock, LevelTitleTimer, BossActive, MidBossActive, BossDefeated);
+    Each(visit, BossDeathTimer, BossBar, BossAlert, BossDownClock, ReportShowing);
+    Each(visit, BossSlot, MidBossSlot);
+    Each(visit, EnemyPool, EnemyCursor);
+    Each(visit, EnemyBullets, BulletCursor);
+    Each(visit, EscapeLatch, MenuKeyLatch, PauseLatch, CaptureArmed, CaptureTarget);
+    Each(visit, PlayerShip.x, PlayerShip.y, PlayerShip.active, RespawnPending, Invulnerable);
+    Each(visit, RespawnTimer, TrackedShard, VerticalMove, ShieldTimer, ShieldHits);
+    Each(visit, Shards, Sparks, Glows, ShardCursor, SparkCursor, GlowCursor);
+    Each(visit, BossSpawnPending);
+    Each(visit, FireLatch, MainGunTimer, SideGunTimer, RearGunTimer);
+    Each(visit, PlayerShots, ShotCursor, Pickups, PickupCursor, PickupWobble);
+    Each(visit, MenuPage, MenuItems, MenuItemCount, MenuCursor, Report, PilotRank);
+    Each(visit, WarningPulseAngle, WarningPulse, StatusPulseAngle, StatusPulse);
+    Each(visit, MusicFadeLevel, MusicTrack);
+    // The random generator lives behind a function: the callers take its state themselves.
+}
+
 uint64_t HashGameState() {
     StateHasher h;
-    h.Add(GameMode);
-    h.Add(SpeedSetting), h.Add(PlayType), h.Add(BossRush), h.Add(CurrentLevel), h.Add(WeaponLevel);
-    h.Add(Lives), h.Add(GameOverTimer), h.Add(Held), h.Add(PeakHeld), h.Add(LevelCollected);
-    h.Add(HiScore), h.Add(PracticeUnlocked), h.Add(BossUnlocked), h.Add(BossRushUnlocked);
-    h.Add(UnlockCheatUsed), h.Add(FastForward), h.Add(ResolutionIndex), h.Add(ScreenOrientation);
-    h.Add(Windowed), h.Add(WindowX), h.Add(WindowY);
-    h.Add(Bindings), h.Add(PendingBindings);
-    h.Add(LevelClock), h.Add(LevelTitleTimer), h.Add(BossActive), h.Add(MidBossActive), h.Add(BossDefeated);
-    h.Add(BossDeathTimer), h.Add(BossBar), h.Add(BossAlert), h.Add(BossDownClock), h.Add(ReportShowing);
-    h.Add(BossSlot), h.Add(MidBossSlot);
-    h.Add(EnemyPool), h.Add(EnemyCursor);
-    h.Add(EnemyBullets), h.Add(BulletCursor);
-    h.Add(EscapeLatch), h.Add(MenuKeyLatch), h.Add(PauseLatch), h.Add(CaptureArmed), h.Add(CaptureTarget);
-    h.Add(PlayerShip.x), h.Add(PlayerShip.y), h.Add(PlayerShip.active), h.Add(RespawnPending), h.Add(Invulnerable);
-    h.Add(RespawnTimer), h.Add(TrackedShard), h.Add(VerticalMove), h.Add(ShieldTimer), h.Add(ShieldHits);
-    h.Add(Shards), h.Add(Sparks), h.Add(Glows), h.Add(ShardCursor), h.Add(SparkCursor), h.Add(GlowCursor);
-    h.Add(BossSpawnPending);
-    h.Add(FireLatch), h.Add(MainGunTimer), h.Add(SideGunTimer), h.Add(RearGunTimer);
-    h.Add(PlayerShots), h.Add(ShotCursor), h.Add(Pickups), h.Add(PickupCursor), h.Add(PickupWobble);
-    h.Add(MenuPage), h.Add(MenuItems), h.Add(MenuItemCount), h.Add(MenuCursor), h.Add(Report), h.Add(PilotRank);
-    h.Add(WarningPulseAngle), h.Add(WarningPulse), h.Add(StatusPulseAngle), h.Add(StatusPulse);
-    h.Add(MusicFadeLevel), h.Add(MusicTrack);
+    WalkGameState([&](void* data, size_t size) { h.Add(data, size); });
     h.Add(RandomState());
     return h.value();
 }

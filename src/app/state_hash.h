@@ -2,6 +2,7 @@
 // One number for the whole game state, so two runs can be compared.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 class StateHasher {
 public:
@@ -15,5 +16,10 @@ public:
 private:
     uint64_t h_ = 1469598103934665603ull;  // FNV-1a
 };
+
+// Every piece of game state, in a fixed order (the random generator's state aside): the hash, and a
+// replay's starting snapshot, are made from this one list.
+using StateVisitor = std::function<void(void* data, size_t size)>;
+void WalkGameState(const StateVisitor& visit);
 
 uint64_t HashGameState();

@@ -27,6 +27,7 @@
 #include "key_script.h"
 #include "platform/gfx/image_decode.h"
 #include "platform/headless.h"
+#include "app/replay.h"
 #include "render/batches.h"
 #include "shell/command_line.h"
 #include "shell/game_vars.h"
@@ -73,6 +74,8 @@ struct Options {
     int startLevel = 0;
     long long untilReport = -1;  // stop this many frames after a mission report (or the rush's end) shows
     bool cycle = false;        // every kind of game in turn, each started when the last is over
+    std::string record;        // the first game played is kept as a replay here
+    std::string replay;        // a replay played instead of the other options
 };
 
 // The games a cycle goes round, the short ones first: each boss, the boss rush, each level's practice,
@@ -143,7 +146,8 @@ int Usage(const char* problem) {
                  "                  [--bot] [--immortal] [--until report[+N]] [--cycle]\n"
                  "                  [--gl] [--shot N:FILE.png | --shot wN:FILE.png ...] [--window-shot N:FILE.png ...]\n"
                  "                  [--resize N:WxH ...] [--fullscreen] [--resolution WxH] [--orientation O]\n"
-                 "                  [--classic-drawing]\n"
+                 "                  [--classic-drawing] [--record FILE.qxr]\n"
+                 "       quivex-sim --replay FILE.qxr [--dir DIR]   (exit 3: it ended in another state)\n"
                  "       quivex-sim --gallery FILE.png   (every model on the real renderer)\n");
     return 2;
 }
@@ -252,6 +256,11 @@ int main(int argc, char** argv) {
             } else {
                 return Usage("--until needs report or report+N");
             }
+        } else if (arg == "--record" || arg == "--replay") {
+            const char* v = value(arg.c_str());
+            if (!v) return Usage((arg + " needs a file").c_str());
+            (arg == "--record" ? opt.record : opt.replay) = v;
+            if (arg == "--replay") haveFrames = true;
         } else if (arg == "--cycle") {
             opt.cycle = true;
         } else if (arg == "--bot") {
@@ -307,6 +316,19 @@ int main(int argc, char** argv) {
     if (!opt.gallery.empty() && opt.gallery[0] != '/') opt.gallery = startDir + "/" + opt.gallery;
     for (Shot& shot : opt.shots)
         if (!shot.file.empty() && shot.file[0] != '/') shot.file = startDir + "/" + shot.file;
+    for (std::string* file : {&opt.record, &opt.replay})
+        if (!file->empty() && (*file)[0] != '/') *file = startDir + "/" + *file;
+    if (!opt.replay.empty()) {
+        std::string error;
+        if (!LoadReplay(opt.replay.c_str(), error)) {
+            std::fprintf(stderr, "quivex-sim: %s: %s\n", opt.replay.c_str(), error.c_str());
+            return 2;
+        }
+        opt.frames = ReplayFrames();
+        opt.immortal = (ReplayFlags() & kReplayIndestructible) != 0;
+        opt.bot = opt.cycle = false;
+        opt.startKind = -1;
+    }
     shots = opt.shots;
 
     std::vector<KeyEvent> events;
@@ -344,6 +366,8 @@ int main(int argc, char** argv) {
     }
     if (!RunWarmUpFrames(exitCode)) return exitCode;
     if (opt.startKind >= 0) StartFromMenu(opt.startKind, opt.startLevel);
+    if (!opt.replay.empty()) StartPlayback();
+    bool recorded = false;
 
     plat::HeadlessInput& input = plat::headless().input;
     size_t next = 0;
@@ -371,7 +395,14 @@ int main(int argc, char** argv) {
         if (opt.bot) AutopilotFrame(opt.immortal);
         // Kept protected as in a respawn's grace period, so bullets pass and the shield still works.
         if (opt.immortal && ShipAlive) Invulnerable = 1;
+        bool playing = GameMode == Mode::Playing || GameMode == Mode::Paused;
+        if (!opt.record.empty() && !recorded && playing) {
+            BeginRecording();
+            SetReplayFlags(opt.immortal ? kReplayIndestructible : 0);
+            recorded = true;
+        }
         if (!FramePass(exitCode)) break;
+        if (Recording() && GameMode != Mode::Playing && GameMode != Mode::Paused) FinishRecording();
         if (opt.untilReport >= 0 && ReportShowing && GameMode == Mode::Playing && reportFrame < 0) reportFrame = frame;
         if (reportFrame >= 0 && frame - reportFrame >= opt.untilReport) {
             ++frame;
@@ -383,7 +414,18 @@ int main(int argc, char** argv) {
             if (now && shot.frame < 0) shot.frame = frame + shot.offset;
         }
     }
+    if (Recording()) FinishRecording();
     PrintSummary(frame);
+    if (!opt.record.empty()) {
+        std::string error;
+        if (!recorded) std::fprintf(stderr, "quivex-sim: no game was played to record\n");
+        else if (!SaveRecording(opt.record.c_str(), error)) std::fprintf(stderr, "quivex-sim: %s\n", error.c_str());
+        if (!recorded || !error.empty()) return 1;
+    }
+    if (!opt.replay.empty() && HashGameState() != ReplayHash()) {
+        std::fprintf(stderr, "quivex-sim: the replay ended in another state than it was recorded in\n");
+        return 3;
+    }
     if (opt.cycle) std::printf("games: %d\n", gamesStarted);
     return shotFailures ? 1 : 0;
 }

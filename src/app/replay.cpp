@@ -1,0 +1,319 @@
+#include "app/replay.h"
+
+#include <zlib.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "app/state_hash.h"
+#include "game/ship.h"
+#include "input/devices.h"
+#include "render/camera.h"
+#include "shell/random.h"
+
+namespace {
+
+// The file: magic, format, the game's version, frames, final hash, the two parts' sizes before and
+// after compression, then the compressed snapshot and the compressed inputs.
+const char kMagic[4] = {'Q', 'X', 'R', 'P'};
+constexpr uint32_t kFormat = 1;
+constexpr uint32_t kGameVersion = 1;  // raise with any change that alters how a recorded game plays
+constexpr size_t kHeaderSize = 4 + 4 + 4 + 4 + 4 + 8 + 4 * 4;
+constexpr uint32_t kMaxPart = 64u << 20;
+
+// One frame's input as the game reads it: the keyboard's 256 bytes, whether a controller is there, its
+// two axes and 128 buttons.
+constexpr size_t kInputBytes = 256 + 1 + 4 + 4 + 128;
+using InputImage = unsigned char[kInputBytes];
+
+std::vector<unsigned char> snapshot, inputs;
+InputImage previous;
+uint32_t unchangedRun;
+long long frames;
+uint64_t finalHash;
+bool recording;
+size_t readAt;
+long long played;
+uint32_t flags;
+bool active;
+bool pending;      // a record's run is being played out
+uint32_t changes;  // bytes its change sets
+
+void TakeInput(InputImage out) {
+    std::memcpy(out, KeyboardState, 256);
+    out[256] = JoystickPresent ? 1 : 0;
+    std::memcpy(out + 257, &Joystick.x, 4);
+    std::memcpy(out + 261, &Joystick.y, 4);
+    std::memcpy(out + 265, Joystick.buttons, 128);
+}
+
+void GiveInput(const InputImage in) {
+    std::memcpy(KeyboardState, in, 256);
+    JoystickPresent = in[256] != 0;
+    std::memcpy(&Joystick.x, in + 257, 4);
+    std::memcpy(&Joystick.y, in + 261, 4);
+    std::memcpy(Joystick.buttons, in + 265, 128);
+}
+
+// Everything on the first frame: the state the hash sees, the random generator, and the rest of the
+// ship and the screen shake, which the hash leaves out but play depends on.
+void VisitStart(const StateVisitor& visit, uint32_t& random) {
+    WalkGameState(visit);
+    visit(&random, sizeof random);
+    visit(&PlayerShip, sizeof PlayerShip);
+    visit(&ShakeAmount, sizeof ShakeAmount);
+}
+
+void PutVarint(std::vector<unsigned char>& out, uint32_t v) {
+    while (v >= 0x80) {
+        out.push_back(static_cast<unsigned char>(v | 0x80));
+        v >>= 7;
+    }
+    out.push_back(static_cast<unsigned char>(v));
+}
+
+bool GetVarint(const std::vector<unsigned char>& in, size_t& at, uint32_t& v) {
+    v = 0;
+    for (int shift = 0; shift < 35; shift += 7) {
+        if (at >= in.size()) return false;
+        unsigned char b = in[at++];
+        v |= static_cast<uint32_t>(b & 0x7F) << shift;
+        if (!(b & 0x80)) return true;
+    }
+    return false;
+}
+
+// A run of unchanged frames, then the bytes the next frame changed (index, value).
+void FlushRun(const InputImage next) {
+    PutVarint(inputs, unchangedRun);
+    unchangedRun = 0;
+    uint32_t changed = 0;
+    for (size_t i = 0; i < kInputBytes; ++i) changed += previous[i] != next[i];
+    PutVarint(inputs, changed);
+    for (size_t i = 0; i < kInputBytes; ++i)
+        if (previous[i] != next[i]) {
+            PutVarint(inputs, static_cast<uint32_t>(i));
+            inputs.push_back(next[i]);
+        }
+    std::memcpy(previous, next, kInputBytes);
+}
+
+void Put32(std::vector<unsigned char>& out, uint32_t v) {
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<unsigned char>(v >> (8 * i)));
+}
+uint32_t Get32(const unsigned char* p) {
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
+           static_cast<uint32_t>(p[3]) << 24;
+}
+
+bool Compress(const std::vector<unsigned char>& in, std::vector<unsigned char>& out) {
+    uLongf size = compressBound(static_cast<uLong>(in.size()));
+    out.resize(size);
+    if (compress2(out.data(), &size, in.data(), static_cast<uLong>(in.size()), 9) != Z_OK) return false;
+    out.resize(size);
+    return true;
+}
+
+bool Uncompress(const unsigned char* in, size_t inSize, size_t outSize, std::vector<unsigned char>& out) {
+    out.resize(outSize);
+    uLongf size = static_cast<uLongf>(outSize);
+    return uncompress(out.data(), &size, in, static_cast<uLong>(inSize)) == Z_OK && size == outSize;
+}
+
+size_t SnapshotSize() {
+    size_t n = 0;
+    uint32_t random = 0;
+    VisitStart([&](void*, size_t size) { n += size; }, random);
+    return n;
+}
+
+}  // namespace
+
+void BeginRecording() {
+    snapshot.clear();
+    uint32_t random = RandomState();
+    VisitStart([](void* data, size_t size) {
+        const unsigned char* p = static_cast<const unsigned char*>(data);
+        snapshot.insert(snapshot.end(), p, p + size);
+    }, random);
+    inputs.clear();
+    inputs.reserve(1 << 20);  // a long game's changes, so frames add no allocation
+    std::memset(previous, 0, sizeof previous);
+    unchangedRun = 0;
+    frames = 0;
+    recording = true;
+}
+
+bool Recording() { return recording; }
+
+void RecordFrameInput() {
+    if (!recording) return;
+    InputImage now;
+    TakeInput(now);
+    if (std::memcmp(now, previous, kInputBytes) == 0) ++unchangedRun;
+    else FlushRun(now);
+    ++frames;
+}
+
+void FinishRecording() {
+    if (!recording) return;
+    PutVarint(inputs, unchangedRun);
+    PutVarint(inputs, 0);
+    unchangedRun = 0;
+    finalHash = HashGameState();
+    recording = false;
+}
+
+bool SaveRecording(const char* path, std::string& error) {
+    std::vector<unsigned char> packedSnapshot, packedInputs, file;
+    if (!Compress(snapshot, packedSnapshot) || !Compress(inputs, packedInputs)) {
+        error = "cannot compress the replay";
+        return false;
+    }
+    file.insert(file.end(), kMagic, kMagic + 4);
+    Put32(file, kFormat);
+    Put32(file, kGameVersion);
+    Put32(file, flags);
+    Put32(file, static_cast<uint32_t>(frames));
+    Put32(file, static_cast<uint32_t>(finalHash));
+    Put32(file, static_cast<uint32_t>(finalHash >> 32));
+    Put32(file, static_cast<uint32_t>(snapshot.size()));
+    Put32(file, static_cast<uint32_t>(packedSnapshot.size()));
+    Put32(file, static_cast<uint32_t>(inputs.size()));
+    Put32(file, static_cast<uint32_t>(packedInputs.size()));
+    file.insert(file.end(), packedSnapshot.begin(), packedSnapshot.end());
+    file.insert(file.end(), packedInputs.begin(), packedInputs.end());
+    std::FILE* f = std::fopen(path, "wb");
+    bool ok = f && std::fwrite(file.data(), 1, file.size(), f) == file.size();
+    if (f) ok = std::fclose(f) == 0 && ok;
+    if (!ok) error = std::string("cannot write ") + path;
+    return ok;
+}
+
+bool ReadReplay(const unsigned char* data, size_t size, std::string& error) {
+    frames = 0;
+    if (size < kHeaderSize || std::memcmp(data, kMagic, 4) != 0) {
+        error = "not a replay file";
+        return false;
+    }
+    if (Get32(data + 4) != kFormat || Get32(data + 8) != kGameVersion) {
+        error = "a replay of another version of the game";
+        return false;
+    }
+    uint32_t readFlags = Get32(data + 12);
+    uint32_t count = Get32(data + 16);
+    uint64_t hash = Get32(data + 20) | static_cast<uint64_t>(Get32(data + 24)) << 32;
+    uint32_t snapSize = Get32(data + 28), snapPacked = Get32(data + 32);
+    uint32_t inSize = Get32(data + 36), inPacked = Get32(data + 40);
+    if (snapSize != SnapshotSize() || inSize > kMaxPart || snapPacked > size || inPacked > size ||
+        kHeaderSize + static_cast<uint64_t>(snapPacked) + inPacked != size) {
+        error = "the replay is cut short or damaged";
+        return false;
+    }
+    if (!Uncompress(data + kHeaderSize, snapPacked, snapSize, snapshot) ||
+        !Uncompress(data + kHeaderSize + snapPacked, inPacked, inSize, inputs)) {
+        error = "the replay is damaged";
+        return false;
+    }
+    // Walk the inputs once, so playing never meets a damaged record half way through a game.
+    long long total = 0;
+    size_t at = 0;
+    for (;;) {
+        uint32_t run = 0, changed = 0;
+        if (!GetVarint(inputs, at, run) || !GetVarint(inputs, at, changed)) break;
+        total += run;
+        if (changed == 0) {
+            if (at == inputs.size() && total == count && readFlags <= kReplayIndestructible) {
+                frames = count;
+                finalHash = hash;
+                flags = readFlags;
+                return true;
+            }
+            break;
+        }
+        bool bad = false;
+        for (uint32_t i = 0; i < changed && !bad; ++i) {
+            uint32_t index = 0;
+            bad = !GetVarint(inputs, at, index) || index >= kInputBytes || at >= inputs.size();
+            ++at;
+        }
+        if (bad) break;
+        ++total;
+    }
+    error = "the replay is damaged";
+    return false;
+}
+
+bool LoadReplay(const char* path, std::string& error) {
+    std::FILE* f = std::fopen(path, "rb");
+    if (!f) {
+        error = std::string("cannot read ") + path;
+        return false;
+    }
+    std::vector<unsigned char> bytes;
+    unsigned char buffer[65536];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.insert(bytes.end(), buffer, buffer + n);
+    std::fclose(f);
+    return ReadReplay(bytes.data(), bytes.size(), error);
+}
+
+void StartPlayback() {
+    size_t at = 0;
+    uint32_t random = 0;
+    VisitStart([&](void* data, size_t size) {
+        std::memcpy(data, snapshot.data() + at, size);
+        at += size;
+    }, random);
+    SeedRandom(random);
+    std::memset(previous, 0, sizeof previous);
+    readAt = 0;
+    pending = false;
+    played = 0;
+    active = true;
+}
+
+bool PlaybackActive() { return active; }
+
+bool PlaybackInput() {
+    if (played >= frames) {
+        active = false;
+        return false;
+    }
+    if (!pending) {
+        GetVarint(inputs, readAt, unchangedRun);
+        GetVarint(inputs, readAt, changes);
+        pending = true;
+    }
+    if (unchangedRun > 0) {
+        --unchangedRun;
+    } else {
+        for (uint32_t i = 0; i < changes; ++i) {
+            uint32_t index = 0;
+            GetVarint(inputs, readAt, index);
+            previous[index] = inputs[readAt++];
+        }
+        pending = false;
+    }
+    GiveInput(previous);
+    ++played;
+    return true;
+}
+
+void SetReplayFlags(uint32_t value) { flags = value; }
+uint32_t ReplayFlags() { return flags; }
+
+long long ReplayFrames() { return frames; }
+uint64_t ReplayHash() { return finalHash; }
+
+void ResetReplay() {
+    snapshot.clear();
+    inputs.clear();
+    recording = active = false;
+    flags = 0;
+    frames = played = 0;
+    finalHash = 0;
+    unchangedRun = changes = 0;
+    readAt = 0;
+    pending = false;
+}

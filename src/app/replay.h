@@ -1,0 +1,30 @@
+#pragma once
+// Replays: a game kept as the input it read on every frame, from a snapshot of the whole game state on
+// its first frame, with the hash of the state it ended in. The same build plays it back to the same hash.
+#include <cstdint>
+#include <string>
+
+// Recording. Begun on a game's first frame (before its input step), fed every frame's input, finished
+// when the game is over.
+void BeginRecording();
+bool Recording();
+void RecordFrameInput();  // the input just read from the devices
+void FinishRecording();   // takes the hash of the state now
+bool SaveRecording(const char* path, std::string& error);
+// Kept with a recording: how the game was played beyond its input (the runner's indestructible ship).
+constexpr uint32_t kReplayIndestructible = 1;
+void SetReplayFlags(uint32_t flags);
+uint32_t ReplayFlags();
+
+// Playing back. A loaded replay restores its snapshot, then gives each frame's input in turn.
+bool LoadReplay(const char* path, std::string& error);
+// The file's bytes, checked; false with a reason for anything but a whole replay of this version.
+bool ReadReplay(const unsigned char* data, size_t size, std::string& error);
+void StartPlayback();
+// While playing back, the input step takes each frame's input from the replay instead of the devices.
+bool PlaybackActive();
+bool PlaybackInput();  // sets this frame's input; false (and playing back ends) once all were given
+long long ReplayFrames();
+uint64_t ReplayHash();
+
+void ResetReplay();

@@ -1,0 +1,66 @@
+// Replays: a game recorded by the runner plays back to the state it ended in; a damaged, cut or foreign
+// file is refused with a reason and never half played.
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/replay.h"
+#include "test_support.h"
+
+namespace {
+
+std::string Sim(const std::string& args, int& status) {
+    std::string out;
+    status = RunCommand(std::string(QUIVEX_SIM_PATH) + " " + args + " 2>&1", out);
+    return out;
+}
+
+class ReplayTest : public HeadlessTest {};
+
+TEST_F(ReplayTest, ARecordedGamePlaysBackToItsStateAndDamageIsRefused) {
+    int status = 0;
+    std::string recorded = Sim("--dir " + dir + "/rec --start level 2 --bot --immortal --frames 3000 --record " + dir +
+                                   "/r.qxr",
+                               status);
+    ASSERT_EQ(status, 0) << recorded;
+    std::string played = Sim("--dir " + dir + "/play --replay " + dir + "/r.qxr", status);
+    EXPECT_EQ(status, 0) << played;
+    EXPECT_EQ(SummaryValue(played, "hash"), SummaryValue(recorded, "hash"));
+    EXPECT_EQ(SummaryValue(played, "frames"), "3000");
+
+    std::string file = ReadFile(dir + "/r.qxr");
+    ASSERT_GT(file.size(), 40u);
+    EXPECT_LT(file.size(), 8000u);  // the inputs change rarely: a few kilobytes
+    // A changed input byte: refused as damaged (2), or played to another end (3); random bytes: 2.
+    std::string flipped = file;
+    flipped[flipped.size() - 3] ^= 0x20;
+    WriteFile(dir + "/flipped.qxr", flipped);
+    Sim("--dir " + dir + "/flip --replay " + dir + "/flipped.qxr", status);
+    EXPECT_TRUE(status == 2 || status == 3) << status;
+    WriteFile(dir + "/noise.qxr", std::string(3000, 'q'));
+    std::string refused = Sim("--dir " + dir + "/noise --replay " + dir + "/noise.qxr", status);
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(refused.find("not a replay file"), std::string::npos) << refused;
+
+    // In process: any flipped byte, any cut, random bytes are refused or decode whole, never read astray.
+    std::mt19937 rng(7);
+    auto bytes = [](const std::string& s) { return reinterpret_cast<const unsigned char*>(s.data()); };
+    for (int trial = 0; trial < 400; ++trial) {
+        std::string damaged = file;
+        if (trial % 4 == 0) damaged.resize(rng() % file.size());
+        else if (trial % 4 == 1) for (char& c : damaged) c = static_cast<char>(rng());
+        else damaged[rng() % damaged.size()] ^= static_cast<char>(1 + rng() % 255);
+        std::string error;
+        if (!ReadReplay(bytes(damaged), damaged.size(), error)) {
+            EXPECT_FALSE(error.empty());
+            continue;
+        }
+        StartPlayback();
+        long long frames = 0;
+        while (PlaybackInput()) ++frames;
+        EXPECT_EQ(frames, ReplayFrames());
+    }
+}
+
+}  // namespace
