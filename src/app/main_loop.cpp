@@ -1,5 +1,6 @@
 #include "app/main_loop.h"
 
+#include "app/replay.h"
 #include <glm/mat4x4.hpp>
 
 #include "audio/audio.h"
@@ -132,10 +133,12 @@ void UpdateFrame() {
 bool FramePass(int& exitCode) {
     if (!DrainMessages(exitCode)) return false;
     if (GameMode == Mode::Quitting) plat::window().Destroy();
+    RecordGamesBeforeFrame();
     InputStep();
     UpdateFrame();
     RenderFrame();
     UpdateMusicFade();
+    RecordGamesAfterFrame();
     ++FrameCount;
     return true;
 }

@@ -10,6 +10,9 @@
 #include "game/ship.h"
 #include "input/devices.h"
 #include "render/camera.h"
+#include "shell/data_dir.h"
+#include "shell/error_log.h"
+#include "shell/game_vars.h"
 #include "shell/random.h"
 
 namespace {
@@ -165,12 +168,10 @@ void FinishRecording() {
     recording = false;
 }
 
-bool SaveRecording(const char* path, std::string& error) {
-    std::vector<unsigned char> packedSnapshot, packedInputs, file;
-    if (!Compress(snapshot, packedSnapshot) || !Compress(inputs, packedInputs)) {
-        error = "cannot compress the replay";
-        return false;
-    }
+void FormatRecording(std::vector<unsigned char>& file) {
+    std::vector<unsigned char> packedSnapshot, packedInputs;
+    file.clear();
+    if (!Compress(snapshot, packedSnapshot) || !Compress(inputs, packedInputs)) return;
     file.insert(file.end(), kMagic, kMagic + 4);
     Put32(file, kFormat);
     Put32(file, kGameVersion);
@@ -184,7 +185,12 @@ bool SaveRecording(const char* path, std::string& error) {
     Put32(file, static_cast<uint32_t>(packedInputs.size()));
     file.insert(file.end(), packedSnapshot.begin(), packedSnapshot.end());
     file.insert(file.end(), packedInputs.begin(), packedInputs.end());
-    std::FILE* f = std::fopen(path, "wb");
+}
+
+bool SaveRecording(const char* path, std::string& error) {
+    std::vector<unsigned char> file;
+    FormatRecording(file);
+    std::FILE* f = file.empty() ? nullptr : std::fopen(path, "wb");
     bool ok = f && std::fwrite(file.data(), 1, file.size(), f) == file.size();
     if (f) ok = std::fclose(f) == 0 && ok;
     if (!ok) error = std::string("cannot write ") + path;
@@ -305,6 +311,39 @@ uint32_t ReplayFlags() { return flags; }
 
 long long ReplayFrames() { return frames; }
 uint64_t ReplayHash() { return finalHash; }
+
+const char* const kLastReplay = "replays/last.qxr";
+const char* const kBestReplay = "replays/best.qxr";
+
+namespace {
+
+int32_t hiScoreAtStart;
+
+bool InGame() { return GameMode == Mode::Playing || GameMode == Mode::Paused; }
+
+void Keep(const char* name, const std::vector<unsigned char>& file) {
+    std::string temp = std::string(name) + ".tmp";
+    if (!MakeDataFolder("replays") || !WriteDataFileAtomically(name, temp.c_str(), file.data(), file.size()))
+        LogError("could not save %s\n", name);
+}
+
+}  // namespace
+
+void RecordGamesBeforeFrame() {
+    if (Recording() || PlaybackActive() || !InGame()) return;
+    hiScoreAtStart = HiScore;
+    BeginRecording();
+}
+
+void RecordGamesAfterFrame() {
+    if (!Recording() || InGame()) return;
+    FinishRecording();
+    std::vector<unsigned char> file;
+    FormatRecording(file);
+    if (file.empty()) return;
+    Keep(kLastReplay, file);
+    if (PlayType == 0 && HiScore > hiScoreAtStart) Keep(kBestReplay, file);
+}
 
 void ResetReplay() {
     snapshot.clear();

@@ -3,6 +3,7 @@
 // its first frame, with the hash of the state it ended in. The same build plays it back to the same hash.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Recording. Begun on a game's first frame (before its input step), fed every frame's input, finished
 // when the game is over.
@@ -11,6 +12,8 @@ bool Recording();
 void RecordFrameInput();  // the input just read from the devices
 void FinishRecording();   // takes the hash of the state now
 bool SaveRecording(const char* path, std::string& error);
+// The recording as a file's bytes.
+void FormatRecording(std::vector<unsigned char>& file);
 // Kept with a recording: how the game was played beyond its input (the runner's indestructible ship).
 constexpr uint32_t kReplayIndestructible = 1;
 void SetReplayFlags(uint32_t flags);
@@ -26,5 +29,12 @@ bool PlaybackActive();
 bool PlaybackInput();  // sets this frame's input; false (and playing back ends) once all were given
 long long ReplayFrames();
 uint64_t ReplayHash();
+
+// Every game played from the menu is recorded; when it ends it is kept as "replays/last.qxr", and a
+// full game that set a new high score as "replays/best.qxr" too (beside "quivex.cfg").
+void RecordGamesBeforeFrame();
+void RecordGamesAfterFrame();
+extern const char* const kLastReplay;
+extern const char* const kBestReplay;
 
 void ResetReplay();

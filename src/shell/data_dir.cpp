@@ -84,3 +84,8 @@ bool WriteDataFileAtomically(const char* fileName, const char* tempName, const v
     std::remove(temp);
     return false;
 }
+
+bool MakeDataFolder(const char* name) {
+    const char* path = DataPath(name);
+    return mkdir(path, 0755) == 0 || errno == EEXIST;
+}

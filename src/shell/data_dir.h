@@ -15,3 +15,5 @@ const char* DataDir();  // "" for the working directory
 // Writes a data file whole or not at all: into `tempName` beside it, synced, then renamed over it, so a
 // crash or a full disk never leaves it cut short. False when it could not be written.
 bool WriteDataFileAtomically(const char* fileName, const char* tempName, const void* data, size_t size);
+// Makes a folder among the data files (e.g. "replays"); false when it is not there afterwards.
+bool MakeDataFolder(const char* name);

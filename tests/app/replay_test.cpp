@@ -29,6 +29,16 @@ TEST_F(ReplayTest, ARecordedGamePlaysBackToItsStateAndDamageIsRefused) {
     EXPECT_EQ(SummaryValue(played, "hash"), SummaryValue(recorded, "hash"));
     EXPECT_EQ(SummaryValue(played, "frames"), "3000");
 
+    // A game played to its end is kept as the last game, and a full game with a new high score as the
+    // best; the last game plays back to where it ended.
+    std::string lost = Sim("--dir " + dir + "/lost --start full --bot --frames 7000", status);
+    ASSERT_EQ(SummaryValue(lost, "lives"), "0") << lost;
+    EXPECT_TRUE(FileExists(dir + "/lost/replays/best.qxr"));
+    played = Sim("--dir " + dir + "/again --replay " + dir + "/lost/replays/last.qxr", status);
+    EXPECT_EQ(status, 0) << played;
+    EXPECT_EQ(SummaryValue(played, "mode"), "0");
+    EXPECT_FALSE(FileExists(dir + "/again/replays"));  // watching records nothing
+
     std::string file = ReadFile(dir + "/r.qxr");
     ASSERT_GT(file.size(), 40u);
     EXPECT_LT(file.size(), 8000u);  // the inputs change rarely: a few kilobytes

@@ -201,6 +201,13 @@ void PrintSummary(long long frames) {
     std::printf("hash: %016" PRIx64 "\n", HashGameState());
 }
 
+bool SaveFirstGame(const std::string& file) {
+    std::string error;
+    if (SaveRecording(file.c_str(), error)) return true;
+    std::fprintf(stderr, "quivex-sim: %s\n", error.c_str());
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -367,7 +374,8 @@ int main(int argc, char** argv) {
     if (!RunWarmUpFrames(exitCode)) return exitCode;
     if (opt.startKind >= 0) StartFromMenu(opt.startKind, opt.startLevel);
     if (!opt.replay.empty()) StartPlayback();
-    bool recorded = false;
+    SetReplayFlags(opt.immortal ? kReplayIndestructible : 0);
+    bool recorded = false, saved = false;
 
     plat::HeadlessInput& input = plat::headless().input;
     size_t next = 0;
@@ -395,14 +403,10 @@ int main(int argc, char** argv) {
         if (opt.bot) AutopilotFrame(opt.immortal);
         // Kept protected as in a respawn's grace period, so bullets pass and the shield still works.
         if (opt.immortal && ShipAlive) Invulnerable = 1;
-        bool playing = GameMode == Mode::Playing || GameMode == Mode::Paused;
-        if (!opt.record.empty() && !recorded && playing) {
-            BeginRecording();
-            SetReplayFlags(opt.immortal ? kReplayIndestructible : 0);
-            recorded = true;
-        }
         if (!FramePass(exitCode)) break;
-        if (Recording() && GameMode != Mode::Playing && GameMode != Mode::Paused) FinishRecording();
+        // The frame loop records every game; the first one is the runner's to keep.
+        recorded = recorded || Recording();
+        if (!opt.record.empty() && recorded && !saved && !Recording()) saved = SaveFirstGame(opt.record);
         if (opt.untilReport >= 0 && ReportShowing && GameMode == Mode::Playing && reportFrame < 0) reportFrame = frame;
         if (reportFrame >= 0 && frame - reportFrame >= opt.untilReport) {
             ++frame;
@@ -416,11 +420,12 @@ int main(int argc, char** argv) {
     }
     if (Recording()) FinishRecording();
     PrintSummary(frame);
-    if (!opt.record.empty()) {
-        std::string error;
-        if (!recorded) std::fprintf(stderr, "quivex-sim: no game was played to record\n");
-        else if (!SaveRecording(opt.record.c_str(), error)) std::fprintf(stderr, "quivex-sim: %s\n", error.c_str());
-        if (!recorded || !error.empty()) return 1;
+    if (!opt.record.empty() && !saved) {
+        if (!recorded) {
+            std::fprintf(stderr, "quivex-sim: no game was played to record\n");
+            return 1;
+        }
+        if (!SaveFirstGame(opt.record)) return 1;
     }
     if (!opt.replay.empty() && HashGameState() != ReplayHash()) {
         std::fprintf(stderr, "quivex-sim: the replay ended in another state than it was recorded in\n");
