@@ -8,6 +8,7 @@
 #include "game/weapons.h"
 #include "shell/bindings.h"
 #include "input/devices.h"
+#include "platform/platform.h"
 #include "shell/game_vars.h"
 
 namespace {
@@ -140,6 +141,13 @@ void CaptureKeys() {
 }  // namespace
 
 void InputStep() {
+    if (WatchingReplay) {
+        // The player's own keyboard, for the keys that still answer to them while a replay plays.
+        static uint8_t live[256];
+        plat::input().ReadKeyboard(live);
+        WatchInputStep(live[KeyEscape] & 0x80, live[KeyF1] & 0x80, live[KeyF2] & 0x80);
+        if (!WatchingReplay) return;  // stopped: the menu takes the keys from the next frame
+    }
     if (!PlaybackActive() || !PlaybackInput()) PollInputDevices();
     RecordFrameInput();
     if (IsInputDown(KeyF1)) FastForward = 0;

@@ -136,9 +136,11 @@ bool FramePass(int& exitCode) {
     RecordGamesBeforeFrame();
     InputStep();
     UpdateFrame();
+    PerformWatchRequest();
     RenderFrame();
     UpdateMusicFade();
     RecordGamesAfterFrame();
+    AfterWatchedFrame();
     ++FrameCount;
     return true;
 }

@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "app/state_hash.h"
+#include "audio/audio.h"
+#include "frontend/menu.h"
+#include "input/requests.h"
 #include "game/ship.h"
 #include "input/devices.h"
 #include "render/camera.h"
@@ -280,6 +283,7 @@ void StartPlayback() {
 }
 
 bool PlaybackActive() { return active; }
+bool PlaybackDone() { return played >= frames; }
 
 bool PlaybackInput() {
     if (played >= frames) {
@@ -312,9 +316,6 @@ uint32_t ReplayFlags() { return flags; }
 long long ReplayFrames() { return frames; }
 uint64_t ReplayHash() { return finalHash; }
 
-const char* const kLastReplay = "replays/last.qxr";
-const char* const kBestReplay = "replays/best.qxr";
-
 namespace {
 
 int32_t hiScoreAtStart;
@@ -330,7 +331,7 @@ void Keep(const char* name, const std::vector<unsigned char>& file) {
 }  // namespace
 
 void RecordGamesBeforeFrame() {
-    if (Recording() || PlaybackActive() || !InGame()) return;
+    if (Recording() || PlaybackActive() || WatchingReplay || !InGame()) return;
     hiScoreAtStart = HiScore;
     BeginRecording();
 }
@@ -345,7 +346,79 @@ void RecordGamesAfterFrame() {
     if (PlayType == 0 && HiScore > hiScoreAtStart) Keep(kBestReplay, file);
 }
 
+namespace {
+
+std::vector<unsigned char> playerState;
+uint32_t playerRandom;
+bool escapeHeld;
+
+void KeepPlayerState() {
+    playerState.clear();
+    playerRandom = RandomState();
+    VisitStart([](void* data, size_t size) {
+        const unsigned char* p = static_cast<const unsigned char*>(data);
+        playerState.insert(playerState.end(), p, p + size);
+    }, playerRandom);
+}
+
+void RestorePlayerState() {
+    size_t at = 0;
+    uint32_t random = 0;
+    VisitStart([&](void* data, size_t size) {
+        std::memcpy(data, playerState.data() + at, size);
+        at += size;
+    }, random);
+    SeedRandom(playerRandom);
+}
+
+}  // namespace
+
+void PerformWatchRequest() {
+    int which = WatchReplayRequest;
+    WatchReplayRequest = -1;
+    if (which < 0 || which > 1 || WatchingReplay) return;
+    std::string error;
+    if (!LoadReplay(DataPath(which == 0 ? kLastReplay : kBestReplay), error)) {
+        LogError("replay: %s\n", error.c_str());
+        ReplayUnreadableTimer = 180;
+        return;
+    }
+    KeepPlayerState();
+    StartPlayback();
+    WatchingReplay = 1;
+    escapeHeld = true;  // the key that chose it may still be down
+    int track = MusicTrack;
+    StopMusic();
+    if (track >= 0) StartMusic(track);
+}
+
+void StopWatching() {
+    if (!WatchingReplay) return;
+    active = false;
+    StopMusic();
+    RestorePlayerState();
+    WatchingReplay = 0;
+    // Whatever is held now was pressed during the replay: it acts on the menu only once let go.
+    EscapeLatch = MenuKeyLatch = 1;
+}
+
+void WatchInputStep(bool escape, bool fastForwardOff, bool fastForwardOn) {
+    if (escape && !escapeHeld) {
+        StopWatching();
+        return;
+    }
+    escapeHeld = escape;
+    if (fastForwardOff) FastForward = 0;
+    if (fastForwardOn) FastForward = 1;
+}
+
+void AfterWatchedFrame() {
+    if (WatchingReplay && PlaybackDone()) StopWatching();
+}
+
 void ResetReplay() {
+    playerState.clear();
+    escapeHeld = false;
     snapshot.clear();
     inputs.clear();
     recording = active = false;

@@ -27,6 +27,7 @@ void StartPlayback();
 // While playing back, the input step takes each frame's input from the replay instead of the devices.
 bool PlaybackActive();
 bool PlaybackInput();  // sets this frame's input; false (and playing back ends) once all were given
+bool PlaybackDone();   // every recorded frame has been given
 long long ReplayFrames();
 uint64_t ReplayHash();
 
@@ -34,7 +35,13 @@ uint64_t ReplayHash();
 // full game that set a new high score as "replays/best.qxr" too (beside "quivex.cfg").
 void RecordGamesBeforeFrame();
 void RecordGamesAfterFrame();
-extern const char* const kLastReplay;
-extern const char* const kBestReplay;
+
+// Watching from the menu: the player's own state is kept aside while the replay plays, and put back
+// when it ends or the player presses Escape.
+void PerformWatchRequest();  // after the menu's update: starts the replay the player chose, if any
+void StopWatching();
+// The input step while watching: the player's Escape, F1 and F2 act; everything else is the replay's.
+void WatchInputStep(bool escape, bool fastForwardOff, bool fastForwardOn);
+void AfterWatchedFrame();
 
 void ResetReplay();

@@ -97,6 +97,7 @@ void DrawHud() {
     if (fullGame && HiScore < PeakHeld) HiScore = PeakHeld;
 
     const CounterLayout& l = kLayouts[Orientation()];
+    if (WatchingReplay) FrontText(290, 20, 0, 20, kWhite, "replay");
     Counter(l.held, "%03d", Held);
     Counter(l.best, "/%03d", PeakHeld);
     if (fullGame) {

@@ -1,5 +1,7 @@
 #include "frontend/menu.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -8,6 +10,7 @@
 #include "shell/bindings.h"
 #include "input/requests.h"
 #include "render/device.h"
+#include "shell/data_dir.h"
 #include "shell/game_vars.h"
 #include "shell/options.h"
 #include "shell/settings.h"
@@ -94,6 +97,9 @@ void SelectItem(const MenuItem& item) {
         case ActionQuit:
             GameMode = Mode::Quitting;
             break;
+        case ActionWatchReplay:
+            if (value >= 0 && value < 2 && ReplayAvailable[value]) WatchReplayRequest = value;
+            break;
         case ActionPracticeLevel:
             if (PracticeUnlocked[CurrentLevel]) StartFromMenu(StartLevelPractice, CurrentLevel);
             break;
@@ -134,6 +140,7 @@ void BuildMenu(int page) {
             Item("practice", ActionGoToPage, PagePractice, 0);
             Item("boss rush", ActionBossRush, 0, 0);
             Item("options", ActionGoToPage, PageOptions, 0);  // the only way in to the options page
+            Item("replays", ActionGoToPage, PageReplays, 0);
             Item("quit game", ActionQuit, 0, 0);
             break;
         case PagePractice:
@@ -158,6 +165,14 @@ void BuildMenu(int page) {
             Title("credits");
             Item("back to options", ActionGoToPage, PageOptions, 0);
             break;
+        case PageReplays:
+            Title("replays");
+            for (int i = 0; i < 2; ++i)
+                ReplayAvailable[i] = access(DataPath(i == 0 ? kLastReplay : kBestReplay), R_OK) == 0 ? 1 : 0;
+            Item("watch last game", ActionWatchReplay, 0, 0);
+            Item("watch best game", ActionWatchReplay, 1, 0);
+            Item("back to main", ActionGoToPage, PageMain, 0);
+            break;
         case PageRedefine:
             Title("redefine input");
             Item("ship up:", ActionRedefine, 0, 0);
@@ -178,6 +193,7 @@ void BuildMenu(int page) {
 }
 
 void UpdateMenu() {
+    if (ReplayUnreadableTimer > 0) --ReplayUnreadableTimer;
     if (MenuUpRequest) --MenuCursor;
     if (MenuDownRequest) ++MenuCursor;
     MenuCursor = Clamp(MenuCursor, 0, MenuItemCount > 0 ? MenuItemCount - 1 : 0);
@@ -204,7 +220,14 @@ void RefreshMenuValues() {
         if (MenuItems[i].action == ActionWindowed) MenuItems[i].value = Windowed;
 }
 
+int32_t ReplayAvailable[2];
+int32_t WatchReplayRequest = -1;
+int32_t ReplayUnreadableTimer;
+
 void ResetMenu() {
+    ReplayAvailable[0] = ReplayAvailable[1] = 0;
+    WatchReplayRequest = -1;
+    ReplayUnreadableTimer = 0;
     MenuPage = 0;
     MenuTitle[0] = 0;
     std::memset(MenuItems, 0, sizeof MenuItems);

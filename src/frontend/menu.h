@@ -18,9 +18,11 @@ enum MenuAction : int32_t {
     ActionBossRush = 13,
     ActionMusicVolume = 14,
     ActionEffectsVolume = 15,
+    ActionWatchReplay = 16,
 };
 
-enum MenuPageId : int32_t { PageMain = 0, PagePractice = 1, PageOptions = 2, PageCredits = 3, PageRedefine = 4 };
+enum MenuPageId : int32_t { PageMain = 0, PagePractice = 1, PageOptions = 2, PageCredits = 3, PageRedefine = 4,
+                           PageReplays = 5 };
 
 struct MenuItem {
     int32_t action;
@@ -37,6 +39,12 @@ extern char MenuTitle[kMenuTextBytes];
 extern MenuItem MenuItems[kMenuItems];
 extern int32_t MenuItemCount;
 extern int32_t MenuCursor;
+
+// The replays page: which of the last and the best game have a file, the one the player chose to watch
+// (-1 none; the frame loop starts it), and frames left to show that it could not be read.
+extern int32_t ReplayAvailable[2];
+extern int32_t WatchReplayRequest;
+extern int32_t ReplayUnreadableTimer;
 
 void BuildMenu(int page);
 void UpdateMenu();  // once a frame in Menu

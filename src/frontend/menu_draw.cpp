@@ -154,6 +154,11 @@ void DrawItems() {
                 FrontText(kItemX, y, 0, kItemSize, c, line);
                 break;
             }
+            case ActionWatchReplay:
+                if (item.value >= 0 && item.value < 2 && !ReplayAvailable[item.value])
+                    FrontText(330, y + 3, 0, kLockedSize, LockedColour(), "n o n e");
+                FrontText(kItemX, y, 0, kItemSize, c, item.text);
+                break;
             case ActionBossRush:
                 if (BossRushUnlocked == 0) {
                     FrontText(190, y + 3, 0, kLockedSize, LockedColour(), "l o c k e d");
@@ -201,6 +206,8 @@ void DrawMenu() {
     if (ScreenOrientation != 1) AddLine(192, 231, 0xFFFFFFFF, 192 + w, 231, 0xFF808080);
 
     DrawItems();
+    if (MenuPage == PageReplays && ReplayUnreadableTimer > 0)
+        FrontText(180, kItemTop + kItemStep * 4, 0, kItemSize, kPromptColour, "replay unreadable");
     SetWorld(glm::mat4(1.0f));
 }
 

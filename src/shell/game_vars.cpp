@@ -26,6 +26,7 @@ int32_t ScreenOrientation;
 int32_t Windowed;
 int32_t WindowX;
 int32_t WindowY;
+int32_t WatchingReplay;
 
 void ResetGameVars() {
     GameMode = Mode::Menu;
@@ -34,7 +35,7 @@ void ResetGameVars() {
     std::memset(LevelCollected, 0, sizeof LevelCollected);
     std::memset(PracticeUnlocked, 0, sizeof PracticeUnlocked);
     std::memset(BossUnlocked, 0, sizeof BossUnlocked);
-    ResolutionIndex = ScreenOrientation = Windowed = WindowX = WindowY = 0;
+    ResolutionIndex = ScreenOrientation = Windowed = WindowX = WindowY = WatchingReplay = 0;
     std::memset(ResolutionWidths, 0, sizeof ResolutionWidths);
     std::memset(ResolutionHeights, 0, sizeof ResolutionHeights);
 }

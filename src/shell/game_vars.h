@@ -31,6 +31,8 @@ extern int32_t ScreenOrientation;  // 0 normal, 1 horizontal, 2 rotated ('tate)
 extern int32_t Windowed;
 extern int32_t WindowX;
 extern int32_t WindowY;
+// 1 while a replay is being watched: nothing it does is saved.
+extern int32_t WatchingReplay;
 
 constexpr int kResolutionCount = 6;
 

@@ -162,6 +162,7 @@ int FormatSettings(char* out, size_t size) {
 bool DeleteSettingsFile() { return std::remove(DataPath(kSettingsName)) == 0; }
 
 void SaveSettings() {
+    if (WatchingReplay) return;  // a replay's high score and unlocks are not the player's
     char text[512];
     int length = FormatSettings(text, sizeof text);
     WriteDataFileAtomically(kSettingsName, kSettingsTemp, text, static_cast<size_t>(length));

@@ -5,6 +5,7 @@
 #include "frontend/menu.h"
 #include "frontend/menu_draw.h"
 #include "front_support.h"
+#include "game/game_flow.h"
 #include "game/weapons.h"
 #include "shell/bindings.h"
 #include "input/devices.h"
@@ -34,9 +35,9 @@ TEST_F(MenuTest, StartUpShowsTheMainPage) {
     EXPECT_EQ(GameMode, Mode::Menu);
     EXPECT_EQ(MenuPage, PageMain);
     EXPECT_STREQ(MenuTitle, "main menu");
-    ASSERT_EQ(MenuItemCount, 5);
+    ASSERT_EQ(MenuItemCount, 6);
     EXPECT_STREQ(MenuItems[0].text, "start game");
-    EXPECT_STREQ(MenuItems[4].text, "quit game");
+    EXPECT_STREQ(MenuItems[5].text, "quit game");
     ClearFrontTextLog();
     Pass();
     EXPECT_TRUE(Drawn("main menu"));
@@ -46,12 +47,12 @@ TEST_F(MenuTest, StartUpShowsTheMainPage) {
 TEST_F(MenuTest, UpOnTheFirstItemAndDownOnTheLastStayPut) {
     Tap(kKeyUp);
     EXPECT_EQ(MenuCursor, 0);
-    Tap(kKeyDown, 4);
-    EXPECT_EQ(MenuCursor, 4);
+    Tap(kKeyDown, 5);
+    EXPECT_EQ(MenuCursor, 5);
     Tap(kKeyDown);
-    EXPECT_EQ(MenuCursor, 4);
+    EXPECT_EQ(MenuCursor, 5);
     Tap(kKeyUp);
-    EXPECT_EQ(MenuCursor, 3);
+    EXPECT_EQ(MenuCursor, 4);
 }
 
 TEST_F(MenuTest, OneActionPerPressWithoutRepeat) {
@@ -154,10 +155,59 @@ TEST_F(MenuTest, StartGameStartsAFullGameAtLevelOne) {
 }
 
 TEST_F(MenuTest, QuitGameQuits) {
-    Tap(kKeyDown, 4);
+    Tap(kKeyDown, 5);
     h().input.Press(kKeyReturn);
     Pass();
     EXPECT_EQ(GameMode, Mode::Quitting);
+}
+
+// Replays from the menu: none at first; the last game played can be watched, with "replay" on screen
+// and nothing of it saved, ending by itself or on Escape back on the page; a damaged file is refused.
+TEST_F(MenuTest, TheLastGameCanBeWatchedAndTheSettingsStayThePlayers) {
+    Tap(kKeyDown, 4);
+    Tap(kKeyReturn);
+    ASSERT_EQ(MenuPage, PageReplays);
+    ClearFrontTextLog();
+    Pass();
+    EXPECT_EQ(Texts("n o n e").size(), 2u);
+    Tap(kKeyReturn);
+    EXPECT_EQ(GameMode, Mode::Menu);
+
+    StartFromMenu(StartLevelPractice, 0);
+    h().input.Press(kKeyX);
+    Pass(400);
+    h().input.Release(kKeyX);
+    Tap(KeyEscape);
+    ASSERT_EQ(GameMode, Mode::Menu);
+    ASSERT_TRUE(FileExists(DataFile("replays/last.qxr")));
+    BuildMenu(PageReplays);
+    const std::string settings = ReadFile(DataFile("quivex.cfg"));
+    const int32_t hiScore = HiScore;
+
+    for (bool escape : {true, false}) {
+        Tap(kKeyReturn);
+        ASSERT_EQ(WatchingReplay, 1);
+        ClearFrontTextLog();
+        Pass(100);
+        EXPECT_EQ(GameMode, Mode::Playing);
+        EXPECT_TRUE(Drawn("replay"));
+        if (escape) Tap(KeyEscape);
+        for (int i = 0; i < 2000 && WatchingReplay; ++i) Pass();
+        EXPECT_EQ(WatchingReplay, 0);
+        EXPECT_EQ(GameMode, Mode::Menu);
+        EXPECT_EQ(MenuPage, PageReplays);
+        Pass(3);
+        EXPECT_EQ(GameMode, Mode::Menu);  // the Escape that ended it does not quit
+    }
+    EXPECT_EQ(ReadFile(DataFile("quivex.cfg")), settings);
+    EXPECT_EQ(HiScore, hiScore);
+
+    WriteFile(DataFile("replays/last.qxr"), "not a replay");
+    Tap(kKeyReturn);
+    EXPECT_EQ(WatchingReplay, 0);
+    ClearFrontTextLog();
+    Pass();
+    EXPECT_TRUE(Drawn("replay unreadable"));
 }
 
 TEST_F(MenuTest, F9AndF12OnTheMainPageUnlockEverythingSavedAtTheNextSave) {

@@ -29,12 +29,12 @@ TEST_P(RecordedGame, EndsInTheStateItAlwaysEndedIn) {
 // Each level played through with the ship kept alive, the boss rush, and a full game lost.
 INSTANTIATE_TEST_SUITE_P(
     Games, RecordedGame,
-    testing::Values(Recorded{"Level1", "--start level 1 --bot --immortal --frames 20000", "212b53f1fe089fbe"},
-                    Recorded{"Level2", "--start level 2 --bot --immortal --frames 20000", "b0b1697a335bf13c"},
-                    Recorded{"Level3", "--start level 3 --bot --immortal --frames 20000", "ee690912922d0c8d"},
-                    Recorded{"Level4", "--start level 4 --bot --immortal --frames 20000", "0a1a10cc71dcc44e"},
-                    Recorded{"BossRush", "--start rush --bot --immortal --frames 20000", "b968892234ee08e2"},
-                    Recorded{"FullGameLost", "--start full --bot --frames 20000", "b3bf8e210886c4bc"}),
+    testing::Values(Recorded{"Level1", "--start level 1 --bot --immortal --frames 20000", "c54ec07f68059b67"},
+                    Recorded{"Level2", "--start level 2 --bot --immortal --frames 20000", "76c10bde428dd1b9"},
+                    Recorded{"Level3", "--start level 3 --bot --immortal --frames 20000", "d96d66c739872b30"},
+                    Recorded{"Level4", "--start level 4 --bot --immortal --frames 20000", "93e0c48bae3a3073"},
+                    Recorded{"BossRush", "--start rush --bot --immortal --frames 20000", "d624f99aef4d0e77"},
+                    Recorded{"FullGameLost", "--start full --bot --frames 20000", "063f21f1bfb4b8b5"}),
     [](const testing::TestParamInfo<Recorded>& info) { return std::string(info.param.name); });
 
 }  // namespace
