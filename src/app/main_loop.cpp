@@ -55,6 +55,8 @@ bool DrainMessages(int& exitCode) {
                 LogError("lost focus\n");
                 break;
             case plat::WindowEventKind::ToggleFullscreen:
+                // A replay holds the display settings it was recorded with until it ends.
+                if (WatchingReplay) break;
                 SetWindowed(Windowed ? 0 : 1);
                 RefreshMenuValues();
                 break;
