@@ -171,7 +171,7 @@ void BuildMenu(int page) {
                 ReplayAvailable[i] = access(DataPath(i == 0 ? kLastReplay : kBestReplay), R_OK) == 0 ? 1 : 0;
             Item("watch last game", ActionWatchReplay, 0, 0);
             Item("watch best game", ActionWatchReplay, 1, 0);
-            Item("back to main", ActionGoToPage, PageMain, 0);
+            Item("back", ActionGoToPage, PageMain, 0);
             break;
         case PageRedefine:
             Title("redefine input");

@@ -34,6 +34,7 @@ TEST_F(ReplayTest, ARecordedGamePlaysBackToItsStateAndDamageIsRefused) {
     std::string lost = Sim("--dir " + dir + "/lost --start full --bot --frames 7000", status);
     ASSERT_EQ(SummaryValue(lost, "lives"), "0") << lost;
     EXPECT_TRUE(FileExists(dir + "/lost/replays/best.qxr"));
+    EXPECT_LT(ReadFile(dir + "/lost/replays/last.qxr").size(), 64u * 1024);  // a whole game, kilobytes
     played = Sim("--dir " + dir + "/again --replay " + dir + "/lost/replays/last.qxr", status);
     EXPECT_EQ(status, 0) << played;
     EXPECT_EQ(SummaryValue(played, "mode"), "0");
