@@ -95,6 +95,7 @@ bool StartProgram(const StartOptions& options, int& exitCode) {
     if (!windowed) window.MoveCursorOffScreen();
     BuildTrigTables();
     GameInit();
+    PrepareReplays();
     BuildMenu(0);
     return true;
 }

@@ -34,6 +34,9 @@ constexpr size_t kInputBytes = 256 + 1 + 4 + 4 + 128;
 using InputImage = unsigned char[kInputBytes];
 
 std::vector<unsigned char> snapshot, inputs;
+std::vector<unsigned char> packedSnapshot, packedInputs, fileBytes;  // room made once, at start-up
+std::vector<unsigned char> playerState;  // the player's own state while a replay plays
+constexpr size_t kInputRoom = 1 << 20;  // a long game's input changes
 InputImage previous;
 uint32_t unchangedRun;
 long long frames;
@@ -116,7 +119,7 @@ uint32_t Get32(const unsigned char* p) {
 bool Compress(const std::vector<unsigned char>& in, std::vector<unsigned char>& out) {
     uLongf size = compressBound(static_cast<uLong>(in.size()));
     out.resize(size);
-    if (compress2(out.data(), &size, in.data(), static_cast<uLong>(in.size()), 9) != Z_OK) return false;
+    if (compress2(out.data(), &size, in.data(), static_cast<uLong>(in.size()), Z_BEST_SPEED) != Z_OK) return false;
     out.resize(size);
     return true;
 }
@@ -144,7 +147,6 @@ void BeginRecording() {
         snapshot.insert(snapshot.end(), p, p + size);
     }, random);
     inputs.clear();
-    inputs.reserve(1 << 20);  // a long game's changes, so frames add no allocation
     std::memset(previous, 0, sizeof previous);
     unchangedRun = 0;
     frames = 0;
@@ -172,7 +174,6 @@ void FinishRecording() {
 }
 
 void FormatRecording(std::vector<unsigned char>& file) {
-    std::vector<unsigned char> packedSnapshot, packedInputs;
     file.clear();
     if (!Compress(snapshot, packedSnapshot) || !Compress(inputs, packedInputs)) return;
     file.insert(file.end(), kMagic, kMagic + 4);
@@ -323,8 +324,9 @@ int32_t hiScoreAtStart;
 bool InGame() { return GameMode == Mode::Playing || GameMode == Mode::Paused; }
 
 void Keep(const char* name, const std::vector<unsigned char>& file) {
-    std::string temp = std::string(name) + ".tmp";
-    if (!MakeDataFolder("replays") || !WriteDataFileAtomically(name, temp.c_str(), file.data(), file.size()))
+    char temp[64];
+    std::snprintf(temp, sizeof temp, "%s.tmp", name);
+    if (!MakeDataFolder("replays") || !WriteDataFileAtomically(name, temp, file.data(), file.size()))
         LogError("could not save %s\n", name);
 }
 
@@ -339,16 +341,24 @@ void RecordGamesBeforeFrame() {
 void RecordGamesAfterFrame() {
     if (!Recording() || InGame()) return;
     FinishRecording();
-    std::vector<unsigned char> file;
-    FormatRecording(file);
-    if (file.empty()) return;
-    Keep(kLastReplay, file);
-    if (PlayType == 0 && HiScore > hiScoreAtStart) Keep(kBestReplay, file);
+    FormatRecording(fileBytes);
+    if (fileBytes.empty()) return;
+    Keep(kLastReplay, fileBytes);
+    if (PlayType == 0 && HiScore > hiScoreAtStart) Keep(kBestReplay, fileBytes);
+}
+
+void PrepareReplays() {
+    const size_t state = SnapshotSize();
+    snapshot.reserve(state);
+    playerState.reserve(state);
+    inputs.reserve(kInputRoom);
+    packedSnapshot.reserve(compressBound(static_cast<uLong>(state)));
+    packedInputs.reserve(compressBound(static_cast<uLong>(kInputRoom)));
+    fileBytes.reserve(packedSnapshot.capacity() + packedInputs.capacity() + kHeaderSize);
 }
 
 namespace {
 
-std::vector<unsigned char> playerState;
 uint32_t playerRandom;
 bool escapeHeld;
 

@@ -33,6 +33,8 @@ uint64_t ReplayHash();
 
 // Every game played from the menu is recorded; when it ends it is kept as "replays/last.qxr", and a
 // full game that set a new high score as "replays/best.qxr" too (beside "quivex.cfg").
+// Makes room for a game's recording once, so recording and keeping it allocate nothing in a frame.
+void PrepareReplays();
 void RecordGamesBeforeFrame();
 void RecordGamesAfterFrame();
 
