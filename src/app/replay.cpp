@@ -74,6 +74,26 @@ void VisitStart(const StateVisitor& visit, uint32_t& random) {
     visit(&ShakeAmount, sizeof ShakeAmount);
 }
 
+// The state on the first frame, copied out to bytes, and back in (the random generator reseeded).
+void TakeState(std::vector<unsigned char>& out) {
+    out.clear();
+    uint32_t random = RandomState();
+    VisitStart([&](void* data, size_t size) {
+        const unsigned char* p = static_cast<const unsigned char*>(data);
+        out.insert(out.end(), p, p + size);
+    }, random);
+}
+
+void PutStateBack(const std::vector<unsigned char>& in) {
+    size_t at = 0;
+    uint32_t random = 0;
+    VisitStart([&](void* data, size_t size) {
+        std::memcpy(data, in.data() + at, size);
+        at += size;
+    }, random);
+    SeedRandom(random);
+}
+
 void PutVarint(std::vector<unsigned char>& out, uint32_t v) {
     while (v >= 0x80) {
         out.push_back(static_cast<unsigned char>(v | 0x80));
@@ -140,12 +160,7 @@ size_t SnapshotSize() {
 }  // namespace
 
 void BeginRecording() {
-    snapshot.clear();
-    uint32_t random = RandomState();
-    VisitStart([](void* data, size_t size) {
-        const unsigned char* p = static_cast<const unsigned char*>(data);
-        snapshot.insert(snapshot.end(), p, p + size);
-    }, random);
+    TakeState(snapshot);
     inputs.clear();
     std::memset(previous, 0, sizeof previous);
     unchangedRun = 0;
@@ -269,13 +284,7 @@ bool LoadReplay(const char* path, std::string& error) {
 }
 
 void StartPlayback() {
-    size_t at = 0;
-    uint32_t random = 0;
-    VisitStart([&](void* data, size_t size) {
-        std::memcpy(data, snapshot.data() + at, size);
-        at += size;
-    }, random);
-    SeedRandom(random);
+    PutStateBack(snapshot);
     std::memset(previous, 0, sizeof previous);
     readAt = 0;
     pending = false;
@@ -359,27 +368,7 @@ void PrepareReplays() {
 
 namespace {
 
-uint32_t playerRandom;
 bool escapeHeld;
-
-void KeepPlayerState() {
-    playerState.clear();
-    playerRandom = RandomState();
-    VisitStart([](void* data, size_t size) {
-        const unsigned char* p = static_cast<const unsigned char*>(data);
-        playerState.insert(playerState.end(), p, p + size);
-    }, playerRandom);
-}
-
-void RestorePlayerState() {
-    size_t at = 0;
-    uint32_t random = 0;
-    VisitStart([&](void* data, size_t size) {
-        std::memcpy(data, playerState.data() + at, size);
-        at += size;
-    }, random);
-    SeedRandom(playerRandom);
-}
 
 }  // namespace
 
@@ -393,7 +382,7 @@ void PerformWatchRequest() {
         ReplayUnreadableTimer = 180;
         return;
     }
-    KeepPlayerState();
+    TakeState(playerState);
     StartPlayback();
     WatchingReplay = 1;
     escapeHeld = true;  // the key that chose it may still be down
@@ -406,7 +395,7 @@ void StopWatching() {
     if (!WatchingReplay) return;
     active = false;
     StopMusic();
-    RestorePlayerState();
+    PutStateBack(playerState);
     WatchingReplay = 0;
     // Whatever is held now was pressed during the replay: it acts on the menu only once let go.
     EscapeLatch = MenuKeyLatch = 1;
