@@ -112,30 +112,6 @@ TEST_F(LauncherTest, LaunchTakesTheShownChoicesLogsThemAndSavesNothing) {
     ExpectScriptUsed();
 }
 
-TEST_F(LauncherTest, LaunchCanTurnWindowedOff) {
-    WriteFile(DataFile("quivex.cfg"), kCustomFile);
-    LoadSettings();
-    Queue(Step::ClickWindowed);
-    Queue(Step::Launch);
-    EXPECT_TRUE(RunLauncher());
-    EXPECT_EQ(Windowed, 0);
-    EXPECT_EQ(ResolutionIndex, 3);
-    EXPECT_EQ(ScreenOrientation, 2);
-    EXPECT_EQ(Log(), "in\ncombo pos (resolution): 3\n   checkbox (windowed): 0\ntate mode: 2\nout\n");
-}
-
-TEST_F(LauncherTest, ClosingReturnsFalseAndNeverCreatesTheSettingsFile) {
-    LoadSettings();
-    Queue(Step::SelectResolution, 0);
-    Queue(Step::ClickWindowed);
-    Queue(Step::Close);
-    EXPECT_FALSE(RunLauncher());
-    EXPECT_EQ(Log(), "in\n");
-    EXPECT_EQ(ResolutionIndex, 1);  // choices on screen are dropped
-    EXPECT_EQ(Windowed, 0);
-    EXPECT_FALSE(SettingsExist());
-}
-
 TEST_F(LauncherTest, ClosingAtStartUpEndsTheProgramWithNoWindowAndNoFile) {
     Queue(Step::Close);
     int code = -1;
@@ -167,16 +143,6 @@ TEST_F(LauncherTest, LaunchAtStartUpOpensTheWindowWithTheChoicesAndSavesThem) {
     ExpectScriptUsed();
 }
 
-TEST_F(LauncherTest, HeadlessRunnerOptionSkipsTheLauncher) {
-    Queue(Step::Close);
-    StartOptions options;
-    options.runLauncher = false;
-    int code = -1;
-    ASSERT_TRUE(StartProgram(options, code));
-    EXPECT_EQ(d().launchersShown, 0);
-    EXPECT_EQ(Log().find("in\n"), std::string::npos);
-}
-
 TEST_F(LauncherTest, WithoutADisplayTheLoadedSettingsLaunch) {
     WriteFile(DataFile("quivex.cfg"), kCustomFile);
     LoadSettings();
@@ -201,28 +167,6 @@ TEST_F(LauncherTest, ClearAllAsksFirst) {
     EXPECT_EQ(Settings(), kCustomFile);
     EXPECT_EQ(HiScore, 77);
     EXPECT_EQ(Log(), "in\n");
-    ExpectScriptUsed();
-}
-
-TEST_F(LauncherTest, ClearAllWithoutASettingsFileChangesNothingInMemory) {
-    LoadSettings();
-    // In memory only, as after the unlock keys or a capture that was never saved.
-    Bindings[SlotKeyUp] = 16;
-    Bindings[SlotJoypadEnabled] = 0;
-    HiScore = 55;
-    BossUnlocked[2] = 1;
-    WindowX = 7;
-    Queue(Step::ClearAll);
-    Queue(Step::ConfirmOk);
-    Queue(Step::Close);
-    EXPECT_FALSE(RunLauncher());
-    EXPECT_EQ(Bindings[SlotKeyUp], 16);
-    EXPECT_EQ(Bindings[SlotJoypadEnabled], 0);
-    EXPECT_EQ(HiScore, 55);
-    EXPECT_EQ(BossUnlocked[2], 1);
-    EXPECT_EQ(WindowX, 7);
-    EXPECT_EQ(Log(), "in\nall settings deleted\n");
-    EXPECT_FALSE(SettingsExist());
     ExpectScriptUsed();
 }
 
@@ -251,27 +195,6 @@ TEST_F(LauncherTest, ClearAllDeletesTheFileAndReloadsDefaultsButKeepsTheShownDis
     ExpectScriptUsed();
 }
 
-TEST_F(LauncherTest, ChoicesForABindingOutsideTheListAddItAtTheEnd) {
-    std::vector<int32_t> codes = KeyboardListCodes();
-    plat::ChoiceList named = BindingChoices(codes, 45);
-    EXPECT_EQ(named.entries.size(), codes.size());
-    ASSERT_GE(named.selected, 0);
-    EXPECT_EQ(named.entries[named.selected].data, 45);
-    EXPECT_EQ(named.entries[named.selected].text, "X");
-
-    plat::ChoiceList joystick = BindingChoices(codes, 1003);
-    ASSERT_EQ(joystick.entries.size(), codes.size() + 1);
-    EXPECT_EQ(joystick.selected, static_cast<int>(codes.size()));
-    EXPECT_EQ(joystick.entries.back().text, "button: 4");
-    EXPECT_EQ(joystick.entries.back().data, 1003);
-
-    plat::ChoiceList unnamed = BindingChoices(JoypadListCodes(), 84);
-    ASSERT_EQ(unnamed.entries.size(), 37u);
-    EXPECT_EQ(unnamed.entries.back().text, "code 84");
-    EXPECT_EQ(unnamed.entries.back().data, 84);
-    EXPECT_EQ(unnamed.selected, 36);
-}
-
 TEST_F(ControlsTest, OpensWithEveryListOnItsSlotsBinding) {
     LoadSettings();
     Queue(Step::SetControls);
@@ -293,17 +216,6 @@ TEST_F(ControlsTest, OpensWithEveryListOnItsSlotsBinding) {
     EXPECT_EQ(c.lists[0].entries[35].text, "button: 32");
     EXPECT_EQ(c.lists[6].entries[0].text, "ESC");
     ExpectScriptUsed();
-}
-
-TEST_F(ControlsTest, JoypadListsAreDisabledWhenTheJoypadIsOff) {
-    WriteFile(DataFile("quivex.cfg"), kCustomFile);
-    LoadSettings();
-    Queue(Step::SetControls);
-    Queue(Step::Cancel);
-    Queue(Step::Close);
-    EXPECT_FALSE(RunLauncher());
-    EXPECT_FALSE(d().controls.joypadEnabled);
-    EXPECT_FALSE(d().joypadListsEnabled);
 }
 
 TEST_F(ControlsTest, EnableJoypadActsAtOnceAndStandsAfterCancel) {
@@ -343,19 +255,6 @@ TEST_F(ControlsTest, OkWritesTheChosenCodesAndSavesThem) {
     EXPECT_EQ(d().launcher.info,
               "up: A\ndown: DOWN ARROW\nleft: LEFT ARROW\nright: RIGHT ARROW\nfire: SPACE\nshield: DEL\n(joypad enabled)");
     ExpectScriptUsed();
-}
-
-TEST_F(ControlsTest, CancelKeepsTheBindings) {
-    LoadSettings();
-    Queue(Step::SetControls);
-    Queue(Step::Choose, 6, 30);
-    Queue(Step::Choose, 0, 1005);
-    Queue(Step::Cancel);
-    Queue(Step::Close);
-    EXPECT_FALSE(RunLauncher());
-    for (int slot = 0; slot < kBindingSlots; ++slot) EXPECT_EQ(Bindings[slot], kDefaultBindings[slot]) << slot;
-    EXPECT_FALSE(SettingsExist());
-    EXPECT_EQ(d().launcher.info, kDefaultInfo);
 }
 
 TEST_F(ControlsTest, OkWithNothingChangedKeepsBindingsOutsideTheLists) {

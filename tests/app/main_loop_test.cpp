@@ -106,19 +106,6 @@ TEST_F(MainLoopTest, EveryWindowMoveSavesThePosition) {
     EXPECT_NE(ReadFile(DataFile("quivex.cfg")).find(" 301 200"), std::string::npos);
 }
 
-TEST_F(MainLoopTest, FocusChangesAreOnlyLogged) {
-    ASSERT_TRUE(Start());
-    int code;
-    h().window.Inject({plat::WindowEventKind::FocusLost});
-    h().window.Inject({plat::WindowEventKind::FocusGained});
-    ASSERT_TRUE(FramePass(code));
-    std::string log = Log();
-    size_t lost = log.find("lost focus\n");
-    ASSERT_NE(lost, std::string::npos);
-    EXPECT_NE(log.find("got focus\n", lost), std::string::npos);
-    EXPECT_EQ(GameMode, Mode::Menu);
-}
-
 TEST_F(MainLoopTest, GameOverReturnsToTheMenuAtTwoHundredAndCountsOnce) {
     LoadSettings();
     GameMode = Mode::Playing;
@@ -147,22 +134,6 @@ TEST_F(MainLoopTest, PausedAndCaptureFramesDoNotCountTheGameOver) {
         EXPECT_EQ(GameMode, mode);
     }
     EXPECT_EQ(GameOverTimer, 0);
-}
-
-TEST(TrigTables, UseDegreesWithPiTakenAsThreePointOneFourOneFiveNine) {
-    BuildTrigTables();
-    const long double degree = 3.14159L / 180;
-    for (int d = 0; d < 360; ++d) {
-        ASSERT_EQ(SinTable[d], static_cast<float>(std::sin(d * degree))) << d;
-        ASSERT_EQ(CosTable[d], static_cast<float>(std::cos(d * degree))) << d;
-    }
-    // sin 90 is below 1 by less than a float can show, so the stored entry is 1.
-    EXPECT_LT(std::sin(90 * degree), 1.0L);
-    EXPECT_EQ(SinTable[90], 1.0f);
-    // The short pi shows where a float can hold it: sin 180 is not zero, sin 1 is a little small.
-    EXPECT_GT(SinTable[180], 2.0e-6f);
-    EXPECT_LT(SinTable[1], static_cast<float>(std::sin(3.14159265358979323846L / 180)));
-    EXPECT_EQ(CosTable[0], 1.0f);
 }
 
 class ErrorLogTest : public HeadlessTest {};

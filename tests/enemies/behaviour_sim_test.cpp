@@ -1,33 +1,12 @@
 // Each boss on the whole program: it arrives and fires, and the bullet pool never fills.
-#include <string>
-
 #include "enemies/enemy_pool.h"
 #include "game/enemy_bullets.h"
 #include "game/game_flow.h"
 #include "game/level_state.h"
 #include "shell/game_vars.h"
-#include "app/state_hash.h"
 #include "test_support.h"
 
 namespace {
-
-std::string Sim(const std::string& args, int& status) {
-    std::string out;
-    status = RunCommand(std::string(QUIVEX_SIM_PATH) + " " + args + " 2>&1", out);
-    return out;
-}
-
-TEST(BehaviourSim, TwoRunsOfABossFightGiveOneHash) {
-    for (int level : {1, 4}) {
-        int status;
-        const std::string args = "--start boss " + std::to_string(level) + " --frames 1500 --dir ";
-        std::string a = Sim(args + MakeScratchDir(), status);
-        ASSERT_EQ(status, 0);
-        std::string b = Sim(args + MakeScratchDir(), status);
-        ASSERT_EQ(status, 0);
-        EXPECT_EQ(SummaryValue(a, "hash"), SummaryValue(b, "hash")) << "boss " << level;
-    }
-}
 
 class BossFight : public GameTest {};
 

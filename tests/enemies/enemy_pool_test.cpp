@@ -30,35 +30,6 @@ protected:
     }
 };
 
-TEST_F(EnemyPoolTest, ProgramStartsWithAFreePoolAndTheCursorBeforeSlotZero) {
-    EXPECT_EQ(EnemyCursor, -1);
-    EXPECT_EQ(CountActiveEnemies(), 0);
-    Spawn();
-    EXPECT_EQ(EnemyCursor, 0);
-    EXPECT_EQ(EnemyPool[0].active, 1);
-    Spawn();
-    EXPECT_EQ(EnemyCursor, 1);
-    EXPECT_EQ(CountActiveEnemies(), 2);
-}
-
-TEST_F(EnemyPoolTest, SpawnFillsTheHeaderFromItsArguments) {
-    EnemyPool[0].DropDone = EnemyPool[0].hitFlash = EnemyPool[0].age = 9;
-    SpawnEnemy(16, 38, 100, 1, 260, -83, 0.5f, 2, 5, 5, 0, 0, 90, 2, 320, -83, 260, -83);
-    const Enemy& e = EnemyPool[0];
-    EXPECT_EQ(e.hitPoints, 100);
-    EXPECT_EQ(e.DropKind, 1);
-    EXPECT_EQ(e.DropDone, 0);
-    EXPECT_EQ(e.hitFlash, 0);
-    EXPECT_EQ(e.age, 0);
-    EXPECT_EQ(e.polyCount, 5);
-    EXPECT_FLOAT_EQ(e.vx, 0.5f);
-    EXPECT_EQ(e.orbitAngle, 90);
-    EXPECT_EQ(e.orbitStep, 2);
-    EXPECT_FLOAT_EQ(e.pivotX, 320);
-    EXPECT_FLOAT_EQ(e.baseX, 260);
-    EXPECT_FLOAT_EQ(e.baseY, -83);
-}
-
 TEST_F(EnemyPoolTest, AFullPoolSpawnsNothingAndKeepsTheCursorWhereTheSearchEnded) {
     FillPool();
     EXPECT_EQ(EnemyCursor, 99);
@@ -95,25 +66,6 @@ TEST_F(EnemyPoolTest, AnUnknownModelTypeTakesTheSlotButSpawnsNothing) {
     EXPECT_EQ(EnemyCursor, 1);
 }
 
-TEST_F(EnemyPoolTest, BossesAndMidBossesAreBookedByModelType) {
-    const int mid[4] = {0, 8, 18, 23}, end[4] = {7, 11, 19, 24};
-    for (int k = 0; k < 4; ++k) {
-        Spawn(2, 4);
-        MidBossActive = 0;
-        Spawn(mid[k], 0);
-        EXPECT_EQ(MidBossActive, 1);
-        EXPECT_EQ(MidBossSlot[k], EnemyCursor);
-        BossActive = 0;
-        Spawn(end[k], 11);
-        EXPECT_EQ(BossActive, 1);
-        EXPECT_EQ(BossSlot[k], EnemyCursor);
-    }
-    MidBossActive = BossActive = 0;
-    Spawn(22, 55);
-    EXPECT_EQ(MidBossActive, 0);
-    EXPECT_EQ(BossActive, 0);
-}
-
 TEST_F(EnemyPoolTest, TheLevelThreeMidBossIsStoredWholeWithoutTouchingTheNextRecord) {
     EnemyCursor = 9;
     std::memset(&EnemyPool[11], 0xAB, sizeof(Enemy));  // active, so the search passes it by
@@ -125,68 +77,6 @@ TEST_F(EnemyPoolTest, TheLevelThreeMidBossIsStoredWholeWithoutTouchingTheNextRec
     EXPECT_EQ(e.polyCount, 73);
     EXPECT_EQ(std::memcmp(e.polys, ModelPolys[18], 73 * sizeof(Poly)), 0);
     EXPECT_EQ(std::memcmp(&next, &EnemyPool[11], sizeof next), 0);
-}
-
-TEST_F(EnemyPoolTest, AddFormTurnsTheFirstPolysAndSetFormOnlySetsTheirSpeeds) {
-    // The flipped leader of the level 3 formation: Poly and orbit angles +180 on all four Polys.
-    SpawnEnemy(12, 21, 170, 0, 320, -66, 0, 2, -3, -3, 180, 180, 0, 0, 0, 0, 0, 0);
-    const Enemy& a = EnemyPool[0];
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(a.polys[i].angle, ModelPolys[12][i].angle + 180) << i;
-        EXPECT_EQ(a.polys[i].orbitAngle, ModelPolys[12][i].orbitAngle + 180) << i;
-        EXPECT_EQ(a.polys[i].spin, -3) << i;
-        EXPECT_EQ(a.polys[i].orbitStep, -3) << i;
-    }
-    EXPECT_FLOAT_EQ(a.x, 320);
-    EXPECT_FLOAT_EQ(a.y, -66);
-    // Set form on model 3's twelve Polys: angles untouched.
-    SpawnEnemy(3, 6, 100, 0, 542, 100, -2, 0, -7, -7, 45, 45, 0, 0, 0, 0, 0, 0);
-    const Enemy& b = EnemyPool[1];
-    for (int i = 0; i < 12; ++i) {
-        EXPECT_EQ(b.polys[i].angle, ModelPolys[3][i].angle) << i;
-        EXPECT_EQ(b.polys[i].spin, -7) << i;
-    }
-}
-
-TEST_F(EnemyPoolTest, TheFormTableSetsExactlyNPolys) {
-    struct Row {
-        int behaviour, n;
-        bool add;
-    };
-    // Model 18 has the most Polys (73), so every N can be seen on it.
-    for (Row r : {Row{0, 7, false}, Row{3, 7, false}, Row{4, 3, true}, Row{6, 12, false}, Row{8, 3, false},
-                  Row{9, 11, false}, Row{13, 11, false}, Row{47, 11, false}, Row{10, 6, false}, Row{16, 25, false},
-                  Row{17, 18, false}, Row{18, 5, false}, Row{19, 49, false}, Row{23, 4, true}, Row{24, 7, true},
-                  Row{51, 7, true}, Row{61, 7, true}, Row{76, 7, true}, Row{38, 5, false}, Row{40, 73, false},
-                  Row{52, 67, false}, Row{54, 7, true}, Row{90, 7, true}, Row{55, 24, true}, Row{62, 62, true},
-                  Row{92, 7, true}, Row{93, 67, false}, Row{11, 0, false}}) {
-        SCOPED_TRACE("behaviour " + std::to_string(r.behaviour));
-        ClearEnemyPool();
-        EnemyCursor = -1;
-        SpawnEnemy(18, r.behaviour, 1, 0, 1, 2, 0, 0, 4, 6, 10, 20, 0, 0, 0, 0, 0, 0);
-        const Enemy& e = EnemyPool[0];
-        for (int i = 0; i < 73; ++i) {
-            bool in = i < r.n;
-            EXPECT_EQ(e.polys[i].spin, in ? 4 : 0) << i;
-            EXPECT_EQ(e.polys[i].orbitStep, in ? 6 : 0) << i;
-            EXPECT_EQ(e.polys[i].angle, ModelPolys[18][i].angle + (in && r.add ? 10 : 0)) << i;
-            EXPECT_EQ(e.polys[i].orbitAngle, ModelPolys[18][i].orbitAngle + (in && r.add ? 20 : 0)) << i;
-        }
-        EXPECT_FLOAT_EQ(e.x, 1);
-        EXPECT_FLOAT_EQ(e.y, 2);
-    }
-}
-
-TEST_F(EnemyPoolTest, BehaviourNinetyThreeWritesPastTheModelWithoutDrawingIt) {
-    SpawnEnemy(24, 93, 100000, 2, 320, -120, 0, 2, 7, 7, 0, 0, 0, 0, 0, 0, 0, 0);
-    const Enemy& e = EnemyPool[0];
-    EXPECT_EQ(e.polyCount, 40);
-    EXPECT_EQ(e.polys[66].spin, 7);
-    EXPECT_EQ(e.polys[67].spin, 0);
-    GameMode = Mode::Playing;
-    DrawEnemy(0);
-    // Five decagons (8 triangles each) and 35 squares (2 each): the spare records add nothing.
-    EXPECT_EQ(TriangleVertexCount, (5 * 8 + 35 * 2) * 3);
 }
 
 TEST_F(EnemyPoolTest, CullBoundsAreStrictOnBothSides) {
@@ -262,19 +152,6 @@ TEST_F(EnemyPoolTest, CullingAnOrdinaryEnemyOrAFreeRecordHasNoSideEffects) {
     EXPECT_EQ(LevelClock, 77);
     EXPECT_FLOAT_EQ(BossBar, -50);
     EXPECT_EQ(MidBossActive, 1);
-}
-
-TEST_F(EnemyPoolTest, ClearingFreesEveryRecordButKeepsTheCursorAndTheHashSeesThePool) {
-    uint64_t empty = HashGameState();
-    Spawn();
-    Spawn();
-    EXPECT_NE(HashGameState(), empty);
-    ClearEnemyPool();
-    EXPECT_EQ(CountActiveEnemies(), 0);
-    EXPECT_EQ(EnemyCursor, 1);
-    ResetEnemyPool();
-    EXPECT_EQ(EnemyCursor, -1);
-    EXPECT_EQ(HashGameState(), empty);
 }
 
 }  // namespace

@@ -31,19 +31,6 @@ protected:
     }
 };
 
-TEST_F(MenuTest, StartUpShowsTheMainPage) {
-    EXPECT_EQ(GameMode, Mode::Menu);
-    EXPECT_EQ(MenuPage, PageMain);
-    EXPECT_STREQ(MenuTitle, "main menu");
-    ASSERT_EQ(MenuItemCount, 6);
-    EXPECT_STREQ(MenuItems[0].text, "start game");
-    EXPECT_STREQ(MenuItems[5].text, "quit game");
-    ClearFrontTextLog();
-    Pass();
-    EXPECT_TRUE(Drawn("main menu"));
-    EXPECT_TRUE(Drawn("quit game"));
-}
-
 TEST_F(MenuTest, UpOnTheFirstItemAndDownOnTheLastStayPut) {
     Tap(kKeyUp);
     EXPECT_EQ(MenuCursor, 0);
@@ -59,38 +46,6 @@ TEST_F(MenuTest, OneActionPerPressWithoutRepeat) {
     h().input.Press(kKeyDown);
     Pass(30);
     EXPECT_EQ(MenuCursor, 1);
-}
-
-TEST_F(MenuTest, DisplayRightTwiceGivesTateAndRewritesTheSettingsEachTime) {
-    OpenOptions();
-    ASSERT_EQ(ScreenOrientation, 0);
-    WriteFile(DataFile("quivex.cfg"), "marker");
-    Tap(kKeyRight);
-    EXPECT_EQ(ScreenOrientation, 1);
-    ASSERT_EQ(Settings().size(), 30u);
-    EXPECT_EQ(Settings()[kCfgOrientation], 1);
-    WriteFile(DataFile("quivex.cfg"), "marker");
-    Tap(kKeyRight);
-    EXPECT_EQ(ScreenOrientation, 2);
-    ASSERT_EQ(Settings().size(), 30u);
-    EXPECT_EQ(Settings()[kCfgOrientation], 2);
-    // Resting on the item changes nothing more.
-    WriteFile(DataFile("quivex.cfg"), "marker");
-    Tap(kKeyRight);
-    Pass(5);
-    EXPECT_EQ(ScreenOrientation, 2);
-    EXPECT_EQ(ReadFile(DataFile("quivex.cfg")), "marker");
-}
-
-TEST_F(MenuTest, RestingOnStartBossSetsTheLevelWithoutStarting) {
-    OpenPractice();
-    Tap(kKeyDown, 2);
-    Tap(kKeyRight, 2);
-    EXPECT_EQ(MenuItems[2].value, 2);
-    EXPECT_EQ(CurrentLevel, 2);
-    EXPECT_EQ(GameMode, Mode::Menu);
-    Tap(kKeyRight, 3);  // clamped at boss 4
-    EXPECT_EQ(CurrentLevel, 3);
 }
 
 TEST_F(MenuTest, LockedPracticeAndBossChoicesIgnoreSelect) {
@@ -143,15 +98,6 @@ TEST_F(MenuTest, LockedBossRushIgnoresSelect) {
     EXPECT_EQ(Lives, 5);
     EXPECT_EQ(WeaponLevel, 1);
     EXPECT_EQ(CurrentLevel, 0);
-}
-
-TEST_F(MenuTest, StartGameStartsAFullGameAtLevelOne) {
-    CurrentLevel = 3;
-    Tap(kKeyReturn);
-    EXPECT_EQ(GameMode, Mode::Playing);
-    EXPECT_EQ(PlayType, 0);
-    EXPECT_EQ(CurrentLevel, 0);
-    EXPECT_EQ(MusicTrack, 0);
 }
 
 TEST_F(MenuTest, QuitGameQuits) {
@@ -273,33 +219,6 @@ TEST_F(MenuTest, VolumesAreHeardAtOnceAndSavedBesideTheSettings) {
     EXPECT_EQ(MusicVolume, 0);
 }
 
-TEST_F(MenuTest, WindowedChangeResetsTheDeviceAndSaves) {
-    OpenOptions();
-    ASSERT_EQ(Windowed, 0);
-    uint64_t resets = h().gfx.resets;
-    Tap(kKeyDown);
-    Tap(kKeyRight);
-    EXPECT_EQ(Windowed, 1);
-    EXPECT_EQ(h().gfx.resets, resets + 1);
-    EXPECT_TRUE(h().gfx.windowed);
-    EXPECT_EQ(Settings()[kCfgWindowed], 1);
-    Tap(kKeyRight);  // already the last value
-    EXPECT_EQ(h().gfx.resets, resets + 1);
-
-    // Alt+Enter takes the same way, and the item under the cursor follows instead of switching back.
-    h().window.Inject({plat::WindowEventKind::ToggleFullscreen});
-    Pass(3);
-    EXPECT_EQ(Windowed, 0);
-    EXPECT_EQ(h().gfx.resets, resets + 2);
-    EXPECT_FALSE(h().gfx.windowed);
-    EXPECT_EQ(Settings()[kCfgWindowed], 0);
-    EXPECT_EQ(MenuItems[MenuCursor].value, 0);
-    h().window.Inject({plat::WindowEventKind::ToggleFullscreen});
-    Pass();
-    EXPECT_EQ(Windowed, 1);
-    EXPECT_EQ(Settings()[kCfgWindowed], 1);
-}
-
 TEST_F(MenuTest, ResolutionOffersTheWholeTableAndKeepsALauncherChoice) {
     ResolutionIndex = 4;  // 1280 x 1024, chosen in the launcher
     OpenOptions();
@@ -406,61 +325,6 @@ TEST_F(MenuTest, BackAndCancelKeepsTheOldFireKeyWhileThePageShowsTheNewOne) {
     EXPECT_TRUE(FireHeld());
 }
 
-TEST_F(MenuTest, SaveChangesCommitsEveryPendingBindingAndWritesTheFile) {
-    BuildMenu(PageRedefine);
-    Tap(kKeyDown, 6);  // "pause game:"
-    Tap(kKeyReturn);
-    ASSERT_EQ(GameMode, Mode::CaptureBinding);
-    Tap(kKeyC);
-    EXPECT_EQ(PendingBindings[SlotPause], kKeyC);
-    EXPECT_EQ(Bindings[SlotPause], 197);
-    Tap(kKeyDown);
-    Tap(kKeyReturn);
-    EXPECT_EQ(MenuPage, PageOptions);
-    EXPECT_EQ(Bindings[SlotPause], kKeyC);
-    EXPECT_EQ(Settings()[7], kKeyC);  // the pause binding follows the six keys
-}
-
-TEST_F(MenuTest, CapturePageShowsOnlyTheTitleTheRowAndThePrompt) {
-    BuildMenu(PageRedefine);
-    Tap(kKeyDown, 2);
-    h().input.Press(kKeyReturn);
-    Pass();
-    ASSERT_EQ(GameMode, Mode::CaptureBinding);
-    ClearFrontTextLog();
-    Pass();
-    std::vector<std::string> page;
-    for (const FrontTextEntry& e : AllTexts()) page.push_back(e.text);
-    std::vector<std::string> expected = {"HI: 000", "redefine input", "ship left: LEFT ARROW",
-                                         "redefine, press any key/axis/button"};
-    EXPECT_EQ(page, expected);
-    auto prompt = Texts("redefine, press any key/axis/button");
-    EXPECT_FLOAT_EQ(prompt[0].x, 190);
-    EXPECT_FLOAT_EQ(prompt[0].y, 290 + 2 * 20 + 20);
-    EXPECT_EQ(prompt[0].colour, kPromptColour);
-}
-
-TEST_F(MenuTest, LockedLevelsAreMarkedAndPulseAgainstTheHighlight) {
-    PracticeUnlocked[2] = 1;
-    OpenPractice();
-    Tap(kKeyDown);
-    ClearFrontTextLog();
-    Pass();
-    auto locks = Texts("l o c k e d");
-    ASSERT_EQ(locks.size(), 7u);  // three levels, four bosses
-    std::vector<float> xs;
-    for (int i = 0; i < 3; ++i) xs.push_back(locks[i].x);
-    EXPECT_EQ(xs, (std::vector<float>{190, 257, 391}));
-    EXPECT_FLOAT_EQ(locks[0].y, 290 + 20 + 3);
-    EXPECT_FLOAT_EQ(locks[3].x, 190);
-    EXPECT_FLOAT_EQ(locks[6].x, 190 + 3 * 66);
-    EXPECT_EQ(locks[0].colour, static_cast<uint32_t>((255 - MenuPulse) / 2) << 16);
-    auto level1 = Texts("level 1");
-    ASSERT_EQ(level1.size(), 1u);
-    EXPECT_EQ(level1[0].colour, MenuHighlightColour());
-    EXPECT_EQ(Texts("level 2")[0].colour, kOtherValueColour);
-}
-
 TEST_F(MenuTest, TheHighlightTicksAtEachLowPoint) {
     uint32_t before = SoundsPlayed.effect[5];
     Pass(90);
@@ -471,52 +335,6 @@ TEST_F(MenuTest, TheHighlightTicksAtEachLowPoint) {
     EXPECT_EQ(SoundsPlayed.effect[5], before + 2);
     EXPECT_GE(MenuPulse, 6);
     EXPECT_LE(MenuPulse, 252);
-}
-
-TEST_F(MenuTest, TheTitleIsUnderlinedExceptInHoriz) {
-    ClearFrontTextLog();
-    Pass();
-    EXPECT_EQ(LineVertexCount, 8);  // kept for the next frame's flush
-    ScreenOrientation = 1;
-    Pass();
-    EXPECT_EQ(LineVertexCount, 0);
-}
-
-TEST_F(MenuTest, CreditsShowRolesAndOurOwnNamesWithAGentleJitter) {
-    OpenOptions();
-    Tap(kKeyDown, 4);
-    Tap(kKeyReturn);
-    ASSERT_EQ(MenuPage, PageCredits);
-    for (int i = 0; i < 200; ++i) {
-        ClearFrontTextLog();
-        Pass();
-        auto design = Texts("GAME DESIGN");
-        ASSERT_EQ(design.size(), 1u);
-        EXPECT_GE(design[0].x, 188);
-        EXPECT_LT(design[0].x, 188 + 9.91f);
-        EXPECT_EQ(Texts(kCreditNames[0]).size(), 2u);
-        EXPECT_EQ(Texts(kCreditNames[1]).size(), 1u);
-        EXPECT_EQ(Texts(kCreditNames[2]).size(), 1u);
-        EXPECT_TRUE(Drawn("CODING"));
-        EXPECT_TRUE(Drawn("MUSIC AND SOUND DESIGN"));
-    }
-    float moved = 0;
-    for (int i = 0; i < 3; ++i) moved += CreditsJitterA[i] + CreditsJitterB[i];
-    EXPECT_GT(moved, 0);
-    Tap(kKeyReturn);
-    EXPECT_EQ(MenuPage, PageOptions);
-}
-
-TEST_F(MenuTest, BuildMenuResetsTheCursorAndThePracticeValues) {
-    OpenPractice();
-    Tap(kKeyDown);
-    Tap(kKeyRight, 2);
-    Tap(kKeyDown, 2);
-    Tap(kKeyReturn);
-    BuildMenu(PagePractice);
-    EXPECT_EQ(MenuCursor, 0);
-    EXPECT_EQ(MenuItems[1].value, 0);
-    EXPECT_EQ(MenuItemCount, 4);
 }
 
 }  // namespace

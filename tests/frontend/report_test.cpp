@@ -117,27 +117,6 @@ TEST_F(ReportTest, ReplayingAnUnlockedLevelShowsNoUnlockMessage) {
     }
 }
 
-TEST_F(ReportTest, TheTableShowsEveryLevelAndRightAlignsTheCounts) {
-    FullGameAt(0, 9);
-    LevelCollected[2] = 17;
-    ReachReport();
-    for (int i = 0; i < 200; ++i) Pass();
-    ClearFrontTextLog();
-    Pass();
-    auto counts = Texts("17");
-    ASSERT_EQ(counts.size(), 2u);
-    EXPECT_EQ(counts[0].colour, 0u);
-    EXPECT_EQ(counts[1].colour, 0xFF7F7F7Fu);
-    EXPECT_FLOAT_EQ(counts[1].y, 160);
-    EXPECT_FLOAT_EQ(counts[0].x, 360);
-    EXPECT_FLOAT_EQ(counts[1].x, 385 - DrawText(0, 0, 0, 20, 0, "17"));
-    auto level1 = Texts("level 1");
-    ASSERT_EQ(level1.size(), 1u);
-    EXPECT_EQ(level1[0].colour, 0xFFFFFFFFu);
-    EXPECT_TRUE(Drawn("current.........."));
-    EXPECT_TRUE(Drawn("123"));
-}
-
 TEST_F(ReportTest, TheCountUpTicksWithEachStepThatCounts) {
     FullGameAt(0, 3);
     Held = 2;
@@ -167,59 +146,6 @@ TEST_F(ReportTest, BossPracticeAndBossRushNeverUnlockNorShowTheTable) {
     EXPECT_TRUE(Drawn("F9 + F12 on the main menu"));
     EXPECT_FALSE(Drawn("mission report"));
     EXPECT_EQ(PracticeUnlocked[3] + BossUnlocked[3] + BossRushUnlocked, 0);
-}
-
-TEST_F(ReportTest, TheBossWarningThrobsWithTheSirenAndARedFlash) {
-    BossUnlocked[1] = 1;
-    StartFromMenu(StartBossPractice, 1);
-    uint32_t sirens = SoundsPlayed.warning;
-    ClearFrontTextLog();
-    Pass();
-    EXPECT_EQ(SoundsPlayed.warning, sirens + 1);
-    auto word = Texts("WARNING");
-    ASSERT_EQ(word.size(), 1u);
-    EXPECT_FLOAT_EQ(word[0].x, 242);
-    EXPECT_EQ(word[0].colour & 0xFF00FFFFu, 0u);  // red only
-    EXPECT_TRUE(Drawn("BOSS PRACTICE - LEVEL 2"));
-    Pass(89);
-    EXPECT_EQ(SoundsPlayed.warning, sirens + 1);
-    EXPECT_EQ(WarningPulse, 6);  // the low point: the next frame throbs again
-    Pass();
-    EXPECT_EQ(SoundsPlayed.warning, sirens + 2);
-    // The flash request is taken up by the background in the same frame.
-    WaveFlashRequest = 0;
-    WarningPulse = 6;
-    DrawBossWarning();
-    EXPECT_EQ(WaveFlashRequest, 1);
-}
-
-TEST_F(ReportTest, TheBossRushWarningNamesTheRush) {
-    StartFromMenu(StartBossRush, 0);
-    ClearFrontTextLog();
-    Pass();
-    EXPECT_TRUE(Drawn("BOSS RUSH - - - LEVEL 1"));
-}
-
-TEST_F(ReportTest, ALevelFourPracticeEndsWithTheRatingAndFireworks) {
-    PracticeUnlocked[3] = 1;
-    StartFromMenu(StartLevelPractice, 3);
-    ReachReport();
-    int rated = 0, fireworks = 0;
-    while (GameMode == Mode::Playing && rated < 2000) {
-        ClearFrontTextLog();
-        Lives = 5;
-        Pass();
-        if (Drawn("THANKS FOR PLAYING")) {
-            ++rated;
-            auto title = Texts("DERANGED SEDATED CHICKEN");
-            ASSERT_EQ(title.size(), 1u);
-            EXPECT_EQ(title[0].colour, 0xFFAF7F00u + static_cast<uint32_t>(StatusPulse));
-        }
-        for (const Glow& g : Glows) fireworks += g.life > 0 && g.kind == 2;
-    }
-    EXPECT_EQ(GameMode, Mode::Menu);
-    EXPECT_EQ(rated, 2549 - 1601 + 1);
-    EXPECT_GT(fireworks, 0);
 }
 
 }  // namespace

@@ -32,17 +32,6 @@ protected:
     }
 };
 
-TEST_F(ShipTest, TheShipIsThreePolysWithATinyHitCircle) {
-    EXPECT_EQ(PlayerShip.polyCount, 3);
-    EXPECT_NEAR(ShipRadius, 2.0f, 1e-4f);
-    EXPECT_FLOAT_EQ(PlayerShip.polys[1].radius, ShipRadius);
-    EXPECT_EQ(PlayerShip.polys[1].sides, 4);
-    EXPECT_EQ(PlayerShip.polys[1].angle, 45);
-    EXPECT_FLOAT_EQ(PlayerShip.polys[0].offsetX, -6);
-    EXPECT_FLOAT_EQ(PlayerShip.polys[2].offsetX, 6);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(PlayerShip.polys[i].orbit, 0);
-}
-
 TEST(InCircleTest, TruncatesAndTestsBothAxesFirst) {
     EXPECT_EQ(InCircle(3, 4, 5.01f), 1);
     EXPECT_EQ(InCircle(3, 4, 5), 0);  // strictly inside
@@ -126,28 +115,6 @@ TEST_F(ShipTest, TheGameEndsTwoHundredFramesAfterTheLastLife) {
     EXPECT_EQ(GameMode, Mode::Playing);
     Frames(1);
     EXPECT_EQ(GameMode, Mode::Menu);
-}
-
-TEST_F(ShipTest, ThrustersFollowTheVerticalMove) {
-    ResetBatches();
-    VerticalMove = 1;
-    DrawThrusters();
-    // Two quads a flame; the inner glow's far corner lies at anchor + L - 10.
-    ASSERT_EQ(TexturedTriangleVertexCount, 24);
-    EXPECT_FLOAT_EQ(TexturedTriangleBatch[4].y, PlayerShip.y + 14 + 28 - 10);
-    ResetBatches();
-    VerticalMove = 2;
-    DrawThrusters();
-    EXPECT_FLOAT_EQ(TexturedTriangleBatch[4].y, PlayerShip.y + 14 + 20 - 10);
-    // Blinking during the grace period.
-    ResetBatches();
-    Invulnerable = 1;
-    RespawnTimer = 85;
-    DrawThrusters();
-    EXPECT_EQ(TexturedTriangleVertexCount, 0);
-    RespawnTimer = 90;
-    DrawThrusters();
-    EXPECT_EQ(TexturedTriangleVertexCount, 24);
 }
 
 }  // namespace

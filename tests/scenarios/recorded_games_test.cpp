@@ -1,6 +1,7 @@
 // Recorded games: whole games flown by the deterministic autopilot, each pinned by the hash of the
-// state it ends in. Any change to a level script, a behaviour, a fire pattern or a rule of play moves a
-// hash; a change meant to alter the game updates the hash here in the same commit and says why.
+// state it ends in and the hash of everything drawn on the way. Any change to a level script, a
+// behaviour, a fire pattern, a rule of play or a picture moves a hash; a change meant to alter the game
+// updates the hashes here in the same commit and says why.
 #include <ostream>
 #include <string>
 
@@ -12,6 +13,7 @@ struct Recorded {
     const char* name;
     const char* args;
     const char* hash;
+    const char* drawn;
 };
 
 void PrintTo(const Recorded& game, std::ostream* os) { *os << game.args; }
@@ -24,17 +26,68 @@ TEST_P(RecordedGame, EndsInTheStateItAlwaysEndedIn) {
     int status = RunCommand(std::string(QUIVEX_SIM_PATH) + " --dir " + dir + " " + game.args + " 2>&1", out);
     ASSERT_EQ(status, 0) << out;
     EXPECT_EQ(SummaryValue(out, "hash"), game.hash) << out;
+    EXPECT_EQ(SummaryValue(out, "drawn"), game.drawn) << out;
 }
 
 // Each level played through with the ship kept alive, the boss rush, and a full game lost.
 INSTANTIATE_TEST_SUITE_P(
     Games, RecordedGame,
-    testing::Values(Recorded{"Level1", "--start level 1 --bot --immortal --frames 20000", "c54ec07f68059b67"},
-                    Recorded{"Level2", "--start level 2 --bot --immortal --frames 20000", "76c10bde428dd1b9"},
-                    Recorded{"Level3", "--start level 3 --bot --immortal --frames 20000", "d96d66c739872b30"},
-                    Recorded{"Level4", "--start level 4 --bot --immortal --frames 20000", "93e0c48bae3a3073"},
-                    Recorded{"BossRush", "--start rush --bot --immortal --frames 20000", "d624f99aef4d0e77"},
-                    Recorded{"FullGameLost", "--start full --bot --frames 20000", "063f21f1bfb4b8b5"}),
+    testing::Values(Recorded{"Level1", "--start level 1 --bot --immortal --frames 20000", "c54ec07f68059b67", "3d4543404ef96dd5"},
+                    Recorded{"Level2", "--start level 2 --bot --immortal --frames 20000", "76c10bde428dd1b9", "6ac856f09461db8a"},
+                    Recorded{"Level3", "--start level 3 --bot --immortal --frames 20000", "d96d66c739872b30", "b6adba0d26d5879c"},
+                    Recorded{"Level4", "--start level 4 --bot --immortal --frames 20000", "93e0c48bae3a3073", "bc46a1c672b8c569"},
+                    Recorded{"BossRush", "--start rush --bot --immortal --frames 20000", "d624f99aef4d0e77", "643df17e2065f777"},
+                    Recorded{"FullGameLost", "--start full --bot --frames 20000", "063f21f1bfb4b8b5", "533b572f1816e0f1"}),
     [](const testing::TestParamInfo<Recorded>& info) { return std::string(info.param.name); });
+
+// A pause of a hundred frames mid-level and mid-boss-fight freezes everything: the game then ends in the
+// very state it ends in unpaused.
+TEST(RecordedPause, APauseChangesNothingButTheTime) {
+    for (std::string start : {"level 2", "rush"}) {
+        std::string dir = MakeScratchDir(), plain, paused;
+        WriteFile(dir + "/pause.keys", "3000 +197\n3002 -197\n3100 +197\n3102 -197\n");
+        std::string run = std::string(QUIVEX_SIM_PATH) + " --dir " + dir + " --start " + start + " --bot --immortal";
+        ASSERT_EQ(RunCommand(run + " --frames 4000 2>&1", plain), 0) << plain;
+        ASSERT_EQ(RunCommand(run + " --keys " + dir + "/pause.keys --frames 4100 2>&1", paused), 0) << paused;
+        EXPECT_EQ(SummaryValue(paused, "hash"), SummaryValue(plain, "hash")) << start;
+        EXPECT_NE(SummaryValue(paused, "drawn"), SummaryValue(plain, "drawn")) << start;  // it did pause
+    }
+}
+
+// Every menu page visited by keys as a player would (practice, each options item, a binding captured and
+// saved, credits, volumes, replays), then a game started and left: pins the menus' pictures and rules,
+// and what the files keep.
+TEST(RecordedMenus, ATourOfEveryPageEndsInTheSameStateAndFiles) {
+    enum { R = 28, D = 208, Rt = 205, L = 203, Esc = 1, C = 46, Wait = -1 };
+    const int tour[] = {D, R, Rt, D, Rt, D, Rt, D, R,                                   // practice
+                        D, D, D, R, Rt, Wait, Rt, Wait, L, L, Wait, D, Rt, D, Rt, L,    // display, window, size
+                        D, R, D, D, D, R, C, D, D, D, D, R,                             // ship right: C, saved
+                        D, D, D, D, R, Wait, Wait, R,                                   // credits
+                        D, D, D, D, D, L, L, D, L, D, R,                                // volumes, back to main
+                        D, D, D, D, R, R, D, D, R, R};                                  // replays, start game
+    std::string keys;
+    int frame = 2;
+    for (int code : tour) {
+        if (code == Wait) {
+            frame += 60;
+            continue;
+        }
+        keys += std::to_string(frame) + " +" + std::to_string(code) + "\n" + std::to_string(frame + 2) + " -" +
+                std::to_string(code) + "\n";
+        frame += 4;
+    }
+    keys += std::to_string(frame + 1500) + " +1\n";  // leave the game
+    std::string dir = MakeScratchDir(), out;
+    WriteFile(dir + "/tour.keys", keys);
+    int status = RunCommand(std::string(QUIVEX_SIM_PATH) + " --dir " + dir + " --keys " + dir +
+                                "/tour.keys --bot --frames 2300 2>&1", out);
+    ASSERT_EQ(status, 0) << out;
+    EXPECT_EQ(SummaryValue(out, "mode"), "0") << out;
+    EXPECT_EQ(SummaryValue(out, "hash"), "d722468f1b517b3f") << out;
+    EXPECT_EQ(SummaryValue(out, "drawn"), "14dfe6686150c070") << out;
+    EXPECT_EQ(ReadFile(dir + "/quivex.cfg"), "9990 200 208 203 46 45 44 197 2002 2003 2000 2001 1000 1001 1 1 0 1 0 "
+                                             "0 0 0 0 0 0 0 0 0 100 100");
+    EXPECT_EQ(ReadFile(dir + "/options.cfg"), "music_volume = 8\neffects_volume = 9\n");
+}
 
 }  // namespace

@@ -110,21 +110,6 @@ TEST(WholeGame, AFullGameEndsAtTheMenuWithItsUnlocksAndHighScoreSaved) {
     EXPECT_EQ(saved.BossRush(), all ? 1 : 0);
 }
 
-TEST(WholeGame, TheFirstMissionReportCountsUpToWhatTheLevelGave) {
-    Outcome run = Play({kReturn}, "--bot --immortal --until report+450 --frames 30000");
-    ASSERT_EQ(run.status, 0) << run.out;
-    EXPECT_EQ(run.Value("mode"), "1");
-    EXPECT_EQ(run.Value("level"), "0");
-    std::vector<int> report = run.Numbers("report"), collected = run.Numbers("collected");
-    ASSERT_EQ(report.size(), 4u);
-    ASSERT_EQ(collected.size(), 4u);
-    EXPECT_EQ(report[0], 1);
-    EXPECT_GT(collected[0], 40);
-    EXPECT_EQ(report[1], collected[0]);
-    EXPECT_EQ(report[2], run.Number("held"));
-    EXPECT_EQ(report[3], run.Number("peak"));
-}
-
 TEST(WholeGame, AGameLostToGameOverKeepsItsBestAsTheHighScore) {
     // No indestructible ship: the autopilot fights until its last life goes.
     Outcome first = Play({kReturn}, "--bot --frames 15000");

@@ -199,6 +199,7 @@ void PrintSummary(long long frames) {
     if (MusicTrack < 0) std::printf("music: none %d\n", MusicFadeLevel);
     else std::printf("music: %d %d\n", MusicTrack, MusicFadeLevel);
     std::printf("hash: %016" PRIx64 "\n", HashGameState());
+    std::printf("drawn: %016" PRIx64 "\n", plat::headless().gfx.drawnHash);
 }
 
 bool SaveFirstGame(const std::string& file) {
@@ -353,6 +354,7 @@ int main(int argc, char** argv) {
     }
 
     plat::headless().Reset();
+    plat::headless().gfx.hashDrawing = true;
     if (opt.gl) {
         plat::UseRealGraphicsOnly();
         BeforePresentHook = CaptureIfWanted;

@@ -1,3 +1,5 @@
+#include <cstring>
+
 #include "platform/gfx/image_decode.h"
 #include "platform/headless.h"
 
@@ -81,24 +83,53 @@ unsigned char* HeadlessGfx::LockTexture(TextureId id, int& pitch) {
     return tex.texels.data();
 }
 
+void HeadlessGfx::UnlockTexture(TextureId id) {
+    if (hashDrawing && id > 0 && static_cast<size_t>(id) <= textures.size())
+        HashBytes(textures[id - 1].texels.data(), textures[id - 1].texels.size());
+}
+
+// FNV-1a over 32-bit words: vertices are whole words, and bytes one at a time would slow long runs.
+void HeadlessGfx::HashBytes(const void* data, size_t bytes) {
+    const unsigned char* p = static_cast<const unsigned char*>(data);
+    for (size_t i = 0; i + 4 <= bytes; i += 4) {
+        uint32_t word;
+        std::memcpy(&word, p + i, 4);
+        drawnHash = (drawnHash ^ word) * 0x100000001b3ull;
+    }
+    for (size_t i = bytes & ~size_t(3); i < bytes; ++i) drawnHash = (drawnHash ^ p[i]) * 0x100000001b3ull;
+}
+
 void HeadlessGfx::Record(DrawCall::Kind kind, int vertices, int primitives) {
     ++drawCallsTotal;
+    if (hashDrawing) {
+        int32_t state[] = {kind, bound, blending, cullClockwise, repeat, mipmapping};
+        HashBytes(state, sizeof state);
+        HashBytes(&world, sizeof world);
+    }
     if (calls.size() < kMaxRecordedCalls)
         calls.push_back({kind, vertices, primitives, bound, blending, cullClockwise, world, repeat, mipmapping});
 }
 
-void HeadlessGfx::DrawIndexed(const TexturedVertex*, int vertexCount, const uint16_t*, int triangleCount) {
+void HeadlessGfx::DrawIndexed(const TexturedVertex* vertices, int vertexCount, const uint16_t* indices,
+                              int triangleCount) {
     Record(DrawCall::Indexed, vertexCount, triangleCount);
+    if (!hashDrawing) return;
+    HashBytes(vertices, sizeof(TexturedVertex) * vertexCount);
+    HashBytes(indices, sizeof(uint16_t) * 3 * triangleCount);
 }
 
-void HeadlessGfx::Draw(Primitive prim, const TexturedVertex*, int count) {
+void HeadlessGfx::Draw(Primitive prim, const TexturedVertex* vertices, int count) {
     bool list = prim == Primitive::TriangleList;
-    Record(list ? DrawCall::TexturedList : DrawCall::TexturedStrip, list ? count * 3 : count + 2, count);
+    int n = list ? count * 3 : count + 2;
+    Record(list ? DrawCall::TexturedList : DrawCall::TexturedStrip, n, count);
+    if (hashDrawing) HashBytes(vertices, sizeof(TexturedVertex) * n);
 }
 
-void HeadlessGfx::Draw(Primitive prim, const ColourVertex*, int count) {
+void HeadlessGfx::Draw(Primitive prim, const ColourVertex* vertices, int count) {
     bool list = prim == Primitive::TriangleList;
-    Record(list ? DrawCall::ColourList : DrawCall::ColourStrip, list ? count * 3 : count + 2, count);
+    int n = list ? count * 3 : count + 2;
+    Record(list ? DrawCall::ColourList : DrawCall::ColourStrip, n, count);
+    if (hashDrawing) HashBytes(vertices, sizeof(ColourVertex) * n);
 }
 
 void HeadlessGfx::Reset() {
