@@ -46,7 +46,7 @@ int RunGlBench(int level, int resolution, long long fastFrames, long long pacedF
     plat::UseRealPlatformWithScriptedInput();
     // The window size comes from the settings file, as for a player who chose it in the launcher.
     LoadSettings();
-    ResolutionIndex = resolution;
+    Saved.ResolutionIndex = resolution;
     SaveSettings();
     SeedRandom(1);
     StartOptions start;
@@ -62,7 +62,7 @@ int RunGlBench(int level, int resolution, long long fastFrames, long long pacedF
 
 
     StartFromMenu(StartLevelPractice, level - 1);
-    FastForward = 1;
+    Program.FastForward = 1;
     // Past the level title, into the waves.
     for (int i = 0; i < 300; ++i)
         if (!BotFrame()) return 1;
@@ -75,7 +75,7 @@ int RunGlBench(int level, int resolution, long long fastFrames, long long pacedF
     const double fastWall = std::chrono::duration<double>(Clock::now() - fastStart).count();
     const double fastCpu = CpuSeconds() - fastCpu0;
 
-    FastForward = 0;
+    Program.FastForward = 0;
     for (int i = 0; i < 30; ++i) BotFrame();  // settle into the 60 Hz rhythm
     const double cpu0 = CpuSeconds(), mainCpu0 = CpuSeconds(RUSAGE_THREAD);
     const uint64_t allocations0 = HeapAllocations();

@@ -93,7 +93,7 @@ double BotFrame() {
 void Record(Run& run, double ms) {
     run.allocations = static_cast<double>(frameAllocations);
     run.ms.push_back(ms);
-    run.level.push_back(CurrentLevel + 1);
+    run.level.push_back(Game.CurrentLevel + 1);
     run.clock.push_back(LevelClock);
     run.saved.push_back(SettingsWrittenThisFrame(ms));
 }
@@ -256,13 +256,13 @@ Run FullGame() {
     constexpr long long kCap = 200000;
     StartFromMenu(StartFullGame, 0);
     const auto start = Clock::now();
-    while (GameMode != Mode::Menu && static_cast<long long>(run.ms.size()) < kCap) {
+    while (Program.GameMode != Mode::Menu && static_cast<long long>(run.ms.size()) < kCap) {
         const double ms = BotFrame();
         if (ms < 0) break;
         Record(run, ms);
     }
     run.wallSeconds = std::chrono::duration<double>(Clock::now() - start).count();
-    run.extra[0] = GameMode == Mode::Menu;
+    run.extra[0] = Program.GameMode == Mode::Menu;
     return run;
 }
 

@@ -16,16 +16,16 @@ namespace {
 bool EscapeNewlyPressed() { return IsInputDown(KeyEscape) && EscapeLatch == 0; }
 
 void UnlockCombination() {
-    if (!(IsInputDown(KeyF9) && IsInputDown(KeyF12) && GameMode == Mode::Menu && MenuPage == 0)) return;
-    if (UnlockCheatUsed == 0) PlaySound(12);
-    UnlockCheatUsed = 1;
-    for (int i = 0; i < 4; ++i) PracticeUnlocked[i] = BossUnlocked[i] = 1;
-    BossRushUnlocked = 1;
+    if (!(IsInputDown(KeyF9) && IsInputDown(KeyF12) && Program.GameMode == Mode::Menu && MenuPage == 0)) return;
+    if (Program.UnlockCheatUsed == 0) PlaySound(12);
+    Program.UnlockCheatUsed = 1;
+    for (int i = 0; i < 4; ++i) Saved.PracticeUnlocked[i] = Saved.BossUnlocked[i] = 1;
+    Saved.BossRushUnlocked = 1;
 }
 
 void MenuKeys() {
     if (EscapeNewlyPressed()) {
-        GameMode = Mode::Quitting;
+        Program.GameMode = Mode::Quitting;
         EscapeLatch = 1;
     }
     // One press gives exactly one request; the earlier query wins when several are held.
@@ -54,7 +54,7 @@ bool PauseToggle(int32_t toMode) {
         return false;
     }
     if (PauseLatch != 0) return false;
-    GameMode = toMode;
+    Program.GameMode = toMode;
     PauseLatch = 1;
     return true;
 }
@@ -62,7 +62,7 @@ bool PauseToggle(int32_t toMode) {
 void ShipControl() {
     Enemy& ship = PlayerShip;
     VerticalMove = 0;
-    if (ScreenOrientation == 1) {
+    if (Saved.ScreenOrientation == 1) {
         // The playfield is turned: the stick's directions turn with it.
         if (UpHeld()) ship.x -= kShipSpeed;
         if (DownHeld()) ship.x += kShipSpeed;
@@ -81,9 +81,9 @@ void ShipControl() {
 
     if (FireHeld() && ShieldTimer < 20 && FireLatch == 0) FireLatch = 1;
     if (ShieldTimer > 0) --ShieldTimer;
-    if (ShieldHeld() && ShieldTimer == 0 && Held > 0) {
+    if (ShieldHeld() && ShieldTimer == 0 && Game.Held > 0) {
         PlaySound(9);
-        --Held;
+        --Game.Held;
         ShieldTimer = 50;
         ShieldHits = 0;
     }
@@ -96,7 +96,7 @@ void ShipControl() {
 void PlayingKeys() {
     if (EscapeNewlyPressed()) {
         StopMusic();
-        GameMode = Mode::Menu;
+        Program.GameMode = Mode::Menu;
         LevelTitleTimer = 0;
         EscapeLatch = 1;
     }
@@ -114,7 +114,7 @@ void PlayingKeys() {
 void PausedKeys() {
     if (EscapeNewlyPressed()) {
         StopMusic();
-        GameMode = Mode::Menu;
+        Program.GameMode = Mode::Menu;
         EscapeLatch = 1;
     }
     PauseToggle(Mode::Playing);
@@ -123,7 +123,7 @@ void PausedKeys() {
 void CaptureKeys() {
     if (EscapeNewlyPressed()) {
         EscapeLatch = 1;
-        GameMode = Mode::Menu;
+        Program.GameMode = Mode::Menu;
         CaptureArmed = 0;
         return;
     }
@@ -133,7 +133,7 @@ void CaptureKeys() {
     if (CaptureArmed == 1 && code != -1) {
         if (CaptureTarget >= 0 && CaptureTarget <= 5) PendingBindings[CaptureTarget] = code;
         else if (CaptureTarget == 6) PendingBindings[SlotPause] = code;
-        GameMode = Mode::Menu;
+        Program.GameMode = Mode::Menu;
         CaptureArmed = 0;
     }
 }
@@ -141,20 +141,20 @@ void CaptureKeys() {
 }  // namespace
 
 void InputStep() {
-    if (WatchingReplay) {
+    if (Program.WatchingReplay) {
         // The player's own keyboard, for the keys that still answer to them while a replay plays.
         static uint8_t live[256];
         plat::input().ReadKeyboard(live);
         WatchInputStep(live[KeyEscape] & 0x80, live[KeyF1] & 0x80, live[KeyF2] & 0x80);
-        if (!WatchingReplay) return;  // stopped: the menu takes the keys from the next frame
+        if (!Program.WatchingReplay) return;  // stopped: the menu takes the keys from the next frame
     }
     if (!PlaybackActive() || !PlaybackInput()) PollInputDevices();
     RecordFrameInput();
-    if (IsInputDown(KeyF1)) FastForward = 0;
-    if (IsInputDown(KeyF2)) FastForward = 1;
+    if (IsInputDown(KeyF1)) Program.FastForward = 0;
+    if (IsInputDown(KeyF2)) Program.FastForward = 1;
     UnlockCombination();
     if (!IsInputDown(KeyEscape)) EscapeLatch = 0;
-    switch (GameMode) {
+    switch (Program.GameMode) {
         case Mode::Menu: MenuKeys(); break;
         case Mode::Playing: PlayingKeys(); break;
         case Mode::Paused: PausedKeys(); break;

@@ -95,20 +95,20 @@ plat::LauncherContent LauncherModel::Open() {
     content.picture = LauncherBmp;
     content.pictureSize = LauncherBmpSize;
     content.info = BuildInfoText();
-    content.resolutions = Positions(kResolutionNames, kResolutionCount, ResolutionIndex);
-    content.screenModes = Positions(kScreenModeNames, 3, ScreenOrientation);
-    content.windowed = Windowed != 0;
+    content.resolutions = Positions(kResolutionNames, kResolutionCount, Saved.ResolutionIndex);
+    content.screenModes = Positions(kScreenModeNames, 3, Saved.ScreenOrientation);
+    content.windowed = Saved.Windowed != 0;
     return content;
 }
 
 void LauncherModel::Launch(int resolution, bool windowed, int screenMode) {
     // Nothing selected (cannot happen with a filled list) keeps the loaded value.
-    if (resolution >= 0 && resolution < kResolutionCount) ResolutionIndex = resolution;
-    LogError("combo pos (resolution): %d\n", ResolutionIndex);
-    Windowed = windowed ? 1 : 0;
-    LogError("   checkbox (windowed): %d\n", Windowed);
-    if (screenMode >= 0 && screenMode < 3) ScreenOrientation = screenMode;
-    LogError("tate mode: %d\n", ScreenOrientation);
+    if (resolution >= 0 && resolution < kResolutionCount) Saved.ResolutionIndex = resolution;
+    LogError("combo pos (resolution): %d\n", Saved.ResolutionIndex);
+    Saved.Windowed = windowed ? 1 : 0;
+    LogError("   checkbox (windowed): %d\n", Saved.Windowed);
+    if (screenMode >= 0 && screenMode < 3) Saved.ScreenOrientation = screenMode;
+    LogError("tate mode: %d\n", Saved.ScreenOrientation);
 }
 
 std::string LauncherModel::SetControls() {

@@ -31,7 +31,7 @@ namespace {
 constexpr int kInitialOuterWidth = 1032, kInitialOuterHeight = 795;
 
 void OnWindowMoved() {
-    plat::window().Position(WindowX, WindowY);
+    plat::window().Position(Saved.WindowX, Saved.WindowY);
     SaveSettings();
 }
 
@@ -56,8 +56,8 @@ bool DrainMessages(int& exitCode) {
                 break;
             case plat::WindowEventKind::ToggleFullscreen:
                 // A replay holds the display settings it was recorded with until it ends.
-                if (WatchingReplay) break;
-                SetWindowed(Windowed ? 0 : 1);
+                if (Program.WatchingReplay) break;
+                SetWindowed(Saved.Windowed ? 0 : 1);
                 RefreshMenuValues();
                 break;
         }
@@ -73,10 +73,10 @@ bool StartProgram(const StartOptions& options, int& exitCode) {
     LoadOptions();
     ApplyCommandLine(options.commandLine);
     if (options.runLauncher && !RunLauncher()) return false;  // closed without "launch": no window, exit code 0
-    int windowed = options.forceWindowed ? 1 : Windowed;
+    int windowed = options.forceWindowed ? 1 : Saved.Windowed;
 
     plat::Window& window = plat::window();
-    if (!window.Create("quiv-ex", WindowX, WindowY, kInitialOuterWidth, kInitialOuterHeight)) {
+    if (!window.Create("quiv-ex", Saved.WindowX, Saved.WindowY, kInitialOuterWidth, kInitialOuterHeight)) {
         LogError("failed to create window\n");
         ErrorBox("failed to create window (no display?)");
         return false;
@@ -110,7 +110,7 @@ void WarmUpFrame() {
 bool RunWarmUpFrames(int& exitCode) {
     for (int i = 0; i < kWarmUpFrames; ++i) {
         if (!DrainMessages(exitCode)) return false;
-        if (GameMode == Mode::Quitting) plat::window().Destroy();
+        if (Program.GameMode == Mode::Quitting) plat::window().Destroy();
         WarmUpFrameNumber = i + 1;
         WarmUpFrame();
     }
@@ -119,9 +119,9 @@ bool RunWarmUpFrames(int& exitCode) {
 }
 
 void UpdateFrame() {
-    switch (GameMode) {
+    switch (Program.GameMode) {
         case Mode::Playing:
-            if (Lives == 0) GameOverSequence();
+            if (Game.Lives == 0) GameOverSequence();
             PlayingFrame();
             break;
         case Mode::Menu: UpdateMenu(); break;
@@ -135,7 +135,7 @@ void UpdateFrame() {
 
 bool FramePass(int& exitCode) {
     if (!DrainMessages(exitCode)) return false;
-    if (GameMode == Mode::Quitting) plat::window().Destroy();
+    if (Program.GameMode == Mode::Quitting) plat::window().Destroy();
     RecordGamesBeforeFrame();
     InputStep();
     UpdateFrame();

@@ -32,8 +32,8 @@ void RenderFrame() {
     ReportOverflow(TriVertOverflow, 440, "TRI VERT OVERFLOW", TriangleVertexCount);
     ReportOverflow(TexTriVertOverflow, 460, "TEX TRI VERT OVERFLOW", TexturedTriangleVertexCount);
 
-    bool menu = GameMode == Mode::Menu || GameMode == Mode::CaptureBinding;
-    if (GameMode != Mode::Menu)
+    bool menu = Program.GameMode == Mode::Menu || Program.GameMode == Mode::CaptureBinding;
+    if (Program.GameMode != Mode::Menu)
         for (int i = 0; i < 3; ++i) DrawShieldRing(PlayerShip.x, PlayerShip.y, ShieldTimer);
     if (menu) DrawBackgroundGrid();
     DrawBackgroundWaves(BossAlert);
@@ -44,7 +44,7 @@ void RenderFrame() {
     DrawSideMasks();
 
     // The playfield turns in horiz; the front end stays upright.
-    bool horizontal = ScreenOrientation == 1;
+    bool horizontal = Saved.ScreenOrientation == 1;
     if (horizontal) UpdateUprightCamera(560);
     if (menu) {
         DrawMenu();

@@ -330,7 +330,7 @@ namespace {
 
 int32_t hiScoreAtStart;
 
-bool InGame() { return GameMode == Mode::Playing || GameMode == Mode::Paused; }
+bool InGame() { return Program.GameMode == Mode::Playing || Program.GameMode == Mode::Paused; }
 
 void Keep(const char* name, const std::vector<unsigned char>& file) {
     char temp[64];
@@ -342,8 +342,8 @@ void Keep(const char* name, const std::vector<unsigned char>& file) {
 }  // namespace
 
 void RecordGamesBeforeFrame() {
-    if (Recording() || PlaybackActive() || WatchingReplay || !InGame()) return;
-    hiScoreAtStart = HiScore;
+    if (Recording() || PlaybackActive() || Program.WatchingReplay || !InGame()) return;
+    hiScoreAtStart = Saved.HiScore;
     BeginRecording();
 }
 
@@ -353,7 +353,7 @@ void RecordGamesAfterFrame() {
     FormatRecording(fileBytes);
     if (fileBytes.empty()) return;
     Keep(kLastReplay, fileBytes);
-    if (PlayType == 0 && HiScore > hiScoreAtStart) Keep(kBestReplay, fileBytes);
+    if (Game.PlayType == Play::FullGame && Saved.HiScore > hiScoreAtStart) Keep(kBestReplay, fileBytes);
 }
 
 void PrepareReplays() {
@@ -375,7 +375,7 @@ bool escapeHeld;
 void PerformWatchRequest() {
     int which = WatchReplayRequest;
     WatchReplayRequest = -1;
-    if (which < 0 || which > 1 || WatchingReplay) return;
+    if (which < 0 || which > 1 || Program.WatchingReplay) return;
     std::string error;
     if (!LoadReplay(DataPath(which == 0 ? kLastReplay : kBestReplay), error)) {
         LogError("replay: %s\n", error.c_str());
@@ -384,7 +384,7 @@ void PerformWatchRequest() {
     }
     TakeState(playerState);
     StartPlayback();
-    WatchingReplay = 1;
+    Program.WatchingReplay = 1;
     escapeHeld = true;  // the key that chose it may still be down
     int track = MusicTrack;
     StopMusic();
@@ -392,11 +392,11 @@ void PerformWatchRequest() {
 }
 
 void StopWatching() {
-    if (!WatchingReplay) return;
+    if (!Program.WatchingReplay) return;
     active = false;
     StopMusic();
     PutStateBack(playerState);
-    WatchingReplay = 0;
+    Program.WatchingReplay = 0;
     // Whatever is held now was pressed during the replay: it acts on the menu only once let go.
     EscapeLatch = MenuKeyLatch = 1;
 }
@@ -407,12 +407,12 @@ void WatchInputStep(bool escape, bool fastForwardOff, bool fastForwardOn) {
         return;
     }
     escapeHeld = escape;
-    if (fastForwardOff) FastForward = 0;
-    if (fastForwardOn) FastForward = 1;
+    if (fastForwardOff) Program.FastForward = 0;
+    if (fastForwardOn) Program.FastForward = 1;
 }
 
 void AfterWatchedFrame() {
-    if (WatchingReplay && PlaybackDone()) StopWatching();
+    if (Program.WatchingReplay && PlaybackDone()) StopWatching();
 }
 
 void ResetReplay() {

@@ -37,12 +37,12 @@ void Each(const StateVisitor& visit, Parts&... parts) {
 }  // namespace
 
 void WalkGameState(const StateVisitor& visit) {
-    Each(visit, GameMode);
-    Each(visit, SpeedSetting, PlayType, BossRush, CurrentLevel, WeaponLevel);
-    Each(visit, Lives, GameOverTimer, Held, PeakHeld, LevelCollected);
-    Each(visit, HiScore, PracticeUnlocked, BossUnlocked, BossRushUnlocked);
-    Each(visit, UnlockCheatUsed, FastForward, ResolutionIndex, ScreenOrientation);
-    Each(visit, Windowed, WindowX, WindowY);
+    Each(visit, Program.GameMode);
+    Each(visit, Program.SpeedSetting, Game.PlayType, Game.BossRush, Game.CurrentLevel, Game.WeaponLevel);
+    Each(visit, Game.Lives, Game.GameOverTimer, Game.Held, Game.PeakHeld, Game.LevelCollected);
+    Each(visit, Saved.HiScore, Saved.PracticeUnlocked, Saved.BossUnlocked, Saved.BossRushUnlocked);
+    Each(visit, Program.UnlockCheatUsed, Program.FastForward, Saved.ResolutionIndex, Saved.ScreenOrientation);
+    Each(visit, Saved.Windowed, Saved.WindowX, Saved.WindowY);
     Each(visit, Bindings, PendingBindings);
     Each(visit, LevelClock, LevelTitleTimer, BossActive, MidBossActive, BossDefeated);
     Each(visit, BossDeathTimer, BossBar, BossAlert, BossDownClock, ReportShowing);

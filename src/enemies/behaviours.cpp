@@ -35,7 +35,7 @@ const Script kScripts[kBehaviourCount] = {
 }  // namespace
 
 void RunBehaviour(int32_t slot) {
-    if (GameMode != Mode::Playing || slot < 0 || slot >= kEnemyPoolSize) return;
+    if (Program.GameMode != Mode::Playing || slot < 0 || slot >= kEnemyPoolSize) return;
     const int32_t behaviour = EnemyPool[slot].behaviour;
     if (behaviour < 0 || behaviour >= kBehaviourCount || kScripts[behaviour] == nullptr) return;
     kScripts[behaviour](slot);

@@ -281,7 +281,7 @@ void Level4() {
 
 bool RunLevelScript() {
     t = LevelClock;
-    switch (CurrentLevel) {
+    switch (Game.CurrentLevel) {
         case 0: Level1(); break;
         case 1: Level2(); break;
         case 2: Level3(); break;

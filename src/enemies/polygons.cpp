@@ -114,7 +114,7 @@ void InstantiateModel(Enemy& entity, const Poly* templatePolys, int32_t modelTyp
 }
 
 void RotatePolyVertices(Poly& poly) {
-    if (GameMode == Mode::Playing) poly.angle += poly.spin;
+    if (Program.GameMode == Mode::Playing) poly.angle += poly.spin;
     poly.angle = NormaliseAngle(poly.angle);
     float c = CosTable[poly.angle], s = SinTable[poly.angle];
     int shape = poly.shape < 0 || poly.shape >= kShapeCount ? 0 : poly.shape;
@@ -181,7 +181,7 @@ void DrawEntity(Enemy& entity, const ColourRecord* fill, const ColourRecord* lin
     for (int i = 0; i < count; ++i) {
         Poly& poly = entity.polys[i];
         if (poly.visible == 0) continue;
-        if (GameMode == Mode::Playing && poly.orbit != 0)
+        if (Program.GameMode == Mode::Playing && poly.orbit != 0)
             OrbitPoint(poly.offsetX, poly.offsetY, poly.baseX, poly.baseY, poly.orbitAngle, poly.orbitStep,
                        poly.pivotX, poly.pivotY);
         int sides = poly.sides < 3 ? 3 : poly.sides > kMaxSides ? kMaxSides : poly.sides;

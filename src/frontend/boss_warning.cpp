@@ -26,10 +26,10 @@ void DrawBossWarning() {
     const uint32_t red = static_cast<uint32_t>(2 * WarningPulse) << 16;
 
     FrontText(242, 248, 0, 50, red, "WARNING");
-    if (PlayType == 2) {
+    if (Game.PlayType == Play::BossFight) {
         char line[64];
-        std::snprintf(line, sizeof line, BossRush == 1 ? "BOSS RUSH - - - LEVEL %d" : "BOSS PRACTICE - LEVEL %d",
-                      static_cast<int>(CurrentLevel + 1));
+        std::snprintf(line, sizeof line, Game.BossRush == 1 ? "BOSS RUSH - - - LEVEL %d" : "BOSS PRACTICE - LEVEL %d",
+                      static_cast<int>(Game.CurrentLevel + 1));
         FrontText(243, 280, 0, 14, red, line);
     }
 }

@@ -38,7 +38,7 @@ constexpr CounterLayout kLayouts[3] = {
     {{140, 6, 30}, {186, 15, 15}, {457, 6, 30}, {447, 11, 12}, {170, 40, 15}},
 };
 
-int Orientation() { return ScreenOrientation >= 0 && ScreenOrientation <= 2 ? ScreenOrientation : 0; }
+int Orientation() { return Saved.ScreenOrientation >= 0 && Saved.ScreenOrientation <= 2 ? Saved.ScreenOrientation : 0; }
 
 
 void Counter(const Placed& p, const char* format, int value) {
@@ -49,7 +49,7 @@ void Counter(const Placed& p, const char* format, int value) {
 
 void StepTitleFade(int t) {
     // The fade only moves while the game runs, so a paused title holds its brightness.
-    if (GameMode != Mode::Playing) return;
+    if (Program.GameMode != Mode::Playing) return;
     if (t == 1) TitleFade = 16;
     else if (t <= 140) { if (TitleFade < 255) TitleFade += 16; }
     else if (TitleFade > 0) TitleFade -= 16;
@@ -68,7 +68,7 @@ void DrawLevelTitle(int t) {
     StepTitleFade(t);
     const uint32_t front = kBlack | static_cast<uint32_t>(TitleFade) * 0x010101u;
     const uint32_t echo = kBlack | static_cast<uint32_t>(TitleFade / 16) * 0x010101u;
-    const int level = CurrentLevel >= 0 && CurrentLevel < 4 ? CurrentLevel : 0;
+    const int level = Game.CurrentLevel >= 0 && Game.CurrentLevel < 4 ? Game.CurrentLevel : 0;
 
     const float titleX = 0.5f * ft - 40.0f;
     FrontText(titleX, 0, 0, 60, front, kLevelTitles[level]);
@@ -93,21 +93,21 @@ void DrawHud() {
     if (++HudBlink > 16) HudBlink = 0;
     SetWorld(glm::mat4(1.0f));
 
-    const bool fullGame = PlayType == 0;
-    if (fullGame && HiScore < PeakHeld) HiScore = PeakHeld;
+    const bool fullGame = Game.PlayType == Play::FullGame;
+    if (fullGame && Saved.HiScore < Game.PeakHeld) Saved.HiScore = Game.PeakHeld;
 
     const CounterLayout& l = kLayouts[Orientation()];
-    if (WatchingReplay) FrontText(290, 20, 0, 20, kWhite, "replay");
-    Counter(l.held, "%03d", Held);
-    Counter(l.best, "/%03d", PeakHeld);
+    if (Program.WatchingReplay) FrontText(290, 20, 0, 20, kWhite, "replay");
+    Counter(l.held, "%03d", Game.Held);
+    Counter(l.best, "/%03d", Game.PeakHeld);
     if (fullGame) {
-        Counter(l.hi, "%03d", HiScore);
+        Counter(l.hi, "%03d", Saved.HiScore);
         FrontText(l.hiLabel.x, l.hiLabel.y, 0, l.hiLabel.size, kWhite, "hi");
     }
-    Counter(l.lives, "%d", Lives);
+    Counter(l.lives, "%d", Game.Lives);
 
-    if (GameMode == Mode::Paused && HudBlink > 4) FrontText(400, 470, 0, 20, kWhite, "...paused");
-    if (Lives == 0 && GameOverTimer < 200) FrontText(251, 250, 0, 30, kWhite, "game over");
+    if (Program.GameMode == Mode::Paused && HudBlink > 4) FrontText(400, 470, 0, 20, kWhite, "...paused");
+    if (Game.Lives == 0 && Game.GameOverTimer < 200) FrontText(251, 250, 0, 30, kWhite, "game over");
 
     const int t = LevelTitleTimer;
     if (t >= 1 && t <= 159) DrawLevelTitle(t);

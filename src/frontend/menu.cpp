@@ -45,15 +45,15 @@ int Clamp(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
 void ApplyItem(const MenuItem& item) {
     switch (item.action) {
         case ActionSpeed:
-            SpeedSetting = item.value;
+            Program.SpeedSetting = item.value;
             break;
         case ActionPracticeLevel:
         case ActionPracticeBoss:
-            CurrentLevel = item.value;
+            Game.CurrentLevel = item.value;
             break;
         case ActionDisplay:
-            if (item.value != ScreenOrientation) {
-                ScreenOrientation = item.value;
+            if (item.value != Saved.ScreenOrientation) {
+                Saved.ScreenOrientation = item.value;
                 SaveSettings();
             }
             break;
@@ -73,9 +73,9 @@ void ApplyItem(const MenuItem& item) {
         }
         case ActionResolution:
             // The item's values are the table's indices, so its label always names the mode in use.
-            if (item.value >= 0 && item.value < kResolutionCount && item.value != ResolutionIndex) {
-                ResolutionIndex = item.value;
-                ResetDevice(Windowed, ResolutionWidths[ResolutionIndex], ResolutionHeights[ResolutionIndex]);
+            if (item.value >= 0 && item.value < kResolutionCount && item.value != Saved.ResolutionIndex) {
+                Saved.ResolutionIndex = item.value;
+                ResetDevice(Saved.Windowed, Program.ResolutionWidths[Saved.ResolutionIndex], Program.ResolutionHeights[Saved.ResolutionIndex]);
                 SaveSettings();
             }
             break;
@@ -91,24 +91,24 @@ void SelectItem(const MenuItem& item) {
             StartFromMenu(StartFullGame, 0);
             break;
         case ActionGoToPage:
-            SpeedSetting = 0;
+            Program.SpeedSetting = 0;
             BuildMenu(value);
             break;
         case ActionQuit:
-            GameMode = Mode::Quitting;
+            Program.GameMode = Mode::Quitting;
             break;
         case ActionWatchReplay:
             if (value >= 0 && value < 2 && ReplayAvailable[value]) WatchReplayRequest = value;
             break;
         case ActionPracticeLevel:
-            if (PracticeUnlocked[CurrentLevel]) StartFromMenu(StartLevelPractice, CurrentLevel);
+            if (Saved.PracticeUnlocked[Game.CurrentLevel]) StartFromMenu(StartLevelPractice, Game.CurrentLevel);
             break;
         case ActionPracticeBoss:
-            if (BossUnlocked[CurrentLevel]) StartFromMenu(StartBossPractice, CurrentLevel);
+            if (Saved.BossUnlocked[Game.CurrentLevel]) StartFromMenu(StartBossPractice, Game.CurrentLevel);
             break;
         case ActionRedefine:
             CaptureTarget = value;
-            GameMode = Mode::CaptureBinding;
+            Program.GameMode = Mode::CaptureBinding;
             break;
         case ActionSaveBindings:
             for (int i = 0; i < kBindingSlots; ++i) Bindings[i] = PendingBindings[i];
@@ -116,7 +116,7 @@ void SelectItem(const MenuItem& item) {
             BuildMenu(value);
             break;
         case ActionBossRush:
-            if (BossRushUnlocked) StartFromMenu(StartBossRush, 0);
+            if (Saved.BossRushUnlocked) StartFromMenu(StartBossRush, 0);
             break;
         default:
             break;
@@ -152,9 +152,9 @@ void BuildMenu(int page) {
             break;
         case PageOptions:
             Title("options");
-            Item("display:", ActionDisplay, ScreenOrientation, 3);
-            Item("windowed:", ActionWindowed, Windowed, 2);
-            Item("resolution:", ActionResolution, ResolutionIndex, kResolutionCount);
+            Item("display:", ActionDisplay, Saved.ScreenOrientation, 3);
+            Item("windowed:", ActionWindowed, Saved.Windowed, 2);
+            Item("resolution:", ActionResolution, Saved.ResolutionIndex, kResolutionCount);
             Item("redefine input", ActionGoToPage, PageRedefine, 0);
             Item("view credits", ActionGoToPage, PageCredits, 0);
             Item("music volume:", ActionMusicVolume, MusicVolume, kVolumeSteps + 1);
@@ -217,7 +217,7 @@ void UpdateMenu() {
 
 void RefreshMenuValues() {
     for (int i = 0; i < MenuItemCount; ++i)
-        if (MenuItems[i].action == ActionWindowed) MenuItems[i].value = Windowed;
+        if (MenuItems[i].action == ActionWindowed) MenuItems[i].value = Saved.Windowed;
 }
 
 int32_t ReplayAvailable[2];

@@ -83,7 +83,7 @@ void DrawSpeed(const MenuItem& item, float y, uint32_t c) {
 
 void DrawLevelChoice(const MenuItem& item, float y, uint32_t c) {
     const bool bosses = item.action == ActionPracticeBoss;
-    const int32_t* unlocked = bosses ? BossUnlocked : PracticeUnlocked;
+    const int32_t* unlocked = bosses ? Saved.BossUnlocked : Saved.PracticeUnlocked;
     for (int k = 0; k < 4; ++k)
         if (unlocked[k] == 0)
             FrontText(190.0f + (bosses ? 66.0f : 67.0f) * k, y + 3, 0, kLockedSize, LockedColour(), "l o c k e d");
@@ -144,7 +144,7 @@ void DrawItems() {
                 int slot = RedefineSlot(item.value);
                 KeyName(slot >= 0 && slot < kBindingSlots ? PendingBindings[slot] : 0, name, sizeof name);
                 std::snprintf(line, sizeof line, "%s %s", item.text, name);
-                if (GameMode == Mode::CaptureBinding) {
+                if (Program.GameMode == Mode::CaptureBinding) {
                     // While a key is awaited, only its row and the prompt show.
                     if (!underCursor) break;
                     FrontText(kItemX, y, 0, kItemSize, c, line);
@@ -160,7 +160,7 @@ void DrawItems() {
                 FrontText(kItemX, y, 0, kItemSize, c, item.text);
                 break;
             case ActionBossRush:
-                if (BossRushUnlocked == 0) {
+                if (Saved.BossRushUnlocked == 0) {
                     FrontText(190, y + 3, 0, kLockedSize, LockedColour(), "l o c k e d");
                     FrontText(kItemX, y, 0, kItemSize, underCursor ? Grey(MenuPulse / 3 + 20) : kItemColour,
                               item.text);
@@ -194,7 +194,7 @@ void DrawMenu() {
     UpdatePulse();
 
     char hi[32];
-    std::snprintf(hi, sizeof hi, "HI: %03d", static_cast<int>(HiScore));
+    std::snprintf(hi, sizeof hi, "HI: %03d", static_cast<int>(Saved.HiScore));
     FrontText(408, 105, 0, 15, kHiScoreColour, hi);
 
     // The page sits 12 units right and 40 up from the positions below.
@@ -203,7 +203,7 @@ void DrawMenu() {
 
     float w = FrontText(180, 250, 0, 30, kPageTitleColour, MenuTitle);
     // Lines are not translated and draw with the next frame's flush: this lands under the moved title.
-    if (ScreenOrientation != 1) AddLine(192, 231, 0xFFFFFFFF, 192 + w, 231, 0xFF808080);
+    if (Saved.ScreenOrientation != 1) AddLine(192, 231, 0xFFFFFFFF, 192 + w, 231, 0xFF808080);
 
     DrawItems();
     if (MenuPage == PageReplays && ReplayUnreadableTimer > 0)

@@ -12,7 +12,7 @@ namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFFFF, kDim = 0xFF808080, kOtherRow = 0xFF7F7F7F, kInvisible = 0;
 
-int Level() { return CurrentLevel >= 0 && CurrentLevel < 4 ? CurrentLevel : 0; }
+int Level() { return Game.CurrentLevel >= 0 && Game.CurrentLevel < 4 ? Game.CurrentLevel : 0; }
 
 // Right-aligned to x: measured first with a draw that adds nothing.
 void RightAligned(float x, float y, float size, uint32_t colour, const char* text, float measureX) {
@@ -23,7 +23,7 @@ void RightAligned(float x, float y, float size, uint32_t colour, const char* tex
 void Number(char* out, size_t size, int value) { std::snprintf(out, size, "%d", value); }
 
 void DrawBossPracticeEnd() {
-    if (BossRush == 1) {
+    if (Game.BossRush == 1) {
         FrontText(210, 140, 0, 25, kWhite, "boss rush complete");
         FrontText(306, 200, 0, 150, kWhite, "!");
         FrontText(250, 350, 0, 10, kWhite, "congratulations player vantorell");
@@ -47,7 +47,7 @@ void DrawTable() {
         std::snprintf(text, sizeof text, "level %d", k + 1);
         FrontText(210, y, 0, 20, c, text);
         FrontText(270, y, 0, 20, c, "........................");
-        Number(text, sizeof text, k == level ? Report.collected : LevelCollected[k]);
+        Number(text, sizeof text, k == level ? Report.collected : Game.LevelCollected[k]);
         RightAligned(385, y, 20, c, text, 360);
         FrontText(395, y, 0, 20, c, ":");
     }
@@ -87,7 +87,7 @@ void DrawUnlockMessages() {
 
 void DrawMissionReport() {
     SetWorld();
-    if (PlayType == 2) {
+    if (Game.PlayType == Play::BossFight) {
         DrawBossPracticeEnd();
         return;
     }

@@ -143,7 +143,7 @@ void CollideEnemyBullets() {
             // Every sixth bullet one shield absorbs gives back the energy it cost.
             if (++ShieldHits == 6) {
                 PlaySound(12);
-                ++Held;
+                ++Game.Held;
                 SpawnEnergySparkle(PlayerShip.x, PlayerShip.y);
             } else {
                 PlaySound(11);

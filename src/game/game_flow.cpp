@@ -36,14 +36,14 @@ constexpr int kLeaveAt[3] = {1000, 1200, 1500};          // levels 1..3 leave at
 constexpr int kBossPracticeEnd = 1000, kRatingStart = 1601, kRatingEnd = 2550;
 
 void TrySpawnBoss() {
-    const BossInfo& b = kBoss[CurrentLevel];
+    const BossInfo& b = kBoss[Game.CurrentLevel];
     SpawnEnemy(b.model, b.behaviour, b.hitPoints, b.drop, 320, b.y, 0, 2.0f, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
-    if (BossSlot[CurrentLevel] >= 0) BossSpawnPending = 0;
+    if (BossSlot[Game.CurrentLevel] >= 0) BossSpawnPending = 0;
 }
 
 void LeaveToMenu() {
     StopMusic();
-    GameMode = Mode::Menu;
+    Program.GameMode = Mode::Menu;
 }
 
 }  // namespace
@@ -55,9 +55,9 @@ void StartPlay(int kind) {
     ClearPickups();
     ClearShardsAndSparks();
 
-    GameOverTimer = 0;
-    PlayType = kind == StartBossRush ? 2 : kind;
-    BossRush = kind == StartBossRush ? 1 : 0;
+    Game.GameOverTimer = 0;
+    Game.PlayType = kind == StartFullGame ? Play::FullGame : kind == StartLevelPractice ? Play::LevelPractice : Play::BossFight;
+    Game.BossRush = kind == StartBossRush ? 1 : 0;
 
     ShieldTimer = 0;
     ShipAlive = 1;
@@ -70,26 +70,26 @@ void StartPlay(int kind) {
     StartMusic(0);
 
     auto clearEconomy = [] {
-        for (int32_t& c : LevelCollected) c = 0;
+        for (int32_t& c : Game.LevelCollected) c = 0;
         BossBar = 0;
     };
-    if (PlayType == 1) {
-        Held = PeakHeld = 0;
+    if (Game.PlayType == Play::LevelPractice) {
+        Game.Held = Game.PeakHeld = 0;
         clearEconomy();
-        Lives = 5;
-    } else if (PlayType == 2) {
-        Held = PeakHeld = 1;
+        Game.Lives = 5;
+    } else if (Game.PlayType == Play::BossFight) {
+        Game.Held = Game.PeakHeld = 1;
         clearEconomy();
-        if (BossRush != 1) Lives = 5;  // a boss rush carries its lives from boss to boss
-    } else if (CurrentLevel == 0) {
-        Held = PeakHeld = 0;
+        if (Game.BossRush != 1) Game.Lives = 5;  // a boss rush carries its lives from boss to boss
+    } else if (Game.CurrentLevel == 0) {
+        Game.Held = Game.PeakHeld = 0;
         clearEconomy();
-        WeaponLevel = 0;
-        Lives = 5;
+        Game.WeaponLevel = 0;
+        Game.Lives = 5;
     }
 
-    if (PlayType == 2) {
-        LevelClock = kBossApproachFrame[CurrentLevel];
+    if (Game.PlayType == Play::BossFight) {
+        LevelClock = kBossApproachFrame[Game.CurrentLevel];
         LevelTitleTimer = 200;
     } else {
         LevelClock = -1;
@@ -102,45 +102,45 @@ void StartPlay(int kind) {
     for (int i = 0; i < 4; ++i) BossSlot[i] = MidBossSlot[i] = -1;
     // The pools were just emptied, so no boss or mid-boss can still be alive, whatever level this is.
     BossActive = MidBossActive = 0;
-    if (CurrentLevel == 0) {
+    if (Game.CurrentLevel == 0) {
         VerticalMove = 0;
         MainGunTimer = SideGunTimer = RearGunTimer = 0;
     }
 
     PlayerShip.x = 320;
     PlayerShip.y = 480;
-    Screens.reset(kind == StartFullGame && CurrentLevel == 0);
+    Screens.reset(kind == StartFullGame && Game.CurrentLevel == 0);
 }
 
 void StartFromMenu(int kind, int level) {
     switch (kind) {
         case StartFullGame:
-            CurrentLevel = 0;
-            SpeedSetting = 0;
+            Game.CurrentLevel = 0;
+            Program.SpeedSetting = 0;
             StartPlay(StartFullGame);
             StopMusic();
             StartMusic(0);
             break;
         case StartLevelPractice:
-            CurrentLevel = level;
-            WeaponLevel = 2 * level;
+            Game.CurrentLevel = level;
+            Game.WeaponLevel = 2 * level;
             StartPlay(StartLevelPractice);
             break;
         case StartBossPractice:
-            CurrentLevel = level;
-            WeaponLevel = 2 * level + 1;
+            Game.CurrentLevel = level;
+            Game.WeaponLevel = 2 * level + 1;
             StartPlay(StartBossPractice);
             break;
         case StartBossRush:
-            CurrentLevel = 0;
-            WeaponLevel = 1;
-            Lives = 5;
+            Game.CurrentLevel = 0;
+            Game.WeaponLevel = 1;
+            Game.Lives = 5;
             StartPlay(StartBossRush);
             break;
         default:
             return;
     }
-    GameMode = Mode::Playing;
+    Program.GameMode = Mode::Playing;
 }
 
 void BossDeathSequence() {
@@ -149,7 +149,7 @@ void BossDeathSequence() {
         PlayExplosionSound();
     BossActive = 0;
     if ((f <= 200 && f % 5 == 0) || (f > 200 && f <= 300 && f % 10 == 0) || (f > 300 && f % 15 == 0)) {
-        int slot = BossSlot[CurrentLevel];
+        int slot = BossSlot[Game.CurrentLevel];
         if (slot >= 0) Explode(EnemyPool[slot].modelType, EnemyPool[slot].x, EnemyPool[slot].y);
     }
     if (f == 560) {
@@ -161,7 +161,7 @@ void BossDeathSequence() {
 }
 
 void BossApproachAndLevelEnd() {
-    const int level = CurrentLevel;
+    const int level = Game.CurrentLevel;
     const int t = LevelClock;
     const int a = kBossApproachFrame[level], b = kBossSpawnFrame[level];
     // From level 2 on, a living mid-boss holds the boss back.
@@ -169,7 +169,7 @@ void BossApproachAndLevelEnd() {
 
     if (t == a) FadeMusic();
     if (clear && t >= a && t <= a + 89) BossBar -= 2.0f;
-    if (clear && t >= a && t <= a + 359 && Lives > 0) {
+    if (clear && t >= a && t <= a + 359 && Game.Lives > 0) {
         BossAlert = 1;
         Screens.bossWarning();
     }
@@ -194,33 +194,38 @@ void BossApproachAndLevelEnd() {
         BossBar = 0;
     }
     const int since = t - BossDownClock;
-    if (since > 200 && since < kReportEnds[level] && Lives > 0) {
-        if (BossRush == 1 && level < 3) {
-            CurrentLevel = level + 1;
-            WeaponLevel = 2 * CurrentLevel + 1;  // 3, 5, 7
+    if (since > 200 && since < kReportEnds[level] && Game.Lives > 0) {
+        if (Game.BossRush == 1 && level < 3) {
+            Game.CurrentLevel = level + 1;
+            Game.WeaponLevel = 2 * Game.CurrentLevel + 1;  // 3, 5, 7
             StartPlay(StartBossRush);
             return;
         }
         ReportShowing = 1;
         CountReport();
         Screens.missionReport();
-        if (PlayType == 0) GrantUnlocks();
+        if (Game.PlayType == Play::FullGame) GrantUnlocks();
     }
     if (level < 3) {
         if (since == kLeaveAt[level]) {
-            if (PlayType == 0) {
-                CurrentLevel = level + 1;
+            if (Game.PlayType == Play::FullGame) {
+                Game.CurrentLevel = level + 1;
                 StartPlay(StartFullGame);
             } else {
                 LeaveToMenu();
             }
         }
-    } else if (PlayType == 2) {
+    } else if (Game.PlayType == Play::BossFight) {
         if (since == kBossPracticeEnd) LeaveToMenu();
-    } else if (Lives > 0) {
+    } else if (Game.Lives > 0) {
         if (since >= kRatingStart && since < kRatingEnd) Screens.pilotStatus();
         if (since == kRatingEnd) LeaveToMenu();
     }
+}
+
+bool PilotRatingReached() {
+    return Game.CurrentLevel == 3 && BossDownClock > 0 && Game.PlayType != Play::BossFight &&
+           LevelClock - BossDownClock >= kRatingStart;
 }
 
 void UpdatePlaying() {
@@ -238,7 +243,7 @@ void UpdatePlaying() {
 void PlayingFrame() {
     DrawPlayfieldGrid();
     UpdatePlaying();
-    if (RespawnPending == 1 && Lives > 0) RespawnShip();
+    if (RespawnPending == 1 && Game.Lives > 0) RespawnShip();
     if (ReportShowing == 0 && ShipAlive) {
         DrawShip();
         DrawThrusters();
@@ -257,7 +262,7 @@ void PausedFrame() {
     DrawPlayfieldGrid();
     UpdateEnemies();
     DrawEnemyBullets();
-    if (RespawnPending == 1 && Lives > 0) RespawnShip();
+    if (RespawnPending == 1 && Game.Lives > 0) RespawnShip();
     if (ReportShowing == 0 && ShipAlive) {
         DrawShip();
         DrawThrusters();
@@ -272,12 +277,12 @@ void ResetGameFlow() { BossSpawnPending = 0; }
 
 void GameOverSequence() {
     StopMusic();
-    if (GameOverTimer == 70) StopMusic();
-    if (GameOverTimer == 200) {
-        GameMode = Mode::Menu;
+    if (Game.GameOverTimer == 70) StopMusic();
+    if (Game.GameOverTimer == 200) {
+        Program.GameMode = Mode::Menu;
         SaveSettings();
     }
-    ++GameOverTimer;
+    ++Game.GameOverTimer;
 }
 
 void GameInit() {

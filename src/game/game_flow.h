@@ -21,6 +21,8 @@ void BossDeathSequence();
 // Playing with no lives left, once a frame: the music stops, and at 200 frames the game returns to the
 // menu and the settings are saved.
 void GameOverSequence();
+// The pilot rating has come up after the last boss of a game that was not a boss fight.
+bool PilotRatingReached();
 // The content built once at start-up: polygons, models and their colours, the ship, the shot shapes.
 void GameInit();
 

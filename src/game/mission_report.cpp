@@ -9,7 +9,7 @@ const int32_t kLevelEnergy[4] = {55, 90, 123, 125};
 
 namespace {
 
-int Level() { return CurrentLevel >= 0 && CurrentLevel < 4 ? CurrentLevel : 0; }
+int Level() { return Game.CurrentLevel >= 0 && Game.CurrentLevel < 4 ? Game.CurrentLevel : 0; }
 
 }  // namespace
 
@@ -17,12 +17,12 @@ void CountReport() {
     if (++Report.tick < 4) return;
     Report.tick = 0;
     const int level = Level();
-    const bool quiet = Report.collected >= LevelCollected[level] && Report.best >= PeakHeld;
-    if (Report.collected < LevelCollected[level]) {
+    const bool quiet = Report.collected >= Game.LevelCollected[level] && Report.best >= Game.PeakHeld;
+    if (Report.collected < Game.LevelCollected[level]) {
         ++Report.collected;
     } else {
-        if (Report.held < Held) ++Report.held;
-        if (Report.best < PeakHeld) ++Report.best;
+        if (Report.held < Game.Held) ++Report.held;
+        if (Report.best < Game.PeakHeld) ++Report.best;
     }
     if (!quiet) PlaySound(10);
 }
@@ -30,18 +30,18 @@ void CountReport() {
 // Each unlock is written to the settings file as it happens.
 void GrantUnlocks() {
     const int level = Level();
-    if (PracticeUnlocked[level] == 0) {
-        PracticeUnlocked[level] = 1;
+    if (Saved.PracticeUnlocked[level] == 0) {
+        Saved.PracticeUnlocked[level] = 1;
         Report.practiceFlash = 355;
         SaveSettings();
     }
-    if (BossUnlocked[level] == 0 && Report.collected == kLevelEnergy[level]) {
-        BossUnlocked[level] = 1;
+    if (Saved.BossUnlocked[level] == 0 && Report.collected == kLevelEnergy[level]) {
+        Saved.BossUnlocked[level] = 1;
         Report.bossFlash = 255;
         SaveSettings();
     }
-    if (BossUnlocked[0] && BossUnlocked[1] && BossUnlocked[2] && BossUnlocked[3] && BossRushUnlocked == 0) {
-        BossRushUnlocked = 1;
+    if (Saved.BossUnlocked[0] && Saved.BossUnlocked[1] && Saved.BossUnlocked[2] && Saved.BossUnlocked[3] && Saved.BossRushUnlocked == 0) {
+        Saved.BossRushUnlocked = 1;
         Report.bossRushFlash = 255;
         SaveSettings();
     }

@@ -79,7 +79,7 @@ Group GroupOf(int type) {
 
 void UpdateSquares(Shard* pool, int size, const ColourRecord (*fill)[4], const ColourRecord (*line)[4],
                    bool shards) {
-    bool playing = GameMode == Mode::Playing;
+    bool playing = Program.GameMode == Mode::Playing;
     for (int i = 0; i < size; ++i) {
         Shard& s = pool[i];
         if (s.active != 1) continue;
@@ -101,7 +101,7 @@ void UpdateSquares(Shard* pool, int size, const ColourRecord (*fill)[4], const C
                 if (i == TrackedShard) {
                     // The ship's life is counted when the last shard of its explosion fades.
                     RespawnPending = 1;
-                    --Lives;
+                    --Game.Lives;
                     TrackedShard = -1;
                 }
             }
@@ -281,7 +281,7 @@ void UpdateSparks() { UpdateSquares(Sparks, kSparkPool, SparkFillColours, SparkL
 void UpdateGlows() {
     float dx = PlayerShip.x - lastShipX, dy = PlayerShip.y - lastShipY;
     lastShipX = PlayerShip.x, lastShipY = PlayerShip.y;
-    bool moving = GameMode != Mode::Paused;
+    bool moving = Program.GameMode != Mode::Paused;
     for (Glow& g : Glows) {
         if (g.life == 0) continue;
         uint32_t l = static_cast<uint32_t>(g.life);

@@ -50,18 +50,18 @@ void MovePickup(Pickup& p) {
 void Collect(Pickup& p) {
     if (p.kind == EnergyPickup) {
         PlaySound(1);
-        ++Held;
-        if (CurrentLevel >= 0 && CurrentLevel < 4) ++LevelCollected[CurrentLevel];
+        ++Game.Held;
+        if (Game.CurrentLevel >= 0 && Game.CurrentLevel < 4) ++Game.LevelCollected[Game.CurrentLevel];
         // Only a new best earns the life: spending and collecting back to a multiple of 50 does not.
-        if (Held > 0 && Held % kLifeEvery == 0 && Held > PeakHeld) {
+        if (Game.Held > 0 && Game.Held % kLifeEvery == 0 && Game.Held > Game.PeakHeld) {
             PlaySound(8);
-            ++Lives;
+            ++Game.Lives;
         }
-        if (Held > PeakHeld) PeakHeld = Held;
+        if (Game.Held > Game.PeakHeld) Game.PeakHeld = Game.Held;
         SpawnEnergySparkle(PlayerShip.x, PlayerShip.y);
     } else {
         PlaySound(7);
-        ++WeaponLevel;
+        ++Game.WeaponLevel;
         SpawnWeaponSparkle(PlayerShip.x, PlayerShip.y);
     }
     p.active = 0;
@@ -101,7 +101,7 @@ void ClearPickups() {
 }
 
 void UpdatePickups() {
-    if (GameMode == Mode::Playing)
+    if (Program.GameMode == Mode::Playing)
         for (Pickup& p : Pickups)
             if (p.active == 1) MovePickup(p);
     DrawPickups();
@@ -109,7 +109,7 @@ void UpdatePickups() {
 }
 
 void DrawPickups() {
-    if (GameMode != Mode::Paused) {
+    if (Program.GameMode != Mode::Paused) {
         static const int32_t step[4] = {6, 7, 5, 8};
         for (int i = 0; i < 4; ++i) {
             PickupWobble[i] += step[i];

@@ -156,7 +156,7 @@ void EnemyHit(int shotIndex, int enemyIndex) {
     PlayerShot& shot = PlayerShots[shotIndex];
     Enemy& enemy = EnemyPool[enemyIndex];
 
-    const float damage = shot.kind == kReflectedKind ? 10.0f * WeaponLevel + 10.0f : 10.0f;
+    const float damage = shot.kind == kReflectedKind ? 10.0f * Game.WeaponLevel + 10.0f : 10.0f;
     enemy.hitPoints = static_cast<int32_t>(std::trunc(static_cast<float>(enemy.hitPoints) - damage));
     enemy.hitFlash = 1;
     PlaySound(2);
@@ -180,7 +180,7 @@ void DrawPlayerShots() {
     for (const PlayerShot& s : PlayerShots) {
         if (s.active != 1 || s.kind < 0 || s.kind > kReflectedKind) continue;
         const bool reflected = s.kind == kReflectedKind;
-        if (reflected && GameMode != Mode::Paused) SpawnGlow(s.x + 3, s.y - 3, 0, 0, 5);
+        if (reflected && Program.GameMode != Mode::Paused) SpawnGlow(s.x + 3, s.y - 3, 0, 0, 5);
         const PointF* shape = ShotShapes[s.kind];
         float x[4], y[4];
         uint32_t fill[4], line[4];

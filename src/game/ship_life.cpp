@@ -60,7 +60,7 @@ void DrawThrusters() {
     if (!ShipAlive) return;
     float length = VerticalMove == 1 ? 28.0f : VerticalMove == 2 ? 20.0f : 24.0f;
     for (int f = 0; f < 2; ++f) {
-        if (GameMode == Mode::Playing) {
+        if (Program.GameMode == Mode::Playing) {
             flamePhase[f] = (flamePhase[f] + 50) % 360;
             flameBrightness[f] = static_cast<int32_t>(std::trunc(50 * SinTable[flamePhase[f]] + 110));
         }
@@ -108,12 +108,12 @@ void KillShip(bool fromBody) {
     // With no shard to carry it the death would never be counted, and the game could not go on.
     if (TrackedShard == -1) {
         RespawnPending = 1;
-        --Lives;
+        --Game.Lives;
     }
 }
 
 void RespawnShip() {
-    if (GameMode != Mode::Playing) return;
+    if (Program.GameMode != Mode::Playing) return;
     if (RespawnTimer == 0) {
         Invulnerable = 1;
         ShipAlive = 1;

@@ -56,7 +56,7 @@ bool Advance(int32_t& timer, int period) {
 
 int FireWeapon() {
     // Levels never pass 7 in play; clamping keeps a stray value from locking the guns forever.
-    int level = WeaponLevel < 0 ? 0 : WeaponLevel > kTopWeaponLevel ? kTopWeaponLevel : WeaponLevel;
+    int level = Game.WeaponLevel < 0 ? 0 : Game.WeaponLevel > kTopWeaponLevel ? kTopWeaponLevel : Game.WeaponLevel;
     const Volley& v = kVolleys[level];
 
     if (MainGunTimer == 0) {

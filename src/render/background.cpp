@@ -68,7 +68,7 @@ void DrawPlayfieldGrid() {
         float y = std::trunc(i + playfieldScroll - 110);
         AddLineDepth(0, y, deep, 640, y, deep, -200);
     }
-    if (GameMode == Mode::Playing) {
+    if (Program.GameMode == Mode::Playing) {
         playfieldScroll += 2;
         if (playfieldScroll >= 64) playfieldScroll = 0;
     }
@@ -161,7 +161,7 @@ void DrawWaveBand(float centreX, float frequency, float phase, uint32_t colour) 
 }
 
 void DrawBackgroundWaves(int32_t bossAlert) {
-    if (GameMode != Mode::Paused) {
+    if (Program.GameMode != Mode::Paused) {
         static const float kSpeed[4] = {0.5f, 1.0f, 0.7f, 1.3f};
         for (int i = 0; i < 4; ++i) wavePhase[i] = WrapPhase(wavePhase[i] + kSpeed[i]);
     }
@@ -171,7 +171,7 @@ void DrawBackgroundWaves(int32_t bossAlert) {
         WaveR = 128, WaveG = 0, WaveB = 0;
         WaveFlashRequest = 0;
     }
-    if (GameMode == Mode::Menu) WaveR = WaveG = WaveB = 0;  // they fade in when a game starts
+    if (Program.GameMode == Mode::Menu) WaveR = WaveG = WaveB = 0;  // they fade in when a game starts
     WaveR = MoveToward(WaveR, goalR);
     WaveG = MoveToward(WaveG, goalG);
     WaveB = MoveToward(WaveB, goalB);
@@ -219,7 +219,7 @@ void DrawSideMasks() {
 }
 
 void DrawShieldRing(float shipX, float shipY, int32_t shieldTimer) {
-    if (GameMode != Mode::Paused) {
+    if (Program.GameMode != Mode::Paused) {
         shieldRotation += 4;
         if (shieldRotation > 60) shieldRotation -= 60;
     }

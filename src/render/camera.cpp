@@ -56,7 +56,7 @@ void Step(CameraState& cam, const Goal& goal) {
 void SetScreenShake(int amount) { ShakeAmount = amount; }
 
 void UpdateCamera() {
-    int orientation = ScreenOrientation >= 0 && ScreenOrientation <= 2 ? ScreenOrientation : 0;
+    int orientation = Saved.ScreenOrientation >= 0 && Saved.ScreenOrientation <= 2 ? Saved.ScreenOrientation : 0;
     Step(PlayfieldCamera, kOrientationGoals[orientation]);
 }
 

@@ -22,11 +22,11 @@ void SetStandingState() {
 
 void change_window_size(int outerWidth, int outerHeight) {
     LogError("change_window_size: %d %d\n", outerWidth, outerHeight);
-    plat::window().Place(WindowX, WindowY, outerWidth - kFrameWidth, outerHeight - kFrameHeight, true);
+    plat::window().Place(Saved.WindowX, Saved.WindowY, outerWidth - kFrameWidth, outerHeight - kFrameHeight, true);
 }
 
 void PlaceWindowForResolution() {
-    change_window_size(ResolutionWidths[ResolutionIndex] + kFrameWidth, ResolutionHeights[ResolutionIndex] + kFrameHeight);
+    change_window_size(Program.ResolutionWidths[Saved.ResolutionIndex] + kFrameWidth, Program.ResolutionHeights[Saved.ResolutionIndex] + kFrameHeight);
 }
 
 int InitDevice(int windowed) {
@@ -36,8 +36,8 @@ int InitDevice(int windowed) {
         LogError("failed to get current display mode (GetAdapterDisplayMode) \n");
         return -1;
     }
-    if (!gfx.CreateDevice(plat::window(), windowed == 1, ResolutionWidths[ResolutionIndex],
-                          ResolutionHeights[ResolutionIndex])) {
+    if (!gfx.CreateDevice(plat::window(), windowed == 1, Program.ResolutionWidths[Saved.ResolutionIndex],
+                          Program.ResolutionHeights[Saved.ResolutionIndex])) {
         LogError("failed to create a directx device (CreateDevice) \n");
         return -1;
     }
@@ -75,9 +75,9 @@ int ResetDevice(int windowed, int width, int height) {
 }
 
 void SetWindowed(int windowed) {
-    if (windowed == Windowed) return;
-    Windowed = windowed;
-    ResetDevice(Windowed, ResolutionWidths[ResolutionIndex], ResolutionHeights[ResolutionIndex]);
+    if (windowed == Saved.Windowed) return;
+    Saved.Windowed = windowed;
+    ResetDevice(Saved.Windowed, Program.ResolutionWidths[Saved.ResolutionIndex], Program.ResolutionHeights[Saved.ResolutionIndex]);
     SaveSettings();
 }
 

@@ -91,8 +91,8 @@ const char* UsageText() {
 }
 
 void ApplyCommandLine(const CommandLine& options) {
-    if (options.windowed == 0 || options.windowed == 1) Windowed = options.windowed;
+    if (options.windowed == 0 || options.windowed == 1) Saved.Windowed = options.windowed;
     if (options.resolutionIndex >= 0 && options.resolutionIndex < kResolutionCount)
-        ResolutionIndex = options.resolutionIndex;
-    if (options.orientation >= 0 && options.orientation <= 2) ScreenOrientation = options.orientation;
+        Saved.ResolutionIndex = options.resolutionIndex;
+    if (options.orientation >= 0 && options.orientation <= 2) Saved.ScreenOrientation = options.orientation;
 }

@@ -58,29 +58,29 @@ private:
 int32_t* const kFields[] = {
     &Bindings[0], &Bindings[1], &Bindings[2], &Bindings[3], &Bindings[4], &Bindings[5], &Bindings[12],
     &Bindings[6], &Bindings[7], &Bindings[8], &Bindings[9], &Bindings[10], &Bindings[11], &Bindings[13],
-    &ResolutionIndex, &ScreenOrientation, &Windowed, &HiScore,
-    &PracticeUnlocked[0], &PracticeUnlocked[1], &PracticeUnlocked[2], &PracticeUnlocked[3],
-    &BossUnlocked[0], &BossUnlocked[1], &BossUnlocked[2], &BossUnlocked[3],
-    &BossRushUnlocked, &WindowX, &WindowY,
+    &Saved.ResolutionIndex, &Saved.ScreenOrientation, &Saved.Windowed, &Saved.HiScore,
+    &Saved.PracticeUnlocked[0], &Saved.PracticeUnlocked[1], &Saved.PracticeUnlocked[2], &Saved.PracticeUnlocked[3],
+    &Saved.BossUnlocked[0], &Saved.BossUnlocked[1], &Saved.BossUnlocked[2], &Saved.BossUnlocked[3],
+    &Saved.BossRushUnlocked, &Saved.WindowX, &Saved.WindowY,
 };
 static_assert(sizeof kFields / sizeof kFields[0] == 29);
 
 // The old format: no version, no joypad bindings, no JoypadEnabled.
 int32_t* const kOldFields[] = {
     &Bindings[0], &Bindings[1], &Bindings[2], &Bindings[3], &Bindings[4], &Bindings[5], &Bindings[12],
-    &ResolutionIndex, &ScreenOrientation, &Windowed, &HiScore,
-    &PracticeUnlocked[0], &PracticeUnlocked[1], &PracticeUnlocked[2], &PracticeUnlocked[3],
-    &BossUnlocked[0], &BossUnlocked[1], &BossUnlocked[2], &BossUnlocked[3],
-    &BossRushUnlocked, &WindowX, &WindowY,
+    &Saved.ResolutionIndex, &Saved.ScreenOrientation, &Saved.Windowed, &Saved.HiScore,
+    &Saved.PracticeUnlocked[0], &Saved.PracticeUnlocked[1], &Saved.PracticeUnlocked[2], &Saved.PracticeUnlocked[3],
+    &Saved.BossUnlocked[0], &Saved.BossUnlocked[1], &Saved.BossUnlocked[2], &Saved.BossUnlocked[3],
+    &Saved.BossRushUnlocked, &Saved.WindowX, &Saved.WindowY,
 };
 static_assert(sizeof kOldFields / sizeof kOldFields[0] == 22);
 
 void SetDefaults() {
     for (int i = 0; i < kBindingSlots; ++i) Bindings[i] = kDefaultBindings[i];
-    ResolutionIndex = 1;
-    ScreenOrientation = Windowed = HiScore = BossRushUnlocked = 0;
-    for (int i = 0; i < 4; ++i) PracticeUnlocked[i] = BossUnlocked[i] = 0;
-    WindowX = WindowY = 100;
+    Saved.ResolutionIndex = 1;
+    Saved.ScreenOrientation = Saved.Windowed = Saved.HiScore = Saved.BossRushUnlocked = 0;
+    for (int i = 0; i < 4; ++i) Saved.PracticeUnlocked[i] = Saved.BossUnlocked[i] = 0;
+    Saved.WindowX = Saved.WindowY = 100;
 }
 
 void ReplaceIfOutside(int32_t& value, int32_t lo, int32_t hi, int32_t fallback) {
@@ -89,23 +89,23 @@ void ReplaceIfOutside(int32_t& value, int32_t lo, int32_t hi, int32_t fallback) 
 
 // The rest of the program indexes tables with these; a value from a damaged file must not reach them.
 void ReplaceOutOfRange() {
-    ReplaceIfOutside(ResolutionIndex, 0, kResolutionCount - 1, 1);
-    ReplaceIfOutside(ScreenOrientation, 0, 2, 0);
-    ReplaceIfOutside(Windowed, 0, 1, 0);
+    ReplaceIfOutside(Saved.ResolutionIndex, 0, kResolutionCount - 1, 1);
+    ReplaceIfOutside(Saved.ScreenOrientation, 0, 2, 0);
+    ReplaceIfOutside(Saved.Windowed, 0, 1, 0);
     ReplaceIfOutside(Bindings[SlotJoypadEnabled], 0, 1, 1);
     for (int i = 0; i < 4; ++i) {
-        ReplaceIfOutside(PracticeUnlocked[i], 0, 1, 0);
-        ReplaceIfOutside(BossUnlocked[i], 0, 1, 0);
+        ReplaceIfOutside(Saved.PracticeUnlocked[i], 0, 1, 0);
+        ReplaceIfOutside(Saved.BossUnlocked[i], 0, 1, 0);
     }
-    ReplaceIfOutside(BossRushUnlocked, 0, 1, 0);
+    ReplaceIfOutside(Saved.BossRushUnlocked, 0, 1, 0);
 }
 
 void FinishLoad() {
     for (int i = 0; i < kResolutionCount; ++i) {
-        ResolutionWidths[i] = kWidths[i];
-        ResolutionHeights[i] = kHeights[i];
+        Program.ResolutionWidths[i] = kWidths[i];
+        Program.ResolutionHeights[i] = kHeights[i];
     }
-    UnlockCheatUsed = 0;
+    Program.UnlockCheatUsed = 0;
     ReplaceOutOfRange();
 }
 
@@ -162,7 +162,7 @@ int FormatSettings(char* out, size_t size) {
 bool DeleteSettingsFile() { return std::remove(DataPath(kSettingsName)) == 0; }
 
 void SaveSettings() {
-    if (WatchingReplay) return;  // a replay's high score and unlocks are not the player's
+    if (Program.WatchingReplay) return;  // a replay's high score and unlocks are not the player's
     char text[512];
     int length = FormatSettings(text, sizeof text);
     WriteDataFileAtomically(kSettingsName, kSettingsTemp, text, static_cast<size_t>(length));

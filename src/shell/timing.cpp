@@ -26,7 +26,7 @@ int pacedFor = -1;  // the (vsync, speed) the pacing was last chosen for
 // a timer wait ahead of a blocking present lands frames on alternate refreshes and judders. Half speed
 // waits for two blanks; a display that refuses that is paced by the timer.
 void ChoosePacing() {
-    int speed = SpeedSetting == 1 ? 1 : 0;
+    int speed = Program.SpeedSetting == 1 ? 1 : 0;
     int key = (VsyncPacing ? 2 : 0) + speed;
     if (key == pacedFor) return;
     pacedFor = key;
@@ -132,7 +132,7 @@ void PaceAndPresent() {
 
 void FastForwardGate() {
     if (++PresentCycle > 30) PresentCycle = 0;
-    if (FastForward == 0 || PresentCycle == 0) PaceAndPresent();
+    if (Program.FastForward == 0 || PresentCycle == 0) PaceAndPresent();
 }
 
 void ResetTiming() {

@@ -104,9 +104,9 @@ TEST_F(LauncherTest, LaunchTakesTheShownChoicesLogsThemAndSavesNothing) {
     Queue(Step::SelectScreenMode, 1);
     Queue(Step::Launch);
     EXPECT_TRUE(RunLauncher());
-    EXPECT_EQ(ResolutionIndex, 4);
-    EXPECT_EQ(Windowed, 1);
-    EXPECT_EQ(ScreenOrientation, 1);
+    EXPECT_EQ(Saved.ResolutionIndex, 4);
+    EXPECT_EQ(Saved.Windowed, 1);
+    EXPECT_EQ(Saved.ScreenOrientation, 1);
     EXPECT_EQ(Log(), "in\ncombo pos (resolution): 4\n   checkbox (windowed): 1\ntate mode: 1\nout\n");
     EXPECT_FALSE(SettingsExist());
     ExpectScriptUsed();
@@ -148,8 +148,8 @@ TEST_F(LauncherTest, WithoutADisplayTheLoadedSettingsLaunch) {
     LoadSettings();
     d().unavailable = true;
     EXPECT_TRUE(RunLauncher());
-    EXPECT_EQ(ResolutionIndex, 3);
-    EXPECT_EQ(Windowed, 1);
+    EXPECT_EQ(Saved.ResolutionIndex, 3);
+    EXPECT_EQ(Saved.Windowed, 1);
     EXPECT_EQ(Log(), "in\nlauncher not shown\nout\n");
 }
 
@@ -165,7 +165,7 @@ TEST_F(LauncherTest, ClearAllAsksFirst) {
               "Clear All|This will reset all display and key settings\nto default and clear the game hiscore "
               "tables.\n\nAre you sure?");
     EXPECT_EQ(Settings(), kCustomFile);
-    EXPECT_EQ(HiScore, 77);
+    EXPECT_EQ(Saved.HiScore, 77);
     EXPECT_EQ(Log(), "in\n");
     ExpectScriptUsed();
 }
@@ -179,16 +179,16 @@ TEST_F(LauncherTest, ClearAllDeletesTheFileAndReloadsDefaultsButKeepsTheShownDis
     EXPECT_TRUE(RunLauncher());
     EXPECT_FALSE(SettingsExist());
     for (int slot = 0; slot < kBindingSlots; ++slot) EXPECT_EQ(Bindings[slot], kDefaultBindings[slot]) << slot;
-    EXPECT_EQ(HiScore, 0);
-    EXPECT_EQ(PracticeUnlocked[0], 0);
-    EXPECT_EQ(BossRushUnlocked, 0);
-    EXPECT_EQ(WindowX, 100);
-    EXPECT_EQ(WindowY, 100);
+    EXPECT_EQ(Saved.HiScore, 0);
+    EXPECT_EQ(Saved.PracticeUnlocked[0], 0);
+    EXPECT_EQ(Saved.BossRushUnlocked, 0);
+    EXPECT_EQ(Saved.WindowX, 100);
+    EXPECT_EQ(Saved.WindowY, 100);
     // The lists and the check box were not refreshed: launch takes what they still show.
     EXPECT_EQ(d().launcher.resolutions.selected, 3);
-    EXPECT_EQ(ResolutionIndex, 3);
-    EXPECT_EQ(Windowed, 1);
-    EXPECT_EQ(ScreenOrientation, 2);
+    EXPECT_EQ(Saved.ResolutionIndex, 3);
+    EXPECT_EQ(Saved.Windowed, 1);
+    EXPECT_EQ(Saved.ScreenOrientation, 2);
     // The info text no longer names the old keys.
     EXPECT_EQ(d().launcher.info, kDefaultInfo);
     EXPECT_EQ(Log(), "in\nall settings deleted\ncombo pos (resolution): 3\n   checkbox (windowed): 1\ntate mode: 2\nout\n");

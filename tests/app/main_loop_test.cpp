@@ -83,7 +83,7 @@ TEST_F(MainLoopTest, QuittingRunsOneMorePassThenEnds) {
     ASSERT_TRUE(Start());
     int code = -1;
     ASSERT_TRUE(FramePass(code));
-    GameMode = Mode::Quitting;
+    Program.GameMode = Mode::Quitting;
     uint64_t presents = h().gfx.presents;
     EXPECT_TRUE(FramePass(code));  // the window is destroyed, the rest of the pass still runs
     EXPECT_TRUE(h().window.destroyed);
@@ -98,8 +98,8 @@ TEST_F(MainLoopTest, EveryWindowMoveSavesThePosition) {
     int code;
     h().window.Inject({plat::WindowEventKind::Moved, 300, 200});
     ASSERT_TRUE(FramePass(code));
-    EXPECT_EQ(WindowX, 300);
-    EXPECT_EQ(WindowY, 200);
+    EXPECT_EQ(Saved.WindowX, 300);
+    EXPECT_EQ(Saved.WindowY, 200);
     EXPECT_NE(ReadFile(DataFile("quivex.cfg")).find(" 300 200"), std::string::npos);
     h().window.Inject({plat::WindowEventKind::Moved, 301, 200});
     ASSERT_TRUE(FramePass(code));
@@ -108,32 +108,32 @@ TEST_F(MainLoopTest, EveryWindowMoveSavesThePosition) {
 
 TEST_F(MainLoopTest, GameOverReturnsToTheMenuAtTwoHundredAndCountsOnce) {
     LoadSettings();
-    GameMode = Mode::Playing;
-    Lives = 0;
+    Program.GameMode = Mode::Playing;
+    Game.Lives = 0;
     MusicTrack = 0;
-    HiScore = 31;  // reaches the file with the save made on the way out
+    Saved.HiScore = 31;  // reaches the file with the save made on the way out
     UpdateFrame();
     EXPECT_EQ(MusicTrack, -1);  // the music stops at once
     for (int i = 1; i < 200; ++i) UpdateFrame();
-    EXPECT_EQ(GameMode, Mode::Playing);
-    EXPECT_EQ(GameOverTimer, 200);
+    EXPECT_EQ(Program.GameMode, Mode::Playing);
+    EXPECT_EQ(Game.GameOverTimer, 200);
     EXPECT_FALSE(FileExists(DataFile("quivex.cfg")));
     UpdateFrame();
-    EXPECT_EQ(GameMode, Mode::Menu);
-    EXPECT_EQ(GameOverTimer, 201);
+    EXPECT_EQ(Program.GameMode, Mode::Menu);
+    EXPECT_EQ(Game.GameOverTimer, 201);
     EXPECT_NE(ReadFile(DataFile("quivex.cfg")).find(" 31 "), std::string::npos);
     UpdateFrame();  // the menu no longer counts
-    EXPECT_EQ(GameOverTimer, 201);
+    EXPECT_EQ(Game.GameOverTimer, 201);
 }
 
 TEST_F(MainLoopTest, PausedAndCaptureFramesDoNotCountTheGameOver) {
-    Lives = 0;
+    Game.Lives = 0;
     for (int mode : {Mode::Paused, Mode::CaptureBinding, Mode::Quitting, Mode::Menu}) {
-        GameMode = mode;
+        Program.GameMode = mode;
         UpdateFrame();
-        EXPECT_EQ(GameMode, mode);
+        EXPECT_EQ(Program.GameMode, mode);
     }
-    EXPECT_EQ(GameOverTimer, 0);
+    EXPECT_EQ(Game.GameOverTimer, 0);
 }
 
 class ErrorLogTest : public HeadlessTest {};

@@ -86,7 +86,7 @@ TEST_F(AudioTest, AFadeRunsTwoHundredFiftyFourFramesInEveryModeThenStopsBothTrac
     FadeMusic();
     int modes[] = {Mode::Paused, Mode::Menu, Mode::Playing};
     for (int frame = 1; frame <= 253; ++frame) {
-        GameMode = modes[frame % 3];
+        Program.GameMode = modes[frame % 3];
         UpdateMusicFade();
     }
     EXPECT_EQ(MusicFadeLevel, 1);

@@ -24,7 +24,7 @@ TEST_F(BossFight, EveryBossFillsTheAirButNeverThePool) {
         }
         EXPECT_GE(bossAt, 0) << "boss " << level + 1;
         EXPECT_GT(most, 0) << "boss " << level + 1;
-        Lives = 5;  // the ship may have been shot down meanwhile
+        Game.Lives = 5;  // the ship may have been shot down meanwhile
     }
 }
 

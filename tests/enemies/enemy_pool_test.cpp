@@ -118,8 +118,8 @@ TEST_F(EnemyPoolTest, EscapedMidBossesCountAsGoneAndTheScriptGoesOnWhereItWould)
     for (Case c : {Case{0, 0, 1235, 0}, Case{8, 1, 8001, 0}, Case{18, 2, 5000, 2}, Case{23, 3, 10001, 0}}) {
         SCOPED_TRACE("model " + std::to_string(c.model));
         ClearEnemyPool();
-        GameMode = Mode::Playing;
-        CurrentLevel = c.level;
+        Program.GameMode = Mode::Playing;
+        Game.CurrentLevel = c.level;
         LevelTitleTimer = 200;
         LevelClock = 1234;
         BossBar = -90;

@@ -19,8 +19,8 @@ protected:
     // Runs the script of one level for every clock value in [from, to] (following its jumps), emptying
     // the pool after each frame, and records what each frame spawned.
     std::map<int, std::vector<Spawned>> Run(int level, int from, int to) {
-        CurrentLevel = level;
-        GameMode = Mode::Playing;
+        Game.CurrentLevel = level;
+        Program.GameMode = Mode::Playing;
         std::map<int, std::vector<Spawned>> spawned;
         for (int t = from; t <= to; ++t) {
             LevelClock = t;
@@ -57,8 +57,8 @@ TEST_F(LevelScriptTest, EveryLevelSpawnsTheScheduleItAlwaysDid) {
 }
 
 TEST_F(LevelScriptTest, LevelOneJumpsPastTheMidBossOnceItIsGone) {
-    CurrentLevel = 0;
-    GameMode = Mode::Playing;
+    Game.CurrentLevel = 0;
+    Program.GameMode = Mode::Playing;
     MidBossSlot[0] = 7;  // alive: no jump
     LevelClock = 3800;
     RunLevelScript();
@@ -76,8 +76,8 @@ TEST_F(LevelScriptTest, LevelOneJumpsPastTheMidBossOnceItIsGone) {
 }
 
 TEST_F(LevelScriptTest, AMidBossStillAliveLosesTheGuardedSpawnsForGood) {
-    CurrentLevel = 1;
-    GameMode = Mode::Playing;
+    Game.CurrentLevel = 1;
+    Program.GameMode = Mode::Playing;
     MidBossActive = 1;
     LevelClock = 8150;
     RunLevelScript();

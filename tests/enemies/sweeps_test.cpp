@@ -42,7 +42,7 @@ class Sweep : public GameTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
-        GameMode = Mode::Playing;
+        Program.GameMode = Mode::Playing;
         firedLog = &fired;
         BehaviourFireWatcher = Record;
     }

@@ -11,9 +11,9 @@ using HudTest = FrontEndTest;
 TEST_F(HudTest, GameOverShowsWhileTheTimerRunsThenTheMenuReturns) {
     StartFromMenu(StartFullGame, 0);
     Pass();
-    Lives = 0;
+    Game.Lives = 0;
     int frames = 0, shown = 0;
-    while (GameMode == Mode::Playing && frames < 300) {
+    while (Program.GameMode == Mode::Playing && frames < 300) {
         ClearFrontTextLog();
         Pass();
         auto texts = Texts("game over");
@@ -22,11 +22,11 @@ TEST_F(HudTest, GameOverShowsWhileTheTimerRunsThenTheMenuReturns) {
             EXPECT_FLOAT_EQ(texts[0].x, 251);
             EXPECT_FLOAT_EQ(texts[0].y, 250);
             EXPECT_FLOAT_EQ(texts[0].size, 30);
-            EXPECT_LT(GameOverTimer, 200);
+            EXPECT_LT(Game.GameOverTimer, 200);
         }
         ++frames;
     }
-    EXPECT_EQ(GameMode, Mode::Menu);
+    EXPECT_EQ(Program.GameMode, Mode::Menu);
     EXPECT_EQ(frames, 201);
     EXPECT_EQ(shown, 199);  // timer values 1..199 after each update
 }

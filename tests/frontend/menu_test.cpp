@@ -53,58 +53,58 @@ TEST_F(MenuTest, LockedPracticeAndBossChoicesIgnoreSelect) {
     Tap(kKeyDown);
     Tap(kKeyRight);
     Tap(kKeyReturn);
-    EXPECT_EQ(GameMode, Mode::Menu);
-    PracticeUnlocked[1] = 1;
+    EXPECT_EQ(Program.GameMode, Mode::Menu);
+    Saved.PracticeUnlocked[1] = 1;
     Tap(kKeyReturn);
-    EXPECT_EQ(GameMode, Mode::Playing);
-    EXPECT_EQ(PlayType, 1);
-    EXPECT_EQ(CurrentLevel, 1);
-    EXPECT_EQ(WeaponLevel, 2);
+    EXPECT_EQ(Program.GameMode, Mode::Playing);
+    EXPECT_EQ(Game.PlayType, 1);
+    EXPECT_EQ(Game.CurrentLevel, 1);
+    EXPECT_EQ(Game.WeaponLevel, 2);
 }
 
 TEST_F(MenuTest, UnlockedBossPracticeStartsWithTheNextWeapon) {
-    BossUnlocked[3] = 1;
+    Saved.BossUnlocked[3] = 1;
     OpenPractice();
     Tap(kKeyDown, 2);
     Tap(kKeyRight, 3);
     Tap(kKeyReturn);
-    EXPECT_EQ(GameMode, Mode::Playing);
-    EXPECT_EQ(PlayType, 2);
-    EXPECT_EQ(BossRush, 0);
-    EXPECT_EQ(WeaponLevel, 7);
+    EXPECT_EQ(Program.GameMode, Mode::Playing);
+    EXPECT_EQ(Game.PlayType, 2);
+    EXPECT_EQ(Game.BossRush, 0);
+    EXPECT_EQ(Game.WeaponLevel, 7);
 }
 
 TEST_F(MenuTest, PracticeSpeedLastsUntilThePageChanges) {
     OpenPractice();
     Tap(kKeyRight);
-    EXPECT_EQ(SpeedSetting, 1);
+    EXPECT_EQ(Program.SpeedSetting, 1);
     Tap(kKeyDown, 3);
     Tap(kKeyReturn);  // back to main
     EXPECT_EQ(MenuPage, PageMain);
-    EXPECT_EQ(SpeedSetting, 0);
+    EXPECT_EQ(Program.SpeedSetting, 0);
 }
 
 TEST_F(MenuTest, LockedBossRushIgnoresSelect) {
     Tap(kKeyDown, 2);
     Tap(kKeyReturn);
-    EXPECT_EQ(GameMode, Mode::Menu);
+    EXPECT_EQ(Program.GameMode, Mode::Menu);
     EXPECT_EQ(MenuPage, PageMain);
     EXPECT_EQ(MenuCursor, 2);
-    BossRushUnlocked = 1;
-    Lives = 1;
+    Saved.BossRushUnlocked = 1;
+    Game.Lives = 1;
     Tap(kKeyReturn);
-    EXPECT_EQ(GameMode, Mode::Playing);
-    EXPECT_EQ(BossRush, 1);
-    EXPECT_EQ(Lives, 5);
-    EXPECT_EQ(WeaponLevel, 1);
-    EXPECT_EQ(CurrentLevel, 0);
+    EXPECT_EQ(Program.GameMode, Mode::Playing);
+    EXPECT_EQ(Game.BossRush, 1);
+    EXPECT_EQ(Game.Lives, 5);
+    EXPECT_EQ(Game.WeaponLevel, 1);
+    EXPECT_EQ(Game.CurrentLevel, 0);
 }
 
 TEST_F(MenuTest, QuitGameQuits) {
     Tap(kKeyDown, 5);
     h().input.Press(kKeyReturn);
     Pass();
-    EXPECT_EQ(GameMode, Mode::Quitting);
+    EXPECT_EQ(Program.GameMode, Mode::Quitting);
 }
 
 // Replays from the menu: none at first; the last game played can be watched, with "replay" on screen
@@ -117,40 +117,40 @@ TEST_F(MenuTest, TheLastGameCanBeWatchedAndTheSettingsStayThePlayers) {
     Pass();
     EXPECT_EQ(Texts("n o n e").size(), 2u);
     Tap(kKeyReturn);
-    EXPECT_EQ(GameMode, Mode::Menu);
+    EXPECT_EQ(Program.GameMode, Mode::Menu);
 
     StartFromMenu(StartLevelPractice, 0);
     h().input.Press(kKeyX);
     Pass(400);
     h().input.Release(kKeyX);
     Tap(KeyEscape);
-    ASSERT_EQ(GameMode, Mode::Menu);
+    ASSERT_EQ(Program.GameMode, Mode::Menu);
     ASSERT_TRUE(FileExists(DataFile("replays/last.qxr")));
     BuildMenu(PageReplays);
     const std::string settings = ReadFile(DataFile("quivex.cfg"));
-    const int32_t hiScore = HiScore;
+    const int32_t hiScore = Saved.HiScore;
 
     for (bool escape : {true, false}) {
         Tap(kKeyReturn);
-        ASSERT_EQ(WatchingReplay, 1);
+        ASSERT_EQ(Program.WatchingReplay, 1);
         ClearFrontTextLog();
         Pass(100);
-        EXPECT_EQ(GameMode, Mode::Playing);
+        EXPECT_EQ(Program.GameMode, Mode::Playing);
         EXPECT_TRUE(Drawn("replay"));
         if (escape) Tap(KeyEscape);
-        for (int i = 0; i < 2000 && WatchingReplay; ++i) Pass();
-        EXPECT_EQ(WatchingReplay, 0);
-        EXPECT_EQ(GameMode, Mode::Menu);
+        for (int i = 0; i < 2000 && Program.WatchingReplay; ++i) Pass();
+        EXPECT_EQ(Program.WatchingReplay, 0);
+        EXPECT_EQ(Program.GameMode, Mode::Menu);
         EXPECT_EQ(MenuPage, PageReplays);
         Pass(3);
-        EXPECT_EQ(GameMode, Mode::Menu);  // the Escape that ended it does not quit
+        EXPECT_EQ(Program.GameMode, Mode::Menu);  // the Escape that ended it does not quit
     }
     EXPECT_EQ(ReadFile(DataFile("quivex.cfg")), settings);
-    EXPECT_EQ(HiScore, hiScore);
+    EXPECT_EQ(Saved.HiScore, hiScore);
 
     WriteFile(DataFile("replays/last.qxr"), "not a replay");
     Tap(kKeyReturn);
-    EXPECT_EQ(WatchingReplay, 0);
+    EXPECT_EQ(Program.WatchingReplay, 0);
     ClearFrontTextLog();
     Pass();
     EXPECT_TRUE(Drawn("replay unreadable"));
@@ -220,19 +220,19 @@ TEST_F(MenuTest, VolumesAreHeardAtOnceAndSavedBesideTheSettings) {
 }
 
 TEST_F(MenuTest, ResolutionOffersTheWholeTableAndKeepsALauncherChoice) {
-    ResolutionIndex = 4;  // 1280 x 1024, chosen in the launcher
+    Saved.ResolutionIndex = 4;  // 1280 x 1024, chosen in the launcher
     OpenOptions();
     uint64_t resets = h().gfx.resets;
     Tap(kKeyDown, 2);
     Pass(10);
-    EXPECT_EQ(ResolutionIndex, 4);
+    EXPECT_EQ(Saved.ResolutionIndex, 4);
     EXPECT_EQ(h().gfx.resets, resets);
     ClearFrontTextLog();
     Pass();
     EXPECT_TRUE(Drawn("resolution:   1280 x 1024"));
 
     Tap(kKeyRight);
-    EXPECT_EQ(ResolutionIndex, 5);
+    EXPECT_EQ(Saved.ResolutionIndex, 5);
     EXPECT_EQ(h().gfx.resets, resets + 1);
     EXPECT_EQ(h().gfx.width, 1600);
     EXPECT_EQ(h().gfx.height, 1200);
@@ -243,17 +243,17 @@ TEST_F(MenuTest, ResolutionOffersTheWholeTableAndKeepsALauncherChoice) {
     EXPECT_TRUE(Drawn("<<"));
     EXPECT_FALSE(Drawn(">>"));
     Tap(kKeyRight);
-    EXPECT_EQ(ResolutionIndex, 5);
+    EXPECT_EQ(Saved.ResolutionIndex, 5);
 
     Tap(kKeyLeft, 2);
-    EXPECT_EQ(ResolutionIndex, 3);
+    EXPECT_EQ(Saved.ResolutionIndex, 3);
     ClearFrontTextLog();
     Pass();
     EXPECT_TRUE(Drawn("resolution:   1280 x 720"));
     EXPECT_TRUE(Drawn("<<"));
     EXPECT_TRUE(Drawn(">>"));
     Tap(kKeyLeft, 5);
-    EXPECT_EQ(ResolutionIndex, 0);
+    EXPECT_EQ(Saved.ResolutionIndex, 0);
     EXPECT_EQ(h().gfx.width, 640);
     ClearFrontTextLog();
     Pass();
@@ -263,7 +263,7 @@ TEST_F(MenuTest, ResolutionOffersTheWholeTableAndKeepsALauncherChoice) {
 }
 
 TEST_F(MenuTest, ResolutionArrowsSwayAndJumpBack) {
-    ResolutionIndex = 2;
+    Saved.ResolutionIndex = 2;
     OpenOptions();
     Tap(kKeyDown, 2);
     float least = 1e9f, most = -1e9f;
@@ -288,15 +288,15 @@ TEST_F(MenuTest, BackAndCancelKeepsTheOldFireKeyWhileThePageShowsTheNewOne) {
     Tap(kKeyDown, 4);  // "ship fire:"
     h().input.Press(kKeyX);
     Pass();
-    EXPECT_EQ(GameMode, Mode::CaptureBinding);
+    EXPECT_EQ(Program.GameMode, Mode::CaptureBinding);
     ClearFrontTextLog();
     Pass();  // fire still held: nothing is taken yet
-    EXPECT_EQ(GameMode, Mode::CaptureBinding);
+    EXPECT_EQ(Program.GameMode, Mode::CaptureBinding);
     EXPECT_TRUE(Drawn("redefine, press any key/axis/button"));
     h().input.Release(kKeyX);
     Pass();
     Tap(kKeyC);
-    EXPECT_EQ(GameMode, Mode::Menu);
+    EXPECT_EQ(Program.GameMode, Mode::Menu);
     EXPECT_EQ(PendingBindings[SlotKeyFire], kKeyC);
 
     Tap(kKeyDown, 4);  // "back and cancel changes"
@@ -315,7 +315,7 @@ TEST_F(MenuTest, BackAndCancelKeepsTheOldFireKeyWhileThePageShowsTheNewOne) {
     // The game still fires with X, and C does nothing.
     BuildMenu(PageMain);
     Tap(kKeyReturn);
-    ASSERT_EQ(GameMode, Mode::Playing);
+    ASSERT_EQ(Program.GameMode, Mode::Playing);
     h().input.Press(kKeyC);
     Pass();
     EXPECT_FALSE(FireHeld());

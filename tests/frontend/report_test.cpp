@@ -18,15 +18,15 @@ protected:
     // Jumps the running level to its boss, destroys it and plays on until the report shows.
     void ReachReport() {
         LevelTitleTimer = 200;
-        LevelClock = kBossSpawnFrame[CurrentLevel] - 1;
+        LevelClock = kBossSpawnFrame[Game.CurrentLevel] - 1;
         MidBossActive = 0;
-        for (int i = 0; i < 5 && BossSlot[CurrentLevel] < 0; ++i) Pass();
-        int slot = BossSlot[CurrentLevel];
+        for (int i = 0; i < 5 && BossSlot[Game.CurrentLevel] < 0; ++i) Pass();
+        int slot = BossSlot[Game.CurrentLevel];
         ASSERT_GE(slot, 0);
         EnemyPool[slot].active = 0;
         BossDefeated = 1;
         for (int i = 0; i < 400 && !ReportShowing; ++i) {
-            Lives = 5;  // nothing may end the game on the way
+            Game.Lives = 5;  // nothing may end the game on the way
             ClearFrontTextLog();
             Pass();
         }
@@ -35,11 +35,11 @@ protected:
     void FullGameAt(int level, int collected) {
         StartFromMenu(StartFullGame, 0);
         if (level > 0) {
-            CurrentLevel = level;
+            Game.CurrentLevel = level;
             StartPlay(StartFullGame);
         }
-        LevelCollected[level] = collected;
-        Held = PeakHeld = collected;
+        Game.LevelCollected[level] = collected;
+        Game.Held = Game.PeakHeld = collected;
     }
     uint32_t ColourOf(const char* text) {
         auto found = Texts(text);
@@ -51,16 +51,16 @@ protected:
 TEST_F(ReportTest, FiftyFourOfFiftyFiveUnlocksPracticeButNotTheBoss) {
     FullGameAt(0, 54);
     ReachReport();
-    EXPECT_EQ(PracticeUnlocked[0], 1);  // on the report's first frame
+    EXPECT_EQ(Saved.PracticeUnlocked[0], 1);  // on the report's first frame
     EXPECT_EQ(Report.practiceFlash, 355);
     EXPECT_EQ(Settings()[kCfgPractice], 1);
     EXPECT_TRUE(Drawn("mission report"));
     EXPECT_TRUE(Drawn("PRACTICE LEVEL 1 UNLOCKED"));
-    for (int i = 0; i < 1000 && CurrentLevel == 0; ++i) Pass();
+    for (int i = 0; i < 1000 && Game.CurrentLevel == 0; ++i) Pass();
     EXPECT_EQ(Report.collected, 54);
-    EXPECT_EQ(BossUnlocked[0], 0);
+    EXPECT_EQ(Saved.BossUnlocked[0], 0);
     EXPECT_EQ(Settings()[kCfgBoss], 0);
-    EXPECT_EQ(CurrentLevel, 1);  // the game went on to level 2
+    EXPECT_EQ(Game.CurrentLevel, 1);  // the game went on to level 2
 }
 
 TEST_F(ReportTest, TheBossUnlocksWhenTheCountReachesTheLevelsMaximum) {
@@ -68,29 +68,29 @@ TEST_F(ReportTest, TheBossUnlocksWhenTheCountReachesTheLevelsMaximum) {
     ReachReport();
     while (Report.collected < 54) {
         Pass();
-        ASSERT_EQ(BossUnlocked[0], 0);
+        ASSERT_EQ(Saved.BossUnlocked[0], 0);
     }
     while (Report.collected < 55) Pass();
-    EXPECT_EQ(BossUnlocked[0], 1);
+    EXPECT_EQ(Saved.BossUnlocked[0], 1);
     EXPECT_EQ(Settings()[kCfgBoss], 1);
     EXPECT_EQ(Report.bossFlash, 255);
     ClearFrontTextLog();
     Pass();
     EXPECT_EQ(ColourOf("BOSS LEVEL 1 UNLOCKED"), static_cast<uint32_t>(7 * (255 % 32)) << 16);
-    EXPECT_EQ(BossRushUnlocked, 0);
+    EXPECT_EQ(Saved.BossRushUnlocked, 0);
 }
 
 TEST_F(ReportTest, TheFourthBossAndTheBossRushFlashTogether) {
-    for (int i = 0; i < 4; ++i) PracticeUnlocked[i] = 1;
-    BossUnlocked[0] = BossUnlocked[1] = BossUnlocked[2] = 1;
+    for (int i = 0; i < 4; ++i) Saved.PracticeUnlocked[i] = 1;
+    Saved.BossUnlocked[0] = Saved.BossUnlocked[1] = Saved.BossUnlocked[2] = 1;
     FullGameAt(3, 125);
     ReachReport();
     while (Report.collected < 125) {
-        ASSERT_EQ(BossRushUnlocked, 0);
+        ASSERT_EQ(Saved.BossRushUnlocked, 0);
         Pass();
     }
-    EXPECT_EQ(BossUnlocked[3], 1);
-    EXPECT_EQ(BossRushUnlocked, 1);
+    EXPECT_EQ(Saved.BossUnlocked[3], 1);
+    EXPECT_EQ(Saved.BossRushUnlocked, 1);
     EXPECT_EQ(Settings()[kCfgBossRush], 1);
     for (int i = 0; i < 40; ++i) {
         ClearFrontTextLog();
@@ -103,8 +103,8 @@ TEST_F(ReportTest, TheFourthBossAndTheBossRushFlashTogether) {
 }
 
 TEST_F(ReportTest, ReplayingAnUnlockedLevelShowsNoUnlockMessage) {
-    for (int i = 0; i < 4; ++i) PracticeUnlocked[i] = BossUnlocked[i] = 1;
-    BossRushUnlocked = 1;
+    for (int i = 0; i < 4; ++i) Saved.PracticeUnlocked[i] = Saved.BossUnlocked[i] = 1;
+    Saved.BossRushUnlocked = 1;
     FullGameAt(0, 55);
     ReachReport();
     for (int i = 0; i < 300 && ReportShowing; ++i) {
@@ -119,8 +119,8 @@ TEST_F(ReportTest, ReplayingAnUnlockedLevelShowsNoUnlockMessage) {
 
 TEST_F(ReportTest, TheCountUpTicksWithEachStepThatCounts) {
     FullGameAt(0, 3);
-    Held = 2;
-    PeakHeld = 4;
+    Game.Held = 2;
+    Game.PeakHeld = 4;
     uint32_t before = SoundsPlayed.effect[10];
     ReachReport();
     Pass(100);
@@ -136,16 +136,16 @@ TEST_F(ReportTest, BossPracticeAndBossRushNeverUnlockNorShowTheTable) {
     Pass(50);
     EXPECT_TRUE(Drawn("boss practice complete"));
     EXPECT_FALSE(Drawn("mission report"));
-    EXPECT_EQ(PracticeUnlocked[0] + BossUnlocked[0], 0);
+    EXPECT_EQ(Saved.PracticeUnlocked[0] + Saved.BossUnlocked[0], 0);
 
     StartFromMenu(StartBossRush, 0);
-    CurrentLevel = 3;
+    Game.CurrentLevel = 3;
     StartPlay(StartBossRush);
     ReachReport();
     EXPECT_TRUE(Drawn("boss rush complete"));
     EXPECT_TRUE(Drawn("F9 + F12 on the main menu"));
     EXPECT_FALSE(Drawn("mission report"));
-    EXPECT_EQ(PracticeUnlocked[3] + BossUnlocked[3] + BossRushUnlocked, 0);
+    EXPECT_EQ(Saved.PracticeUnlocked[3] + Saved.BossUnlocked[3] + Saved.BossRushUnlocked, 0);
 }
 
 }  // namespace

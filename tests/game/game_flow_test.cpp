@@ -13,7 +13,7 @@ class GameFlowTest : public GameTest {
 protected:
     // What a boss's destruction does to the level flow.
     void KillBoss() {
-        int slot = BossSlot[CurrentLevel];
+        int slot = BossSlot[Game.CurrentLevel];
         ASSERT_GE(slot, 0);
         EnemyPool[slot].active = 0;
         BossDefeated = 1;
@@ -55,18 +55,18 @@ TEST_F(GameFlowTest, TheLevelEndsAsTheDeathSequenceStartsAndLeavesToTheMenu) {
     Frames(1);  // the 561st frame of the sequence
     EXPECT_EQ(BossDefeated, 0);
     EXPECT_EQ(BossDeathTimer, 0);
-    EXPECT_EQ(GameMode, Mode::Playing);
+    EXPECT_EQ(Program.GameMode, Mode::Playing);
     Frames(439);
-    EXPECT_EQ(GameMode, Mode::Playing);
+    EXPECT_EQ(Program.GameMode, Mode::Playing);
     Frames(1);
-    EXPECT_EQ(GameMode, Mode::Menu);  // boss practice leaves at BossDownClock + 1000
+    EXPECT_EQ(Program.GameMode, Mode::Menu);  // boss practice leaves at BossDownClock + 1000
     EXPECT_EQ(MusicTrack, -1);
 }
 
 TEST_F(GameFlowTest, AStaleMidBossFlagCannotHoldBackTheNextBoss) {
     StartFromMenu(StartLevelPractice, 1);
     MidBossActive = 1;  // left from a game abandoned during the mid-boss
-    GameMode = Mode::Menu;
+    Program.GameMode = Mode::Menu;
     StartFromMenu(StartBossPractice, 2);
     Frames(401);
     EXPECT_GE(BossSlot[2], 0);

@@ -100,25 +100,25 @@ TEST_F(PickupTest, PickupsAreCulledOutsideTheField) {
 }
 
 TEST_F(PickupTest, TheFiftiethEnergyGivesOneLifeOnlyTheFirstTime) {
-    Held = PeakHeld = 49;
-    Lives = 3;
+    Game.Held = Game.PeakHeld = 49;
+    Game.Lives = 3;
     OnShip(EnergyPickup);
     CollectPickups();
-    EXPECT_EQ(Held, 50);
-    EXPECT_EQ(PeakHeld, 50);
-    EXPECT_EQ(Lives, 4);
+    EXPECT_EQ(Game.Held, 50);
+    EXPECT_EQ(Game.PeakHeld, 50);
+    EXPECT_EQ(Game.Lives, 4);
     EXPECT_EQ(SoundsPlayed.effect[8], 1u);
-    --Held;  // a shield raised
+    --Game.Held;  // a shield raised
     OnShip(EnergyPickup);
     CollectPickups();
-    EXPECT_EQ(Held, 50);
-    EXPECT_EQ(PeakHeld, 50);
-    EXPECT_EQ(Lives, 4);
+    EXPECT_EQ(Game.Held, 50);
+    EXPECT_EQ(Game.PeakHeld, 50);
+    EXPECT_EQ(Game.Lives, 4);
     EXPECT_EQ(SoundsPlayed.effect[8], 1u);
-    Held = PeakHeld = 99;
+    Game.Held = Game.PeakHeld = 99;
     OnShip(EnergyPickup);
     CollectPickups();
-    EXPECT_EQ(Lives, 5);
+    EXPECT_EQ(Game.Lives, 5);
     EXPECT_EQ(SoundsPlayed.effect[8], 2u);
 }
 
@@ -126,7 +126,7 @@ TEST_F(PickupTest, ADestroyedShipCollectsNothing) {
     OnShip(EnergyPickup);
     ShipAlive = 0;
     CollectPickups();
-    EXPECT_EQ(Held, 0);
+    EXPECT_EQ(Game.Held, 0);
     EXPECT_EQ(CountPickups(), 1);
 }
 

@@ -19,7 +19,7 @@ class ShotTest : public GameTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
-        GameMode = Mode::Playing;
+        Program.GameMode = Mode::Playing;
         ClearEnemyPool();
     }
     // An enemy of `polys` Polys of the given radius, all centred on (x, y).

@@ -38,12 +38,12 @@ protected:
 TEST_F(ShieldTest, SevenBulletsOnOneShieldRefundTheSixth) {
     InitSound();
     h().sound.calls.clear();
-    Held = 4;
+    Game.Held = 4;
     h().input.Press(Bindings[SlotKeyShield]);
     InputStep();
     h().input.Release(Bindings[SlotKeyShield]);
     ASSERT_EQ(ShieldTimer, 50);
-    ASSERT_EQ(Held, 3);
+    ASSERT_EQ(Game.Held, 3);
     h().sound.calls.clear();
     for (int i = 0; i < 7; ++i) {
         BulletOnShip();
@@ -51,7 +51,7 @@ TEST_F(ShieldTest, SevenBulletsOnOneShieldRefundTheSixth) {
     }
     // Effect 11 is sample 11, effect 12 sample 12.
     EXPECT_EQ(EffectsPlayed(), (std::vector<int>{11, 11, 11, 11, 11, 12, 11}));
-    EXPECT_EQ(Held, 4);
+    EXPECT_EQ(Game.Held, 4);
     EXPECT_EQ(ShieldHits, 7);
     EXPECT_EQ(CountEnemyBullets(), 0);
     EXPECT_EQ(CountPlayerShots(), 7);  // each one sent back

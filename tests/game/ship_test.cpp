@@ -65,13 +65,13 @@ TEST_F(ShipTest, TheLifeGoesWhenTheLastShardFadesThenTheShipReturnsProtected) {
     EXPECT_EQ(ShieldTimer, 0);  // a collision drops the shield
     ClearEnemyPool();
     int frames = 0;
-    while (Lives == 5 && frames < 200) {
+    while (Game.Lives == 5 && frames < 200) {
         Frames(1);
         ++frames;
     }
     EXPECT_GE(frames, 40);
     EXPECT_LE(frames, 63);
-    EXPECT_EQ(Lives, 4);
+    EXPECT_EQ(Game.Lives, 4);
     EXPECT_EQ(RespawnPending, 1);
     float x = PlayerShip.x;
     Frames(1);
@@ -79,10 +79,10 @@ TEST_F(ShipTest, TheLifeGoesWhenTheLastShardFadesThenTheShipReturnsProtected) {
     EXPECT_EQ(Invulnerable, 1);
     EXPECT_EQ(PlayerShip.x, x);  // back where it was destroyed
     // Pausing stops the grace period.
-    GameMode = Mode::Paused;
+    Program.GameMode = Mode::Paused;
     Frames(500);
     EXPECT_EQ(Invulnerable, 1);
-    GameMode = Mode::Playing;
+    Program.GameMode = Mode::Playing;
     // Bodies pass through while protected.
     PlaceEnemy(PlayerShip.x - 6, PlayerShip.y, 3);
     Frames(1);
@@ -99,22 +99,22 @@ TEST_F(ShipTest, AnExplosionWithNoFreeShardStillCostsTheLife) {
     for (Shard& s : Shards) s.active = 1, s.life = 1000, s.fadeStep = 0;
     KillShip(false);
     EXPECT_EQ(ShipAlive, 0);
-    EXPECT_EQ(Lives, 4);
+    EXPECT_EQ(Game.Lives, 4);
     EXPECT_EQ(RespawnPending, 1);
 }
 
 TEST_F(ShipTest, TheGameEndsTwoHundredFramesAfterTheLastLife) {
-    Lives = 1;
+    Game.Lives = 1;
     KillShip(false);
     int frames = 0;
-    while (Lives == 1 && frames < 200) Frames(1), ++frames;
-    ASSERT_EQ(Lives, 0);
+    while (Game.Lives == 1 && frames < 200) Frames(1), ++frames;
+    ASSERT_EQ(Game.Lives, 0);
     Frames(50);
     EXPECT_EQ(ShipAlive, 0);  // no respawn without lives
     Frames(150);
-    EXPECT_EQ(GameMode, Mode::Playing);
+    EXPECT_EQ(Program.GameMode, Mode::Playing);
     Frames(1);
-    EXPECT_EQ(GameMode, Mode::Menu);
+    EXPECT_EQ(Program.GameMode, Mode::Menu);
 }
 
 }  // namespace

@@ -46,8 +46,8 @@ protected:
 };
 
 TEST_F(WeaponTest, TheShieldBlocksANewVolleyButTheRunningOneFinishes) {
-    WeaponLevel = 1;
-    Held = 5;
+    Game.WeaponLevel = 1;
+    Game.Held = 5;
     h().input.Press(kFireKey);
     EXPECT_EQ(Step(), (Kinds{0, 1, 2}));
     h().input.Press(kShieldKey);  // raised on frame 1 of a 16-frame volley
@@ -61,11 +61,11 @@ TEST_F(WeaponTest, TheShieldBlocksANewVolleyButTheRunningOneFinishes) {
     }
     // Frames 6 and 12 finish the volley; the next waits until the shield timer is below 20.
     EXPECT_EQ(mainFrames, (std::vector<int>{6, 12, 33, 39}));
-    EXPECT_EQ(Held, 4);
+    EXPECT_EQ(Game.Held, 4);
 }
 
 TEST_F(WeaponTest, AVolleyStopsWhileTheShipIsDownAndGoesOnAfter) {
-    WeaponLevel = 0;
+    Game.WeaponLevel = 0;
     h().input.Press(kFireKey);
     Step();
     Step();
@@ -78,7 +78,7 @@ TEST_F(WeaponTest, AVolleyStopsWhileTheShipIsDownAndGoesOnAfter) {
 }
 
 TEST_F(WeaponTest, AStrayLevelAboveSevenStillCompletesItsVolleys) {
-    WeaponLevel = 9;
+    Game.WeaponLevel = 9;
     h().input.Press(kFireKey);
     EXPECT_EQ(Step(), Range(0, 14));
     for (int f = 1; f < 6; ++f) Step();

@@ -29,7 +29,7 @@ protected:
         for (int i = 0; i < frames; ++i) InputStep();
     }
     void StartPlaying() {
-        GameMode = Mode::Playing;
+        Program.GameMode = Mode::Playing;
         PlayerShip.active = 1;
         PlayerShip.x = 320, PlayerShip.y = 480;
     }
@@ -40,15 +40,15 @@ TEST_F(InputTest, EscapeLeavesAGameOnceAndQuitsOnlyOnANewPress) {
     LevelTitleTimer = 50;
     Press(KeyEscape);
     Step();
-    EXPECT_EQ(GameMode, Mode::Menu);
+    EXPECT_EQ(Program.GameMode, Mode::Menu);
     EXPECT_EQ(LevelTitleTimer, 0);
     Step(10);  // still held: the menu does not quit
-    EXPECT_EQ(GameMode, Mode::Menu);
+    EXPECT_EQ(Program.GameMode, Mode::Menu);
     Release(KeyEscape);
     Step();
     Press(KeyEscape);
     Step();
-    EXPECT_EQ(GameMode, Mode::Quitting);
+    EXPECT_EQ(Program.GameMode, Mode::Quitting);
 }
 
 TEST_F(InputTest, EscapeAndPauseOnTheSameFrameEndPaused) {
@@ -56,16 +56,16 @@ TEST_F(InputTest, EscapeAndPauseOnTheSameFrameEndPaused) {
     Press(KeyEscape);
     Press(kPause);
     Step();
-    EXPECT_EQ(GameMode, Mode::Paused);
+    EXPECT_EQ(Program.GameMode, Mode::Paused);
     // Pause acts once per press, then resumes on the next one.
     Release(KeyEscape);
     Step(3);
-    EXPECT_EQ(GameMode, Mode::Paused);
+    EXPECT_EQ(Program.GameMode, Mode::Paused);
     Release(kPause);
     Step();
     Press(kPause);
     Step();
-    EXPECT_EQ(GameMode, Mode::Playing);
+    EXPECT_EQ(Program.GameMode, Mode::Playing);
 }
 
 TEST_F(InputTest, ShipMovesDiagonallyAndStaysInsideItsBounds) {
@@ -96,7 +96,7 @@ TEST_F(InputTest, ShipMovesDiagonallyAndStaysInsideItsBounds) {
 
 TEST_F(InputTest, HorizontalOrientationTurnsTheControls) {
     StartPlaying();
-    ScreenOrientation = 1;
+    Saved.ScreenOrientation = 1;
     Press(kRight);
     Step();
     EXPECT_FLOAT_EQ(PlayerShip.y, 480 - 2.6f);
@@ -115,12 +115,12 @@ TEST_F(InputTest, HorizontalOrientationTurnsTheControls) {
 
 TEST_F(InputTest, FireIsRequestedBeforeTheShieldRisesOnTheSameFrame) {
     StartPlaying();
-    Held = 3;
+    Game.Held = 3;
     Press(kFire);
     Press(kShield);
     Step();
     EXPECT_EQ(ShieldTimer, 50);
-    EXPECT_EQ(Held, 2);
+    EXPECT_EQ(Game.Held, 2);
     EXPECT_EQ(ShieldHits, 0);
     EXPECT_EQ(SoundsPlayed.effect[9], 1u);
     // The volley that was asked for runs to its end; a new one waits while the shield is fresh.
@@ -142,7 +142,7 @@ TEST_F(InputTest, FireIsRequestedBeforeTheShieldRisesOnTheSameFrame) {
 
 TEST_F(InputTest, TheShieldCostsEnergyAndNeedsSome) {
     StartPlaying();
-    Held = 0;
+    Game.Held = 0;
     Press(kShield);
     Step();
     EXPECT_EQ(ShieldTimer, 0);
@@ -238,7 +238,7 @@ TEST_F(InputTest, JoypadDisabledStillCapturesAndPausesFromTheController) {
     EXPECT_EQ(ScanAnyInput(), 2002);
     Press(1005);
     Step();
-    EXPECT_EQ(GameMode, Mode::Paused);
+    EXPECT_EQ(Program.GameMode, Mode::Paused);
     Bindings[SlotJoypadEnabled] = 1;
     EXPECT_TRUE(UpHeld());
 }
@@ -259,39 +259,39 @@ TEST_F(InputTest, ScanOrderPutsButtonZeroBeforeTheStickBeforeOtherButtons) {
 }
 
 TEST_F(InputTest, CaptureWaitsForFireToBeReleasedAndSkipsReservedKeys) {
-    GameMode = Mode::CaptureBinding;
+    Program.GameMode = Mode::CaptureBinding;
     CaptureTarget = 4;
     Press(kFire);
     Step(3);
-    EXPECT_EQ(GameMode, Mode::CaptureBinding);
+    EXPECT_EQ(Program.GameMode, Mode::CaptureBinding);
     Release(kFire);
     for (int key : {KeyReturn, KeyBackspace, KeyLeftAlt}) Press(key);
     Step(3);
-    EXPECT_EQ(GameMode, Mode::CaptureBinding);
+    EXPECT_EQ(Program.GameMode, Mode::CaptureBinding);
     Press(30);  // A
     Step();
-    EXPECT_EQ(GameMode, Mode::Menu);
+    EXPECT_EQ(Program.GameMode, Mode::Menu);
     EXPECT_EQ(PendingBindings[4], 30);
     EXPECT_EQ(Bindings[4], kFire);  // only the pending copy changes
 }
 
 TEST_F(InputTest, CapturingThePauseRowWritesThePauseSlotAndEscapeAbandons) {
-    GameMode = Mode::CaptureBinding;
+    Program.GameMode = Mode::CaptureBinding;
     CaptureTarget = 6;
     Step();
     Press(25);
     Step();
     EXPECT_EQ(PendingBindings[SlotPause], 25);
     Release(25);
-    GameMode = Mode::CaptureBinding;
+    Program.GameMode = Mode::CaptureBinding;
     CaptureTarget = 2;
     Step();
     Press(KeyEscape);
     Step();
-    EXPECT_EQ(GameMode, Mode::Menu);
+    EXPECT_EQ(Program.GameMode, Mode::Menu);
     EXPECT_EQ(PendingBindings[2], kLeft);
     Step();  // the same Escape press does not quit from the menu
-    EXPECT_EQ(GameMode, Mode::Menu);
+    EXPECT_EQ(Program.GameMode, Mode::Menu);
 }
 
 TEST_F(InputTest, MenuKeysGiveOneRequestPerPressEarliestFirst) {
@@ -319,23 +319,23 @@ TEST_F(InputTest, MenuKeysGiveOneRequestPerPressEarliestFirst) {
 TEST_F(InputTest, FunctionKeysAndTheUnlockCombination) {
     Press(KeyF2);
     Step();
-    EXPECT_EQ(FastForward, 1);
+    EXPECT_EQ(Program.FastForward, 1);
     Press(KeyF1);
     Step();
-    EXPECT_EQ(FastForward, 1);  // both held: on wins
+    EXPECT_EQ(Program.FastForward, 1);  // both held: on wins
     Release(KeyF2);
     Step();
-    EXPECT_EQ(FastForward, 0);
+    EXPECT_EQ(Program.FastForward, 0);
 
     MenuPage = 1;
     Press(KeyF9);
     Press(KeyF12);
     Step();
-    EXPECT_EQ(BossRushUnlocked, 0);  // only on the main page
+    EXPECT_EQ(Saved.BossRushUnlocked, 0);  // only on the main page
     MenuPage = 0;
     Step(5);
-    EXPECT_EQ(BossRushUnlocked, 1);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(PracticeUnlocked[i] + BossUnlocked[i], 2);
+    EXPECT_EQ(Saved.BossRushUnlocked, 1);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(Saved.PracticeUnlocked[i] + Saved.BossUnlocked[i], 2);
     EXPECT_EQ(SoundsPlayed.effect[12], 1u);  // the jingle once
     EXPECT_FALSE(FileExists(DataFile("quivex.cfg")));  // saved only by the next save
 }

@@ -116,15 +116,15 @@ int main(int argc, char** argv) {
     Check(started, "start-up after launch");
     Check(seen.size() == 1, "the launcher was shown at start-up");
     Check(started && plat::window().Exists(), "the game window exists");
-    Check(Windowed == 1 && Exists("quivex.cfg"), "the launcher's choice reached the settings file");
+    Check(Saved.Windowed == 1 && Exists("quivex.cfg"), "the launcher's choice reached the settings file");
     if (started) {
         Check(!JoystickPresent, "no controller under Xvfb");
         Check(RunWarmUpFrames(code), "the warm-up frames");
         StartFromMenu(StartFullGame, 0);
         bool running = true;
         for (int frame = 0; frame < 240 && running; ++frame) running = FramePass(code);
-        Check(running && GameMode == Mode::Playing && LevelClock >= 30,  // past the level title
-              "a level plays without sound or controller: mode " + std::to_string(GameMode) + ", clock " +
+        Check(running && Program.GameMode == Mode::Playing && LevelClock >= 30,  // past the level title
+              "a level plays without sound or controller: mode " + std::to_string(Program.GameMode) + ", clock " +
                   std::to_string(LevelClock));
         Check(MusicTrack == 0, "the level's music was asked for, to no device");
         ReleaseGraphics();

@@ -19,7 +19,7 @@ namespace {
 class CameraTest : public HeadlessTest {};
 
 TEST_F(CameraTest, UprightCamerasKeepTheirOwnStateAndShareTheShake) {
-    ScreenOrientation = 1;
+    Saved.ScreenOrientation = 1;
     for (int i = 0; i < 300; ++i) UpdateUprightCamera(560);
     EXPECT_NEAR(UprightCamera560.eyeZ, 560, 0.01);
     EXPECT_FLOAT_EQ(UprightCamera550.eyeZ, 500);  // untouched

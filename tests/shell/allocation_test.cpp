@@ -66,7 +66,7 @@ TEST_F(AllocationTest, FramesOfPlayAllocateNothing) {
         h().input.Release(Bindings[SlotKeyFire]);
         EXPECT_EQ(allocations.load(), 0) << "level " << level + 1;
         allocations = 0;
-        GameMode = Mode::Menu;
+        Program.GameMode = Mode::Menu;
     }
 }
 

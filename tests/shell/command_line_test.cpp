@@ -39,11 +39,11 @@ TEST_F(CommandLineTest, AcceptedListsWriteTheirChoicesOverTheSavedOnes) {
         CommandLine line;
         std::string error;
         ASSERT_TRUE(Parse(c.args, line, error)) << label << error;
-        Windowed = 1, ResolutionIndex = 4, ScreenOrientation = 1;
+        Saved.Windowed = 1, Saved.ResolutionIndex = 4, Saved.ScreenOrientation = 1;
         ApplyCommandLine(line);
-        EXPECT_EQ(Windowed, c.windowed) << label;
-        EXPECT_EQ(ResolutionIndex, c.resolution) << label;
-        EXPECT_EQ(ScreenOrientation, c.orientation) << label;
+        EXPECT_EQ(Saved.Windowed, c.windowed) << label;
+        EXPECT_EQ(Saved.ResolutionIndex, c.resolution) << label;
+        EXPECT_EQ(Saved.ScreenOrientation, c.orientation) << label;
         EXPECT_EQ(line.noLauncher, c.noLauncher) << label;
         EXPECT_EQ(line.help, c.help) << label;
     }
@@ -70,7 +70,7 @@ TEST_F(CommandLineTest, EveryResolutionOfTheTableIsAcceptedAsItsOwnIndex) {
     LoadSettings();
     for (int i = 0; i < kResolutionCount; ++i) {
         char value[32];
-        std::snprintf(value, sizeof value, "%dx%d", ResolutionWidths[i], ResolutionHeights[i]);
+        std::snprintf(value, sizeof value, "%dx%d", Program.ResolutionWidths[i], Program.ResolutionHeights[i]);
         CommandLine line;
         std::string error;
         ASSERT_TRUE(Parse({"--resolution", value}, line, error)) << value << ": " << error;

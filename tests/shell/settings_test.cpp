@@ -13,7 +13,7 @@ const char* kDefaultFile = "9990 200 208 203 205 45 44 197 2002 2003 2000 2001 1
 
 class SettingsTest : public HeadlessTest {
 protected:
-    std::string Saved() {
+    std::string SavedText() {
         SaveSettings();
         return ReadFile(DataFile("quivex.cfg"));
     }
@@ -25,7 +25,7 @@ protected:
 
 TEST_F(SettingsTest, MissingFileGivesDefaultsAndSavesTheDocumentedLine) {
     LoadSettings();
-    EXPECT_EQ(Saved(), kDefaultFile);
+    EXPECT_EQ(SavedText(), kDefaultFile);
 }
 
 TEST_F(SettingsTest, CurrentFormatRoundTrips) {
@@ -35,30 +35,30 @@ TEST_F(SettingsTest, CurrentFormatRoundTrips) {
     EXPECT_EQ(Bindings[2], -4);
     EXPECT_EQ(Bindings[12], 88);
     EXPECT_EQ(Bindings[13], 0);
-    EXPECT_EQ(ResolutionIndex, 4);
-    EXPECT_EQ(HiScore, 123);
-    EXPECT_EQ(WindowX, -20);
-    EXPECT_EQ(Saved(), text);
+    EXPECT_EQ(Saved.ResolutionIndex, 4);
+    EXPECT_EQ(Saved.HiScore, 123);
+    EXPECT_EQ(Saved.WindowX, -20);
+    EXPECT_EQ(SavedText(), text);
 }
 
 TEST_F(SettingsTest, AnyWhitespaceSeparatesNumbers) {
     LoadText("9990\n200\t208  203\r\n205 45 44 197 2002 2003 2000 2001 1000 1001 1 2 1 1 7 1 1 1 1 0 0 0 0 1 5 6\n");
-    EXPECT_EQ(ResolutionIndex, 2);
-    EXPECT_EQ(HiScore, 7);
-    EXPECT_EQ(BossRushUnlocked, 1);
-    EXPECT_EQ(WindowY, 6);
+    EXPECT_EQ(Saved.ResolutionIndex, 2);
+    EXPECT_EQ(Saved.HiScore, 7);
+    EXPECT_EQ(Saved.BossRushUnlocked, 1);
+    EXPECT_EQ(Saved.WindowY, 6);
 }
 
 TEST_F(SettingsTest, ShortCurrentFileKeepsEarlierValuesForMissingFields) {
     LoadSettings();  // defaults
-    WindowX = 55;
-    HiScore = 9;
+    Saved.WindowX = 55;
+    Saved.HiScore = 9;
     LoadText("9990 1 2 3 4 5 6 7");
     EXPECT_EQ(Bindings[0], 1);
     EXPECT_EQ(Bindings[12], 7);
     EXPECT_EQ(Bindings[6], 2002);  // not in the file
-    EXPECT_EQ(HiScore, 9);
-    EXPECT_EQ(WindowX, 55);
+    EXPECT_EQ(Saved.HiScore, 9);
+    EXPECT_EQ(Saved.WindowX, 55);
 }
 
 TEST_F(SettingsTest, ReadingStopsAtTheFirstNonInteger) {
@@ -86,16 +86,16 @@ TEST_F(SettingsTest, OldFormatFile) {
     EXPECT_EQ(Bindings[6], 1106);
     EXPECT_EQ(Bindings[11], 1111);
     EXPECT_EQ(Bindings[13], 0);
-    EXPECT_EQ(ResolutionIndex, 2);
-    EXPECT_EQ(ScreenOrientation, 1);
-    EXPECT_EQ(Windowed, 1);
-    EXPECT_EQ(HiScore, 42);
-    EXPECT_EQ(PracticeUnlocked[0], 1);
-    EXPECT_EQ(PracticeUnlocked[1], 1);
-    EXPECT_EQ(BossUnlocked[0], 1);
-    EXPECT_EQ(WindowX, 300);
-    EXPECT_EQ(WindowY, 400);
-    EXPECT_EQ(Saved().substr(0, 5), "9990 ");
+    EXPECT_EQ(Saved.ResolutionIndex, 2);
+    EXPECT_EQ(Saved.ScreenOrientation, 1);
+    EXPECT_EQ(Saved.Windowed, 1);
+    EXPECT_EQ(Saved.HiScore, 42);
+    EXPECT_EQ(Saved.PracticeUnlocked[0], 1);
+    EXPECT_EQ(Saved.PracticeUnlocked[1], 1);
+    EXPECT_EQ(Saved.BossUnlocked[0], 1);
+    EXPECT_EQ(Saved.WindowX, 300);
+    EXPECT_EQ(Saved.WindowY, 400);
+    EXPECT_EQ(SavedText().substr(0, 5), "9990 ");
 }
 
 TEST_F(SettingsTest, OldFormatKeyboardBindingAbove999ResetsAllSix) {
@@ -107,43 +107,43 @@ TEST_F(SettingsTest, OldFormatKeyboardBindingAbove999ResetsAllSix) {
 
 TEST_F(SettingsTest, GarbageOrEmptyFileIsTreatedAsNoFile) {
     LoadText("this is not a settings file");
-    EXPECT_EQ(Saved(), kDefaultFile);
+    EXPECT_EQ(SavedText(), kDefaultFile);
     LoadText("");
-    EXPECT_EQ(Saved(), kDefaultFile);
+    EXPECT_EQ(SavedText(), kDefaultFile);
 }
 
 TEST_F(SettingsTest, OutOfRangeValuesFallBackToDefaults) {
     LoadText("9990 200 208 203 205 45 44 197 2002 2003 2000 2001 1000 1001 7 6 3 2 5 2 -1 1 9 1 1 1 1 3 100 100");
     EXPECT_EQ(Bindings[13], 1);
-    EXPECT_EQ(ResolutionIndex, 1);
-    EXPECT_EQ(ScreenOrientation, 0);
-    EXPECT_EQ(Windowed, 0);
-    EXPECT_EQ(HiScore, 5);
-    EXPECT_EQ(PracticeUnlocked[0], 0);
-    EXPECT_EQ(PracticeUnlocked[1], 0);
-    EXPECT_EQ(PracticeUnlocked[2], 1);
-    EXPECT_EQ(PracticeUnlocked[3], 0);
-    EXPECT_EQ(BossUnlocked[0], 1);
-    EXPECT_EQ(BossRushUnlocked, 0);
+    EXPECT_EQ(Saved.ResolutionIndex, 1);
+    EXPECT_EQ(Saved.ScreenOrientation, 0);
+    EXPECT_EQ(Saved.Windowed, 0);
+    EXPECT_EQ(Saved.HiScore, 5);
+    EXPECT_EQ(Saved.PracticeUnlocked[0], 0);
+    EXPECT_EQ(Saved.PracticeUnlocked[1], 0);
+    EXPECT_EQ(Saved.PracticeUnlocked[2], 1);
+    EXPECT_EQ(Saved.PracticeUnlocked[3], 0);
+    EXPECT_EQ(Saved.BossUnlocked[0], 1);
+    EXPECT_EQ(Saved.BossRushUnlocked, 0);
     LoadText("9990 200 208 203 205 45 44 197 2002 2003 2000 2001 1000 1001 1 -1 -2 -3");
-    EXPECT_EQ(ResolutionIndex, 1);
-    EXPECT_EQ(ScreenOrientation, 0);
-    EXPECT_EQ(Windowed, 0);
+    EXPECT_EQ(Saved.ResolutionIndex, 1);
+    EXPECT_EQ(Saved.ScreenOrientation, 0);
+    EXPECT_EQ(Saved.Windowed, 0);
 }
 
 TEST_F(SettingsTest, EveryLoadClearsTheUnlockCheatFlag) {
-    UnlockCheatUsed = 1;
+    Program.UnlockCheatUsed = 1;
     LoadSettings();
-    EXPECT_EQ(UnlockCheatUsed, 0);
-    UnlockCheatUsed = 1;
+    EXPECT_EQ(Program.UnlockCheatUsed, 0);
+    Program.UnlockCheatUsed = 1;
     LoadText("9990 1 2");
-    EXPECT_EQ(UnlockCheatUsed, 0);
+    EXPECT_EQ(Program.UnlockCheatUsed, 0);
 }
 
 TEST_F(SettingsTest, SaveReplacesTheFileWhole) {
     WriteFile(DataFile("quivex.cfg"), std::string(3000, '9'));
     LoadSettings();
-    std::string saved = Saved();
+    std::string saved = SavedText();
     EXPECT_EQ(saved.find('\n'), std::string::npos);
     EXPECT_LT(saved.size(), 200u);
     EXPECT_FALSE(FileExists(DataFile("quivex.cfg.tmp")));
@@ -155,7 +155,7 @@ TEST_F(SettingsTest, SaveIntoAFolderThatCannotBeWrittenChangesNothing) {
     LoadSettings();
     SaveSettings();
     EXPECT_FALSE(FileExists("/proc/self/quivex.cfg"));
-    EXPECT_EQ(ResolutionIndex, 1);
+    EXPECT_EQ(Saved.ResolutionIndex, 1);
 }
 
 // Any bytes at all: every value ends in range, and what is saved loads back the same.
@@ -173,15 +173,15 @@ TEST_F(SettingsTest, RandomFilesAlwaysLoadIntoRange) {
         for (int i = 0; i < length; ++i)
             text += round % 5 == 0 ? static_cast<char>(next() & 0xFF) : alphabet[next() % (sizeof alphabet - 1)];
         LoadSettingsFromText(text.data(), text.size(), true);
-        ASSERT_GE(ResolutionIndex, 0);
-        ASSERT_LE(ResolutionIndex, 5);
-        ASSERT_GE(ScreenOrientation, 0);
-        ASSERT_LE(ScreenOrientation, 2);
-        ASSERT_TRUE(Windowed == 0 || Windowed == 1);
+        ASSERT_GE(Saved.ResolutionIndex, 0);
+        ASSERT_LE(Saved.ResolutionIndex, 5);
+        ASSERT_GE(Saved.ScreenOrientation, 0);
+        ASSERT_LE(Saved.ScreenOrientation, 2);
+        ASSERT_TRUE(Saved.Windowed == 0 || Saved.Windowed == 1);
         ASSERT_TRUE(Bindings[13] == 0 || Bindings[13] == 1);
-        for (int i = 0; i < 4; ++i) ASSERT_TRUE(PracticeUnlocked[i] == 0 || PracticeUnlocked[i] == 1);
-        for (int i = 0; i < 4; ++i) ASSERT_TRUE(BossUnlocked[i] == 0 || BossUnlocked[i] == 1);
-        ASSERT_TRUE(BossRushUnlocked == 0 || BossRushUnlocked == 1);
+        for (int i = 0; i < 4; ++i) ASSERT_TRUE(Saved.PracticeUnlocked[i] == 0 || Saved.PracticeUnlocked[i] == 1);
+        for (int i = 0; i < 4; ++i) ASSERT_TRUE(Saved.BossUnlocked[i] == 0 || Saved.BossUnlocked[i] == 1);
+        ASSERT_TRUE(Saved.BossRushUnlocked == 0 || Saved.BossRushUnlocked == 1);
 
         char first[512], second[512];
         FormatSettings(first, sizeof first);

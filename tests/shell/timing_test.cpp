@@ -124,7 +124,7 @@ TEST_F(TimingTest, PacingAfterCalibrationIsTheVerticalBlankOrTheTimerNeverBoth) 
         SCOPED_TRACE(c.display);
         clock().stepPerRead = 0;
         h().gfx.maxSwapInterval = c.maxSwapInterval;
-        SpeedSetting = c.speed;
+        Program.SpeedSetting = c.speed;
         PresentTakes(c.refreshTicks);
         CalibrateTiming(false);
         EXPECT_EQ(h().gfx.swapInterval, c.swapInterval);
@@ -158,7 +158,7 @@ TEST_F(TimingTest, ALateFrameIsNotMadeUpLater) {
 TEST_F(TimingTest, MillisecondPacingIgnoresTheSpeedSetting) {
     clock().frequency = 0;
     CalibrateTiming(true);
-    SpeedSetting = 1;
+    Program.SpeedSetting = 1;
     FrameStampMs = clock().Milliseconds();
     double start = FrameStampMs;
     PaceAndPresent();
@@ -169,7 +169,7 @@ TEST_F(TimingTest, MillisecondPacingIgnoresTheSpeedSetting) {
 TEST_F(TimingTest, FastForwardPresentsOneFrameInThirtyOne) {
     CalibrateTiming(true);
     VsyncPacing = true;
-    FastForward = 1;
+    Program.FastForward = 1;
     for (int i = 0; i < 31 * 4; ++i) FastForwardGate();
     EXPECT_EQ(h().gfx.presents, 4u);
     EXPECT_EQ(PresentCycle, 0);
@@ -181,7 +181,7 @@ TEST_F(TimingTest, FastForwardPresentsOneFrameInThirtyOne) {
     FastForwardGate();
     EXPECT_EQ(h().gfx.presents, 5u);
 
-    FastForward = 0;
+    Program.FastForward = 0;
     for (int i = 0; i < 10; ++i) FastForwardGate();
     EXPECT_EQ(h().gfx.presents, 15u);
 }

@@ -60,7 +60,7 @@ void Identity() { plat::gfx().SetTransform(plat::TransformKind::World, glm::mat4
 
 // Text as the HUD draws it: with the playfield camera, or upright in horiz.
 void TextScene(int orientation) {
-    ScreenOrientation = orientation;
+    Saved.ScreenOrientation = orientation;
     SettleCameras();
     if (orientation == 1) UpdateUprightCamera(560);
     else UpdateCamera();
@@ -77,7 +77,7 @@ void TextScene(int orientation) {
 }
 
 void LineScene() {
-    ScreenOrientation = 0;
+    Saved.ScreenOrientation = 0;
     SettleCameras();
     UpdateCamera();
     Identity();
@@ -88,8 +88,8 @@ void LineScene() {
 }
 
 void OverflowScene() {
-    ScreenOrientation = 0;
-    GameMode = Mode::Playing;
+    Saved.ScreenOrientation = 0;
+    Program.GameMode = Mode::Playing;
     SettleCameras();
     for (int i = 0; i < 5002; ++i) AddLine(300, 100, 0xFF000000, 301, 100, 0xFF000000);
     pendingShot = "overflow";
@@ -98,8 +98,8 @@ void OverflowScene() {
 
 // The frame up to the side masks, over a field painted white everywhere: only the masks may be black.
 void MaskScene(int orientation) {
-    ScreenOrientation = orientation;
-    GameMode = Mode::Playing;
+    Saved.ScreenOrientation = orientation;
+    Program.GameMode = Mode::Playing;
     SettleCameras();
     UpdateCamera();
     Identity();
@@ -113,7 +113,7 @@ void MaskScene(int orientation) {
 }
 
 void FontSheet() {
-    ScreenOrientation = 0;
+    Saved.ScreenOrientation = 0;
     SettleCameras();
     UpdateUprightCamera(560);
     Identity();
@@ -134,7 +134,7 @@ void FontSheet() {
 }
 
 void TitleLogoScene() {
-    ScreenOrientation = 0;
+    Saved.ScreenOrientation = 0;
     SettleCameras();
     UpdateUprightCamera(560);
     Identity();
@@ -144,10 +144,10 @@ void TitleLogoScene() {
 }
 
 void PlayfieldScene(int orientation) {
-    ScreenOrientation = orientation;
-    GameMode = Mode::Playing;
+    Saved.ScreenOrientation = orientation;
+    Program.GameMode = Mode::Playing;
     LevelTitleTimer = 200;
-    Lives = 5;
+    Game.Lives = 5;
     SettleCameras();
     for (int frame = 0; frame < 90; ++frame) {
         DrawPlayfieldGrid();

@@ -45,8 +45,8 @@ bool PickPickup(float& goalX, float& goalY) {
 // The enemy to line up under: the boss when it is there, else the nearest one above the ship.
 bool PickTarget(float& targetX) {
     const Enemy& ship = PlayerShip;
-    if (BossActive && BossSlot[CurrentLevel] >= 0 && EnemyPool[BossSlot[CurrentLevel]].active) {
-        targetX = EnemyPool[BossSlot[CurrentLevel]].x;
+    if (BossActive && BossSlot[Game.CurrentLevel] >= 0 && EnemyPool[BossSlot[Game.CurrentLevel]].active) {
+        targetX = EnemyPool[BossSlot[Game.CurrentLevel]].x;
         return true;
     }
     float best = 1e9f;
@@ -62,7 +62,7 @@ bool PickTarget(float& targetX) {
 
 void AutopilotFrame(bool fearless) {
     const Enemy& ship = PlayerShip;
-    bool playing = GameMode == Mode::Playing && ship.active && !ReportShowing;
+    bool playing = Program.GameMode == Mode::Playing && ship.active && !ReportShowing;
     Hold(SlotKeyFire, playing);
 
     float dodge = 0, nearest = 1e9f;
@@ -75,9 +75,9 @@ void AutopilotFrame(bool fearless) {
         bool approaching = dy * -b.vy < 0 || d < kShieldRange * 1.5f;
         if (d < kDangerRange && approaching) dodge += (dx > 0 ? -1.0f : 1.0f) * (kDangerRange - d);
     }
-    Hold(SlotKeyShield, playing && nearest < kShieldRange && ShieldTimer == 0 && Held > 0);
+    Hold(SlotKeyShield, playing && nearest < kShieldRange && ShieldTimer == 0 && Game.Held > 0);
 
-    bool bossUp = BossActive && BossSlot[CurrentLevel] >= 0;
+    bool bossUp = BossActive && BossSlot[Game.CurrentLevel] >= 0;
     float goalX = ship.x, goalY = fearless && bossUp ? kBossCruiseY : kCruiseY;
     float pickupX = 0, pickupY = 0;
     if (PickPickup(pickupX, pickupY)) {
@@ -90,7 +90,7 @@ void AutopilotFrame(bool fearless) {
     bool left = playing && goalX < ship.x - 3, right = playing && goalX > ship.x + 3;
     bool up = playing && ship.y > goalY + 3, down = playing && ship.y < goalY - 3;
     // The controls turn with the playfield in horizontal orientation.
-    if (ScreenOrientation == 1) {
+    if (Saved.ScreenOrientation == 1) {
         Hold(SlotKeyUp, left);
         Hold(SlotKeyDown, right);
         Hold(SlotKeyRight, up);

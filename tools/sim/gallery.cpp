@@ -113,7 +113,7 @@ bool RenderGallery(const std::string& file) {
     int w = 0, h = 0;
     plat::gfx().BackBufferSize(w, h);
     if (w <= 0 || h <= 0) return false;
-    ScreenOrientation = 0;
+    Saved.ScreenOrientation = 0;
     for (int i = 0; i < 600; ++i) UpdateCamera();
 
     const std::vector<Page> pages = Pages();
@@ -129,7 +129,7 @@ bool RenderGallery(const std::string& file) {
         gfx.Clear();
         UpdateCamera();
         gfx.SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
-        GameMode = Mode::Playing;  // satellites take their orbit places as they would in play
+        Program.GameMode = Mode::Playing;  // satellites take their orbit places as they would in play
         DrawPlayfieldGrid();
         DrawExhibits(pages[n]);
         FlushLines(0);
@@ -152,7 +152,7 @@ bool RenderGallery(const std::string& file) {
             std::memcpy(&canvas[(static_cast<size_t>(cy + y) * canvasW + cx) * 4],
                         &shot[(static_cast<size_t>(y) * w + left) * 4], static_cast<size_t>(cellW) * 4);
     }
-    GameMode = Mode::Menu;
+    Program.GameMode = Mode::Menu;
     ClearEnemyPool();
     return plat::WritePng(file.c_str(), canvas.data(), canvasW, canvasH);
 }

@@ -174,21 +174,21 @@ bool MakeDirs(const std::string& path) {
 
 void PrintSummary(long long frames) {
     std::printf("frames: %lld\n", frames);
-    std::printf("mode: %d\n", GameMode);
-    std::printf("level: %d\n", CurrentLevel);
-    std::printf("play: %d %d\n", PlayType, BossRush);
+    std::printf("mode: %d\n", Program.GameMode);
+    std::printf("level: %d\n", Game.CurrentLevel);
+    std::printf("play: %d %d\n", Game.PlayType, Game.BossRush);
     // Showing, then the counts it has reached: collected, held, best.
     std::printf("report: %d %d %d %d\n", ReportShowing, Report.collected, Report.held, Report.best);
     std::printf("clock: %d\n", LevelClock);
-    std::printf("lives: %d\n", Lives);
-    std::printf("held: %d\n", Held);
-    std::printf("peak: %d\n", PeakHeld);
-    std::printf("weapon: %d\n", WeaponLevel);
+    std::printf("lives: %d\n", Game.Lives);
+    std::printf("held: %d\n", Game.Held);
+    std::printf("peak: %d\n", Game.PeakHeld);
+    std::printf("weapon: %d\n", Game.WeaponLevel);
     std::printf("enemies: %d\n", CountActiveEnemies());
     std::printf("bullets: %d\n", CountEnemyBullets());
     std::printf("killed: %d\n", EnemiesKilled);
-    std::printf("collected: %d %d %d %d\n", LevelCollected[0], LevelCollected[1], LevelCollected[2],
-                LevelCollected[3]);
+    std::printf("collected: %d %d %d %d\n", Game.LevelCollected[0], Game.LevelCollected[1], Game.LevelCollected[2],
+                Game.LevelCollected[3]);
     std::printf("sounds:");
     for (int effect = 1; effect <= 13; ++effect)
         if (SoundsPlayed.effect[effect]) std::printf(" %d=%u", effect, SoundsPlayed.effect[effect]);
@@ -385,7 +385,7 @@ int main(int argc, char** argv) {
     int gamesStarted = 0;
     long long reportFrame = -1;  // when the report first showed, for --until
     for (; frame < opt.frames; ++frame) {
-        if (opt.cycle && GameMode == Mode::Menu) {
+        if (opt.cycle && Program.GameMode == Mode::Menu) {
             const GameChoice& next = kCycle[gamesStarted++ % std::size(kCycle)];
             StartFromMenu(next.kind, next.level);
         }
@@ -401,7 +401,7 @@ int main(int argc, char** argv) {
             plat::DrawThroughOpenGL(wanted);
         }
         for (const Resize& r : opt.resizes)
-            if (r.frame == frame) plat::window().Place(WindowX, WindowY, r.width, r.height, false);
+            if (r.frame == frame) plat::window().Place(Saved.WindowX, Saved.WindowY, r.width, r.height, false);
         if (opt.bot) AutopilotFrame(opt.immortal);
         // Kept protected as in a respawn's grace period, so bullets pass and the shield still works.
         if (opt.immortal && ShipAlive) Invulnerable = 1;
@@ -409,12 +409,12 @@ int main(int argc, char** argv) {
         // The frame loop records every game; the first one is the runner's to keep.
         recorded = recorded || Recording();
         if (!opt.record.empty() && recorded && !saved && !Recording()) saved = SaveFirstGame(opt.record);
-        if (opt.untilReport >= 0 && ReportShowing && GameMode == Mode::Playing && reportFrame < 0) reportFrame = frame;
+        if (opt.untilReport >= 0 && ReportShowing && Program.GameMode == Mode::Playing && reportFrame < 0) reportFrame = frame;
         if (reportFrame >= 0 && frame - reportFrame >= opt.untilReport) {
             ++frame;
             break;
         }
-        bool rating = CurrentLevel == 3 && BossDownClock > 0 && PlayType != 2 && LevelClock - BossDownClock >= 1601;
+        bool rating = PilotRatingReached();
         for (Shot& shot : shots) {
             bool now = (shot.event == ShotEvent::Report && ReportShowing) || (shot.event == ShotEvent::Rating && rating);
             if (now && shot.frame < 0) shot.frame = frame + shot.offset;
