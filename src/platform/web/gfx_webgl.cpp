@@ -1,0 +1,72 @@
+// The graphics device on the page's canvas through WebGL 2.
+#include <emscripten/html5.h>
+
+#include "platform/gfx/gl_device.h"
+#include "platform/real.h"
+#include "platform/web/web_backends.h"
+
+namespace plat {
+namespace {
+
+uint64_t presents;
+
+class WebGlGfx : public GlDevice {
+public:
+    WebGlGfx() : GlDevice("#version 300 es\nprecision highp float;\nprecision highp int;\n", true) {}
+
+    bool CurrentDisplayMode(DisplayMode& mode) override {
+        int w = 0, h = 0;
+        emscripten_get_screen_size(&w, &h);
+        mode = {w, h, 60};
+        return true;
+    }
+
+    // The browser shows a picture at each of the display's refreshes; the frame loop paces the game.
+    bool SetSwapInterval(int) override { return false; }
+
+protected:
+    bool MakeContext() override {
+        EmscriptenWebGLContextAttributes attrs;
+        emscripten_webgl_init_context_attributes(&attrs);
+        attrs.majorVersion = 2;
+        attrs.minorVersion = 0;
+        // The picture is scaled into the canvas by a blit, which a multisampled canvas refuses.
+        attrs.antialias = false;
+        attrs.alpha = false;
+        attrs.depth = false;
+        attrs.stencil = false;
+        context_ = emscripten_webgl_create_context("#canvas", &attrs);
+        if (context_ <= 0) return false;
+        return emscripten_webgl_make_context_current(context_) == EMSCRIPTEN_RESULT_SUCCESS;
+    }
+
+    void DropContext() override {
+        emscripten_webgl_destroy_context(context_);
+        context_ = 0;
+    }
+
+    // The page is the window; the browser's own full screen (F11) is the player's.
+    bool ApplyWindowMode(bool) override { return true; }
+
+    void DrawableSize(int& w, int& h) override { CanvasSize(w, h); }
+
+    // The browser shows the canvas when the animation frame returns.
+    void Swap() override { ++presents; }
+
+    // The canvas is cleared after it is shown, and frames that fast-forward add up across presents.
+    bool DirectDrawingAllowed() const override { return false; }
+
+private:
+    EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context_ = 0;
+};
+
+}  // namespace
+
+uint64_t PresentCount() { return presents; }
+
+Gfx& RealGfx() {
+    static WebGlGfx g;
+    return g;
+}
+
+}  // namespace plat

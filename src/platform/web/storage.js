@@ -1,0 +1,33 @@
+// The game's files in the browser's IndexedDB: a folder read in before the game starts and written back
+// in the background after anything in it changed.
+mergeInto(LibraryManager.library, {
+  quivex_mount_storage__deps: ['$FS', '$IDBFS'],
+  quivex_mount_storage: function(dirPtr) {
+    var dir = UTF8ToString(dirPtr);
+    FS.mkdir(dir);
+    FS.mount(IDBFS, {}, dir);
+    // Any write, rename or removal under the folder marks it for saving.
+    var mark = function(path) {
+      if (typeof path === 'string' && path.startsWith(dir)) Module.quivexStorageChanged = true;
+    };
+    var write = FS.write, rename = FS.rename, unlink = FS.unlink;
+    FS.write = function(stream) { mark(stream.path); return write.apply(FS, arguments); };
+    FS.rename = function(from, to) { mark(from); mark(to); return rename.apply(FS, arguments); };
+    FS.unlink = function(path) { mark(path); return unlink.apply(FS, arguments); };
+    FS.syncfs(true, function(err) {
+      if (err) console.warn('quiv-ex: reading browser storage failed: ' + err);
+      Module['_quivex_storage_ready']();
+    });
+  },
+
+  quivex_save_storage__deps: ['$FS'],
+  quivex_save_storage: function() {
+    if (!Module.quivexStorageChanged || Module.quivexSyncing) return;
+    Module.quivexStorageChanged = false;
+    Module.quivexSyncing = true;
+    FS.syncfs(false, function(err) {
+      Module.quivexSyncing = false;
+      if (err) console.warn('quiv-ex: saving to browser storage failed: ' + err);
+    });
+  },
+});
