@@ -52,6 +52,9 @@ EM_BOOL OnAnimationFrame(double, void*) {
 
 }  // namespace
 
+// Pictures shown so far, for the page's own measurements (the browser test, frame rates).
+extern "C" EMSCRIPTEN_KEEPALIVE double quivex_presents() { return static_cast<double>(PresentCount()); }
+
 extern "C" EMSCRIPTEN_KEEPALIVE void quivex_storage_ready() {
     chdir(kStorageDir);
     whenReady();
