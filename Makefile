@@ -51,8 +51,9 @@ build-asan: deps $(ASAN_BUILD)/CMakeCache.txt
 run: build
 	cd $(BUILD) && ./quivex
 
-# Every test, then every test again under AddressSanitizer + UndefinedBehaviorSanitizer.
-test: test-fast test-asan
+# Every test, then every test again under AddressSanitizer + UndefinedBehaviorSanitizer, then the
+# browser build in headless Chromium.
+test: test-fast test-asan test-web
 
 test-fast: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -93,6 +94,16 @@ WEB_PORT ?= 8080
 serve: web
 	@echo "quiv-ex is at http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops the server)"
 	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_BUILD)
+
+# The browser build played in headless Chromium (Debian's, driven by chromedriver and python3-selenium;
+# Debian's own python3, which has selenium). Skipped, saying so, only where emscripten and Chromium
+# cannot be installed.
+test-web:
+	@if ! $(MAKE) --no-print-directory web-deps; then \
+	  echo "test-web: SKIPPED: emscripten and chromium could not be installed from Debian's packages"; \
+	else \
+	  $(MAKE) --no-print-directory web && /usr/bin/python3 tests/web/browser_test.py $(WEB_BUILD) $(WEB_BUILD)/shots; \
+	fi
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(WEB_BUILD)

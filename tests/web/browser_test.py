@@ -184,6 +184,20 @@ def main():
         raf, pictures = measure_rates(driver)
         print(f'game: {raf:.1f} animation frames/s, {pictures:.1f} pictures/s')
 
+        # Escape ends the game and keeps its replay; watching it reads the file back.
+        press(driver, Keys.ESCAPE)
+        time.sleep(1)
+        if not driver.execute_script("try { return FS.stat('/quivex/replays/last.qxr').size; } catch (e) { return 0; }"):
+            fail('the game left no replay')
+        press(driver, Keys.DOWN, times=4)
+        press(driver, Keys.RETURN)  # "replays"
+        press(driver, Keys.RETURN)  # "watch last game"
+        time.sleep(2)
+        replay = Picture(canvas.screenshot_as_png, os.path.join(shots, 'web_replay.png'))
+        print('replay picture:', replay.path)
+        if replay.lit(0.3, 0.15, 0.7, 0.4, 200) > logo / 4 or replay.lit(left, 0, right, 1, 40) < 200:
+            fail('the replay of the game does not play')
+
         # A setting changed on the options page is still there after a reload.
         driver.refresh()
         wait_for_presents(driver, 260)
@@ -211,7 +225,7 @@ def main():
         server.terminate()
         server.wait()
         subprocess.run(['rm', '-rf', profile])
-    print('1 passed, 0 failed')
+    print('browser test passed')
 
 
 if __name__ == '__main__':
