@@ -43,12 +43,12 @@ target_link_libraries(quivex_core PUBLIC quivex_platform quivex_assets)
 add_executable(quivex src/web_main.cpp)
 target_link_libraries(quivex PRIVATE quivex_core)
 set(web_shell ${CMAKE_SOURCE_DIR}/src/platform/web/shell.html)
-set(web_storage ${CMAKE_SOURCE_DIR}/src/platform/web/storage.js)
-set_target_properties(quivex PROPERTIES OUTPUT_NAME index SUFFIX .html LINK_DEPENDS "${web_shell};${web_storage}")
+set(web_page_js ${CMAKE_SOURCE_DIR}/src/platform/web/page.js)
+set_target_properties(quivex PROPERTIES OUTPUT_NAME index SUFFIX .html LINK_DEPENDS "${web_shell};${web_page_js}")
 target_link_options(quivex PRIVATE
   -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2
   -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB
   -sFORCE_FILESYSTEM=1 -lidbfs.js -lopenal
   # The HTML minifier step of this emscripten release is broken (and needs a tool Debian lacks).
   -sMINIFY_HTML=0
-  --js-library ${web_storage} --shell-file ${web_shell})
+  --js-library ${web_page_js} --shell-file ${web_shell})

@@ -108,7 +108,7 @@ def wait_for_presents(driver, count, timeout=60):
 
 
 def measure_rates(driver, seconds=5):
-    """Animation frames and pictures per second over a few seconds."""
+    """Animation frames and game frames per second over a few seconds."""
     driver.execute_script('window.quivexRaf = 0; (function tick() { ++window.quivexRaf; '
                           'requestAnimationFrame(tick); })();')
     p0 = driver.execute_script('return Module._quivex_presents()')
@@ -170,7 +170,7 @@ def main():
             fail(f'no menu items under the logo ({items} lit pixels)')
 
         raf, pictures = measure_rates(driver)
-        print(f'menu: {raf:.1f} animation frames/s, {pictures:.1f} pictures/s')
+        print(f'menu: {raf:.1f} animation frames/s, {pictures:.1f} game frames/s')
 
         # "start game" is the first item.
         press(driver, Keys.RETURN)
@@ -182,7 +182,7 @@ def main():
         if game.lit(left, 0, right, 1, 40) < 200:
             fail('the playfield is empty')
         raf, pictures = measure_rates(driver)
-        print(f'game: {raf:.1f} animation frames/s, {pictures:.1f} pictures/s')
+        print(f'game: {raf:.1f} animation frames/s, {pictures:.1f} game frames/s')
 
         # Escape ends the game and keeps its replay; watching it reads the file back.
         press(driver, Keys.ESCAPE)

@@ -131,7 +131,7 @@ void GlDevice::SetTextureFiltering() {
 }
 
 void GlDevice::Clear() {
-    if (!hasContext_) return;
+    if (!hasContext_ || hidden_) return;
     KeepTarget();
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -139,6 +139,11 @@ void GlDevice::Clear() {
 
 void GlDevice::Present() {
     if (!hasContext_) return;
+    if (hidden_) {
+        hidden_ = false;
+        Swap();
+        return;
+    }
     if (!direct_) ComposeWindow();
     Swap();
     ChooseTarget();
@@ -248,7 +253,7 @@ void GlDevice::BindTexture(TextureId id) {
 
 void GlDevice::DrawIndexed(const TexturedVertex* vertices, int vertexCount, const uint16_t* indices,
                            int triangleCount) {
-    if (!hasContext_ || vertexCount <= 0 || triangleCount <= 0) return;
+    if (!hasContext_ || hidden_ || vertexCount <= 0 || triangleCount <= 0) return;
     Prepare(true);
     glBindVertexArray(texturedVao_);
     glBindBuffer(GL_ARRAY_BUFFER, texturedVbo_);
@@ -258,7 +263,7 @@ void GlDevice::DrawIndexed(const TexturedVertex* vertices, int vertexCount, cons
 }
 
 void GlDevice::Draw(Primitive prim, const TexturedVertex* vertices, int count) {
-    if (!hasContext_ || count <= 0) return;
+    if (!hasContext_ || hidden_ || count <= 0) return;
     int n = prim == Primitive::TriangleList ? count * 3 : count + 2;
     Prepare(true);
     glBindVertexArray(texturedVao_);
@@ -268,7 +273,7 @@ void GlDevice::Draw(Primitive prim, const TexturedVertex* vertices, int count) {
 }
 
 void GlDevice::Draw(Primitive prim, const ColourVertex* vertices, int count) {
-    if (!hasContext_ || count <= 0) return;
+    if (!hasContext_ || hidden_ || count <= 0) return;
     int n = prim == Primitive::TriangleList ? count * 3 : count + 2;
     Prepare(false);
     glBindVertexArray(colourVao_);

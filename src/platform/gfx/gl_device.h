@@ -59,6 +59,8 @@ protected:
     // Drawing straight into a drawable of the picture's size saves the copy; a surface whose drawable
     // does not keep its pixels between swaps says no.
     virtual bool DirectDrawingAllowed() const { return true; }
+    // Clears and draws do nothing until the next present, whose picture would never be seen.
+    void DrawNothingUntilPresent() { hidden_ = true; }
 
 private:
     struct Texture {
@@ -86,6 +88,7 @@ private:
     const char* shaderHeader_;
     bool es_;
     bool hasContext_ = false;
+    bool hidden_ = false;
     GLuint texturedVao_ = 0, texturedVbo_ = 0, indexBuffer_ = 0, colourVao_ = 0, colourVbo_ = 0;
     GLuint sampler_ = 0;
     GLuint picture_ = 0, pictureColour_ = 0;

@@ -19,10 +19,11 @@ bool (*gamePass)(int&);
 uint64_t stepMicros = 16667;  // the game's time from one picture to the next, as last seen
 
 extern "C" {
-// storage.js: IndexedDB is written in the background after any file in storage changed, so whatever
+// page.js: IndexedDB is written in the background after any file in storage changed, so whatever
 // the game saved survives a reload a moment later.
 void quivex_mount_storage(const char* dir);
 void quivex_save_storage();
+void quivex_show_quit();
 }
 
 // Passes run while the game's clock is behind the page's by half a picture or more: one per animation
@@ -36,11 +37,13 @@ EM_BOOL OnAnimationFrame(double, void*) {
     for (int passes = 0; passes < kMaxPassesPerAnimationFrame; ++passes) {
         if (PresentCount() - firstPresent >= kMaxPresentsPerAnimationFrame) break;
         if (GameTime() + stepMicros / 2 > now) break;
+        // Two pictures due: only the second is seen, so the first costs no drawing.
+        if (PresentCount() == firstPresent && GameTime() + stepMicros + stepMicros / 2 <= now) HideNextPicture();
         uint64_t before = GameTime(), presents = PresentCount();
         int exitCode = 0;
         if (!gamePass(exitCode)) {
             quivex_save_storage();
-            emscripten_force_exit(exitCode);
+            quivex_show_quit();
             return false;
         }
         if (PresentCount() != presents && GameTime() - before > 1000) stepMicros = GameTime() - before;

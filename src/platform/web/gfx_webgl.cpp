@@ -24,6 +24,8 @@ public:
     // The browser shows a picture at each of the display's refreshes; the frame loop paces the game.
     bool SetSwapInterval(int) override { return false; }
 
+    using GlDevice::DrawNothingUntilPresent;
+
 protected:
     bool MakeContext() override {
         EmscriptenWebGLContextAttributes attrs;
@@ -60,13 +62,16 @@ private:
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context_ = 0;
 };
 
-}  // namespace
-
-uint64_t PresentCount() { return presents; }
-
-Gfx& RealGfx() {
+WebGlGfx& Instance() {
     static WebGlGfx g;
     return g;
 }
+
+}  // namespace
+
+uint64_t PresentCount() { return presents; }
+void HideNextPicture() { Instance().DrawNothingUntilPresent(); }
+
+Gfx& RealGfx() { return Instance(); }
 
 }  // namespace plat

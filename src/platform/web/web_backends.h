@@ -19,6 +19,8 @@ void CanvasSize(int& w, int& h);
 
 // Pictures presented since the page opened.
 uint64_t PresentCount();
+// The next picture is not drawn: another one follows it before the browser shows the canvas.
+void HideNextPicture();
 
 // Refills the music's queue.
 void PumpSound();

@@ -1,6 +1,7 @@
-// The game's files in the browser's IndexedDB: a folder read in before the game starts and written back
-// in the background after anything in it changed.
+// The page's side of the browser backends.
 mergeInto(LibraryManager.library, {
+  // The game's files in the browser's IndexedDB: a folder read in before the game starts and written
+  // back in the background after anything in it changed.
   quivex_mount_storage__deps: ['$FS', '$IDBFS'],
   quivex_mount_storage: function(dirPtr) {
     var dir = UTF8ToString(dirPtr);
@@ -29,5 +30,13 @@ mergeInto(LibraryManager.library, {
       Module.quivexSyncing = false;
       if (err) console.warn('quiv-ex: saving to browser storage failed: ' + err);
     });
+  },
+
+  // "quit game": a page cannot close itself, so it says how to play again.
+  quivex_show_quit: function() {
+    Module['canvas'].style.display = 'none';
+    document.body.insertAdjacentHTML('beforeend',
+      '<p style="color:#aaa;font:16px sans-serif;text-align:center;margin-top:40vh">' +
+      'quiv-ex has quit. Reload the page to play again.</p>');
   },
 });
