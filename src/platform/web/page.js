@@ -32,6 +32,13 @@ mergeInto(LibraryManager.library, {
     });
   },
 
+  // Until the player's first key press the page may not make a sound, and effects asked for before it
+  // would all start together on it.
+  quivex_audio_running__deps: ['$AL'],
+  quivex_audio_running: function() {
+    return AL.currentCtx && AL.currentCtx.audioCtx.state === 'running' ? 1 : 0;
+  },
+
   // "quit game": a page cannot close itself, so it says how to play again.
   quivex_show_quit: function() {
     Module['canvas'].style.display = 'none';

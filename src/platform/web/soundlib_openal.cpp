@@ -16,6 +16,8 @@
 #define STB_VORBIS_NO_PUSHDATA_API
 #include <stb_vorbis.h>
 
+extern "C" int quivex_audio_running();  // page.js
+
 namespace plat {
 namespace {
 
@@ -97,9 +99,9 @@ public:
         if (ValidSample(sample)) samples_[sample].volume = Clamp(volume);
     }
 
-    // The first voice not playing, as the desktop's mixer picks one.
+    // The first voice not playing, as the desktop's mixer picks one. Before the page may sound, none.
     int PlaySample(int sample) override {
-        if (!ValidSample(sample)) return -1;
+        if (!ValidSample(sample) || !quivex_audio_running()) return -1;
         for (int v = 0; v < voices_; ++v) {
             ALint state = 0;
             alGetSourcei(sources_[v], AL_SOURCE_STATE, &state);
