@@ -5,10 +5,23 @@
 #include "platform/real.h"
 #include "platform/web/web_backends.h"
 
+extern "C" void quivex_set_fullscreen(int on);  // page.js
+
 namespace plat {
 namespace {
 
 uint64_t presents;
+bool fullscreenWanted;
+
+// The player left full screen from the browser (Escape, its own controls): the game hears it as
+// Alt+Enter, so its setting follows.
+EM_BOOL OnFullscreenChange(int, const EmscriptenFullscreenChangeEvent* e, void*) {
+    if (!e->isFullscreen && fullscreenWanted) {
+        fullscreenWanted = false;
+        PushWindowEvent(WindowEventKind::ToggleFullscreen);
+    }
+    return false;
+}
 
 class WebGlGfx : public GlDevice {
 public:
@@ -37,6 +50,7 @@ protected:
         attrs.alpha = false;
         attrs.depth = false;
         attrs.stencil = false;
+        emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, false, OnFullscreenChange);
         context_ = emscripten_webgl_create_context("#canvas", &attrs);
         if (context_ <= 0) return false;
         return emscripten_webgl_make_context_current(context_) == EMSCRIPTEN_RESULT_SUCCESS;
@@ -47,8 +61,12 @@ protected:
         context_ = 0;
     }
 
-    // The page is the window; the browser's own full screen (F11) is the player's.
-    bool ApplyWindowMode(bool) override { return true; }
+    // Full screen is the browser's, for the whole page: the canvas fills it either way.
+    bool ApplyWindowMode(bool windowed) override {
+        fullscreenWanted = !windowed;
+        quivex_set_fullscreen(windowed ? 0 : 1);
+        return true;
+    }
 
     void DrawableSize(int& w, int& h) override { CanvasSize(w, h); }
 

@@ -32,11 +32,7 @@ EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* e, void*) {
     bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
     bool isReturn = dik == 0x1C || dik == 0x9C;
     if (down && e->altKey && isReturn && !e->repeat) {
-        // The browser's full screen needs the key press itself; the game hears of it as Alt+Enter.
-        EM_ASM({
-            if (document.fullscreenElement) document.exitFullscreen();
-            else if (document.documentElement.requestFullscreen) document.documentElement.requestFullscreen();
-        });
+        // The Return of Alt+Enter must not also choose a menu item.
         swallowedReturn = true;
         PushWindowEvent(WindowEventKind::ToggleFullscreen);
         return true;

@@ -39,6 +39,13 @@ mergeInto(LibraryManager.library, {
     return AL.currentCtx && AL.currentCtx.audioCtx.state === 'running' ? 1 : 0;
   },
 
+  // Browsers grant full screen only just after a key press or click: a refusal leaves the page as it was.
+  quivex_set_fullscreen: function(on) {
+    var page = document.documentElement;
+    if (on && !document.fullscreenElement && page.requestFullscreen) page.requestFullscreen().catch(function() {});
+    else if (!on && document.fullscreenElement) document.exitFullscreen().catch(function() {});
+  },
+
   // "quit game": a page cannot close itself, so it says how to play again.
   quivex_show_quit: function() {
     Module['canvas'].style.display = 'none';
