@@ -11,18 +11,30 @@ PACKAGES := cmake g++ make pkg-config libsdl2-dev libsdl2-mixer-dev libepoxy-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all run test test-fast test-asan soak deps build build-asan clean bench package
+.PHONY: all run test test-fast test-asan test-web soak deps web-deps build build-asan clean bench package web serve
 
 all: build
 
+# Installs the Debian packages named in $(1) that are not installed yet.
+define install_missing
+@missing=""; for p in $(1); do \
+  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+done; \
+if [ -n "$$missing" ]; then \
+  echo "installing:$$missing"; \
+  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+fi
+endef
+
 deps:
-	@missing=""; for p in $(PACKAGES); do \
-	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
-	done; \
-	if [ -n "$$missing" ]; then \
-	  echo "installing:$$missing"; \
-	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
-	fi
+	$(call install_missing,$(PACKAGES))
+
+# The browser build: Debian's emscripten, and Chromium driven headless by the browser test.
+WEB_BUILD    ?= build-web
+WEB_PACKAGES := emscripten chromium chromium-driver python3-selenium
+
+web-deps:
+	$(call install_missing,$(WEB_PACKAGES))
 
 $(BUILD)/CMakeCache.txt: | deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -39,8 +51,9 @@ build-asan: deps $(ASAN_BUILD)/CMakeCache.txt
 run: build
 	cd $(BUILD) && ./quivex
 
-# Every test, then every test again under AddressSanitizer + UndefinedBehaviorSanitizer.
-test: test-fast test-asan
+# Every test, then every test again under AddressSanitizer + UndefinedBehaviorSanitizer, then the
+# browser build in headless Chromium.
+test: test-fast test-asan test-web
 
 test-fast: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -67,5 +80,30 @@ package: PACKAGES += dpkg-dev file
 package: build
 	cmake --build $(BUILD) --target package
 
+# The game for web browsers in $(WEB_BUILD)/ (index.html, .js, .wasm), by Debian's emscripten. The asset
+# generators run on this machine, in the native build, and the browser build embeds what they wrote.
+# Debian's emscripten finds its JavaScript tools (acorn) where Debian's Node.js looks; another Node.js
+# on the PATH is told.
+web: export NODE_PATH := /usr/share/nodejs
+web: deps web-deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target quivex_assets
+	emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DQUIVEX_HOST_BUILD=$(CURDIR)/$(BUILD) > /dev/null
+	cmake --build $(WEB_BUILD) -j $(JOBS)
+
+WEB_PORT ?= 8080
+serve: web
+	@echo "quiv-ex is at http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops the server)"
+	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_BUILD)
+
+# The browser build played in headless Chromium (Debian's, driven by chromedriver and python3-selenium;
+# Debian's own python3, which has selenium). Skipped, saying so, only where emscripten and Chromium
+# cannot be installed.
+test-web:
+	@if ! $(MAKE) --no-print-directory web-deps; then \
+	  echo "test-web: SKIPPED: emscripten and chromium could not be installed from Debian's packages"; \
+	else \
+	  $(MAKE) --no-print-directory web && /usr/bin/python3 tests/web/browser_test.py $(WEB_BUILD) $(WEB_BUILD)/shots; \
+	fi
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WEB_BUILD)

@@ -18,7 +18,8 @@ InputDevice& input();
 SoundLib& sound();
 Dialogs& dialogs();
 
-// SDL2 window, counter and input, OpenGL 3.3 device, SDL2_mixer sound, GTK 3 dialogs.
+// SDL2 window, counter and input, OpenGL 3.3 device, SDL2_mixer sound, GTK 3 dialogs; in the browser
+// build the page's canvas and clock, WebGL 2, key events and gamepads, OpenAL, no dialogs.
 void UseRealPlatform();
 // No window, device or sound: a fake clock, recording device and sound library, scripted input.
 void UseHeadlessPlatform();

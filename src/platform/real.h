@@ -1,5 +1,6 @@
 #pragma once
-// The real backends (SDL2, OpenGL 3.3, SDL2_mixer). Only platform.cpp picks them.
+// The real backends: SDL2, OpenGL 3.3 and SDL2_mixer on the desktop, the page's (web/) in the browser
+// build. Only platform.cpp picks them.
 #include "platform/platform.h"
 
 namespace plat {

@@ -1,90 +1,17 @@
-// The graphics device on OpenGL 3.3 core: one shader pair standing in for the fixed-function pipeline.
+// The graphics device on an SDL window's OpenGL 3.3 core context.
 #include <SDL.h>
-#include <epoxy/gl.h>
 
-#include <cstdio>
-#include <cstring>
-#include <vector>
-
-#include <glm/gtc/type_ptr.hpp>
-
-#include "platform/gfx/image_decode.h"
+#include "platform/gfx/gl_device.h"
 #include "platform/real.h"
 #include "platform/window/sdl_window.h"
 
 namespace plat {
 namespace {
 
-const char* kVertexShader = R"(#version 330 core
-layout(location = 0) in vec3 inPos;
-layout(location = 1) in vec4 inColour;
-layout(location = 2) in vec2 inUv;
-uniform mat4 wvp;
-out vec4 colour;
-out vec2 uv;
-void main() {
-    gl_Position = wvp * vec4(inPos, 1.0);
-    colour = inColour;
-    uv = inUv;
-}
-)";
-
-// Textured: texel x vertex colour, alpha from the texel. Untextured: the vertex colour and its alpha.
-const char* kFragmentShader = R"(#version 330 core
-in vec4 colour;
-in vec2 uv;
-uniform sampler2D tex;
-uniform int textured;
-out vec4 fragColour;
-void main() {
-    if (textured != 0) {
-        vec4 t = texture(tex, uv);
-        fragColour = vec4(t.rgb * colour.rgb, t.a);
-    } else {
-        fragColour = colour;
-    }
-}
-)";
-
-// The same, repeated: what one draw would add (the colour in whole levels, weighted by its alpha as the
-// blender weights it), `repeat` times over in a single pass. A shader of its own, so plain draws keep
-// the simplest one.
-const char* kRepeatedFragmentShader = R"(#version 330 core
-in vec4 colour;
-in vec2 uv;
-uniform sampler2D tex;
-uniform int textured;
-uniform float repeat;
-out vec4 fragColour;
-void main() {
-    vec4 c = colour;
-    if (textured != 0) {
-        vec4 t = texture(tex, uv);
-        c = vec4(t.rgb * colour.rgb, t.a);
-    }
-    vec3 level = floor(clamp(c.rgb, 0.0, 1.0) * 255.0 + 0.5);
-    float weight = floor(clamp(c.a, 0.0, 1.0) * 255.0 + 0.5);
-    level = floor(level * weight / 255.0 + 0.5);
-    fragColour = vec4(min(level * repeat, vec3(255.0)) / 255.0, 1.0);
-}
-)";
-
-GLuint Compile(GLenum kind, const char* source) {
-    GLuint s = glCreateShader(kind);
-    glShaderSource(s, 1, &source, nullptr);
-    glCompileShader(s);
-    GLint ok = 0;
-    glGetShaderiv(s, GL_COMPILE_STATUS, &ok);
-    if (!ok) {
-        char log[1024];
-        glGetShaderInfoLog(s, sizeof log, nullptr, log);
-        std::fprintf(stderr, "shader: %s\n", log);
-    }
-    return s;
-}
-
-class GlGfx : public Gfx {
+class SdlGlGfx : public GlDevice {
 public:
+    SdlGlGfx() : GlDevice("#version 330 core\n", false) {}
+
     bool CurrentDisplayMode(DisplayMode& mode) override {
         SDL_DisplayMode dm;
         if (SDL_WasInit(SDL_INIT_VIDEO) == 0 || SDL_GetDesktopDisplayMode(0, &dm) != 0) return false;
@@ -92,237 +19,30 @@ public:
         return true;
     }
 
-    bool CreateDevice(Window&, bool windowed, int width, int height) override {
+    bool SetSwapInterval(int interval) override {
+        return context_ && SDL_GL_SetSwapInterval(interval) == 0;
+    }
+
+protected:
+    bool MakeContext() override {
         SDL_Window* win = SdlWindowHandle();
         if (!win) return false;
         context_ = SDL_GL_CreateContext(win);
         if (!context_) return false;
         SDL_GL_MakeCurrent(win, context_);
         if (epoxy_gl_version() < 33) {
-            SDL_GL_DeleteContext(context_);
-            context_ = nullptr;
+            DropContext();
             return false;
         }
-        BuildPipeline();
-        if (!ApplyPresentation(windowed, width, height)) return false;
         return true;
     }
 
-    bool ResetDevice(bool windowed, int width, int height) override {
-        if (!context_) return false;
-        return ApplyPresentation(windowed, width, height);
-    }
-
-    void ReleaseDevice() override {
-        if (!context_) return;
-        for (Texture& t : textures_)
-            if (t.name) glDeleteTextures(1, &t.name);
-        textures_.clear();
+    void DropContext() override {
         SDL_GL_DeleteContext(context_);
         context_ = nullptr;
-        picture_ = pictureColour_ = 0;
-        pictureW_ = pictureH_ = 0;
     }
 
-    bool HasDevice() const override { return context_ != nullptr; }
-
-    bool SetDepthTest(bool on) override {
-        if (!context_) return false;
-        if (on) glEnable(GL_DEPTH_TEST);
-        else glDisable(GL_DEPTH_TEST);
-        return true;
-    }
-
-    void SetStandingState() override {
-        if (!context_) return;
-        glDisable(GL_DEPTH_TEST);
-        glDisable(GL_CULL_FACE);
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    }
-
-    void SetTextureFiltering() override {
-        if (!context_) return;
-        glSamplerParameteri(sampler_, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-        glSamplerParameteri(sampler_, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        glBindSampler(0, sampler_);
-    }
-
-    void Clear() override {
-        if (!context_) return;
-        KeepTarget();
-        glClearColor(0, 0, 0, 0);
-        glClear(GL_COLOR_BUFFER_BIT);
-    }
-
-    void Present() override {
-        if (!context_) return;
-        if (!direct_) ComposeWindow();
-        SDL_GL_SwapWindow(SdlWindowHandle());
-        ChooseTarget();
-    }
-
-    bool SetSwapInterval(int interval) override {
-        return context_ && SDL_GL_SetSwapInterval(interval) == 0;
-    }
-
-    void SetTransform(TransformKind kind, const glm::mat4& m) override {
-        switch (kind) {
-            case TransformKind::World: world_ = m; break;
-            case TransformKind::View: view_ = m; break;
-            case TransformKind::Projection: projection_ = m; break;
-        }
-    }
-
-    // Normalised device space keeps the monitor's sense of turning, so screen-clockwise = back face.
-    void SetCullClockwise(bool on) override {
-        if (!context_) return;
-        if (on) {
-            glEnable(GL_CULL_FACE);
-            glFrontFace(GL_CCW);
-            glCullFace(GL_BACK);
-        } else {
-            glDisable(GL_CULL_FACE);
-        }
-    }
-
-    void SetRepeat(int times) override { repeat_ = times; }
-
-    void SetMipmapping(bool on) override {
-        if (context_)
-            glSamplerParameteri(sampler_, GL_TEXTURE_MIN_FILTER, on ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
-    }
-
-    void SetBlending(bool on) override {
-        if (!context_) return;
-        if (on) glEnable(GL_BLEND);
-        else glDisable(GL_BLEND);
-    }
-
-    TextureId TextureFromFile(const unsigned char* data, size_t size) override {
-        if (!context_) return 0;
-        std::vector<unsigned char> rgba;
-        int w = 0, h = 0;
-        if (!DecodeImage(data, size, rgba, w, h)) return 0;
-        Texture t;
-        t.width = w, t.height = h;
-        glGenTextures(1, &t.name);
-        glBindTexture(GL_TEXTURE_2D, t.name);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-        glGenerateMipmap(GL_TEXTURE_2D);
-        glBindTexture(GL_TEXTURE_2D, 0);
-        textures_.push_back(std::move(t));
-        return static_cast<TextureId>(textures_.size());
-    }
-
-    TextureId CreateTexture(int width, int height) override {
-        if (!context_ || width <= 0 || height <= 0) return 0;
-        Texture t;
-        t.width = width, t.height = height;
-        t.staging.assign(static_cast<size_t>(width) * height * 4, 0);
-        glGenTextures(1, &t.name);
-        glBindTexture(GL_TEXTURE_2D, t.name);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);  // one level: complete without mips
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, t.staging.data());
-        glBindTexture(GL_TEXTURE_2D, 0);
-        textures_.push_back(std::move(t));
-        return static_cast<TextureId>(textures_.size());
-    }
-
-    unsigned char* LockTexture(TextureId id, int& pitch) override {
-        Texture* t = Find(id);
-        if (!t || t->staging.empty()) return nullptr;
-        pitch = t->width * 4;
-        return t->staging.data();
-    }
-
-    void UnlockTexture(TextureId id) override {
-        Texture* t = Find(id);
-        if (!t || t->staging.empty()) return;
-        glBindTexture(GL_TEXTURE_2D, t->name);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, t->width, t->height, GL_BGRA, GL_UNSIGNED_BYTE, t->staging.data());
-        glBindTexture(GL_TEXTURE_2D, bound_ ? Find(bound_)->name : 0);
-    }
-
-    void BindTexture(TextureId id) override {
-        Texture* t = Find(id);
-        bound_ = t ? id : 0;
-        if (context_) glBindTexture(GL_TEXTURE_2D, t ? t->name : 0);
-    }
-
-    void DrawIndexed(const TexturedVertex* vertices, int vertexCount, const uint16_t* indices,
-                     int triangleCount) override {
-        if (!context_ || vertexCount <= 0 || triangleCount <= 0) return;
-        Prepare(true);
-        glBindVertexArray(texturedVao_);
-        glBindBuffer(GL_ARRAY_BUFFER, texturedVbo_);
-        glBufferData(GL_ARRAY_BUFFER, vertexCount * sizeof(TexturedVertex), vertices, GL_STREAM_DRAW);
-        glBufferData(GL_ELEMENT_ARRAY_BUFFER, triangleCount * 3 * sizeof(uint16_t), indices, GL_STREAM_DRAW);
-        glDrawElements(GL_TRIANGLES, triangleCount * 3, GL_UNSIGNED_SHORT, nullptr);
-    }
-
-    void Draw(Primitive prim, const TexturedVertex* vertices, int count) override {
-        if (!context_ || count <= 0) return;
-        int n = prim == Primitive::TriangleList ? count * 3 : count + 2;
-        Prepare(true);
-        glBindVertexArray(texturedVao_);
-        glBindBuffer(GL_ARRAY_BUFFER, texturedVbo_);
-        glBufferData(GL_ARRAY_BUFFER, n * sizeof(TexturedVertex), vertices, GL_STREAM_DRAW);
-        glDrawArrays(prim == Primitive::TriangleList ? GL_TRIANGLES : GL_TRIANGLE_STRIP, 0, n);
-    }
-
-    void Draw(Primitive prim, const ColourVertex* vertices, int count) override {
-        if (!context_ || count <= 0) return;
-        int n = prim == Primitive::TriangleList ? count * 3 : count + 2;
-        Prepare(false);
-        glBindVertexArray(colourVao_);
-        glBindBuffer(GL_ARRAY_BUFFER, colourVbo_);
-        glBufferData(GL_ARRAY_BUFFER, n * sizeof(ColourVertex), vertices, GL_STREAM_DRAW);
-        glDrawArrays(prim == Primitive::TriangleList ? GL_TRIANGLES : GL_TRIANGLE_STRIP, 0, n);
-    }
-
-    void BackBufferSize(int& width, int& height) override {
-        width = pictureW_, height = pictureH_;
-    }
-
-    bool ReadBackBuffer(unsigned char* rgba, int width, int height) override {
-        if (!context_) return false;
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, direct_ ? 0 : picture_);
-        glReadBuffer(direct_ ? GL_BACK : GL_COLOR_ATTACHMENT0);
-        return ReadRows(rgba, width, height);
-    }
-
-    void WindowPictureSize(int& width, int& height) override {
-        width = height = 0;
-        if (context_) SDL_GL_GetDrawableSize(SdlWindowHandle(), &width, &height);
-    }
-
-    bool ReadWindowPicture(unsigned char* rgba, int width, int height) override {
-        if (!context_) return false;
-        if (!direct_) ComposeWindow();
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-        glReadBuffer(GL_BACK);
-        bool ok = ReadRows(rgba, width, height);
-        ChooseTarget();
-        return ok;
-    }
-
-private:
-    struct Texture {
-        GLuint name = 0;
-        int width = 0, height = 0;
-        std::vector<unsigned char> staging;  // lockable textures only
-    };
-
-    Texture* Find(TextureId id) {
-        if (id <= 0 || static_cast<size_t>(id) > textures_.size()) return nullptr;
-        return &textures_[id - 1];
-    }
-
-    // Full screen covers the desktop at its own resolution: no mode change to fail or to flicker through.
-    bool ApplyPresentation(bool windowed, int width, int height) {
+    bool ApplyWindowMode(bool windowed) override {
         SDL_Window* win = SdlWindowHandle();
         SDL_Rect display;
         if (!windowed && !(SDL_GetWindowFlags(win) & SDL_WINDOW_FULLSCREEN) &&
@@ -331,169 +51,21 @@ private:
             SDL_SetWindowPosition(win, display.x, display.y);
             SDL_SetWindowSize(win, display.w, display.h);
         }
-        if (SDL_SetWindowFullscreen(win, windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return false;
-        return BuildPicture(width, height);
+        return SDL_SetWindowFullscreen(win, windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
     }
 
-    bool BuildPicture(int width, int height) {
-        if (width <= 0 || height <= 0) return false;
-        if (!picture_) {
-            glGenFramebuffers(1, &picture_);
-            glGenRenderbuffers(1, &pictureColour_);
-        }
-        glBindRenderbuffer(GL_RENDERBUFFER, pictureColour_);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
-        glBindRenderbuffer(GL_RENDERBUFFER, 0);
-        glBindFramebuffer(GL_FRAMEBUFFER, picture_);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, pictureColour_);
-        if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) return false;
-        pictureW_ = width, pictureH_ = height;
-        ChooseTarget();
-        return true;
-    }
+    void DrawableSize(int& w, int& h) override { SDL_GL_GetDrawableSize(SdlWindowHandle(), &w, &h); }
 
-    // A window exactly the picture's size is drawn into directly: no copy when presenting. Otherwise
-    // the frame goes into the picture, to be scaled into the window.
-    void ChooseTarget() {
-        int w = 0, h = 0;
-        SDL_GL_GetDrawableSize(SdlWindowHandle(), &w, &h);
-        direct_ = w == pictureW_ && h == pictureH_;
-        glBindFramebuffer(GL_FRAMEBUFFER, direct_ ? 0 : picture_);
-        glViewport(0, 0, pictureW_, pictureH_);
-    }
+    void Swap() override { SDL_GL_SwapWindow(SdlWindowHandle()); }
 
-    // Before drawing: a window resized since the target was chosen gets the other one, started clear.
-    void KeepTarget() {
-        int w = 0, h = 0;
-        SDL_GL_GetDrawableSize(SdlWindowHandle(), &w, &h);
-        if ((w == pictureW_ && h == pictureH_) == direct_) return;
-        ChooseTarget();
-        glClearColor(0, 0, 0, 0);
-        glClear(GL_COLOR_BUFFER_BIT);
-    }
-
-    // The picture scaled into the window's back buffer: the largest 4:3 rectangle that fits, centred,
-    // black around it. Drawable pixels, not window points, so high-DPI displays get every pixel.
-    void ComposeWindow() {
-        int w = 0, h = 0;
-        SDL_GL_GetDrawableSize(SdlWindowHandle(), &w, &h);
-        int fitW = w, fitH = h;
-        if (static_cast<long>(w) * 3 > static_cast<long>(h) * 4) fitW = (h * 4 + 1) / 3;
-        else fitH = (w * 3 + 2) / 4;
-        int x = (w - fitW) / 2, y = (h - fitH) / 2;
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, picture_);
-        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-        // Setting the viewport is what makes some drivers (Mesa on X11) notice the window's new size.
-        glViewport(0, 0, w, h);
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
-        glBlitFramebuffer(0, 0, pictureW_, pictureH_, x, y, x + fitW, y + fitH, GL_COLOR_BUFFER_BIT, GL_LINEAR);
-    }
-
-    // Rows top first, every pixel opaque: the picture has no use for the alpha it accumulates.
-    bool ReadRows(unsigned char* rgba, int width, int height) {
-        std::vector<unsigned char> rows(static_cast<size_t>(width) * height * 4);
-        glFinish();
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
-        for (int y = 0; y < height; ++y)  // OpenGL reads bottom-up
-            std::memcpy(rgba + static_cast<size_t>(y) * width * 4,
-                        rows.data() + static_cast<size_t>(height - 1 - y) * width * 4, static_cast<size_t>(width) * 4);
-        for (size_t i = 3; i < rows.size(); i += 4) rgba[i] = 255;
-        return glGetError() == GL_NO_ERROR;
-    }
-
-    void BuildPipeline() {
-        for (int i = 0; i < 2; ++i) {
-            Pipeline& p = pipelines_[i];
-            p.program = Link(kVertexShader, i == 0 ? kFragmentShader : kRepeatedFragmentShader);
-            glUseProgram(p.program);
-            p.wvp = glGetUniformLocation(p.program, "wvp");
-            p.textured = glGetUniformLocation(p.program, "textured");
-            p.repeat = glGetUniformLocation(p.program, "repeat");
-            glUniform1i(glGetUniformLocation(p.program, "tex"), 0);
-        }
-        pipeline_ = &pipelines_[0];
-        glUseProgram(pipeline_->program);
-        repeat_ = 1;
-
-        glGenVertexArrays(1, &texturedVao_);
-        glGenBuffers(1, &texturedVbo_);
-        glGenBuffers(1, &indexBuffer_);
-        glBindVertexArray(texturedVao_);
-        glBindBuffer(GL_ARRAY_BUFFER, texturedVbo_);
-        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer_);
-        glEnableVertexAttribArray(0);
-        glEnableVertexAttribArray(1);
-        glEnableVertexAttribArray(2);
-        glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(TexturedVertex), nullptr);
-        glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(TexturedVertex),
-                              reinterpret_cast<void*>(offsetof(TexturedVertex, colour)));
-        glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(TexturedVertex),
-                              reinterpret_cast<void*>(offsetof(TexturedVertex, u)));
-
-        glGenVertexArrays(1, &colourVao_);
-        glGenBuffers(1, &colourVbo_);
-        glBindVertexArray(colourVao_);
-        glBindBuffer(GL_ARRAY_BUFFER, colourVbo_);
-        glEnableVertexAttribArray(0);
-        glEnableVertexAttribArray(1);
-        glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(ColourVertex), nullptr);
-        glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(ColourVertex),
-                              reinterpret_cast<void*>(offsetof(ColourVertex, colour)));
-        glVertexAttrib2f(2, 0.0f, 0.0f);
-
-        glGenSamplers(1, &sampler_);
-        glBindVertexArray(0);
-    }
-
-    static GLuint Link(const char* vertex, const char* fragment) {
-        GLuint program = glCreateProgram();
-        GLuint vs = Compile(GL_VERTEX_SHADER, vertex);
-        GLuint fs = Compile(GL_FRAGMENT_SHADER, fragment);
-        glAttachShader(program, vs);
-        glAttachShader(program, fs);
-        glLinkProgram(program);
-        glDeleteShader(vs);
-        glDeleteShader(fs);
-        return program;
-    }
-
-    void Prepare(bool texturedFormat) {
-        KeepTarget();
-        Pipeline& p = repeat_ > 1 ? pipelines_[1] : pipelines_[0];
-        if (&p != pipeline_) {
-            pipeline_ = &p;
-            glUseProgram(p.program);
-        }
-        glm::mat4 wvp = projection_ * view_ * world_;
-        glUniformMatrix4fv(p.wvp, 1, GL_FALSE, glm::value_ptr(wvp));
-        glUniform1i(p.textured, texturedFormat && bound_ != 0 ? 1 : 0);
-        if (repeat_ > 1) glUniform1f(p.repeat, static_cast<float>(repeat_));
-    }
-
+private:
     SDL_GLContext context_ = nullptr;
-    GLuint texturedVao_ = 0, texturedVbo_ = 0, indexBuffer_ = 0, colourVao_ = 0, colourVbo_ = 0;
-    GLuint sampler_ = 0;
-    GLuint picture_ = 0, pictureColour_ = 0;
-    bool direct_ = false;
-    int pictureW_ = 0, pictureH_ = 0;
-    struct Pipeline {
-        GLuint program = 0;
-        GLint wvp = -1, textured = -1, repeat = -1;
-    };
-    Pipeline pipelines_[2];  // plain, repeated
-    Pipeline* pipeline_ = nullptr;
-    int repeat_ = 1;
-    glm::mat4 world_{1.0f}, view_{1.0f}, projection_{1.0f};
-    TextureId bound_ = 0;
-    std::vector<Texture> textures_;
 };
 
 }  // namespace
 
 Gfx& RealGfx() {
-    static GlGfx g;
+    static SdlGlGfx g;
     return g;
 }
 

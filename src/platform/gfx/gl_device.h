@@ -1,0 +1,105 @@
+#pragma once
+// The graphics device on OpenGL 3.3 core or OpenGL ES 3.0 (WebGL 2): one shader pair standing in for
+// the fixed-function pipeline. A surface (an SDL window, a browser canvas) supplies the context, the
+// drawable and the swap.
+#include <vector>
+
+#include <glm/mat4x4.hpp>
+
+#include "platform/gfx/gfx.h"
+#include "platform/gfx/gl_api.h"
+
+namespace plat {
+
+class GlDevice : public Gfx {
+public:
+    bool CreateDevice(Window& window, bool windowed, int width, int height) override;
+    bool ResetDevice(bool windowed, int width, int height) override;
+    void ReleaseDevice() override;
+    bool HasDevice() const override { return hasContext_; }
+
+    bool SetDepthTest(bool on) override;
+    void SetStandingState() override;
+    void SetTextureFiltering() override;
+    void Clear() override;
+    void Present() override;
+
+    void SetTransform(TransformKind kind, const glm::mat4& m) override;
+    void SetCullClockwise(bool on) override;
+    void SetRepeat(int times) override { repeat_ = times; }
+    void SetMipmapping(bool on) override;
+    void SetBlending(bool on) override;
+
+    TextureId TextureFromFile(const unsigned char* data, size_t size) override;
+    TextureId CreateTexture(int width, int height) override;
+    unsigned char* LockTexture(TextureId tex, int& pitch) override;
+    void UnlockTexture(TextureId tex) override;
+    void BindTexture(TextureId tex) override;
+
+    void DrawIndexed(const TexturedVertex* vertices, int vertexCount, const uint16_t* indices,
+                     int triangleCount) override;
+    void Draw(Primitive prim, const TexturedVertex* vertices, int primitiveCount) override;
+    void Draw(Primitive prim, const ColourVertex* vertices, int primitiveCount) override;
+
+    void BackBufferSize(int& width, int& height) override;
+    bool ReadBackBuffer(unsigned char* rgba, int width, int height) override;
+    void WindowPictureSize(int& width, int& height) override;
+    bool ReadWindowPicture(unsigned char* rgba, int width, int height) override;
+
+protected:
+    // "#version 330 core" or "#version 300 es" and its precision.
+    explicit GlDevice(const char* shaderHeader, bool embedded) : shaderHeader_(shaderHeader), es_(embedded) {}
+
+    virtual bool MakeContext() = 0;
+    virtual void DropContext() = 0;
+    // Full screen or windowed, before the picture is (re)built.
+    virtual bool ApplyWindowMode(bool windowed) = 0;
+    virtual void DrawableSize(int& w, int& h) = 0;
+    virtual void Swap() = 0;
+    // Drawing straight into a drawable of the picture's size saves the copy; a surface whose drawable
+    // does not keep its pixels between swaps says no.
+    virtual bool DirectDrawingAllowed() const { return true; }
+    // Clears and draws do nothing until the next present, whose picture would never be seen.
+    void DrawNothingUntilPresent() { hidden_ = true; }
+
+private:
+    struct Texture {
+        GLuint name = 0;
+        int width = 0, height = 0;
+        std::vector<unsigned char> staging;  // lockable textures only
+        std::vector<unsigned char> upload;   // the staging texels in R, G, B, A order, where BGRA cannot be sent
+    };
+    struct Pipeline {
+        GLuint program = 0;
+        GLint wvp = -1, textured = -1, repeat = -1;
+    };
+
+    Texture* Find(TextureId id);
+    bool BuildPicture(int width, int height);
+    void ChooseTarget();
+    void KeepTarget();
+    void ComposeWindow();
+    bool ReadRows(unsigned char* rgba, int width, int height);
+    void BuildPipeline();
+    GLuint Link(const char* vertex, const char* fragment);
+    GLuint Compile(GLenum kind, const char* source);
+    void Prepare(bool texturedFormat);
+
+    const char* shaderHeader_;
+    bool es_;
+    bool hasContext_ = false;
+    bool hidden_ = false;
+    GLuint texturedVao_ = 0, texturedVbo_ = 0, indexBuffer_ = 0, colourVao_ = 0, colourVbo_ = 0;
+    GLuint sampler_ = 0;
+    GLuint picture_ = 0, pictureColour_ = 0;
+    bool direct_ = false;
+    int pictureW_ = 0, pictureH_ = 0;
+    Pipeline pipelines_[2];  // plain, repeated
+    Pipeline* pipeline_ = nullptr;
+    int repeat_ = 1;
+    glm::mat4 world_{1.0f}, view_{1.0f}, projection_{1.0f};
+    TextureId bound_ = 0;
+    std::vector<Texture> textures_;
+};
+
+}  // namespace plat
