@@ -29,6 +29,7 @@ int32_t WarmUpFrameNumber;
 namespace {
 
 constexpr int kInitialOuterWidth = 1032, kInitialOuterHeight = 795;
+int warmUpFramesRun;
 
 void OnWindowMoved() {
     plat::window().Position(Saved.WindowX, Saved.WindowY);
@@ -67,6 +68,7 @@ bool DrainMessages(int& exitCode) {
 
 bool StartProgram(const StartOptions& options, int& exitCode) {
     exitCode = 0;
+    warmUpFramesRun = 0;
     ChooseDataDir();
     OpenErrorLog();
     LoadSettings();
@@ -107,14 +109,19 @@ void WarmUpFrame() {
     PaceAndPresent();
 }
 
+bool NextPass(int& exitCode) {
+    if (warmUpFramesRun == kWarmUpFrames) return FramePass(exitCode);
+    if (!DrainMessages(exitCode)) return false;
+    if (Program.GameMode == Mode::Quitting) plat::window().Destroy();
+    WarmUpFrameNumber = ++warmUpFramesRun;
+    WarmUpFrame();
+    if (warmUpFramesRun == kWarmUpFrames) WarmUpFrameNumber = 0;
+    return true;
+}
+
 bool RunWarmUpFrames(int& exitCode) {
-    for (int i = 0; i < kWarmUpFrames; ++i) {
-        if (!DrainMessages(exitCode)) return false;
-        if (Program.GameMode == Mode::Quitting) plat::window().Destroy();
-        WarmUpFrameNumber = i + 1;
-        WarmUpFrame();
-    }
-    WarmUpFrameNumber = 0;
+    while (warmUpFramesRun < kWarmUpFrames)
+        if (!NextPass(exitCode)) return false;
     return true;
 }
 
@@ -158,6 +165,7 @@ int RunProgram(const StartOptions& options) {
 }
 
 void ResetMainLoop() {
+    warmUpFramesRun = 0;
     FrameCount = 0;
     WarmUpFrameNumber = 0;
 }

@@ -16,6 +16,9 @@ struct StartOptions {
 bool StartProgram(const StartOptions& options, int& exitCode);
 // False when the program ends during warm-up.
 bool RunWarmUpFrames(int& exitCode);
+// The next warm-up frame, or after the last of them the next frame pass: for a host that calls the
+// program once a frame (the browser). False when the program ends, with its exit code.
+bool NextPass(int& exitCode);
 void WarmUpFrame();
 // One pass of the frame loop. False when the program ends, with its exit code.
 bool FramePass(int& exitCode);
