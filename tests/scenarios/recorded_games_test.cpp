@@ -1,7 +1,7 @@
 // Recorded games: whole games flown by the deterministic autopilot, each pinned by the hash of the
-// state it ends in and the hash of everything drawn on the way. Any change to a level script, a
-// behaviour, a fire pattern, a rule of play or a picture moves a hash; a change meant to alter the game
-// updates the hashes here in the same commit and says why.
+// state it ends in, the hash of everything drawn on the way and the count of every sound asked for. Any
+// change to a level script, a behaviour, a fire pattern, a rule of play, a picture or a sound moves one;
+// a change meant to alter the game updates them here in the same commit and says why.
 #include <ostream>
 #include <string>
 
@@ -14,6 +14,7 @@ struct Recorded {
     const char* args;
     const char* hash;
     const char* drawn;
+    const char* sounds;  // every sound effect asked for, counted
 };
 
 void PrintTo(const Recorded& game, std::ostream* os) { *os << game.args; }
@@ -27,17 +28,25 @@ TEST_P(RecordedGame, EndsInTheStateItAlwaysEndedIn) {
     ASSERT_EQ(status, 0) << out;
     EXPECT_EQ(SummaryValue(out, "hash"), game.hash) << out;
     EXPECT_EQ(SummaryValue(out, "drawn"), game.drawn) << out;
+    EXPECT_EQ(SummaryValue(out, "sounds"), game.sounds) << out;
 }
 
 // Each level played through with the ship kept alive, the boss rush, and a full game lost.
 INSTANTIATE_TEST_SUITE_P(
     Games, RecordedGame,
-    testing::Values(Recorded{"Level1", "--start level 1 --bot --immortal --frames 20000", "c54ec07f68059b67", "3d4543404ef96dd5"},
-                    Recorded{"Level2", "--start level 2 --bot --immortal --frames 20000", "76c10bde428dd1b9", "6ac856f09461db8a"},
-                    Recorded{"Level3", "--start level 3 --bot --immortal --frames 20000", "d96d66c739872b30", "b6adba0d26d5879c"},
-                    Recorded{"Level4", "--start level 4 --bot --immortal --frames 20000", "93e0c48bae3a3073", "bc46a1c672b8c569"},
-                    Recorded{"BossRush", "--start rush --bot --immortal --frames 20000", "d624f99aef4d0e77", "643df17e2065f777"},
-                    Recorded{"FullGameLost", "--start full --bot --frames 20000", "063f21f1bfb4b8b5", "533b572f1816e0f1"}),
+    testing::Values(
+        Recorded{"Level1", "--start level 1 --bot --immortal --frames 20000", "c54ec07f68059b67", "3d4543404ef96dd5",
+                 "1=48 2=2266 5=74 7=2 9=50 10=57 11=108 12=2 13=5 explosion=82 shot=2031 warning=4"},
+        Recorded{"Level2", "--start level 2 --bot --immortal --frames 20000", "76c10bde428dd1b9", "6ac856f09461db8a",
+                 "1=81 2=3961 5=20 7=2 9=111 10=99 11=522 12=30 13=5 explosion=117 shot=2638 warning=4"},
+        Recorded{"Level3", "--start level 3 --bot --immortal --frames 20000", "d96d66c739872b30", "b6adba0d26d5879c",
+                 "1=130 2=7151 5=22 7=2 8=1 9=149 10=197 11=1231 12=80 13=5 explosion=185 shot=2311 warning=4"},
+        Recorded{"Level4", "--start level 4 --bot --immortal --frames 20000", "93e0c48bae3a3073", "bc46a1c672b8c569",
+                 "1=128 2=12709 7=1 8=1 9=137 11=795 12=68 13=5 explosion=139 shot=2839 warning=4"},
+        Recorded{"BossRush", "--start rush --bot --immortal --frames 20000", "d624f99aef4d0e77", "643df17e2065f777",
+                 "2=11700 7=3 9=38 11=507 12=34 13=5 explosion=33 shot=3474 warning=16"},
+        Recorded{"FullGameLost", "--start full --bot --frames 20000", "063f21f1bfb4b8b5", "533b572f1816e0f1",
+                 "1=36 2=390 3=5 5=156 9=33 11=31 13=5 explosion=41 shot=757"}),
     [](const testing::TestParamInfo<Recorded>& info) { return std::string(info.param.name); });
 
 // A pause of a hundred frames mid-level and mid-boss-fight freezes everything: the game then ends in the
@@ -85,6 +94,7 @@ TEST(RecordedMenus, ATourOfEveryPageEndsInTheSameStateAndFiles) {
     EXPECT_EQ(SummaryValue(out, "mode"), "0") << out;
     EXPECT_EQ(SummaryValue(out, "hash"), "d722468f1b517b3f") << out;
     EXPECT_EQ(SummaryValue(out, "drawn"), "14dfe6686150c070") << out;
+    EXPECT_EQ(SummaryValue(out, "sounds"), "1=19 2=69 5=8 9=3 11=2 13=5 explosion=22 shot=240") << out;
     EXPECT_EQ(ReadFile(dir + "/quivex.cfg"), "9990 200 208 203 46 45 44 197 2002 2003 2000 2001 1000 1001 1 1 0 1 0 "
                                              "0 0 0 0 0 0 0 0 0 100 100");
     EXPECT_EQ(ReadFile(dir + "/options.cfg"), "music_volume = 8\neffects_volume = 9\n");
