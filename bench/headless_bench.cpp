@@ -94,7 +94,7 @@ void Record(Run& run, double ms) {
     run.allocations = static_cast<double>(frameAllocations);
     run.ms.push_back(ms);
     run.level.push_back(Game.CurrentLevel + 1);
-    run.clock.push_back(LevelClock);
+    run.clock.push_back(Level.LevelClock);
     run.saved.push_back(SettingsWrittenThisFrame(ms));
 }
 
@@ -307,7 +307,7 @@ Run BossDeath() {
     for (; frame < kCap; ++frame) {
         const double ms = BotFrame();
         if (ms < 0) break;
-        const bool dying = BossDefeated == 1;
+        const bool dying = Level.BossDefeated == 1;
         if (dying || !run.ms.empty()) Record(run, ms);
         if (!run.ms.empty() && !dying) break;  // the sequence's last frame clears the flag
     }

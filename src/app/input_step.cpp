@@ -97,11 +97,11 @@ void PlayingKeys() {
     if (EscapeNewlyPressed()) {
         StopMusic();
         Program.GameMode = Mode::Menu;
-        LevelTitleTimer = 0;
+        Level.LevelTitleTimer = 0;
         EscapeLatch = 1;
     }
     PauseToggle(Mode::Paused);
-    if (ReportShowing) {
+    if (Level.ReportShowing) {
         MenuKeyLatch = 1;
         FireLatch = 0;
         MainGunTimer = SideGunTimer = RearGunTimer = 0;

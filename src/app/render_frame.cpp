@@ -36,9 +36,9 @@ void RenderFrame() {
     if (Program.GameMode != Mode::Menu)
         for (int i = 0; i < 3; ++i) DrawShieldRing(PlayerShip.x, PlayerShip.y, ShieldTimer);
     if (menu) DrawBackgroundGrid();
-    DrawBackgroundWaves(BossAlert);
+    DrawBackgroundWaves(Level.BossAlert);
 
-    FlushLines(LevelTitleTimer);
+    FlushLines(Level.LevelTitleTimer);
     FlushTriangles();
     FlushTexturedTriangles();
     DrawSideMasks();

@@ -44,9 +44,9 @@ void WalkGameState(const StateVisitor& visit) {
     Each(visit, Program.UnlockCheatUsed, Program.FastForward, Saved.ResolutionIndex, Saved.ScreenOrientation);
     Each(visit, Saved.Windowed, Saved.WindowX, Saved.WindowY);
     Each(visit, Bindings, PendingBindings);
-    Each(visit, LevelClock, LevelTitleTimer, BossActive, MidBossActive, BossDefeated);
-    Each(visit, BossDeathTimer, BossBar, BossAlert, BossDownClock, ReportShowing);
-    Each(visit, BossSlot, MidBossSlot);
+    Each(visit, Level.LevelClock, Level.LevelTitleTimer, Level.BossActive, Level.MidBossActive, Level.BossDefeated);
+    Each(visit, Level.BossDeathTimer, Level.BossBar, Level.BossAlert, Level.BossDownClock, Level.ReportShowing);
+    Each(visit, Level.BossSlot, Level.MidBossSlot);
     Each(visit, EnemyPool, EnemyCursor);
     Each(visit, EnemyBullets, BulletCursor);
     Each(visit, EscapeLatch, MenuKeyLatch, PauseLatch, CaptureArmed, CaptureTarget);

@@ -65,9 +65,9 @@ Bounds BoundsFor(int32_t modelType) {
 
 // A mid-boss that leaves counts as gone for the level script.
 void MidBossLeft(int entry) {
-    BossBar = 0;
-    MidBossActive = 0;
-    MidBossSlot[entry] = -1;
+    Level.BossBar = 0;
+    Level.MidBossActive = 0;
+    Level.MidBossSlot[entry] = -1;
 }
 
 }  // namespace
@@ -95,12 +95,12 @@ void SpawnEnemy(int32_t modelType, int32_t behaviour, int32_t hitPoints, int32_t
     static const int32_t bossModels[4] = {7, 11, 19, 24};
     for (int k = 0; k < 4; ++k) {
         if (modelType == midBossModels[k]) {
-            MidBossActive = 1;
-            MidBossSlot[k] = slot;
+            Level.MidBossActive = 1;
+            Level.MidBossSlot[k] = slot;
         }
         if (modelType == bossModels[k]) {
-            BossActive = 1;
-            BossSlot[k] = slot;
+            Level.BossActive = 1;
+            Level.BossSlot[k] = slot;
         }
     }
     InstantiateModel(e, ModelPolys[modelType], modelType, 0, behaviour, 1, hitPoints, dropKind,
@@ -136,11 +136,11 @@ void CullEnemies() {
         e.active = 0;
         switch (e.modelType) {
             case 0: MidBossLeft(0); break;
-            case 8: MidBossLeft(1); LevelClock = 8000; break;
+            case 8: MidBossLeft(1); Level.LevelClock = 8000; break;
             // The frame's own tick follows: one short, so the next frame's script runs at 5000 and its
             // pair appears, as it does after the mid-boss is destroyed.
-            case 18: MidBossLeft(2); LevelClock = 5000 - 1; break;
-            case 23: MidBossLeft(3); LevelClock = 10000; break;
+            case 18: MidBossLeft(2); Level.LevelClock = 5000 - 1; break;
+            case 23: MidBossLeft(3); Level.LevelClock = 10000; break;
             default: break;
         }
     }

@@ -18,7 +18,7 @@ bool At(int frame) { return t == frame; }
 // first..last every period: the first and last frames on which the event fires.
 bool Every(int first, int last, int period) { return t >= first && t <= last && (t - first) % period == 0; }
 bool Between(int first, int last) { return t >= first && t <= last; }
-bool Guard() { return MidBossActive == 0; }
+bool Guard() { return Level.MidBossActive == 0; }
 
 // model/behaviour, hit points, position, velocity, Poly spin and orbit step s.
 void Spawn(int model, int behaviour, int hp, int x, int y, float vx, float vy, int s = 0, int drop = 0) {
@@ -33,13 +33,13 @@ void SpawnOrbiting(int model, int behaviour, int hp, float vx, float vy, int s, 
 }
 
 void ChargeBossBar(int first) {
-    if (Between(first, first + 89)) BossBar -= 2.0f;
+    if (Between(first, first + 89)) Level.BossBar -= 2.0f;
 }
 
 void Level1() {
     // The mid-boss gone early: the level moves straight on.
-    if (Between(3700, 4159) && MidBossSlot[0] == -1) {
-        LevelClock = 4160;
+    if (Between(3700, 4159) && Level.MidBossSlot[0] == -1) {
+        Level.LevelClock = 4160;
         return;
     }
     if (Every(0, 200, 50)) Spawn(4, 8, 30, 158, -20, 0, 2);
@@ -280,7 +280,7 @@ void Level4() {
 }  // namespace
 
 bool RunLevelScript() {
-    t = LevelClock;
+    t = Level.LevelClock;
     switch (Game.CurrentLevel) {
         case 0: Level1(); break;
         case 1: Level2(); break;
@@ -288,5 +288,5 @@ bool RunLevelScript() {
         case 3: Level4(); break;
         default: return false;
     }
-    return LevelClock == t;
+    return Level.LevelClock == t;
 }

@@ -109,7 +109,7 @@ void DrawHud() {
     if (Program.GameMode == Mode::Paused && HudBlink > 4) FrontText(400, 470, 0, 20, kWhite, "...paused");
     if (Game.Lives == 0 && Game.GameOverTimer < 200) FrontText(251, 250, 0, 30, kWhite, "game over");
 
-    const int t = LevelTitleTimer;
+    const int t = Level.LevelTitleTimer;
     if (t >= 1 && t <= 159) DrawLevelTitle(t);
 
     DrawLivesIcon();
@@ -129,7 +129,7 @@ void DrawLivesIcon() {
     line(x + 15, y + 6, x + 15, y + 10);
     line(x + 15, y + 10, x + 11, y + 10);
     line(x + 11, y + 10, x + 11, y + 6);
-    FlushLines(LevelTitleTimer);  // now, under the HUD's camera
+    FlushLines(Level.LevelTitleTimer);  // now, under the HUD's camera
 }
 
 void AddBossBarFill(float x, float y0, float v, uint32_t top) {
@@ -146,8 +146,8 @@ void AddBossBarFill(float x, float y0, float v, uint32_t top) {
 
 void DrawBossBar() {
     const float hidden = BossBarHiddenOffset();
-    if (LevelTitleTimer < 100) BarOffset = hidden;
-    BarOffset += ((BossBar == 0 ? hidden : 0.0f) - BarOffset) / 10.0f;
+    if (Level.LevelTitleTimer < 100) BarOffset = hidden;
+    BarOffset += ((Level.BossBar == 0 ? hidden : 0.0f) - BarOffset) / 10.0f;
 
     if (++BarBlink == 6) BarBlink = 0;
     const uint32_t c = BarBlink >= 4 ? kBarBright : kBarDark;
@@ -156,7 +156,7 @@ void DrawBossBar() {
     static const float kTop[3] = {300, 180, 330};
     const float x = static_cast<float>(static_cast<int>(BarOffset + kBaseX[Orientation()]));
     const float y0 = kTop[Orientation()];
-    AddBossBarFill(x, y0, BossBar, c);
+    AddBossBarFill(x, y0, Level.BossBar, c);
     FlushTriangles();
 
     for (int k = 0; k < 10; ++k) {
@@ -166,7 +166,7 @@ void DrawBossBar() {
         AddLine(x + 13, y + 13, kWhite, x, y + 13, kWhite);
         AddLine(x, y + 13, kWhite, x, y, kWhite);
     }
-    FlushLines(LevelTitleTimer);
+    FlushLines(Level.LevelTitleTimer);
 }
 
 void ResetHud() {

@@ -12,7 +12,7 @@ namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFFFF, kDim = 0xFF808080, kOtherRow = 0xFF7F7F7F, kInvisible = 0;
 
-int Level() { return Game.CurrentLevel >= 0 && Game.CurrentLevel < 4 ? Game.CurrentLevel : 0; }
+int ReportLevel() { return Game.CurrentLevel >= 0 && Game.CurrentLevel < 4 ? Game.CurrentLevel : 0; }
 
 // Right-aligned to x: measured first with a draw that adds nothing.
 void RightAligned(float x, float y, float size, uint32_t colour, const char* text, float measureX) {
@@ -35,7 +35,7 @@ void DrawBossPracticeEnd() {
 }
 
 void DrawTable() {
-    const int level = Level();
+    const int level = ReportLevel();
     FrontText(152, 40, 0, 25, kWhite, "mission report");
     RightAligned(385, 85, 14, kDim, "collected", 360);
     FrontText(406, 85, 0, 14, kDim, "max");
@@ -76,9 +76,9 @@ void FlashMessage(float y, int32_t& timer, const char* text) {
 
 void DrawUnlockMessages() {
     char text[64];
-    std::snprintf(text, sizeof text, "PRACTICE LEVEL %d UNLOCKED", Level() + 1);
+    std::snprintf(text, sizeof text, "PRACTICE LEVEL %d UNLOCKED", ReportLevel() + 1);
     FlashMessage(350, Report.practiceFlash, text);
-    std::snprintf(text, sizeof text, "BOSS LEVEL %d UNLOCKED", Level() + 1);
+    std::snprintf(text, sizeof text, "BOSS LEVEL %d UNLOCKED", ReportLevel() + 1);
     FlashMessage(380, Report.bossFlash, text);
     FlashMessage(410, Report.bossRushFlash, "BOSS RUSH UNLOCKED");
 }

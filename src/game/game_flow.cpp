@@ -38,7 +38,7 @@ constexpr int kBossPracticeEnd = 1000, kRatingStart = 1601, kRatingEnd = 2550;
 void TrySpawnBoss() {
     const BossInfo& b = kBoss[Game.CurrentLevel];
     SpawnEnemy(b.model, b.behaviour, b.hitPoints, b.drop, 320, b.y, 0, 2.0f, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
-    if (BossSlot[Game.CurrentLevel] >= 0) BossSpawnPending = 0;
+    if (Level.BossSlot[Game.CurrentLevel] >= 0) BossSpawnPending = 0;
 }
 
 void LeaveToMenu() {
@@ -71,7 +71,7 @@ void StartPlay(int kind) {
 
     auto clearEconomy = [] {
         for (int32_t& c : Game.LevelCollected) c = 0;
-        BossBar = 0;
+        Level.BossBar = 0;
     };
     if (Game.PlayType == Play::LevelPractice) {
         Game.Held = Game.PeakHeld = 0;
@@ -89,19 +89,19 @@ void StartPlay(int kind) {
     }
 
     if (Game.PlayType == Play::BossFight) {
-        LevelClock = kBossApproachFrame[Game.CurrentLevel];
-        LevelTitleTimer = 200;
+        Level.LevelClock = kBossApproachFrame[Game.CurrentLevel];
+        Level.LevelTitleTimer = 200;
     } else {
-        LevelClock = -1;
-        LevelTitleTimer = 0;
+        Level.LevelClock = -1;
+        Level.LevelTitleTimer = 0;
     }
 
-    BossDownClock = BossDefeated = BossDeathTimer = ReportShowing = BossAlert = 0;
-    BossBar = 0;
+    Level.BossDownClock = Level.BossDefeated = Level.BossDeathTimer = Level.ReportShowing = Level.BossAlert = 0;
+    Level.BossBar = 0;
     BossSpawnPending = 0;
-    for (int i = 0; i < 4; ++i) BossSlot[i] = MidBossSlot[i] = -1;
+    for (int i = 0; i < 4; ++i) Level.BossSlot[i] = Level.MidBossSlot[i] = -1;
     // The pools were just emptied, so no boss or mid-boss can still be alive, whatever level this is.
-    BossActive = MidBossActive = 0;
+    Level.BossActive = Level.MidBossActive = 0;
     if (Game.CurrentLevel == 0) {
         VerticalMove = 0;
         MainGunTimer = SideGunTimer = RearGunTimer = 0;
@@ -144,56 +144,56 @@ void StartFromMenu(int kind, int level) {
 }
 
 void BossDeathSequence() {
-    int f = BossDeathTimer;
+    int f = Level.BossDeathTimer;
     if ((f < 200 && f % 20 == 0) || (f > 200 && f < 300 && f % 25 == 0) || (f > 300 && f % 25 == 0))
         PlayExplosionSound();
-    BossActive = 0;
+    Level.BossActive = 0;
     if ((f <= 200 && f % 5 == 0) || (f > 200 && f <= 300 && f % 10 == 0) || (f > 300 && f % 15 == 0)) {
-        int slot = BossSlot[Game.CurrentLevel];
+        int slot = Level.BossSlot[Game.CurrentLevel];
         if (slot >= 0) Explode(EnemyPool[slot].modelType, EnemyPool[slot].x, EnemyPool[slot].y);
     }
     if (f == 560) {
-        BossDefeated = 0;
-        BossDeathTimer = 0;
+        Level.BossDefeated = 0;
+        Level.BossDeathTimer = 0;
     } else {
-        BossDeathTimer = f + 1;
+        Level.BossDeathTimer = f + 1;
     }
 }
 
 void BossApproachAndLevelEnd() {
     const int level = Game.CurrentLevel;
-    const int t = LevelClock;
+    const int t = Level.LevelClock;
     const int a = kBossApproachFrame[level], b = kBossSpawnFrame[level];
     // From level 2 on, a living mid-boss holds the boss back.
-    const bool clear = level == 0 || MidBossActive == 0;
+    const bool clear = level == 0 || Level.MidBossActive == 0;
 
     if (t == a) FadeMusic();
-    if (clear && t >= a && t <= a + 89) BossBar -= 2.0f;
+    if (clear && t >= a && t <= a + 89) Level.BossBar -= 2.0f;
     if (clear && t >= a && t <= a + 359 && Game.Lives > 0) {
-        BossAlert = 1;
+        Level.BossAlert = 1;
         Screens.bossWarning();
     }
     if (clear && t == b) {
         StartMusic(1);
-        BossActive = 1;
+        Level.BossActive = 1;
         BossSpawnPending = 1;
     }
     // A full pool must not cost the fight: the boss is asked for again each frame until it comes.
     if (BossSpawnPending) TrySpawnBoss();
 
-    if (BossDefeated == 1) BossDeathSequence();
+    if (Level.BossDefeated == 1) BossDeathSequence();
 
     bool past = level == 0 ? t >= b : t > b;
-    if (!past || BossActive != 0 || !clear || BossSpawnPending) return;
+    if (!past || Level.BossActive != 0 || !clear || BossSpawnPending) return;
 
-    if (BossDownClock == 0) {
+    if (Level.BossDownClock == 0) {
         FadeMusic();
-        BossAlert = 0;
-        BossDownClock = t;
+        Level.BossAlert = 0;
+        Level.BossDownClock = t;
         ResetMissionReport();
-        BossBar = 0;
+        Level.BossBar = 0;
     }
-    const int since = t - BossDownClock;
+    const int since = t - Level.BossDownClock;
     if (since > 200 && since < kReportEnds[level] && Game.Lives > 0) {
         if (Game.BossRush == 1 && level < 3) {
             Game.CurrentLevel = level + 1;
@@ -201,7 +201,7 @@ void BossApproachAndLevelEnd() {
             StartPlay(StartBossRush);
             return;
         }
-        ReportShowing = 1;
+        Level.ReportShowing = 1;
         CountReport();
         Screens.missionReport();
         if (Game.PlayType == Play::FullGame) GrantUnlocks();
@@ -224,8 +224,8 @@ void BossApproachAndLevelEnd() {
 }
 
 bool PilotRatingReached() {
-    return Game.CurrentLevel == 3 && BossDownClock > 0 && Game.PlayType != Play::BossFight &&
-           LevelClock - BossDownClock >= kRatingStart;
+    return Game.CurrentLevel == 3 && Level.BossDownClock > 0 && Game.PlayType != Play::BossFight &&
+           Level.LevelClock - Level.BossDownClock >= kRatingStart;
 }
 
 void UpdatePlaying() {
@@ -236,15 +236,15 @@ void UpdatePlaying() {
     DrawEnemyBullets();
     MoveEnemyBullets();
     CollideEnemyBullets();
-    if (LevelTitleTimer == 200) ++LevelClock;
-    else ++LevelTitleTimer;
+    if (Level.LevelTitleTimer == 200) ++Level.LevelClock;
+    else ++Level.LevelTitleTimer;
 }
 
 void PlayingFrame() {
     DrawPlayfieldGrid();
     UpdatePlaying();
     if (RespawnPending == 1 && Game.Lives > 0) RespawnShip();
-    if (ReportShowing == 0 && ShipAlive) {
+    if (Level.ReportShowing == 0 && ShipAlive) {
         DrawShip();
         DrawThrusters();
         CheckBodyCollision();
@@ -263,7 +263,7 @@ void PausedFrame() {
     UpdateEnemies();
     DrawEnemyBullets();
     if (RespawnPending == 1 && Game.Lives > 0) RespawnShip();
-    if (ReportShowing == 0 && ShipAlive) {
+    if (Level.ReportShowing == 0 && ShipAlive) {
         DrawShip();
         DrawThrusters();
     }

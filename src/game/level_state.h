@@ -1,18 +1,23 @@
 #pragma once
-// Where the running level stands: its clock, its intro, the boss fight and the report.
+// Where the running level stands: its clock, its intro, the boss fight and the report. Each level's
+// start sets what it needs; ResetLevelState assigns a fresh value.
 #include <cstdint>
 
-extern int32_t LevelClock;       // frame within the level script; -1 before the first
-extern int32_t LevelTitleTimer;  // 0..200, the level intro
-extern int32_t BossActive;
-extern int32_t MidBossActive;
-extern int32_t BossDefeated;
-extern int32_t BossDeathTimer;
-extern float BossBar;  // 0 down to -180
-extern int32_t BossAlert;
-extern int32_t BossDownClock;
-extern int32_t ReportShowing;
-extern int32_t BossSlot[4];
-extern int32_t MidBossSlot[4];
+struct LevelVars {
+    int32_t LevelClock;       // frame within the level script; -1 before the first
+    int32_t LevelTitleTimer;  // 0..200, the level intro
+    int32_t BossActive;
+    int32_t MidBossActive;
+    int32_t BossDefeated;
+    int32_t BossDeathTimer;
+    float BossBar;  // 0 down to -180
+    int32_t BossAlert;
+    int32_t BossDownClock;
+    int32_t ReportShowing;
+    int32_t BossSlot[4];  // pool slots; -1 when there is none
+    int32_t MidBossSlot[4];
+};
+
+extern LevelVars Level;
 
 void ResetLevelState();

@@ -9,14 +9,14 @@ const int32_t kLevelEnergy[4] = {55, 90, 123, 125};
 
 namespace {
 
-int Level() { return Game.CurrentLevel >= 0 && Game.CurrentLevel < 4 ? Game.CurrentLevel : 0; }
+int ReportLevel() { return Game.CurrentLevel >= 0 && Game.CurrentLevel < 4 ? Game.CurrentLevel : 0; }
 
 }  // namespace
 
 void CountReport() {
     if (++Report.tick < 4) return;
     Report.tick = 0;
-    const int level = Level();
+    const int level = ReportLevel();
     const bool quiet = Report.collected >= Game.LevelCollected[level] && Report.best >= Game.PeakHeld;
     if (Report.collected < Game.LevelCollected[level]) {
         ++Report.collected;
@@ -29,7 +29,7 @@ void CountReport() {
 
 // Each unlock is written to the settings file as it happens.
 void GrantUnlocks() {
-    const int level = Level();
+    const int level = ReportLevel();
     if (Saved.PracticeUnlocked[level] == 0) {
         Saved.PracticeUnlocked[level] = 1;
         Report.practiceFlash = 355;

@@ -180,7 +180,7 @@ void Explode(int type, float x, float y) {
                 s.vy = R(800) * 0.005f - 2.0f;
                 Spawn(s);
             }
-            if (BossDeathTimer % 100 == 0) {
+            if (Level.BossDeathTimer % 100 == 0) {
                 for (int i = 0; i < 20; ++i) {
                     ShardSpec s = DefaultShard(x, y);
                     s.size = static_cast<float>(R(25) + 5);

@@ -49,19 +49,19 @@ const uint32_t kReflectedFill = Argb(120, 50, 50, 255);
 const ColourRecord kReflectedLine = {30, 90, 255, 120};
 
 void EnemyDestroyed(PlayerShot& shot, Enemy& enemy, int index) {
-    if (MidBossSlot[0] == index) {
-        MidBossSlot[0] = -1;
-        MidBossActive = 0;
-        BossBar = 0;
+    if (Level.MidBossSlot[0] == index) {
+        Level.MidBossSlot[0] = -1;
+        Level.MidBossActive = 0;
+        Level.BossBar = 0;
     }
     for (int k = 1; k < 4; ++k) {
-        if (MidBossSlot[k] != index) continue;
-        LevelClock = kMidBossClock[k];
-        MidBossSlot[k] = -1;
-        MidBossActive = 0;
+        if (Level.MidBossSlot[k] != index) continue;
+        Level.LevelClock = kMidBossClock[k];
+        Level.MidBossSlot[k] = -1;
+        Level.MidBossActive = 0;
     }
     for (int k = 0; k < 4; ++k)
-        if (BossSlot[k] == index) BossDefeated = 1;
+        if (Level.BossSlot[k] == index) Level.BossDefeated = 1;
     if (enemy.DropDone == 0) {
         SpawnPickup(enemy.x, enemy.y, enemy.DropKind);
         enemy.DropDone = 1;
@@ -163,10 +163,10 @@ void EnemyHit(int shotIndex, int enemyIndex) {
 
     // The bar was charged to -180 by the script; zeroing it at the death hides the rounding of the steps.
     for (int k = 0; k < 8; ++k) {
-        const int32_t slot = k < 4 ? BossSlot[k] : MidBossSlot[k - 4];
+        const int32_t slot = k < 4 ? Level.BossSlot[k] : Level.MidBossSlot[k - 4];
         if (slot != enemyIndex) continue;
-        BossBar += damage * (k < 4 ? kBossBarFactor[k] : kMidBossBarFactor[k - 4]);
-        if (enemy.hitPoints < 1) BossBar = 0;
+        Level.BossBar += damage * (k < 4 ? kBossBarFactor[k] : kMidBossBarFactor[k - 4]);
+        if (enemy.hitPoints < 1) Level.BossBar = 0;
     }
 
     if (enemy.hitPoints >= 1) {

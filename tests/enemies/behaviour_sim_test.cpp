@@ -17,7 +17,7 @@ TEST_F(BossFight, EveryBossFillsTheAirButNeverThePool) {
         int most = 0, bossAt = -1;
         for (int f = 0; f < 3000; ++f) {
             Frames(1);
-            if (bossAt < 0 && BossSlot[level] >= 0) bossAt = f;
+            if (bossAt < 0 && Level.BossSlot[level] >= 0) bossAt = f;
             const int n = CountEnemyBullets();
             if (n > most) most = n;
             ASSERT_LT(n, kEnemyBulletCount) << "boss " << level + 1 << " frame " << f;

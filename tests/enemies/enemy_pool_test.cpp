@@ -17,7 +17,7 @@ class EnemyPoolTest : public GameTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
-        for (int k = 0; k < 4; ++k) BossSlot[k] = MidBossSlot[k] = -1;
+        for (int k = 0; k < 4; ++k) Level.BossSlot[k] = Level.MidBossSlot[k] = -1;
     }
 
     // A plain small craft with the given behaviour and speeds.
@@ -39,8 +39,8 @@ TEST_F(EnemyPoolTest, AFullPoolSpawnsNothingAndKeepsTheCursorWhereTheSearchEnded
     Spawn(8, 16);
     EXPECT_EQ(EnemyCursor, 40);  // 41 .. 99, 0 .. 40 all tested
     EXPECT_EQ(std::memcmp(before, EnemyPool, sizeof before), 0);
-    EXPECT_EQ(MidBossActive, 0);
-    EXPECT_EQ(MidBossSlot[1], -1);
+    EXPECT_EQ(Level.MidBossActive, 0);
+    EXPECT_EQ(Level.MidBossSlot[1], -1);
 }
 
 TEST_F(EnemyPoolTest, TheSearchStartsAfterTheLastSlotUsed) {
@@ -120,38 +120,38 @@ TEST_F(EnemyPoolTest, EscapedMidBossesCountAsGoneAndTheScriptGoesOnWhereItWould)
         ClearEnemyPool();
         Program.GameMode = Mode::Playing;
         Game.CurrentLevel = c.level;
-        LevelTitleTimer = 200;
-        LevelClock = 1234;
-        BossBar = -90;
+        Level.LevelTitleTimer = 200;
+        Level.LevelClock = 1234;
+        Level.BossBar = -90;
         Spawn(c.model, 0, 320, 300);
-        ASSERT_EQ(MidBossSlot[c.level], EnemyCursor);
+        ASSERT_EQ(Level.MidBossSlot[c.level], EnemyCursor);
         CullEnemies();
-        EXPECT_EQ(MidBossActive, 1);  // still inside
+        EXPECT_EQ(Level.MidBossActive, 1);  // still inside
         EnemyPool[EnemyCursor].y = 700;
         UpdatePlaying();
         EXPECT_EQ(EnemyPool[EnemyCursor].active, 0);
-        EXPECT_EQ(MidBossActive, 0);
-        EXPECT_EQ(MidBossSlot[c.level], -1);
-        EXPECT_FLOAT_EQ(BossBar, 0);
-        EXPECT_EQ(LevelClock, c.clock);
+        EXPECT_EQ(Level.MidBossActive, 0);
+        EXPECT_EQ(Level.MidBossSlot[c.level], -1);
+        EXPECT_FLOAT_EQ(Level.BossBar, 0);
+        EXPECT_EQ(Level.LevelClock, c.clock);
         UpdatePlaying();
         EXPECT_EQ(CountActiveEnemies(), c.spawnsThere);
     }
 }
 
 TEST_F(EnemyPoolTest, CullingAnOrdinaryEnemyOrAFreeRecordHasNoSideEffects) {
-    LevelClock = 77;
-    BossBar = -50;
-    MidBossActive = 1;
+    Level.LevelClock = 77;
+    Level.BossBar = -50;
+    Level.MidBossActive = 1;
     Spawn(2, 4, 300, 900);
     EnemyPool[1] = EnemyPool[0];
     EnemyPool[1].active = 0;
     EnemyPool[1].modelType = 8;
     CullEnemies();
     EXPECT_EQ(EnemyPool[0].active, 0);
-    EXPECT_EQ(LevelClock, 77);
-    EXPECT_FLOAT_EQ(BossBar, -50);
-    EXPECT_EQ(MidBossActive, 1);
+    EXPECT_EQ(Level.LevelClock, 77);
+    EXPECT_FLOAT_EQ(Level.BossBar, -50);
+    EXPECT_EQ(Level.MidBossActive, 1);
 }
 
 }  // namespace

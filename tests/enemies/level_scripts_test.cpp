@@ -23,7 +23,7 @@ protected:
         Program.GameMode = Mode::Playing;
         std::map<int, std::vector<Spawned>> spawned;
         for (int t = from; t <= to; ++t) {
-            LevelClock = t;
+            Level.LevelClock = t;
             if (RunLevelScript()) BossApproachAndLevelEnd();
             for (Enemy& e : EnemyPool) {
                 if (!e.active) continue;
@@ -31,11 +31,11 @@ protected:
                 e.active = 0;
             }
             // Mid-bosses and bosses are taken away again at once.
-            MidBossActive = 0;
-            BossActive = 0;
+            Level.MidBossActive = 0;
+            Level.BossActive = 0;
             BossSpawnPending = 0;
-            for (int i = 0; i < 4; ++i) MidBossSlot[i] = BossSlot[i] = -1;
-            if (LevelClock != t) t = LevelClock - 1;  // the script jumped: go on from there
+            for (int i = 0; i < 4; ++i) Level.MidBossSlot[i] = Level.BossSlot[i] = -1;
+            if (Level.LevelClock != t) t = Level.LevelClock - 1;  // the script jumped: go on from there
         }
         return spawned;
     }
@@ -59,34 +59,34 @@ TEST_F(LevelScriptTest, EveryLevelSpawnsTheScheduleItAlwaysDid) {
 TEST_F(LevelScriptTest, LevelOneJumpsPastTheMidBossOnceItIsGone) {
     Game.CurrentLevel = 0;
     Program.GameMode = Mode::Playing;
-    MidBossSlot[0] = 7;  // alive: no jump
-    LevelClock = 3800;
+    Level.MidBossSlot[0] = 7;  // alive: no jump
+    Level.LevelClock = 3800;
     RunLevelScript();
-    EXPECT_EQ(LevelClock, 3800);
-    MidBossSlot[0] = -1;
-    LevelClock = 3699;
+    EXPECT_EQ(Level.LevelClock, 3800);
+    Level.MidBossSlot[0] = -1;
+    Level.LevelClock = 3699;
     RunLevelScript();
-    EXPECT_EQ(LevelClock, 3699);
-    LevelClock = 3700;
+    EXPECT_EQ(Level.LevelClock, 3699);
+    Level.LevelClock = 3700;
     RunLevelScript();
-    EXPECT_EQ(LevelClock, 4160);
-    LevelClock = 4159;
+    EXPECT_EQ(Level.LevelClock, 4160);
+    Level.LevelClock = 4159;
     RunLevelScript();
-    EXPECT_EQ(LevelClock, 4160);
+    EXPECT_EQ(Level.LevelClock, 4160);
 }
 
 TEST_F(LevelScriptTest, AMidBossStillAliveLosesTheGuardedSpawnsForGood) {
     Game.CurrentLevel = 1;
     Program.GameMode = Mode::Playing;
-    MidBossActive = 1;
-    LevelClock = 8150;
+    Level.MidBossActive = 1;
+    Level.LevelClock = 8150;
     RunLevelScript();
     EXPECT_EQ(CountActiveEnemies(), 0);
-    MidBossActive = 0;
-    LevelClock = 8151;
+    Level.MidBossActive = 0;
+    Level.LevelClock = 8151;
     RunLevelScript();
     EXPECT_EQ(CountActiveEnemies(), 0);  // not delayed
-    LevelClock = 8300;
+    Level.LevelClock = 8300;
     RunLevelScript();
     EXPECT_EQ(CountActiveEnemies(), 1);
 }

@@ -17,20 +17,20 @@ class ReportTest : public FrontEndTest {
 protected:
     // Jumps the running level to its boss, destroys it and plays on until the report shows.
     void ReachReport() {
-        LevelTitleTimer = 200;
-        LevelClock = kBossSpawnFrame[Game.CurrentLevel] - 1;
-        MidBossActive = 0;
-        for (int i = 0; i < 5 && BossSlot[Game.CurrentLevel] < 0; ++i) Pass();
-        int slot = BossSlot[Game.CurrentLevel];
+        Level.LevelTitleTimer = 200;
+        Level.LevelClock = kBossSpawnFrame[Game.CurrentLevel] - 1;
+        Level.MidBossActive = 0;
+        for (int i = 0; i < 5 && Level.BossSlot[Game.CurrentLevel] < 0; ++i) Pass();
+        int slot = Level.BossSlot[Game.CurrentLevel];
         ASSERT_GE(slot, 0);
         EnemyPool[slot].active = 0;
-        BossDefeated = 1;
-        for (int i = 0; i < 400 && !ReportShowing; ++i) {
+        Level.BossDefeated = 1;
+        for (int i = 0; i < 400 && !Level.ReportShowing; ++i) {
             Game.Lives = 5;  // nothing may end the game on the way
             ClearFrontTextLog();
             Pass();
         }
-        ASSERT_EQ(ReportShowing, 1);
+        ASSERT_EQ(Level.ReportShowing, 1);
     }
     void FullGameAt(int level, int collected) {
         StartFromMenu(StartFullGame, 0);
@@ -107,10 +107,10 @@ TEST_F(ReportTest, ReplayingAnUnlockedLevelShowsNoUnlockMessage) {
     Saved.BossRushUnlocked = 1;
     FullGameAt(0, 55);
     ReachReport();
-    for (int i = 0; i < 300 && ReportShowing; ++i) {
+    for (int i = 0; i < 300 && Level.ReportShowing; ++i) {
         ClearFrontTextLog();
         Pass();
-        if (!ReportShowing) break;
+        if (!Level.ReportShowing) break;
         EXPECT_EQ(ColourOf("PRACTICE LEVEL 1 UNLOCKED"), 0u);
         EXPECT_EQ(ColourOf("BOSS LEVEL 1 UNLOCKED"), 0u);
         EXPECT_EQ(ColourOf("BOSS RUSH UNLOCKED"), 0u);

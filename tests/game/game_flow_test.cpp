@@ -13,10 +13,10 @@ class GameFlowTest : public GameTest {
 protected:
     // What a boss's destruction does to the level flow.
     void KillBoss() {
-        int slot = BossSlot[Game.CurrentLevel];
+        int slot = Level.BossSlot[Game.CurrentLevel];
         ASSERT_GE(slot, 0);
         EnemyPool[slot].active = 0;
-        BossDefeated = 1;
+        Level.BossDefeated = 1;
     }
 };
 
@@ -25,13 +25,13 @@ TEST_F(GameFlowTest, ABossIsSpawnedEvenIfThePoolWasFull) {
     for (int i = 0; i < 100; ++i) SpawnEnemy(4, 8, 30, 0, 320, 100, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
     ASSERT_EQ(CountActiveEnemies(), 100);
     Frames(401);
-    EXPECT_EQ(BossSlot[0], -1);
+    EXPECT_EQ(Level.BossSlot[0], -1);
     EXPECT_EQ(BossSpawnPending, 1);
     Frames(20);
-    EXPECT_EQ(BossSlot[0], -1);
+    EXPECT_EQ(Level.BossSlot[0], -1);
     EnemyPool[37].active = 0;
     Frames(1);
-    EXPECT_EQ(BossSlot[0], 37);
+    EXPECT_EQ(Level.BossSlot[0], 37);
     EXPECT_EQ(BossSpawnPending, 0);
 }
 
@@ -40,21 +40,21 @@ TEST_F(GameFlowTest, TheLevelEndsAsTheDeathSequenceStartsAndLeavesToTheMenu) {
     Frames(401);
     KillBoss();
     Frames(1);
-    EXPECT_EQ(BossActive, 0);
-    EXPECT_NE(BossDownClock, 0);
-    EXPECT_EQ(BossDeathTimer, 1);
+    EXPECT_EQ(Level.BossActive, 0);
+    EXPECT_NE(Level.BossDownClock, 0);
+    EXPECT_EQ(Level.BossDeathTimer, 1);
     EXPECT_EQ(SoundsPlayed.explosion, 1u);
-    EXPECT_EQ(ReportShowing, 0);
+    EXPECT_EQ(Level.ReportShowing, 0);
     Frames(200);
-    EXPECT_EQ(ReportShowing, 0);
+    EXPECT_EQ(Level.ReportShowing, 0);
     Frames(1);
-    EXPECT_EQ(ReportShowing, 1);  // 201 frames after the end, while the explosions still run
-    EXPECT_EQ(BossDefeated, 1);
+    EXPECT_EQ(Level.ReportShowing, 1);  // 201 frames after the end, while the explosions still run
+    EXPECT_EQ(Level.BossDefeated, 1);
     Frames(358);
-    EXPECT_EQ(BossDefeated, 1);
+    EXPECT_EQ(Level.BossDefeated, 1);
     Frames(1);  // the 561st frame of the sequence
-    EXPECT_EQ(BossDefeated, 0);
-    EXPECT_EQ(BossDeathTimer, 0);
+    EXPECT_EQ(Level.BossDefeated, 0);
+    EXPECT_EQ(Level.BossDeathTimer, 0);
     EXPECT_EQ(Program.GameMode, Mode::Playing);
     Frames(439);
     EXPECT_EQ(Program.GameMode, Mode::Playing);
@@ -65,11 +65,11 @@ TEST_F(GameFlowTest, TheLevelEndsAsTheDeathSequenceStartsAndLeavesToTheMenu) {
 
 TEST_F(GameFlowTest, AStaleMidBossFlagCannotHoldBackTheNextBoss) {
     StartFromMenu(StartLevelPractice, 1);
-    MidBossActive = 1;  // left from a game abandoned during the mid-boss
+    Level.MidBossActive = 1;  // left from a game abandoned during the mid-boss
     Program.GameMode = Mode::Menu;
     StartFromMenu(StartBossPractice, 2);
     Frames(401);
-    EXPECT_GE(BossSlot[2], 0);
+    EXPECT_GE(Level.BossSlot[2], 0);
 }
 
 }  // namespace

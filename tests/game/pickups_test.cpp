@@ -19,7 +19,7 @@ protected:
     void SetUp() override {
         GameTest::SetUp();
         StartFromMenu(StartFullGame, 0);
-        LevelClock = -1000000;  // far from every scripted event
+        Level.LevelClock = -1000000;  // far from every scripted event
         ClearEnemyPool();
     }
     static int OnShip(int kind) { return SpawnPickup(PlayerShip.x, PlayerShip.y, kind); }

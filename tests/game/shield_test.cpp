@@ -20,7 +20,7 @@ protected:
         GameTest::SetUp();
         LoadSettings();
         StartFromMenu(StartLevelPractice, 0);
-        LevelClock = -1000000;
+        Level.LevelClock = -1000000;
         h().sound.calls.clear();
     }
     // A small bullet right on the ship, falling.

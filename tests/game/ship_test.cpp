@@ -16,8 +16,8 @@ protected:
     void SetUp() override {
         GameTest::SetUp();
         StartFromMenu(StartLevelPractice, 0);
-        LevelTitleTimer = 0;
-        LevelClock = -1000000;  // far from every scripted event
+        Level.LevelTitleTimer = 0;
+        Level.LevelClock = -1000000;  // far from every scripted event
     }
     // A one-Poly enemy of the given radius at (x, y), nothing else in the pool.
     void PlaceEnemy(float x, float y, float radius) {

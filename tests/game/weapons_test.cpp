@@ -26,7 +26,7 @@ protected:
         LoadSettings();
         InitInput();
         StartFromMenu(StartLevelPractice, 0);
-        LevelClock = -1000000;  // far from every scripted event
+        Level.LevelClock = -1000000;  // far from every scripted event
     }
     // One input step; the kinds it fired, in ascending order.
     Kinds Step() {

@@ -37,11 +37,11 @@ protected:
 
 TEST_F(InputTest, EscapeLeavesAGameOnceAndQuitsOnlyOnANewPress) {
     StartPlaying();
-    LevelTitleTimer = 50;
+    Level.LevelTitleTimer = 50;
     Press(KeyEscape);
     Step();
     EXPECT_EQ(Program.GameMode, Mode::Menu);
-    EXPECT_EQ(LevelTitleTimer, 0);
+    EXPECT_EQ(Level.LevelTitleTimer, 0);
     Step(10);  // still held: the menu does not quit
     EXPECT_EQ(Program.GameMode, Mode::Menu);
     Release(KeyEscape);
@@ -151,7 +151,7 @@ TEST_F(InputTest, TheShieldCostsEnergyAndNeedsSome) {
 
 TEST_F(InputTest, AReportOrADeadShipFreezesTheControls) {
     StartPlaying();
-    ReportShowing = 1;
+    Level.ReportShowing = 1;
     FireLatch = 1;
     MainGunTimer = 5;
     Press(kLeft);
@@ -160,7 +160,7 @@ TEST_F(InputTest, AReportOrADeadShipFreezesTheControls) {
     EXPECT_EQ(FireLatch, 0);
     EXPECT_EQ(MainGunTimer, 0);
     EXPECT_EQ(MenuKeyLatch, 1);
-    ReportShowing = 0;
+    Level.ReportShowing = 0;
     PlayerShip.active = 0;
     Step();
     EXPECT_EQ(PlayerShip.x, 320.0f);

@@ -123,9 +123,9 @@ int main(int argc, char** argv) {
         StartFromMenu(StartFullGame, 0);
         bool running = true;
         for (int frame = 0; frame < 240 && running; ++frame) running = FramePass(code);
-        Check(running && Program.GameMode == Mode::Playing && LevelClock >= 30,  // past the level title
+        Check(running && Program.GameMode == Mode::Playing && Level.LevelClock >= 30,  // past the level title
               "a level plays without sound or controller: mode " + std::to_string(Program.GameMode) + ", clock " +
-                  std::to_string(LevelClock));
+                  std::to_string(Level.LevelClock));
         Check(MusicTrack == 0, "the level's music was asked for, to no device");
         ReleaseGraphics();
     }

@@ -146,7 +146,7 @@ void TitleLogoScene() {
 void PlayfieldScene(int orientation) {
     Saved.ScreenOrientation = orientation;
     Program.GameMode = Mode::Playing;
-    LevelTitleTimer = 200;
+    Level.LevelTitleTimer = 200;
     Game.Lives = 5;
     SettleCameras();
     for (int frame = 0; frame < 90; ++frame) {

@@ -45,8 +45,8 @@ bool PickPickup(float& goalX, float& goalY) {
 // The enemy to line up under: the boss when it is there, else the nearest one above the ship.
 bool PickTarget(float& targetX) {
     const Enemy& ship = PlayerShip;
-    if (BossActive && BossSlot[Game.CurrentLevel] >= 0 && EnemyPool[BossSlot[Game.CurrentLevel]].active) {
-        targetX = EnemyPool[BossSlot[Game.CurrentLevel]].x;
+    if (Level.BossActive && Level.BossSlot[Game.CurrentLevel] >= 0 && EnemyPool[Level.BossSlot[Game.CurrentLevel]].active) {
+        targetX = EnemyPool[Level.BossSlot[Game.CurrentLevel]].x;
         return true;
     }
     float best = 1e9f;
@@ -62,7 +62,7 @@ bool PickTarget(float& targetX) {
 
 void AutopilotFrame(bool fearless) {
     const Enemy& ship = PlayerShip;
-    bool playing = Program.GameMode == Mode::Playing && ship.active && !ReportShowing;
+    bool playing = Program.GameMode == Mode::Playing && ship.active && !Level.ReportShowing;
     Hold(SlotKeyFire, playing);
 
     float dodge = 0, nearest = 1e9f;
@@ -77,7 +77,7 @@ void AutopilotFrame(bool fearless) {
     }
     Hold(SlotKeyShield, playing && nearest < kShieldRange && ShieldTimer == 0 && Game.Held > 0);
 
-    bool bossUp = BossActive && BossSlot[Game.CurrentLevel] >= 0;
+    bool bossUp = Level.BossActive && Level.BossSlot[Game.CurrentLevel] >= 0;
     float goalX = ship.x, goalY = fearless && bossUp ? kBossCruiseY : kCruiseY;
     float pickupX = 0, pickupY = 0;
     if (PickPickup(pickupX, pickupY)) {

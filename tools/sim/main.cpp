@@ -178,8 +178,8 @@ void PrintSummary(long long frames) {
     std::printf("level: %d\n", Game.CurrentLevel);
     std::printf("play: %d %d\n", Game.PlayType, Game.BossRush);
     // Showing, then the counts it has reached: collected, held, best.
-    std::printf("report: %d %d %d %d\n", ReportShowing, Report.collected, Report.held, Report.best);
-    std::printf("clock: %d\n", LevelClock);
+    std::printf("report: %d %d %d %d\n", Level.ReportShowing, Report.collected, Report.held, Report.best);
+    std::printf("clock: %d\n", Level.LevelClock);
     std::printf("lives: %d\n", Game.Lives);
     std::printf("held: %d\n", Game.Held);
     std::printf("peak: %d\n", Game.PeakHeld);
@@ -409,14 +409,14 @@ int main(int argc, char** argv) {
         // The frame loop records every game; the first one is the runner's to keep.
         recorded = recorded || Recording();
         if (!opt.record.empty() && recorded && !saved && !Recording()) saved = SaveFirstGame(opt.record);
-        if (opt.untilReport >= 0 && ReportShowing && Program.GameMode == Mode::Playing && reportFrame < 0) reportFrame = frame;
+        if (opt.untilReport >= 0 && Level.ReportShowing && Program.GameMode == Mode::Playing && reportFrame < 0) reportFrame = frame;
         if (reportFrame >= 0 && frame - reportFrame >= opt.untilReport) {
             ++frame;
             break;
         }
         bool rating = PilotRatingReached();
         for (Shot& shot : shots) {
-            bool now = (shot.event == ShotEvent::Report && ReportShowing) || (shot.event == ShotEvent::Rating && rating);
+            bool now = (shot.event == ShotEvent::Report && Level.ReportShowing) || (shot.event == ShotEvent::Rating && rating);
             if (now && shot.frame < 0) shot.frame = frame + shot.offset;
         }
     }
