@@ -30,12 +30,7 @@ add_library(quivex_platform STATIC ${web_sources} ${headless_sources}
   src/platform/gfx/image_decode.cpp)
 target_include_directories(quivex_platform PUBLIC src)
 
-set(GAME_DIRS shell input render audio game enemies frontend app)
-set(GAME_SOURCES)
-foreach(dir ${GAME_DIRS})
-  file(GLOB_RECURSE dir_sources CONFIGURE_DEPENDS src/${dir}/*.cpp)
-  list(APPEND GAME_SOURCES ${dir_sources})
-endforeach()
+include(${CMAKE_SOURCE_DIR}/cmake/GameSources.cmake)
 add_library(quivex_core STATIC ${GAME_SOURCES})
 target_include_directories(quivex_core PUBLIC src PRIVATE src/platform/web/zlib)
 target_link_libraries(quivex_core PUBLIC quivex_platform quivex_assets)
