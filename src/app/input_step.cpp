@@ -49,7 +49,7 @@ void MenuKeys() {
 }
 
 bool PauseToggle(int32_t toMode) {
-    if (!IsInputDown(Bindings[SlotPause])) {
+    if (!IsInputDown(Saved.Bindings[SlotPause])) {
         PauseLatch = 0;
         return false;
     }
@@ -128,7 +128,7 @@ void CaptureKeys() {
         return;
     }
     // The fire key that chose the row must be let go before anything is captured.
-    if (!IsInputDown(Bindings[SlotKeyFire]) && CaptureArmed == 0) CaptureArmed = 1;
+    if (!IsInputDown(Saved.Bindings[SlotKeyFire]) && CaptureArmed == 0) CaptureArmed = 1;
     int code = ScanAnyInput();
     if (CaptureArmed == 1 && code != -1) {
         if (CaptureTarget >= 0 && CaptureTarget <= 5) PendingBindings[CaptureTarget] = code;

@@ -43,7 +43,7 @@ plat::ChoiceList Positions(const char* const* names, int count, int32_t selected
     return list;
 }
 
-bool JoypadOn() { return Bindings[SlotJoypadEnabled] == 1; }
+bool JoypadOn() { return Saved.Bindings[SlotJoypadEnabled] == 1; }
 
 }  // namespace
 
@@ -67,7 +67,7 @@ std::string BuildInfoText() {
     static const char* const kActions[6] = {"up", "down", "left", "right", "fire", "shield"};
     std::string text;
     for (int slot = SlotKeyUp; slot <= SlotKeyShield; ++slot) {
-        std::snprintf(line, sizeof line, "%s: %s\n", kActions[slot], Name(Bindings[slot]).c_str());
+        std::snprintf(line, sizeof line, "%s: %s\n", kActions[slot], Name(Saved.Bindings[slot]).c_str());
         text += line;
     }
     text += JoypadOn() ? "(joypad enabled)" : "(joypad disabled)";
@@ -135,13 +135,13 @@ plat::ControlsContent ControlsModel::Open() {
     shown_ = plat::ControlsContent();
     shown_.joypadEnabled = JoypadOn();
     for (int i = 0; i < plat::kControlLists; ++i)
-        shown_.lists[i] = BindingChoices(i < kFirstKeyboardList ? joypad : keyboard, Bindings[kControlListSlots[i]]);
+        shown_.lists[i] = BindingChoices(i < kFirstKeyboardList ? joypad : keyboard, Saved.Bindings[kControlListSlots[i]]);
     return shown_;
 }
 
 bool ControlsModel::JoypadClicked(bool checked) {
     // Stands even if the dialog is cancelled; it reaches the file with the next save of any kind.
-    Bindings[SlotJoypadEnabled] = checked ? 1 : 0;
+    Saved.Bindings[SlotJoypadEnabled] = checked ? 1 : 0;
     return checked;
 }
 
@@ -151,7 +151,7 @@ void ControlsModel::Ok(const int selected[plat::kControlLists]) {
         int pos = selected[i];
         // A list left without a selection keeps its binding rather than taking a meaningless code.
         if (pos >= 0 && pos < static_cast<int>(list.entries.size()))
-            Bindings[kControlListSlots[i]] = list.entries[pos].data;
+            Saved.Bindings[kControlListSlots[i]] = list.entries[pos].data;
     }
     SaveSettings();
 }

@@ -43,7 +43,7 @@ void WalkGameState(const StateVisitor& visit) {
     Each(visit, Saved.HiScore, Saved.PracticeUnlocked, Saved.BossUnlocked, Saved.BossRushUnlocked);
     Each(visit, Program.UnlockCheatUsed, Program.FastForward, Saved.ResolutionIndex, Saved.ScreenOrientation);
     Each(visit, Saved.Windowed, Saved.WindowX, Saved.WindowY);
-    Each(visit, Bindings, PendingBindings);
+    Each(visit, Saved.Bindings, PendingBindings);
     Each(visit, Level.LevelClock, Level.LevelTitleTimer, Level.BossActive, Level.MidBossActive, Level.BossDefeated);
     Each(visit, Level.BossDeathTimer, Level.BossBar, Level.BossAlert, Level.BossDownClock, Level.ReportShowing);
     Each(visit, Level.BossSlot, Level.MidBossSlot);

@@ -111,7 +111,7 @@ void SelectItem(const MenuItem& item) {
             Program.GameMode = Mode::CaptureBinding;
             break;
         case ActionSaveBindings:
-            for (int i = 0; i < kBindingSlots; ++i) Bindings[i] = PendingBindings[i];
+            for (int i = 0; i < kBindingSlots; ++i) Saved.Bindings[i] = PendingBindings[i];
             SaveSettings();
             BuildMenu(value);
             break;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "shell/bindings.h"
+#include "shell/game_vars.h"
 #include "platform/platform.h"
 #include "shell/error_log.h"
 
@@ -19,8 +20,8 @@ void Failed(bool ok, const char* step) {
 }
 
 bool ActionHeld(int keyboardSlot) {
-    if (IsInputDown(Bindings[keyboardSlot])) return true;
-    return Bindings[SlotJoypadEnabled] == 1 && IsInputDown(Bindings[keyboardSlot + SlotPadUp]);
+    if (IsInputDown(Saved.Bindings[keyboardSlot])) return true;
+    return Saved.Bindings[SlotJoypadEnabled] == 1 && IsInputDown(Saved.Bindings[keyboardSlot + SlotPadUp]);
 }
 
 void TakeUpJoystick(plat::InputDevice& dev) {
@@ -44,7 +45,7 @@ void InitInput() {
 
     JoystickPresent = false;
     if (created) TakeUpJoystick(dev);
-    for (int i = 0; i < kBindingSlots; ++i) PendingBindings[i] = Bindings[i];
+    for (int i = 0; i < kBindingSlots; ++i) PendingBindings[i] = Saved.Bindings[i];
 }
 
 void PollInputDevices() {

@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-int32_t Bindings[kBindingSlots];
+#include "shell/game_vars.h"
+
 int32_t PendingBindings[kBindingSlots];
 
 // Arrows, X to fire, Z for the shield, Pause; the first controller's stick and first two buttons.
@@ -11,6 +12,6 @@ const int32_t kDefaultBindings[kBindingSlots] = {200, 208, 203, 205, 45, 44,
                                                  197, 1};
 
 void ResetBindings() {
-    std::memset(Bindings, 0, sizeof Bindings);
+    std::memset(Saved.Bindings, 0, sizeof Saved.Bindings);
     std::memset(PendingBindings, 0, sizeof PendingBindings);
 }

@@ -10,7 +10,7 @@ enum BindingSlot : int {
     kBindingSlots = 14
 };
 
-extern int32_t Bindings[kBindingSlots];
+// The bindings in force are Saved.Bindings (shell/game_vars.h), kept in quivex.cfg.
 extern int32_t PendingBindings[kBindingSlots];  // the copy the redefine-input page edits
 
 extern const int32_t kDefaultBindings[kBindingSlots];

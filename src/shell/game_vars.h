@@ -4,6 +4,8 @@
 // by assigning it a fresh value.
 #include <cstdint>
 
+#include "shell/bindings.h"
+
 namespace Mode {
 enum : int32_t { Menu = 0, Playing = 1, Paused = 2, Quitting = 4, CaptureBinding = 5 };  // 3 is never entered
 }
@@ -17,6 +19,7 @@ constexpr int kResolutionCount = 6;
 
 // Kept in quivex.cfg (with the bindings).
 struct SavedVars {
+    int32_t Bindings[kBindingSlots];
     int32_t HiScore;
     int32_t PracticeUnlocked[4];
     int32_t BossUnlocked[4];

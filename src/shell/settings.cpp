@@ -56,8 +56,8 @@ private:
 
 // Field order of the current format (after the version number).
 int32_t* const kFields[] = {
-    &Bindings[0], &Bindings[1], &Bindings[2], &Bindings[3], &Bindings[4], &Bindings[5], &Bindings[12],
-    &Bindings[6], &Bindings[7], &Bindings[8], &Bindings[9], &Bindings[10], &Bindings[11], &Bindings[13],
+    &Saved.Bindings[0], &Saved.Bindings[1], &Saved.Bindings[2], &Saved.Bindings[3], &Saved.Bindings[4], &Saved.Bindings[5], &Saved.Bindings[12],
+    &Saved.Bindings[6], &Saved.Bindings[7], &Saved.Bindings[8], &Saved.Bindings[9], &Saved.Bindings[10], &Saved.Bindings[11], &Saved.Bindings[13],
     &Saved.ResolutionIndex, &Saved.ScreenOrientation, &Saved.Windowed, &Saved.HiScore,
     &Saved.PracticeUnlocked[0], &Saved.PracticeUnlocked[1], &Saved.PracticeUnlocked[2], &Saved.PracticeUnlocked[3],
     &Saved.BossUnlocked[0], &Saved.BossUnlocked[1], &Saved.BossUnlocked[2], &Saved.BossUnlocked[3],
@@ -67,7 +67,7 @@ static_assert(sizeof kFields / sizeof kFields[0] == 29);
 
 // The old format: no version, no joypad bindings, no JoypadEnabled.
 int32_t* const kOldFields[] = {
-    &Bindings[0], &Bindings[1], &Bindings[2], &Bindings[3], &Bindings[4], &Bindings[5], &Bindings[12],
+    &Saved.Bindings[0], &Saved.Bindings[1], &Saved.Bindings[2], &Saved.Bindings[3], &Saved.Bindings[4], &Saved.Bindings[5], &Saved.Bindings[12],
     &Saved.ResolutionIndex, &Saved.ScreenOrientation, &Saved.Windowed, &Saved.HiScore,
     &Saved.PracticeUnlocked[0], &Saved.PracticeUnlocked[1], &Saved.PracticeUnlocked[2], &Saved.PracticeUnlocked[3],
     &Saved.BossUnlocked[0], &Saved.BossUnlocked[1], &Saved.BossUnlocked[2], &Saved.BossUnlocked[3],
@@ -76,7 +76,7 @@ int32_t* const kOldFields[] = {
 static_assert(sizeof kOldFields / sizeof kOldFields[0] == 22);
 
 void SetDefaults() {
-    for (int i = 0; i < kBindingSlots; ++i) Bindings[i] = kDefaultBindings[i];
+    for (int i = 0; i < kBindingSlots; ++i) Saved.Bindings[i] = kDefaultBindings[i];
     Saved.ResolutionIndex = 1;
     Saved.ScreenOrientation = Saved.Windowed = Saved.HiScore = Saved.BossRushUnlocked = 0;
     for (int i = 0; i < 4; ++i) Saved.PracticeUnlocked[i] = Saved.BossUnlocked[i] = 0;
@@ -92,7 +92,7 @@ void ReplaceOutOfRange() {
     ReplaceIfOutside(Saved.ResolutionIndex, 0, kResolutionCount - 1, 1);
     ReplaceIfOutside(Saved.ScreenOrientation, 0, 2, 0);
     ReplaceIfOutside(Saved.Windowed, 0, 1, 0);
-    ReplaceIfOutside(Bindings[SlotJoypadEnabled], 0, 1, 1);
+    ReplaceIfOutside(Saved.Bindings[SlotJoypadEnabled], 0, 1, 1);
     for (int i = 0; i < 4; ++i) {
         ReplaceIfOutside(Saved.PracticeUnlocked[i], 0, 1, 0);
         ReplaceIfOutside(Saved.BossUnlocked[i], 0, 1, 0);
@@ -130,10 +130,10 @@ void LoadSettingsFromText(const char* text, size_t length, bool fileExists) {
         for (int32_t* field : kOldFields)
             if (!reader.Next(*field)) break;
         bool foreignKeys = false;
-        for (int i = SlotKeyUp; i <= SlotKeyShield; ++i) foreignKeys |= Bindings[i] > 999;
+        for (int i = SlotKeyUp; i <= SlotKeyShield; ++i) foreignKeys |= Saved.Bindings[i] > 999;
         if (foreignKeys)
-            for (int i = SlotKeyUp; i <= SlotKeyShield; ++i) Bindings[i] = kDefaultBindings[i];
-        Bindings[SlotPause] = 197;
+            for (int i = SlotKeyUp; i <= SlotKeyShield; ++i) Saved.Bindings[i] = kDefaultBindings[i];
+        Saved.Bindings[SlotPause] = 197;
     }
     FinishLoad();
 }

@@ -49,8 +49,8 @@ TEST_F(LauncherTest, InfoTextFollowsTheBindingsAndTheJoypadSwitch) {
     WriteFile(DataFile("quivex.cfg"), kCustomFile);
     LoadSettings();
     EXPECT_EQ(BuildInfoText(), "up: Q\ndown: W\nleft: E\nright: R\nfire: T\nshield: Y\n(joypad disabled)");
-    Bindings[SlotKeyFire] = 1003;  // a joystick input in a keyboard slot
-    Bindings[SlotKeyShield] = 84;  // a code without a name
+    Saved.Bindings[SlotKeyFire] = 1003;  // a joystick input in a keyboard slot
+    Saved.Bindings[SlotKeyShield] = 84;  // a code without a name
     EXPECT_EQ(BuildInfoText(), "up: Q\ndown: W\nleft: E\nright: R\nfire: button: 4\nshield: \n(joypad disabled)");
 }
 
@@ -178,7 +178,7 @@ TEST_F(LauncherTest, ClearAllDeletesTheFileAndReloadsDefaultsButKeepsTheShownDis
     Queue(Step::Launch);
     EXPECT_TRUE(RunLauncher());
     EXPECT_FALSE(SettingsExist());
-    for (int slot = 0; slot < kBindingSlots; ++slot) EXPECT_EQ(Bindings[slot], kDefaultBindings[slot]) << slot;
+    for (int slot = 0; slot < kBindingSlots; ++slot) EXPECT_EQ(Saved.Bindings[slot], kDefaultBindings[slot]) << slot;
     EXPECT_EQ(Saved.HiScore, 0);
     EXPECT_EQ(Saved.PracticeUnlocked[0], 0);
     EXPECT_EQ(Saved.BossRushUnlocked, 0);
@@ -225,7 +225,7 @@ TEST_F(ControlsTest, EnableJoypadActsAtOnceAndStandsAfterCancel) {
     Queue(Step::Cancel);
     Queue(Step::Close);
     EXPECT_FALSE(RunLauncher());
-    EXPECT_EQ(Bindings[SlotJoypadEnabled], 0);
+    EXPECT_EQ(Saved.Bindings[SlotJoypadEnabled], 0);
     EXPECT_FALSE(d().joypadListsEnabled);
     EXPECT_FALSE(SettingsExist());  // reaches the file with the next save of any kind
     EXPECT_EQ(d().launcher.info.substr(d().launcher.info.rfind('\n') + 1), "(joypad disabled)");
@@ -245,12 +245,12 @@ TEST_F(ControlsTest, OkWritesTheChosenCodesAndSavesThem) {
     Queue(Step::Ok);
     Queue(Step::Close);
     EXPECT_FALSE(RunLauncher());
-    EXPECT_EQ(Bindings[SlotKeyUp], 30);
-    EXPECT_EQ(Bindings[SlotKeyFire], 57);
-    EXPECT_EQ(Bindings[SlotKeyShield], 211);
-    EXPECT_EQ(Bindings[SlotPadUp], 1005);
-    EXPECT_EQ(Bindings[SlotPadShield], 1031);
-    EXPECT_EQ(Bindings[SlotPause], 197);
+    EXPECT_EQ(Saved.Bindings[SlotKeyUp], 30);
+    EXPECT_EQ(Saved.Bindings[SlotKeyFire], 57);
+    EXPECT_EQ(Saved.Bindings[SlotKeyShield], 211);
+    EXPECT_EQ(Saved.Bindings[SlotPadUp], 1005);
+    EXPECT_EQ(Saved.Bindings[SlotPadShield], 1031);
+    EXPECT_EQ(Saved.Bindings[SlotPause], 197);
     EXPECT_EQ(Settings(), "9990 30 208 203 205 57 211 197 1005 2003 2000 2001 1000 1031 1 1 0 0 0 0 0 0 0 0 0 0 0 0 100 100");
     EXPECT_EQ(d().launcher.info,
               "up: A\ndown: DOWN ARROW\nleft: LEFT ARROW\nright: RIGHT ARROW\nfire: SPACE\nshield: DEL\n(joypad enabled)");
@@ -259,16 +259,16 @@ TEST_F(ControlsTest, OkWritesTheChosenCodesAndSavesThem) {
 
 TEST_F(ControlsTest, OkWithNothingChangedKeepsBindingsOutsideTheLists) {
     LoadSettings();
-    Bindings[SlotKeyFire] = 1003;  // captured in the game: a joystick button on a keyboard slot
-    Bindings[SlotKeyShield] = 84;  // a scan code without a name
-    Bindings[SlotPadLeft] = 30;    // a key on a joypad slot
+    Saved.Bindings[SlotKeyFire] = 1003;  // captured in the game: a joystick button on a keyboard slot
+    Saved.Bindings[SlotKeyShield] = 84;  // a scan code without a name
+    Saved.Bindings[SlotPadLeft] = 30;    // a key on a joypad slot
     Queue(Step::SetControls);
     Queue(Step::Ok);
     Queue(Step::Close);
     EXPECT_FALSE(RunLauncher());
-    EXPECT_EQ(Bindings[SlotKeyFire], 1003);
-    EXPECT_EQ(Bindings[SlotKeyShield], 84);
-    EXPECT_EQ(Bindings[SlotPadLeft], 30);
+    EXPECT_EQ(Saved.Bindings[SlotKeyFire], 1003);
+    EXPECT_EQ(Saved.Bindings[SlotKeyShield], 84);
+    EXPECT_EQ(Saved.Bindings[SlotPadLeft], 30);
     EXPECT_EQ(Settings(), "9990 200 208 203 205 1003 84 197 2002 2003 30 2001 1000 1001 1 1 0 0 0 0 0 0 0 0 0 0 0 0 100 100");
     EXPECT_EQ(d().controls.lists[10].entries.back().text, "button: 4");
     EXPECT_EQ(d().controls.lists[2].entries.back().text, "A");
@@ -294,14 +294,14 @@ TEST_F(ControlsTest, ModelMapsPositionsThroughWhatItShowed) {
     selected[1] = 4;   // joypad down: button 1
     selected[8] = -1;  // nothing selected keeps the binding
     model.Ok(selected);
-    EXPECT_EQ(Bindings[SlotKeyDown], 1);
-    EXPECT_EQ(Bindings[SlotPadDown], 1000);
-    EXPECT_EQ(Bindings[SlotKeyLeft], 203);
+    EXPECT_EQ(Saved.Bindings[SlotKeyDown], 1);
+    EXPECT_EQ(Saved.Bindings[SlotPadDown], 1000);
+    EXPECT_EQ(Saved.Bindings[SlotKeyLeft], 203);
     EXPECT_TRUE(SettingsExist());
     EXPECT_FALSE(model.JoypadClicked(false));
-    EXPECT_EQ(Bindings[SlotJoypadEnabled], 0);
+    EXPECT_EQ(Saved.Bindings[SlotJoypadEnabled], 0);
     EXPECT_TRUE(model.JoypadClicked(true));
-    EXPECT_EQ(Bindings[SlotJoypadEnabled], 1);
+    EXPECT_EQ(Saved.Bindings[SlotJoypadEnabled], 1);
 }
 
 }  // namespace

@@ -302,7 +302,7 @@ TEST_F(MenuTest, BackAndCancelKeepsTheOldFireKeyWhileThePageShowsTheNewOne) {
     Tap(kKeyDown, 4);  // "back and cancel changes"
     Tap(kKeyReturn);
     EXPECT_EQ(MenuPage, PageOptions);
-    EXPECT_EQ(Bindings[SlotKeyFire], kKeyX);
+    EXPECT_EQ(Saved.Bindings[SlotKeyFire], kKeyX);
     EXPECT_EQ(Settings()[1 + SlotKeyFire], kKeyX);
 
     Tap(kKeyDown, 3);

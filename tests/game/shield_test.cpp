@@ -39,9 +39,9 @@ TEST_F(ShieldTest, SevenBulletsOnOneShieldRefundTheSixth) {
     InitSound();
     h().sound.calls.clear();
     Game.Held = 4;
-    h().input.Press(Bindings[SlotKeyShield]);
+    h().input.Press(Saved.Bindings[SlotKeyShield]);
     InputStep();
-    h().input.Release(Bindings[SlotKeyShield]);
+    h().input.Release(Saved.Bindings[SlotKeyShield]);
     ASSERT_EQ(ShieldTimer, 50);
     ASSERT_EQ(Game.Held, 3);
     h().sound.calls.clear();

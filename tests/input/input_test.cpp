@@ -204,7 +204,7 @@ TEST_F(InputTest, AControllerPluggedInMidGameIsTakenUpAndOnePulledOutLetsGo) {
     EXPECT_EQ(ScanAnyInput(), -1);
     EXPECT_EQ(PlayerShip.x, 320.0f);
 
-    std::vector<int32_t> bindings(Bindings, Bindings + kBindingSlots);
+    std::vector<int32_t> bindings(Saved.Bindings, Saved.Bindings + kBindingSlots);
     h().input.joystickAttached = true;
     Step();
     EXPECT_TRUE(JoystickPresent);
@@ -216,7 +216,7 @@ TEST_F(InputTest, AControllerPluggedInMidGameIsTakenUpAndOnePulledOutLetsGo) {
     EXPECT_FALSE(JoystickPresent);
     EXPECT_FALSE(LeftHeld());
     EXPECT_EQ(PlayerShip.x, 320.0f - 2.6f);
-    EXPECT_EQ(std::vector<int32_t>(Bindings, Bindings + kBindingSlots), bindings);
+    EXPECT_EQ(std::vector<int32_t>(Saved.Bindings, Saved.Bindings + kBindingSlots), bindings);
 
     h().input.joystickAttached = true;
     Step();
@@ -228,8 +228,8 @@ TEST_F(InputTest, AControllerPluggedInMidGameIsTakenUpAndOnePulledOutLetsGo) {
 TEST_F(InputTest, JoypadDisabledStillCapturesAndPausesFromTheController) {
     h().input.joystickAttached = true;
     InitInput();
-    Bindings[SlotJoypadEnabled] = 0;
-    Bindings[SlotPause] = 1005;
+    Saved.Bindings[SlotJoypadEnabled] = 0;
+    Saved.Bindings[SlotPause] = 1005;
     StartPlaying();
     Press(2002);  // stick up: the joypad "up" binding, disabled
     Step();
@@ -239,7 +239,7 @@ TEST_F(InputTest, JoypadDisabledStillCapturesAndPausesFromTheController) {
     Press(1005);
     Step();
     EXPECT_EQ(Program.GameMode, Mode::Paused);
-    Bindings[SlotJoypadEnabled] = 1;
+    Saved.Bindings[SlotJoypadEnabled] = 1;
     EXPECT_TRUE(UpHeld());
 }
 
@@ -272,7 +272,7 @@ TEST_F(InputTest, CaptureWaitsForFireToBeReleasedAndSkipsReservedKeys) {
     Step();
     EXPECT_EQ(Program.GameMode, Mode::Menu);
     EXPECT_EQ(PendingBindings[4], 30);
-    EXPECT_EQ(Bindings[4], kFire);  // only the pending copy changes
+    EXPECT_EQ(Saved.Bindings[4], kFire);  // only the pending copy changes
 }
 
 TEST_F(InputTest, CapturingThePauseRowWritesThePauseSlotAndEscapeAbandons) {

@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
     });
     Check(RunLauncher(), "the launcher was launched");
     Check((seen == std::vector<std::string>{"quiv-ex", "Controls", "Clear All"}), "each dialog shown once");
-    Check(Bindings[SlotJoypadEnabled] == 0, "Enable Joypad turned the joypad off");
+    Check(Saved.Bindings[SlotJoypadEnabled] == 0, "Enable Joypad turned the joypad off");
     Check(Read("quivex.cfg") ==
               "9990 200 208 203 205 45 44 197 2002 2003 2000 2001 1000 1001 0 1 0 0 0 0 0 0 0 0 0 0 0 0 100 100",
           "OK in the controls dialog saved the bindings");

@@ -53,17 +53,17 @@ TEST_F(AllocationTest, FramesOfPlayAllocateNothing) {
     for (int frame = 0; frame < 60; ++frame) ASSERT_TRUE(FramePass(code));  // the menu
     for (int level = 0; level < 4; ++level) {
         StartFromMenu(level % 2 ? StartBossPractice : StartLevelPractice, level);
-        h().input.Press(Bindings[SlotKeyFire]);
+        h().input.Press(Saved.Bindings[SlotKeyFire]);
         // Let the first frames of a level settle, then count.
         for (int frame = 0; frame < 30; ++frame) ASSERT_TRUE(FramePass(code));
         counting = true;
         for (int frame = 0; frame < 1500; ++frame) {
-            if (frame % 97 == 0) h().input.Press(Bindings[SlotKeyShield]);
-            if (frame % 97 == 5) h().input.Release(Bindings[SlotKeyShield]);
+            if (frame % 97 == 0) h().input.Press(Saved.Bindings[SlotKeyShield]);
+            if (frame % 97 == 5) h().input.Release(Saved.Bindings[SlotKeyShield]);
             if (!FramePass(code)) break;
         }
         counting = false;
-        h().input.Release(Bindings[SlotKeyFire]);
+        h().input.Release(Saved.Bindings[SlotKeyFire]);
         EXPECT_EQ(allocations.load(), 0) << "level " << level + 1;
         allocations = 0;
         Program.GameMode = Mode::Menu;

@@ -32,9 +32,9 @@ TEST_F(SettingsTest, CurrentFormatRoundTrips) {
     const std::string text =
         "9990 17 31 -4 205 1003 44 88 2003 2002 2001 2000 1005 1007 0 4 2 1 123 1 0 1 0 0 1 0 1 1 -20 3000";
     LoadText(text);
-    EXPECT_EQ(Bindings[2], -4);
-    EXPECT_EQ(Bindings[12], 88);
-    EXPECT_EQ(Bindings[13], 0);
+    EXPECT_EQ(Saved.Bindings[2], -4);
+    EXPECT_EQ(Saved.Bindings[12], 88);
+    EXPECT_EQ(Saved.Bindings[13], 0);
     EXPECT_EQ(Saved.ResolutionIndex, 4);
     EXPECT_EQ(Saved.HiScore, 123);
     EXPECT_EQ(Saved.WindowX, -20);
@@ -54,9 +54,9 @@ TEST_F(SettingsTest, ShortCurrentFileKeepsEarlierValuesForMissingFields) {
     Saved.WindowX = 55;
     Saved.HiScore = 9;
     LoadText("9990 1 2 3 4 5 6 7");
-    EXPECT_EQ(Bindings[0], 1);
-    EXPECT_EQ(Bindings[12], 7);
-    EXPECT_EQ(Bindings[6], 2002);  // not in the file
+    EXPECT_EQ(Saved.Bindings[0], 1);
+    EXPECT_EQ(Saved.Bindings[12], 7);
+    EXPECT_EQ(Saved.Bindings[6], 2002);  // not in the file
     EXPECT_EQ(Saved.HiScore, 9);
     EXPECT_EQ(Saved.WindowX, 55);
 }
@@ -64,28 +64,28 @@ TEST_F(SettingsTest, ShortCurrentFileKeepsEarlierValuesForMissingFields) {
 TEST_F(SettingsTest, ReadingStopsAtTheFirstNonInteger) {
     LoadSettings();
     LoadText("9990 30 31 32 x 34");
-    EXPECT_EQ(Bindings[0], 30);
-    EXPECT_EQ(Bindings[2], 32);
-    EXPECT_EQ(Bindings[3], 205);
-    EXPECT_EQ(Bindings[4], 45);
+    EXPECT_EQ(Saved.Bindings[0], 30);
+    EXPECT_EQ(Saved.Bindings[2], 32);
+    EXPECT_EQ(Saved.Bindings[3], 205);
+    EXPECT_EQ(Saved.Bindings[4], 45);
     // A number too large for 32 bits stops the reading as well.
     LoadText("9990 1 99999999999 3");
-    EXPECT_EQ(Bindings[0], 1);
-    EXPECT_EQ(Bindings[1], 31);
-    EXPECT_EQ(Bindings[2], 32);
+    EXPECT_EQ(Saved.Bindings[0], 1);
+    EXPECT_EQ(Saved.Bindings[1], 31);
+    EXPECT_EQ(Saved.Bindings[2], 32);
 }
 
 TEST_F(SettingsTest, OldFormatFile) {
     // Joypad bindings from an earlier load stay as they were.
-    for (int i = 6; i <= 11; ++i) Bindings[i] = 1100 + i;
-    Bindings[13] = 0;
+    for (int i = 6; i <= 11; ++i) Saved.Bindings[i] = 1100 + i;
+    Saved.Bindings[13] = 0;
     LoadText("16 17 18 19 20 21 25 2 1 1 42 1 1 0 0 1 0 0 0 0 300 400");
-    EXPECT_EQ(Bindings[0], 16);
-    EXPECT_EQ(Bindings[5], 21);
-    EXPECT_EQ(Bindings[12], 197);  // the pause binding always becomes Pause
-    EXPECT_EQ(Bindings[6], 1106);
-    EXPECT_EQ(Bindings[11], 1111);
-    EXPECT_EQ(Bindings[13], 0);
+    EXPECT_EQ(Saved.Bindings[0], 16);
+    EXPECT_EQ(Saved.Bindings[5], 21);
+    EXPECT_EQ(Saved.Bindings[12], 197);  // the pause binding always becomes Pause
+    EXPECT_EQ(Saved.Bindings[6], 1106);
+    EXPECT_EQ(Saved.Bindings[11], 1111);
+    EXPECT_EQ(Saved.Bindings[13], 0);
     EXPECT_EQ(Saved.ResolutionIndex, 2);
     EXPECT_EQ(Saved.ScreenOrientation, 1);
     EXPECT_EQ(Saved.Windowed, 1);
@@ -100,9 +100,9 @@ TEST_F(SettingsTest, OldFormatFile) {
 
 TEST_F(SettingsTest, OldFormatKeyboardBindingAbove999ResetsAllSix) {
     LoadText("999 17 18 19 20 21 25 1 0 0 0 0 0 0 0 0 0 0 0 0 100 100");
-    EXPECT_EQ(Bindings[0], 999);
+    EXPECT_EQ(Saved.Bindings[0], 999);
     LoadText("17 18 19 20 1000 21 25 1 0 0 0 0 0 0 0 0 0 0 0 0 100 100");
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(Bindings[i], kDefaultBindings[i]) << i;
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(Saved.Bindings[i], kDefaultBindings[i]) << i;
 }
 
 TEST_F(SettingsTest, GarbageOrEmptyFileIsTreatedAsNoFile) {
@@ -114,7 +114,7 @@ TEST_F(SettingsTest, GarbageOrEmptyFileIsTreatedAsNoFile) {
 
 TEST_F(SettingsTest, OutOfRangeValuesFallBackToDefaults) {
     LoadText("9990 200 208 203 205 45 44 197 2002 2003 2000 2001 1000 1001 7 6 3 2 5 2 -1 1 9 1 1 1 1 3 100 100");
-    EXPECT_EQ(Bindings[13], 1);
+    EXPECT_EQ(Saved.Bindings[13], 1);
     EXPECT_EQ(Saved.ResolutionIndex, 1);
     EXPECT_EQ(Saved.ScreenOrientation, 0);
     EXPECT_EQ(Saved.Windowed, 0);
@@ -178,7 +178,7 @@ TEST_F(SettingsTest, RandomFilesAlwaysLoadIntoRange) {
         ASSERT_GE(Saved.ScreenOrientation, 0);
         ASSERT_LE(Saved.ScreenOrientation, 2);
         ASSERT_TRUE(Saved.Windowed == 0 || Saved.Windowed == 1);
-        ASSERT_TRUE(Bindings[13] == 0 || Bindings[13] == 1);
+        ASSERT_TRUE(Saved.Bindings[13] == 0 || Saved.Bindings[13] == 1);
         for (int i = 0; i < 4; ++i) ASSERT_TRUE(Saved.PracticeUnlocked[i] == 0 || Saved.PracticeUnlocked[i] == 1);
         for (int i = 0; i < 4; ++i) ASSERT_TRUE(Saved.BossUnlocked[i] == 0 || Saved.BossUnlocked[i] == 1);
         ASSERT_TRUE(Saved.BossRushUnlocked == 0 || Saved.BossRushUnlocked == 1);

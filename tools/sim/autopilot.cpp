@@ -26,8 +26,8 @@ void Hold(int slot, bool down) {
     if (holding[slot] == down) return;
     holding[slot] = down;
     plat::HeadlessInput& in = plat::headless().input;
-    if (down) in.Press(Bindings[slot]);
-    else in.Release(Bindings[slot]);
+    if (down) in.Press(Saved.Bindings[slot]);
+    else in.Release(Saved.Bindings[slot]);
 }
 
 // A pickup worth flying to: weapon pickups first, then the nearest energy.
