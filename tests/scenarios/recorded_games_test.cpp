@@ -24,7 +24,7 @@ class RecordedGame : public testing::TestWithParam<Recorded> {};
 TEST_P(RecordedGame, EndsInTheStateItAlwaysEndedIn) {
     const Recorded& game = GetParam();
     std::string dir = MakeScratchDir(), out;
-    int status = RunCommand(std::string(QUIVEX_SIM_PATH) + " --dir " + dir + " " + game.args + " 2>&1", out);
+    int status = RunCommand(std::string(QUIVEX_SIM_PATH) + " --drawn --dir " + dir + " " + game.args + " 2>&1", out);
     ASSERT_EQ(status, 0) << out;
     EXPECT_EQ(SummaryValue(out, "hash"), game.hash) << out;
     EXPECT_EQ(SummaryValue(out, "drawn"), game.drawn) << out;
@@ -55,7 +55,8 @@ TEST(RecordedPause, APauseChangesNothingButTheTime) {
     for (std::string start : {"level 2", "rush"}) {
         std::string dir = MakeScratchDir(), plain, paused;
         WriteFile(dir + "/pause.keys", "3000 +197\n3002 -197\n3100 +197\n3102 -197\n");
-        std::string run = std::string(QUIVEX_SIM_PATH) + " --dir " + dir + " --start " + start + " --bot --immortal";
+        std::string run =
+            std::string(QUIVEX_SIM_PATH) + " --drawn --dir " + dir + " --start " + start + " --bot --immortal";
         ASSERT_EQ(RunCommand(run + " --frames 4000 2>&1", plain), 0) << plain;
         ASSERT_EQ(RunCommand(run + " --keys " + dir + "/pause.keys --frames 4100 2>&1", paused), 0) << paused;
         EXPECT_EQ(SummaryValue(paused, "hash"), SummaryValue(plain, "hash")) << start;
@@ -88,7 +89,7 @@ TEST(RecordedMenus, ATourOfEveryPageEndsInTheSameStateAndFiles) {
     keys += std::to_string(frame + 1500) + " +1\n";  // leave the game
     std::string dir = MakeScratchDir(), out;
     WriteFile(dir + "/tour.keys", keys);
-    int status = RunCommand(std::string(QUIVEX_SIM_PATH) + " --dir " + dir + " --keys " + dir +
+    int status = RunCommand(std::string(QUIVEX_SIM_PATH) + " --drawn --dir " + dir + " --keys " + dir +
                                 "/tour.keys --bot --frames 2300 2>&1", out);
     ASSERT_EQ(status, 0) << out;
     EXPECT_EQ(SummaryValue(out, "mode"), "0") << out;

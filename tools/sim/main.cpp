@@ -74,6 +74,7 @@ struct Options {
     int startLevel = 0;
     long long untilReport = -1;  // stop this many frames after a mission report (or the rush's end) shows
     bool cycle = false;        // every kind of game in turn, each started when the last is over
+    bool drawn = false;        // hash everything drawn and print it (costs time)
     std::string record;        // the first game played is kept as a replay here
     std::string replay;        // a replay played instead of the other options
 };
@@ -146,7 +147,7 @@ int Usage(const char* problem) {
                  "                  [--bot] [--immortal] [--until report[+N]] [--cycle]\n"
                  "                  [--gl] [--shot N:FILE.png | --shot wN:FILE.png ...] [--window-shot N:FILE.png ...]\n"
                  "                  [--resize N:WxH ...] [--fullscreen] [--resolution WxH] [--orientation O]\n"
-                 "                  [--classic-drawing] [--record FILE.qxr]\n"
+                 "                  [--classic-drawing] [--record FILE.qxr] [--drawn]\n"
                  "       quivex-sim --replay FILE.qxr [--dir DIR]   (exit 3: it ended in another state)\n"
                  "       quivex-sim --gallery FILE.png   (every model on the real renderer)\n");
     return 2;
@@ -199,7 +200,7 @@ void PrintSummary(long long frames) {
     if (MusicTrack < 0) std::printf("music: none %d\n", MusicFadeLevel);
     else std::printf("music: %d %d\n", MusicTrack, MusicFadeLevel);
     std::printf("hash: %016" PRIx64 "\n", HashGameState());
-    std::printf("drawn: %016" PRIx64 "\n", plat::headless().gfx.drawnHash);
+    if (plat::headless().gfx.hashDrawing) std::printf("drawn: %016" PRIx64 "\n", plat::headless().gfx.drawnHash);
 }
 
 bool SaveFirstGame(const std::string& file) {
@@ -277,6 +278,8 @@ int main(int argc, char** argv) {
             opt.immortal = true;
         } else if (arg == "--gl") {
             opt.gl = true;
+        } else if (arg == "--drawn") {
+            opt.drawn = true;
         } else if (arg == "--classic-drawing") {
             ClassicDrawing = true;
         } else if (arg == "--gallery") {
@@ -354,7 +357,7 @@ int main(int argc, char** argv) {
     }
 
     plat::headless().Reset();
-    plat::headless().gfx.hashDrawing = true;
+    plat::headless().gfx.hashDrawing = opt.drawn;
     if (opt.gl) {
         plat::UseRealGraphicsOnly();
         BeforePresentHook = CaptureIfWanted;
