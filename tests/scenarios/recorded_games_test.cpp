@@ -31,7 +31,8 @@ TEST_P(RecordedGame, EndsInTheStateItAlwaysEndedIn) {
     EXPECT_EQ(SummaryValue(out, "sounds"), game.sounds) << out;
 }
 
-// Each level played through with the ship kept alive, the boss rush, and a full game lost.
+// Each level played through with the ship kept alive, the last boss fought and destroyed to the end of
+// its practice, the boss rush, and a full game lost.
 INSTANTIATE_TEST_SUITE_P(
     Games, RecordedGame,
     testing::Values(
@@ -43,6 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "1=130 2=7151 5=22 7=2 8=1 9=149 10=197 11=1231 12=80 13=5 explosion=185 shot=2311 warning=4"},
         Recorded{"Level4", "--start level 4 --bot --immortal --frames 20000", "93e0c48bae3a3073", "bc46a1c672b8c569",
                  "1=128 2=12709 7=1 8=1 9=137 11=795 12=68 13=5 explosion=139 shot=2839 warning=4"},
+        Recorded{"Boss4", "--start boss 4 --bot --immortal --frames 9000", "ea5fb47fd0b75eb8", "df6247f55390f1f1",
+                 "2=5602 5=29 9=62 10=1 11=563 12=62 13=5 explosion=24 shot=637 warning=4"},
         Recorded{"BossRush", "--start rush --bot --immortal --frames 20000", "d624f99aef4d0e77", "643df17e2065f777",
                  "2=11700 7=3 9=38 11=507 12=34 13=5 explosion=33 shot=3474 warning=16"},
         Recorded{"FullGameLost", "--start full --bot --frames 20000", "063f21f1bfb4b8b5", "533b572f1816e0f1",
