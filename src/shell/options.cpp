@@ -9,21 +9,30 @@
 
 int32_t MusicVolume = kVolumeSteps;
 int32_t EffectsVolume = kVolumeSteps;
+int32_t EffectsSetting = kEffectsAuto;
 
 namespace {
 
 const char* kOptionsName = "options.cfg";
 const char* kOptionsTemp = "options.cfg.tmp";
 
+const char* const kEffectsWords[kEffectsChoices] = {"auto", "full", "light"};
+
 struct Option {
     const char* name;
     int32_t* value;
     int32_t low, high, fallback;
+    const char* const* words;  // the values from low up by name, read and written instead of numbers
 };
 const Option kOptions[] = {
-    {"music_volume", &MusicVolume, 0, kVolumeSteps, kVolumeSteps},
-    {"effects_volume", &EffectsVolume, 0, kVolumeSteps, kVolumeSteps},
+    {"music_volume", &MusicVolume, 0, kVolumeSteps, kVolumeSteps, nullptr},
+    {"effects_volume", &EffectsVolume, 0, kVolumeSteps, kVolumeSteps, nullptr},
+    {"effects", &EffectsSetting, kEffectsAuto, kEffectsLight, kEffectsAuto, kEffectsWords},
 };
+
+bool Matches(const char* word, const char* text, size_t length) {
+    return std::strlen(word) == length && std::strncmp(word, text, length) == 0;
+}
 
 // Trims spaces at both ends of [begin, end).
 void Trim(const char*& begin, const char*& end) {
@@ -33,7 +42,12 @@ void Trim(const char*& begin, const char*& end) {
 
 void Apply(const char* name, size_t nameLength, const char* value, size_t valueLength) {
     for (const Option& o : kOptions) {
-        if (std::strlen(o.name) != nameLength || std::strncmp(o.name, name, nameLength) != 0) continue;
+        if (!Matches(o.name, name, nameLength)) continue;
+        if (o.words) {
+            for (int32_t v = o.low; v <= o.high; ++v)
+                if (Matches(o.words[v - o.low], value, valueLength)) *o.value = v;
+            return;
+        }
         char digits[16];
         if (valueLength == 0 || valueLength >= sizeof digits) return;
         std::memcpy(digits, value, valueLength);
@@ -82,7 +96,11 @@ void LoadOptions() {
 int FormatOptions(char* out, size_t size) {
     int n = 0;
     for (const Option& o : kOptions) {
-        int w = std::snprintf(out + n, size - static_cast<size_t>(n), "%s = %d\n", o.name, static_cast<int>(*o.value));
+        const size_t room = size - static_cast<size_t>(n);
+        // A value outside the words is written as the default rather than read past them.
+        const int32_t v = *o.value >= o.low && *o.value <= o.high ? *o.value : o.fallback;
+        int w = o.words ? std::snprintf(out + n, room, "%s = %s\n", o.name, o.words[v - o.low])
+                        : std::snprintf(out + n, room, "%s = %d\n", o.name, static_cast<int>(*o.value));
         if (w < 0 || static_cast<size_t>(n + w) >= size) break;
         n += w;
     }

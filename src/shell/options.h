@@ -1,7 +1,7 @@
 #pragma once
 // "options.cfg": options beyond the original settings, kept in a file of their own so "quivex.cfg"
-// keeps its exact format for the programs and older copies that read it. One `name = value` a line;
-// unknown names are ignored and a bad or missing value takes its default.
+// keeps its exact format for the programs and older copies that read it. One `name = value` a line, the
+// value a number or a word; unknown names are ignored and a bad or missing value takes its default.
 #include <cstddef>
 #include <cstdint>
 
@@ -9,6 +9,10 @@ constexpr int32_t kVolumeSteps = 10;
 
 extern int32_t MusicVolume;    // 0..10, 10 = full
 extern int32_t EffectsVolume;  // 0..10
+
+// How much glow the renderer draws; auto takes the light picture on a software rasteriser.
+constexpr int32_t kEffectsAuto = 0, kEffectsFull = 1, kEffectsLight = 2, kEffectsChoices = 3;
+extern int32_t EffectsSetting;
 
 void LoadOptions();
 void SaveOptions();

@@ -5,6 +5,7 @@
 #include "shell/game_vars.h"
 #include "app/launcher.h"
 #include "app/main_loop.h"
+#include "shell/options.h"
 #include "shell/settings.h"
 #include "test_support.h"
 
@@ -173,6 +174,8 @@ TEST_F(LauncherTest, ClearAllAsksFirst) {
 TEST_F(LauncherTest, ClearAllDeletesTheFileAndReloadsDefaultsButKeepsTheShownDisplayChoices) {
     WriteFile(DataFile("quivex.cfg"), kCustomFile);
     LoadSettings();
+    WriteFile(DataFile("options.cfg"), "music_volume = 3\neffects_volume = 0\neffects = light\n");
+    LoadOptions();
     Queue(Step::ClearAll);
     Queue(Step::ConfirmOk);
     Queue(Step::Launch);
@@ -189,6 +192,8 @@ TEST_F(LauncherTest, ClearAllDeletesTheFileAndReloadsDefaultsButKeepsTheShownDis
     EXPECT_EQ(Saved.ResolutionIndex, 3);
     EXPECT_EQ(Saved.Windowed, 1);
     EXPECT_EQ(Saved.ScreenOrientation, 2);
+    EXPECT_EQ(EffectsSetting, kEffectsAuto);
+    EXPECT_EQ(ReadFile(DataFile("options.cfg")), "music_volume = 10\neffects_volume = 10\neffects = auto\n");
     // The info text no longer names the old keys.
     EXPECT_EQ(d().launcher.info, kDefaultInfo);
     EXPECT_EQ(Log(), "in\nall settings deleted\ncombo pos (resolution): 3\n   checkbox (windowed): 1\ntate mode: 2\nout\n");

@@ -203,20 +203,29 @@ TEST_F(MenuTest, VolumesAreHeardAtOnceAndSavedBesideTheSettings) {
     EXPECT_EQ(lastVolume(plat::SoundCall::VoiceVolume), 255 * 4 / 10);
     StartMusic(1);  // a new track starts turned down too
     EXPECT_EQ(lastVolume(plat::SoundCall::VoiceVolume), 255 * 4 / 10);
-    EXPECT_EQ(ReadFile(DataFile("options.cfg")), "music_volume = 4\neffects_volume = 7\n");
+    EXPECT_EQ(ReadFile(DataFile("options.cfg")), "music_volume = 4\neffects_volume = 7\neffects = auto\n");
     EXPECT_EQ(ReadFile(DataFile("quivex.cfg")), settings);
     // A new start reads them back; bad values and unknown names fall back or are passed over.
     LoadOptions();
     EXPECT_EQ(MusicVolume, 4);
-    for (const char* text : {"music_volume = 11\neffects_volume=x\n", "colour = 3\n", "", "music_volume\n"}) {
+    for (const char* text : {"music_volume = 11\neffects_volume=x\neffects = 2\n", "colour = 3\neffects = fancy\n", "",
+                             "music_volume\neffects =\n", "effects = Full\n", "effects = light light light light\n"}) {
         LoadOptionsFromText(text, std::strlen(text));
         EXPECT_EQ(MusicVolume, 10) << text;
         EXPECT_EQ(EffectsVolume, 10) << text;
+        EXPECT_EQ(EffectsSetting, kEffectsAuto) << text;
     }
-    const char* spaced = "  effects_volume   =  3  \r\nmusic_volume=0";
+    const char* spaced = "  effects_volume   =  3  \r\nmusic_volume=0\neffects=full\r\n";
     LoadOptionsFromText(spaced, std::strlen(spaced));
     EXPECT_EQ(EffectsVolume, 3);
     EXPECT_EQ(MusicVolume, 0);
+    EXPECT_EQ(EffectsSetting, kEffectsFull);
+    const char* later = "effects = light\neffects = auto\n";  // the last line wins
+    LoadOptionsFromText(later, std::strlen(later));
+    EXPECT_EQ(EffectsSetting, kEffectsAuto);
+    EffectsSetting = kEffectsLight;
+    SaveOptions();
+    EXPECT_EQ(ReadFile(DataFile("options.cfg")), "music_volume = 10\neffects_volume = 10\neffects = light\n");
 }
 
 TEST_F(MenuTest, ResolutionOffersTheWholeTableAndKeepsALauncherChoice) {

@@ -101,7 +101,7 @@ TEST(RecordedMenus, ATourOfEveryPageEndsInTheSameStateAndFiles) {
     EXPECT_EQ(SummaryValue(out, "sounds"), "1=19 2=69 5=8 9=3 11=2 13=5 explosion=22 shot=240") << out;
     EXPECT_EQ(ReadFile(dir + "/quivex.cfg"), "9990 200 208 203 46 45 44 197 2002 2003 2000 2001 1000 1001 1 1 0 1 0 "
                                              "0 0 0 0 0 0 0 0 0 100 100");
-    EXPECT_EQ(ReadFile(dir + "/options.cfg"), "music_volume = 8\neffects_volume = 9\n");
+    EXPECT_EQ(ReadFile(dir + "/options.cfg"), "music_volume = 8\neffects_volume = 9\neffects = auto\n");
 }
 
 }  // namespace
