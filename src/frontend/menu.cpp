@@ -71,6 +71,12 @@ void ApplyItem(const MenuItem& item) {
             if (item.action == ActionEffectsVolume) PlaySound(1);
             break;
         }
+        case ActionEffects:
+            if (item.value != EffectsSetting) {
+                EffectsSetting = item.value;
+                SaveOptions();
+            }
+            break;
         case ActionResolution:
             // The item's values are the table's indices, so its label always names the mode in use.
             if (item.value >= 0 && item.value < kResolutionCount && item.value != Saved.ResolutionIndex) {
@@ -155,6 +161,7 @@ void BuildMenu(int page) {
             Item("display:", ActionDisplay, Saved.ScreenOrientation, 3);
             Item("windowed:", ActionWindowed, Saved.Windowed, 2);
             Item("resolution:", ActionResolution, Saved.ResolutionIndex, kResolutionCount);
+            Item("effects:", ActionEffects, EffectsSetting, kEffectsChoices);
             Item("redefine input", ActionGoToPage, PageRedefine, 0);
             Item("view credits", ActionGoToPage, PageCredits, 0);
             Item("music volume:", ActionMusicVolume, MusicVolume, kVolumeSteps + 1);

@@ -19,6 +19,7 @@ enum MenuAction : int32_t {
     ActionMusicVolume = 14,
     ActionEffectsVolume = 15,
     ActionWatchReplay = 16,
+    ActionEffects = 17,
 };
 
 enum MenuPageId : int32_t { PageMain = 0, PagePractice = 1, PageOptions = 2, PageCredits = 3, PageRedefine = 4,

@@ -131,6 +131,13 @@ void DrawItems() {
                 DrawChoices(y, c, item.value, kLabels, kXs, 2);
                 break;
             }
+            case ActionEffects: {
+                static const char* const kLabels[3] = {"auto", "full", "light"};
+                static const float kXs[3] = {258, 313, 355};
+                FrontText(kItemX, y, 0, kItemSize, c, "effects:");
+                DrawChoices(y, c, item.value, kLabels, kXs, 3);
+                break;
+            }
             case ActionResolution:
                 if (const char* label = ResolutionLabel(item.value)) DrawStepper(item, y, c, underCursor, label);
                 break;

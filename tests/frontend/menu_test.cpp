@@ -176,9 +176,9 @@ TEST_F(MenuTest, F9AndF12OnTheMainPageUnlockEverythingSavedAtTheNextSave) {
     EXPECT_EQ(after[kCfgBossRush], 1);
 }
 
-// The volumes: left and right on their items, heard at once, kept in "options.cfg" while "quivex.cfg"
-// stays byte for byte as it was.
-TEST_F(MenuTest, VolumesAreHeardAtOnceAndSavedBesideTheSettings) {
+// The volumes and the effects: left and right on their items take effect at once (a volume is heard) and
+// are kept in "options.cfg" while "quivex.cfg" stays byte for byte as it was.
+TEST_F(MenuTest, VolumesAndEffectsAreSavedAtOnceBesideTheSettings) {
     OpenOptions();
     const std::string settings = ReadFile(DataFile("quivex.cfg"));
     auto lastVolume = [&](plat::SoundCall::Kind kind) {
@@ -187,7 +187,7 @@ TEST_F(MenuTest, VolumesAreHeardAtOnceAndSavedBesideTheSettings) {
             if (c.kind == kind) v = kind == plat::SoundCall::VoiceVolume ? c.b : c.a;
         return v;
     };
-    Tap(kKeyDown, 6);  // effects volume
+    Tap(kKeyDown, 7);  // effects volume
     uint64_t pings = SoundsPlayed.effect[1];
     Tap(kKeyLeft, 3);
     EXPECT_EQ(EffectsVolume, 7);
@@ -204,10 +204,21 @@ TEST_F(MenuTest, VolumesAreHeardAtOnceAndSavedBesideTheSettings) {
     StartMusic(1);  // a new track starts turned down too
     EXPECT_EQ(lastVolume(plat::SoundCall::VoiceVolume), 255 * 4 / 10);
     EXPECT_EQ(ReadFile(DataFile("options.cfg")), "music_volume = 4\neffects_volume = 7\neffects = auto\n");
+    Tap(kKeyUp, 3);  // effects
+    Tap(kKeyRight, 2);
+    EXPECT_EQ(EffectsSetting, kEffectsLight);
+    EXPECT_EQ(ReadFile(DataFile("options.cfg")), "music_volume = 4\neffects_volume = 7\neffects = light\n");
+    ClearFrontTextLog();
+    Pass();
+    ASSERT_EQ(Texts("light").size(), 1u);
+    EXPECT_NE(Texts("light")[0].colour, kOtherValueColour);  // the choice in force is the one lit
+    EXPECT_EQ(Texts("auto")[0].colour, kOtherValueColour);
     EXPECT_EQ(ReadFile(DataFile("quivex.cfg")), settings);
+
     // A new start reads them back; bad values and unknown names fall back or are passed over.
     LoadOptions();
     EXPECT_EQ(MusicVolume, 4);
+    EXPECT_EQ(EffectsSetting, kEffectsLight);
     for (const char* text : {"music_volume = 11\neffects_volume=x\neffects = 2\n", "colour = 3\neffects = fancy\n", "",
                              "music_volume\neffects =\n", "effects = Full\n", "effects = light light light light\n"}) {
         LoadOptionsFromText(text, std::strlen(text));
@@ -223,9 +234,6 @@ TEST_F(MenuTest, VolumesAreHeardAtOnceAndSavedBesideTheSettings) {
     const char* later = "effects = light\neffects = auto\n";  // the last line wins
     LoadOptionsFromText(later, std::strlen(later));
     EXPECT_EQ(EffectsSetting, kEffectsAuto);
-    EffectsSetting = kEffectsLight;
-    SaveOptions();
-    EXPECT_EQ(ReadFile(DataFile("options.cfg")), "music_volume = 10\neffects_volume = 10\neffects = light\n");
 }
 
 TEST_F(MenuTest, ResolutionOffersTheWholeTableAndKeepsALauncherChoice) {
@@ -291,7 +299,7 @@ TEST_F(MenuTest, ResolutionArrowsSwayAndJumpBack) {
 
 TEST_F(MenuTest, BackAndCancelKeepsTheOldFireKeyWhileThePageShowsTheNewOne) {
     OpenOptions();
-    Tap(kKeyDown, 3);
+    Tap(kKeyDown, 4);
     Tap(kKeyReturn);
     ASSERT_EQ(MenuPage, PageRedefine);
     Tap(kKeyDown, 4);  // "ship fire:"
@@ -314,7 +322,7 @@ TEST_F(MenuTest, BackAndCancelKeepsTheOldFireKeyWhileThePageShowsTheNewOne) {
     EXPECT_EQ(Saved.Bindings[SlotKeyFire], kKeyX);
     EXPECT_EQ(Settings()[1 + SlotKeyFire], kKeyX);
 
-    Tap(kKeyDown, 3);
+    Tap(kKeyDown, 4);
     Tap(kKeyReturn);
     ASSERT_EQ(MenuPage, PageRedefine);
     ClearFrontTextLog();

@@ -32,8 +32,8 @@ taps > "$front/none.keys"
 taps 208 208 208 28 > "$front/options.keys"
 taps 208 208 208 28 205 > "$front/options_horiz.keys"
 taps 208 208 208 28 205 205 > "$front/options_tate.keys"
-taps 208 208 208 28 208 208 208 28 208 208 208 208 45 > "$front/redefine.keys"
-taps 208 208 208 28 208 208 208 208 28 > "$front/credits.keys"
+taps 208 208 208 28 208 208 208 208 28 208 208 208 208 45 > "$front/redefine.keys"
+taps 208 208 208 28 208 208 208 208 208 28 > "$front/credits.keys"
 for page in none options options_horiz options_tate redefine credits; do
   name=$page && [ "$page" = none ] && name=main
   "$build/quivex-sim" --gl --frames 130 --dir "$front/$page" --keys "$front/$page.keys" \

@@ -74,9 +74,9 @@ TEST(RecordedMenus, ATourOfEveryPageEndsInTheSameStateAndFiles) {
     enum { R = 28, D = 208, Rt = 205, L = 203, Esc = 1, C = 46, Wait = -1 };
     const int tour[] = {D, R, Rt, D, Rt, D, Rt, D, R,                                   // practice
                         D, D, D, R, Rt, Wait, Rt, Wait, L, L, Wait, D, Rt, D, Rt, L,    // display, window, size
-                        D, R, D, D, D, R, C, D, D, D, D, R,                             // ship right: C, saved
-                        D, D, D, D, R, Wait, Wait, R,                                   // credits
-                        D, D, D, D, D, L, L, D, L, D, R,                                // volumes, back to main
+                        D, Rt, D, R, D, D, D, R, C, D, D, D, D, R,                      // effects full, ship right: C
+                        D, D, D, D, D, R, Wait, Wait, R,                                // credits
+                        D, D, D, D, D, D, L, L, D, L, D, R,                             // volumes, back to main
                         D, D, D, D, R, R, D, D, R, R};                                  // replays, start game
     std::string keys;
     int frame = 2;
@@ -96,12 +96,12 @@ TEST(RecordedMenus, ATourOfEveryPageEndsInTheSameStateAndFiles) {
                                 "/tour.keys --bot --frames 2300 2>&1", out);
     ASSERT_EQ(status, 0) << out;
     EXPECT_EQ(SummaryValue(out, "mode"), "0") << out;
-    EXPECT_EQ(SummaryValue(out, "hash"), "d722468f1b517b3f") << out;
-    EXPECT_EQ(SummaryValue(out, "drawn"), "14dfe6686150c070") << out;
-    EXPECT_EQ(SummaryValue(out, "sounds"), "1=19 2=69 5=8 9=3 11=2 13=5 explosion=22 shot=240") << out;
+    EXPECT_EQ(SummaryValue(out, "hash"), "6bc3a9baaac15c35") << out;
+    EXPECT_EQ(SummaryValue(out, "drawn"), "86cb74068d672642") << out;
+    EXPECT_EQ(SummaryValue(out, "sounds"), "1=20 2=72 5=8 9=3 11=1 13=5 explosion=24 shot=240") << out;
     EXPECT_EQ(ReadFile(dir + "/quivex.cfg"), "9990 200 208 203 46 45 44 197 2002 2003 2000 2001 1000 1001 1 1 0 1 0 "
                                              "0 0 0 0 0 0 0 0 0 100 100");
-    EXPECT_EQ(ReadFile(dir + "/options.cfg"), "music_volume = 8\neffects_volume = 9\neffects = auto\n");
+    EXPECT_EQ(ReadFile(dir + "/options.cfg"), "music_volume = 8\neffects_volume = 9\neffects = full\n");
 }
 
 }  // namespace
