@@ -31,7 +31,7 @@ deps:
 
 # The browser build: Debian's emscripten, and Chromium driven headless by the browser test.
 WEB_BUILD    ?= build-web
-WEB_PACKAGES := emscripten chromium chromium-driver python3-selenium
+WEB_PACKAGES := emscripten chromium chromium-driver python3-selenium python3-pil
 
 web-deps:
 	$(call install_missing,$(WEB_PACKAGES))

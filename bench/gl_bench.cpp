@@ -3,6 +3,7 @@
 #include <sys/resource.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <string>
 
@@ -16,9 +17,11 @@
 #include "platform/headless.h"
 #include "platform/platform.h"
 #include "render/batches.h"
+#include "render/device.h"
 #include "shell/game_vars.h"
 #include "app/main_loop.h"
 #include "shell/random.h"
+#include "shell/options.h"
 #include "shell/settings.h"
 
 namespace {
@@ -57,6 +60,13 @@ int RunGlBench(int level, int resolution, long long fastFrames, long long pacedF
         std::fprintf(stderr, "quivex-bench: start-up on the real platform failed\n");
         return 1;
     }
+    if (const char* effects = std::getenv("QUIVEX_EFFECTS")) {
+        if (EffectsFromName(effects) < 0) {
+            std::fprintf(stderr, "quivex-bench: QUIVEX_EFFECTS must be auto, full or light\n");
+            return 2;
+        }
+        EffectsSetting = EffectsFromName(effects);
+    }
     int w = 0, h = 0;
     plat::gfx().BackBufferSize(w, h);
 
@@ -88,7 +98,8 @@ int RunGlBench(int level, int resolution, long long fastFrames, long long pacedF
     const uint64_t allocations = HeapAllocations() - allocations0;
 
     std::printf("\nOpenGL, level %d, drawn %s: %d x %d window, %s; load average %s\n", level,
-                ClassicDrawing ? "as first written (every batch twice, each wave band alone)" : "in fewer passes",
+                ClassicDrawing ? "as first written (every batch twice, each wave band alone)"
+                : LightPicture() ? "in fewer passes, light picture" : "in fewer passes, full picture",
                 w, h, plat::DescribeRealDevices().c_str(), LoadAverages());
     std::printf("%-44s %lld frames in %.2f s = %.0f frames/s (%.1fx real time), CPU %.1f ms a frame\n",
                 "level play, fast-forward on", fast, fastWall, static_cast<double>(fast) / fastWall,

@@ -67,6 +67,7 @@ struct DrawCall {
     glm::mat4 world;
     int repeat;  // counts as this many identical draws
     bool mipmapping;
+    bool glowLayer;
 };
 
 class HeadlessGfx : public Gfx {
@@ -87,6 +88,9 @@ public:
     void SetBlending(bool on) override { blending = on; }
     void SetRepeat(int times) override { repeat = times; }
     void SetMipmapping(bool on) override { mipmapping = on; }
+    bool SoftwareRasteriser() override { return software; }
+    void SetGlowLayer(bool on) override { glowLayer = on; }
+    void AddGlowLayer(float x0, float y0, float x1, float y1) override;
     TextureId TextureFromFile(const unsigned char* data, size_t size) override;
     TextureId CreateTexture(int width, int height) override;
     unsigned char* LockTexture(TextureId tex, int& pitch) override;
@@ -113,6 +117,9 @@ public:
     bool blending = true, cullClockwise = false, standingState = false;
     int repeat = 1;
     bool mipmapping = true;
+    bool software = false;  // a renderer that says it is a software rasteriser
+    bool glowLayer = false;
+    uint64_t glowAdds = 0;
     int width = 0, height = 0;
     int swapInterval = -1;     // as last set
     int maxSwapInterval = 1;  // a display that refuses to wait for more blanks

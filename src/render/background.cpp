@@ -8,6 +8,7 @@
 #include "audio/audio.h"
 #include "platform/platform.h"
 #include "render/batches.h"
+#include "render/device.h"
 #include "render/textures.h"
 #include "shell/game_vars.h"
 #include "shell/trig.h"
@@ -33,6 +34,10 @@ constexpr float kBandWidth = 200.0f;
 constexpr float kPlayfieldLeft = 127.0f, kPlayfieldRight = 513.0f;  // a unit under each side mask
 TexturedVertex waveStrip[kWaveKnots * 2];
 TexturedVertex waveTriangles[8 * (kWaveKnots - 1) * 12];  // a cut segment is at most a hexagon
+TexturedVertex waveEnds[8 * 2 * 12];
+// In the light picture the bands' glow comes from the half-size layer between their first and last
+// segments; those two, where a band ends in a hard edge, are drawn sharp.
+constexpr float kBandInnerTop = 10.0f, kBandInnerBottom = (kWaveKnots - 2) * 10.0f;
 TexturedVertex logoQuads[24];
 
 float WrapPhase(float p) { return p > 180.0f ? p - 360.0f : p; }
@@ -186,20 +191,32 @@ void DrawBackgroundWaves(int32_t bossAlert) {
     // Only the light of each band, only between the side masks (a unit inside them: they hide the rest),
     // all eight in one draw. The bands are larger than their texture on screen, so the full-size image
     // alone gives the same texels.
-    int vertices = 0;
+    bool light = LightPicture();
+    // Bands held nearly black (the menu's) add a level at most, only along their cores: the light
+    // picture leaves them out.
+    if (light && std::max({WaveR, WaveG, WaveB}) <= 1) return;
+    int vertices = 0, ends = 0;
     for (int i = 0; i < 8; ++i) {
         float sign = i < 4 ? 1.0f : -1.0f;
         BandStrip(i < 4 ? 220.0f : 420.0f, sign * kFrequency[i % 4], sign * wavePhase[i % 4], colour);
         for (int k = 0; k + 1 < kWaveKnots; ++k) {
-            vertices += LitBandSegment(&waveTriangles[vertices], waveStrip[2 * k], waveStrip[2 * k + 2], colour,
-                                       k == 0, k + 2 == kWaveKnots);
+            bool end = k == 0 || k + 2 == kWaveKnots;
+            int n = LitBandSegment(&waveTriangles[vertices], waveStrip[2 * k], waveStrip[2 * k + 2], colour, k == 0,
+                                   k + 2 == kWaveKnots);
+            if (light && end) std::copy(&waveTriangles[vertices], &waveTriangles[vertices + n], &waveEnds[ends]), ends += n;
+            vertices += n;
         }
     }
     plat::Gfx& gfx = plat::gfx();
     gfx.SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
     gfx.BindTexture(LineTexture);
     gfx.SetMipmapping(false);
+    if (light) gfx.SetGlowLayer(true);
     gfx.Draw(plat::Primitive::TriangleList, waveTriangles, vertices / 3);
+    if (light) {
+        gfx.AddGlowLayer(kPlayfieldLeft, kBandInnerTop, kPlayfieldRight, kBandInnerBottom);
+        gfx.Draw(plat::Primitive::TriangleList, waveEnds, ends / 3);
+    }
     gfx.SetMipmapping(true);
     gfx.BindTexture(0);
 }

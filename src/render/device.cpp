@@ -1,8 +1,10 @@
 #include "render/device.h"
 
 #include "platform/platform.h"
+#include "render/batches.h"
 #include "shell/error_log.h"
 #include "shell/game_vars.h"
+#include "shell/options.h"
 #include "shell/settings.h"
 #include "shell/timing.h"
 #include "render/font.h"
@@ -84,4 +86,9 @@ void SetWindowed(int windowed) {
 void ReleaseGraphics() {
     plat::Gfx& gfx = plat::gfx();
     if (gfx.HasDevice()) gfx.ReleaseDevice();
+}
+
+bool LightPicture() {
+    if (ClassicDrawing || EffectsSetting == kEffectsFull) return false;
+    return EffectsSetting == kEffectsLight || plat::gfx().SoftwareRasteriser();
 }

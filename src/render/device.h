@@ -12,3 +12,7 @@ void change_window_size(int outerWidth, int outerHeight);
 void PlaceWindowForResolution();
 // Releases the device, if held.
 void ReleaseGraphics();
+
+// The light picture: the same scene for less work, its glow drawn at half resolution. Where the
+// effects option asks for it, or leaves it to the renderer and a software rasteriser draws.
+bool LightPicture();

@@ -61,6 +61,12 @@ void Apply(const char* name, size_t nameLength, const char* value, size_t valueL
 
 }  // namespace
 
+int32_t EffectsFromName(const char* name) {
+    for (int32_t i = 0; i < kEffectsChoices; ++i)
+        if (std::strcmp(name, kEffectsWords[i]) == 0) return i;
+    return -1;
+}
+
 void ResetOptions() {
     for (const Option& o : kOptions) *o.value = o.fallback;
 }

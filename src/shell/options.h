@@ -13,6 +13,8 @@ extern int32_t EffectsVolume;  // 0..10
 // How much glow the renderer draws; auto takes the light picture on a software rasteriser.
 constexpr int32_t kEffectsAuto = 0, kEffectsFull = 1, kEffectsLight = 2, kEffectsChoices = 3;
 extern int32_t EffectsSetting;
+// "auto", "full" or "light" to its value; -1 for anything else.
+int32_t EffectsFromName(const char* name);
 
 void LoadOptions();
 void SaveOptions();

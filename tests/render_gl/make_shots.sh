@@ -8,20 +8,23 @@ fi
 # LeakSanitizer's stop-the-world tracer can crash while Mesa's worker threads come and go; leaks in our
 # own code are caught by the headless runs of the same paths.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+# Every picture is the full one unless a run asks for another: auto would draw light on this software
+# rasteriser.
+sim() { "$build/quivex-sim" --effects full "$@"; }
 out=$build/shots
 rm -rf "$out" && mkdir -p "$out"
 "$build/quivex-render-scenes" "$out"
-"$build/quivex-sim" --gl --frames 5 --dir "$out/sim" --shot w64:"$out/studio_logo_64.png" \
+sim --gl --frames 5 --dir "$out/sim" --shot w64:"$out/studio_logo_64.png" \
   --shot w200:"$out/studio_logo_200.png" --shot 4:"$out/menu_background.png" > /dev/null
 
 # Full screen on this 1280 x 1024 desktop at two resolutions, and a window resized by its edge: what
 # the window shows, and the game's own picture.
 desk=$out/desktop
 for r in 800x600 1600x1200; do
-  "$build/quivex-sim" --gl --fullscreen --resolution $r --frames 130 --dir "$desk/$r" \
+  sim --gl --fullscreen --resolution $r --frames 130 --dir "$desk/$r" \
     --window-shot 125:"$out/fullscreen_${r%x*}.png" --shot 125:"$out/fullscreen_${r%x*}_own.png" > /dev/null
 done
-"$build/quivex-sim" --gl --frames 130 --dir "$desk/resized" --resize 2:1000x500 \
+sim --gl --frames 130 --dir "$desk/resized" --resize 2:1000x500 \
   --window-shot 125:"$out/window_1000x500.png" --shot 125:"$out/window_1000x500_own.png" > /dev/null
 
 # The front end: menu pages driven by taps (one every 4 frames from frame 2), the HUD in each orientation,
@@ -36,43 +39,63 @@ taps 208 208 208 28 208 208 208 208 28 208 208 208 208 45 > "$front/redefine.key
 taps 208 208 208 28 208 208 208 208 208 28 > "$front/credits.keys"
 for page in none options options_horiz options_tate redefine credits; do
   name=$page && [ "$page" = none ] && name=main
-  "$build/quivex-sim" --gl --frames 130 --dir "$front/$page" --keys "$front/$page.keys" \
+  sim --gl --frames 130 --dir "$front/$page" --keys "$front/$page.keys" \
     --shot 125:"$out/menu_$name.png" > /dev/null
 done
 for o in 0 1 2; do
   mkdir -p "$front/hud$o"
   echo "9990 200 208 203 205 45 44 197 2002 2003 2000 2001 1000 1001 1 1 $o 0 0 0 0 0 0 0 0 0 0 0 100 100" \
     > "$front/hud$o/quivex.cfg"
-  "$build/quivex-sim" --gl --frames 430 --dir "$front/hud$o" --start full --bot --immortal \
+  sim --gl --frames 430 --dir "$front/hud$o" --start full --bot --immortal \
     --shot 60:"$out/level_title_$o.png" --shot 420:"$out/hud_$o.png" > /dev/null
 done
-"$build/quivex-sim" --gl --frames 50 --dir "$front/warning" --start boss 2 --shot 45:"$out/boss_warning.png" > /dev/null
+sim --gl --frames 50 --dir "$front/warning" --start boss 2 --shot 45:"$out/boss_warning.png" > /dev/null
 # Each boss mid-attack, and a level played by the autopilot.
 for l in 1 2 3 4; do
-  "$build/quivex-sim" --gl --frames 1300 --dir "$out/boss$l" --start boss $l --bot --immortal \
+  sim --gl --frames 1300 --dir "$out/boss$l" --start boss $l --bot --immortal \
     --shot 1250:"$out/boss_${l}_attack.png" > /dev/null
 done
-"$build/quivex-sim" --gallery "$out/model_gallery.png" --dir "$out/gallery" > /dev/null
+sim --gallery "$out/model_gallery.png" --dir "$out/gallery" > /dev/null
 # The mission report of a full game with its unlock message, and the rating after level 4.
-"$build/quivex-sim" --gl --frames 16000 --dir "$out/report" --start full --bot --immortal \
+sim --gl --frames 16000 --dir "$out/report" --start full --bot --immortal \
   --shot report+120:"$out/mission_report.png" --shot report+20:"$out/mission_report_count.png" > /dev/null
-"$build/quivex-sim" --gl --frames 32000 --dir "$out/rating" --start level 4 --bot --immortal \
+sim --gl --frames 32000 --dir "$out/rating" --start level 4 --bot --immortal \
   --shot rating+300:"$out/rating.png" > /dev/null
 
 # The same frames drawn the way the renderer was first written (every batch twice, each wave band on its
 # own), for the test that both ways give the same picture: the menu, each level in play (level 1 also as
 # its lines fly out at the start), a boss mid-attack and the mission report.
 classic=$out/classic && mkdir -p "$classic"
-"$build/quivex-sim" --gl --classic-drawing --frames 130 --dir "$classic/menu" --keys "$front/none.keys" \
+sim --gl --classic-drawing --frames 130 --dir "$classic/menu" --keys "$front/none.keys" \
   --shot 125:"$out/classic_menu_main.png" > /dev/null
-"$build/quivex-sim" --gl --classic-drawing --frames 1300 --dir "$classic/boss2" --start boss 2 --bot --immortal \
+sim --gl --classic-drawing --frames 1300 --dir "$classic/boss2" --start boss 2 --bot --immortal \
   --shot 1250:"$out/classic_boss_2_attack.png" > /dev/null
-"$build/quivex-sim" --gl --classic-drawing --frames 16000 --dir "$classic/report" --start full --bot --immortal \
+sim --gl --classic-drawing --frames 16000 --dir "$classic/report" --start full --bot --immortal \
   --shot report+120:"$out/classic_mission_report.png" --shot report+20:"$classic/report/count.png" > /dev/null
 for l in 1 2 3 4; do
   for way in "" --classic-drawing; do
     name=play_$l${way:+_classic}
-    "$build/quivex-sim" --gl $way --frames 700 --dir "$out/play/$name" --start level $l --bot --immortal \
+    sim --gl $way --frames 700 --dir "$out/play/$name" --start level $l --bot --immortal \
       --shot 100:"$out/${name}_start.png" --shot 650:"$out/$name.png" > /dev/null
+  done
+done
+
+# The light picture of the same frames, and a level in each orientation both ways, for the test that
+# the light picture stays close to the full one.
+light=$out/light && mkdir -p "$light"
+sim --gl --effects light --frames 130 --dir "$light/menu" --keys "$front/none.keys" \
+  --shot 125:"$out/light_menu_main.png" > /dev/null
+sim --gl --effects light --frames 1300 --dir "$light/boss2" --start boss 2 --bot --immortal \
+  --shot 1250:"$out/light_boss_2_attack.png" > /dev/null
+sim --gl --effects light --frames 16000 --dir "$light/report" --start full --bot --immortal \
+  --shot report+120:"$out/light_mission_report.png" --shot report+20:"$light/report/count.png" > /dev/null
+for l in 1 2 3 4; do
+  sim --gl --effects light --frames 700 --dir "$light/play$l" --start level $l --bot --immortal \
+    --shot 100:"$out/light_play_${l}_start.png" --shot 650:"$out/light_play_$l.png" > /dev/null
+done
+for o in horizontal tate; do
+  for way in full light; do
+    sim --gl --effects $way --orientation $o --frames 700 --dir "$light/$o-$way" --start level 3 --bot --immortal \
+      --shot 650:"$out/${way}_play_3_$o.png" > /dev/null
   done
 done

@@ -243,3 +243,49 @@ TEST(RenderPictures, FewerPassesDrawTheSamePicture) {
         EXPECT_GT(lit, a.w * a.h / 20) << first << " is nearly empty";
     }
 }
+
+// The light picture draws the bands' glow at half resolution: close to the full picture on the same
+// frames, in every orientation. A difference picture, eight times as bright, goes beside each pair.
+TEST(RenderPictures, TheLightPictureStaysCloseToTheFullOne) {
+    std::vector<std::pair<std::string, std::string>> pairs = {
+        {"menu_main.png", "light_menu_main.png"},
+        {"boss_2_attack.png", "light_boss_2_attack.png"},
+        {"mission_report.png", "light_mission_report.png"},
+        {"full_play_3_horizontal.png", "light_play_3_horizontal.png"},
+        {"full_play_3_tate.png", "light_play_3_tate.png"},
+    };
+    for (int l = 1; l <= 4; ++l) {
+        std::string n = std::to_string(l);
+        pairs.push_back({"play_" + n + "_start.png", "light_play_" + n + "_start.png"});
+        pairs.push_back({"play_" + n + ".png", "light_play_" + n + ".png"});
+    }
+    long long differing = 0;
+    for (const auto& [full, light] : pairs) {
+        Image a = Load(full), b = Load(light);
+        ASSERT_EQ(a.w, b.w) << light;
+        ASSERT_EQ(a.h, b.h) << light;
+        long long sum = 0;
+        int within6 = 0, beyond32 = 0, lit = 0;
+        std::vector<unsigned char> diff(a.rgba.size(), 255);
+        for (size_t p = 0; p < a.rgba.size(); p += 4) {
+            int worst = 0;
+            for (size_t c = p; c < p + 3; ++c) {
+                int d = std::abs(a.rgba[c] - b.rgba[c]);
+                sum += d;
+                worst = std::max(worst, d);
+                lit += a.rgba[c] > 40;
+                diff[c] = static_cast<unsigned char>(std::min(255, d * 8));
+            }
+            within6 += worst <= 6;
+            beyond32 += worst > 32;
+        }
+        const long long pixels = static_cast<long long>(a.w) * a.h;
+        differing += sum;
+        plat::WritePng((std::string(QUIVEX_SHOTS_DIR) + "/diff_" + light).c_str(), diff.data(), a.w, a.h);
+        EXPECT_LE(static_cast<double>(sum) / static_cast<double>(pixels * 3), 1.0) << light << ": mean difference";
+        EXPECT_GE(within6, pixels * 99 / 100) << light << ": pixels within 6 levels";
+        EXPECT_EQ(beyond32, 0) << light << ": pixels more than 32 levels off";
+        EXPECT_GT(lit, a.w * a.h / 20) << full << " is nearly empty";
+    }
+    EXPECT_GT(differing, 0) << "the light pictures are the full ones: light was not drawn";
+}

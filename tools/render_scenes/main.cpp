@@ -18,6 +18,7 @@
 #include "render/font.h"
 #include "app/render_frame.h"
 #include "shell/game_vars.h"
+#include "shell/options.h"
 #include "app/main_loop.h"
 #include "app/reset.h"
 #include "shell/timing.h"
@@ -177,6 +178,7 @@ int main(int argc, char** argv) {
     options.forceWindowed = true;
     int exitCode = 0;
     if (!StartProgram(options, exitCode)) return 1;
+    EffectsSetting = kEffectsFull;  // the reference picture, whatever the renderer
     BeforePresentHook = Capture;
 
     for (int o = 0; o < 3; ++o) TextScene(o);

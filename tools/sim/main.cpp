@@ -32,6 +32,7 @@
 #include "shell/command_line.h"
 #include "shell/game_vars.h"
 #include "app/main_loop.h"
+#include "shell/options.h"
 #include "shell/random.h"
 #include "app/state_hash.h"
 #include "shell/timing.h"
@@ -64,6 +65,7 @@ struct Options {
     std::string keys;
     uint32_t seed = 1;
     bool gl = false;
+    int effects = -1;
     std::string gallery;
     std::vector<Shot> shots;
     std::vector<Resize> resizes;
@@ -147,7 +149,8 @@ int Usage(const char* problem) {
                  "                  [--bot] [--immortal] [--until report[+N]] [--cycle]\n"
                  "                  [--gl] [--shot N:FILE.png | --shot wN:FILE.png ...] [--window-shot N:FILE.png ...]\n"
                  "                  [--resize N:WxH ...] [--fullscreen] [--resolution WxH] [--orientation O]\n"
-                 "                  [--classic-drawing] [--record FILE.qxr] [--drawn]\n"
+                 "                  [--classic-drawing] [--effects auto|full|light]\n"
+                 "                  [--record FILE.qxr] [--drawn]\n"
                  "       quivex-sim --replay FILE.qxr [--dir DIR]   (exit 3: it ended in another state)\n"
                  "       quivex-sim --gallery FILE.png   (every model on the real renderer)\n");
     return 2;
@@ -282,6 +285,10 @@ int main(int argc, char** argv) {
             opt.drawn = true;
         } else if (arg == "--classic-drawing") {
             ClassicDrawing = true;
+        } else if (arg == "--effects") {
+            const char* v = value("--effects");
+            opt.effects = v ? EffectsFromName(v) : -1;
+            if (opt.effects < 0) return Usage("--effects needs auto, full or light");
         } else if (arg == "--gallery") {
             const char* v = value("--gallery");
             if (!v) return Usage("--gallery needs FILE.png");
@@ -371,6 +378,7 @@ int main(int argc, char** argv) {
     // Pictures come from a window unless full screen is asked for.
     start.forceWindowed = opt.gl && start.commandLine.windowed != 0;
     if (!StartProgram(start, exitCode)) return exitCode;
+    if (opt.effects >= 0) EffectsSetting = opt.effects;  // for this run, not saved
     if (!opt.gallery.empty()) {
         if (RenderGallery(opt.gallery)) return 0;
         std::fprintf(stderr, "quivex-sim: could not write %s\n", opt.gallery.c_str());

@@ -63,6 +63,16 @@ public:
     // drawn no smaller than its texture, for less work. On by default.
     virtual void SetMipmapping(bool on) = 0;
 
+    // True where the pictures are rasterised by the CPU (a software renderer), which may call for a
+    // lighter picture.
+    virtual bool SoftwareRasteriser() = 0;
+    // On: the draws that follow go into the glow layer, a picture of half the width and height, for soft
+    // light whose fine detail nobody would miss. Off: into the picture.
+    virtual void SetGlowLayer(bool on) = 0;
+    // Scales the glow layer up and adds it into the picture, over the screen rectangle that the world
+    // rectangle (x0, y0)-(x1, y1) covers under the current transforms; then empties the layer.
+    virtual void AddGlowLayer(float x0, float y0, float x1, float y1) = 0;
+
     // An image file (BMP or TGA) held in memory, with a full mip chain. 0 on failure.
     virtual TextureId TextureFromFile(const unsigned char* data, size_t size) = 0;
     // One level, 32-bit, the fourth byte ignored. 0 on failure.
@@ -86,5 +96,9 @@ public:
     virtual void WindowPictureSize(int& width, int& height) = 0;
     virtual bool ReadWindowPicture(unsigned char* rgba, int width, int height) = 0;
 };
+
+// A renderer's name (GL_RENDERER, or WebGL's unmasked renderer) that is a software rasteriser's: Mesa's
+// llvmpipe and softpipe, Google's SwiftShader, also behind ANGLE.
+bool IsSoftwareRenderer(const char* rendererName);
 
 }  // namespace plat

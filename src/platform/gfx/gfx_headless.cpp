@@ -104,10 +104,11 @@ void HeadlessGfx::Record(DrawCall::Kind kind, int vertices, int primitives) {
     if (hashDrawing) {
         int32_t state[] = {kind, bound, blending, cullClockwise, repeat, mipmapping};
         HashBytes(state, sizeof state);
+        if (glowLayer) HashBytes("glow", 4);
         HashBytes(&world, sizeof world);
     }
     if (calls.size() < kMaxRecordedCalls)
-        calls.push_back({kind, vertices, primitives, bound, blending, cullClockwise, world, repeat, mipmapping});
+        calls.push_back({kind, vertices, primitives, bound, blending, cullClockwise, world, repeat, mipmapping, glowLayer});
 }
 
 void HeadlessGfx::DrawIndexed(const TexturedVertex* vertices, int vertexCount, const uint16_t* indices,
@@ -130,6 +131,15 @@ void HeadlessGfx::Draw(Primitive prim, const ColourVertex* vertices, int count) 
     int n = list ? count * 3 : count + 2;
     Record(list ? DrawCall::ColourList : DrawCall::ColourStrip, n, count);
     if (hashDrawing) HashBytes(vertices, sizeof(ColourVertex) * n);
+}
+
+void HeadlessGfx::AddGlowLayer(float x0, float y0, float x1, float y1) {
+    glowLayer = false;
+    ++glowAdds;
+    if (!hashDrawing) return;
+    float rect[] = {x0, y0, x1, y1};
+    HashBytes(rect, sizeof rect);
+    HashBytes(&world, sizeof world);
 }
 
 void HeadlessGfx::Reset() {

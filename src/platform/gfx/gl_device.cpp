@@ -1,7 +1,11 @@
 #include "platform/gfx/gl_device.h"
 
 #include <cstdio>
+#include <cctype>
 #include <cstring>
+#include <string>
+
+#include <algorithm>
 
 #include <glm/gtc/type_ptr.hpp>
 
@@ -66,7 +70,39 @@ void main() {
 }
 )";
 
+// The glow layer scaled up into the picture over a rectangle of the world. The layer spans the
+// picture's screen at half its size, so a pixel's place on screen is where it reads the layer.
+const char* kCompositeVertexShader = R"(
+layout(location = 0) in vec3 inPos;
+uniform mat4 wvp;
+void main() {
+    gl_Position = wvp * vec4(inPos, 1.0);
+}
+)";
+
+const char* kCompositeFragmentShader = R"(
+uniform sampler2D tex;
+uniform vec2 scale;
+out vec4 fragColour;
+void main() {
+    fragColour = vec4(texture(tex, gl_FragCoord.xy * scale).rgb, 1.0);
+}
+)";
+
 }  // namespace
+
+bool IsSoftwareRenderer(const char* name) {
+    if (!name) return false;
+    std::string lower(name);
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const char* word : {"llvmpipe", "softpipe", "swiftshader", "software rasterizer"})
+        if (lower.find(word) != std::string::npos) return true;
+    return false;
+}
+
+const char* GlDevice::RendererName() {
+    return reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+}
 
 GLuint GlDevice::Compile(GLenum kind, const char* source) {
     GLuint s = glCreateShader(kind);
@@ -86,6 +122,7 @@ GLuint GlDevice::Compile(GLenum kind, const char* source) {
 bool GlDevice::CreateDevice(Window&, bool windowed, int width, int height) {
     if (!MakeContext()) return false;
     hasContext_ = true;
+    software_ = IsSoftwareRenderer(RendererName());
     BuildPipeline();
     return ResetDevice(windowed, width, height);
 }
@@ -106,6 +143,9 @@ void GlDevice::ReleaseDevice() {
     hasContext_ = false;
     picture_ = pictureColour_ = 0;
     pictureW_ = pictureH_ = 0;
+    glow_ = glowColour_ = 0;
+    glowW_ = glowH_ = 0;
+    glowOn_ = glowLit_ = false;
 }
 
 bool GlDevice::SetDepthTest(bool on) {
@@ -135,6 +175,7 @@ void GlDevice::Clear() {
     KeepTarget();
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT);
+    pictureClear_ = true;
 }
 
 void GlDevice::Present() {
@@ -326,8 +367,83 @@ bool GlDevice::BuildPicture(int width, int height) {
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, pictureColour_);
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) return false;
     pictureW_ = width, pictureH_ = height;
+    glowOn_ = glowLit_ = false;
     ChooseTarget();
     return true;
+}
+
+// Half the picture's size, rounded up: each of its pixels stands for two by two of the picture's.
+bool GlDevice::BuildGlowLayer() {
+    int w = (pictureW_ + 1) / 2, h = (pictureH_ + 1) / 2;
+    if (glow_ && glowW_ == w && glowH_ == h) return true;
+    if (!glow_) {
+        glGenFramebuffers(1, &glow_);
+        glGenTextures(1, &glowColour_);
+    }
+    glBindTexture(GL_TEXTURE_2D, glowColour_);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glBindTexture(GL_TEXTURE_2D, bound_ ? Find(bound_)->name : 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, glow_);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, glowColour_, 0);
+    bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    glowW_ = complete ? w : 0, glowH_ = complete ? h : 0;
+    glBindFramebuffer(GL_FRAMEBUFFER, direct_ ? 0 : picture_);
+    return complete;
+}
+
+// A layer that cannot be made leaves everything in the picture: the full picture, at its full cost.
+void GlDevice::SetGlowLayer(bool on) {
+    if (!hasContext_ || on == glowOn_) return;
+    if (on) {
+        if (!BuildGlowLayer()) return;
+        glBindFramebuffer(GL_FRAMEBUFFER, glow_);
+        glViewport(0, 0, glowW_, glowH_);
+        if (!glowLit_) {
+            glClearColor(0, 0, 0, 0);
+            glClear(GL_COLOR_BUFFER_BIT);
+            glowLit_ = true;
+        }
+        glowOn_ = true;
+    } else {
+        glowOn_ = false;
+        glBindFramebuffer(GL_FRAMEBUFFER, direct_ ? 0 : picture_);
+        glViewport(0, 0, pictureW_, pictureH_);
+    }
+}
+
+void GlDevice::AddGlowLayer(float x0, float y0, float x1, float y1) {
+    SetGlowLayer(false);
+    if (!hasContext_ || !glowLit_) return;
+    glowLit_ = false;
+    if (hidden_) return;
+    KeepTarget();
+    TexturedVertex quad[4] = {{x0, y0, 0.0f, 0, 0.0f, 0.0f}, {x1, y0, 0.0f, 0, 0.0f, 0.0f},
+                              {x0, y1, 0.0f, 0, 0.0f, 0.0f}, {x1, y1, 0.0f, 0, 0.0f, 0.0f}};
+    glUseProgram(composite_);
+    glm::mat4 wvp = projection_ * view_ * world_;
+    glUniformMatrix4fv(compositeWvp_, 1, GL_FALSE, glm::value_ptr(wvp));
+    glUniform2f(compositeScale_, 1.0f / static_cast<float>(pictureW_), 1.0f / static_cast<float>(pictureH_));
+    glBindTexture(GL_TEXTURE_2D, glowColour_);
+    glBindSampler(0, 0);
+    // Onto a picture with nothing in it yet the layer is copied, which a software rasteriser does for
+    // a fraction of the cost of adding it.
+    if (pictureClear_) glDisable(GL_BLEND);
+    else glBlendFunc(GL_ONE, GL_ONE);
+    glBindVertexArray(texturedVao_);
+    glBindBuffer(GL_ARRAY_BUFFER, texturedVbo_);
+    glBufferData(GL_ARRAY_BUFFER, sizeof quad, quad, GL_STREAM_DRAW);
+    glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+    pictureClear_ = false;
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glBindSampler(0, sampler_);
+    glBindTexture(GL_TEXTURE_2D, bound_ ? Find(bound_)->name : 0);
+    glUseProgram(pipeline_->program);
 }
 
 // A window exactly the picture's size is drawn into directly: no copy when presenting. Otherwise
@@ -342,12 +458,14 @@ void GlDevice::ChooseTarget() {
 
 // Before drawing: a window resized since the target was chosen gets the other one, started clear.
 void GlDevice::KeepTarget() {
+    if (glowOn_) return;
     int w = 0, h = 0;
     DrawableSize(w, h);
     if ((DirectDrawingAllowed() && w == pictureW_ && h == pictureH_) == direct_) return;
     ChooseTarget();
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT);
+    pictureClear_ = true;
 }
 
 // The picture scaled into the window's back buffer: the largest 4:3 rectangle that fits, centred,
@@ -391,6 +509,11 @@ void GlDevice::BuildPipeline() {
         p.repeat = glGetUniformLocation(p.program, "repeat");
         glUniform1i(glGetUniformLocation(p.program, "tex"), 0);
     }
+    composite_ = Link(kCompositeVertexShader, kCompositeFragmentShader);
+    glUseProgram(composite_);
+    glUniform1i(glGetUniformLocation(composite_, "tex"), 0);
+    compositeWvp_ = glGetUniformLocation(composite_, "wvp");
+    compositeScale_ = glGetUniformLocation(composite_, "scale");
     pipeline_ = &pipelines_[0];
     glUseProgram(pipeline_->program);
     repeat_ = 1;
@@ -439,6 +562,7 @@ GLuint GlDevice::Link(const char* vertex, const char* fragment) {
 
 void GlDevice::Prepare(bool texturedFormat) {
     KeepTarget();
+    if (!glowOn_) pictureClear_ = false;
     Pipeline& p = repeat_ > 1 ? pipelines_[1] : pipelines_[0];
     if (&p != pipeline_) {
         pipeline_ = &p;

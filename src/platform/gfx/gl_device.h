@@ -30,6 +30,10 @@ public:
     void SetMipmapping(bool on) override;
     void SetBlending(bool on) override;
 
+    bool SoftwareRasteriser() override { return software_; }
+    void SetGlowLayer(bool on) override;
+    void AddGlowLayer(float x0, float y0, float x1, float y1) override;
+
     TextureId TextureFromFile(const unsigned char* data, size_t size) override;
     TextureId CreateTexture(int width, int height) override;
     unsigned char* LockTexture(TextureId tex, int& pitch) override;
@@ -59,6 +63,8 @@ protected:
     // Drawing straight into a drawable of the picture's size saves the copy; a surface whose drawable
     // does not keep its pixels between swaps says no.
     virtual bool DirectDrawingAllowed() const { return true; }
+    // The renderer's own name, for telling a software rasteriser.
+    virtual const char* RendererName();
     // Clears and draws do nothing until the next present, whose picture would never be seen.
     void DrawNothingUntilPresent() { hidden_ = true; }
 
@@ -84,6 +90,7 @@ private:
     GLuint Link(const char* vertex, const char* fragment);
     GLuint Compile(GLenum kind, const char* source);
     void Prepare(bool texturedFormat);
+    bool BuildGlowLayer();
 
     const char* shaderHeader_;
     bool es_;
@@ -96,6 +103,13 @@ private:
     int pictureW_ = 0, pictureH_ = 0;
     Pipeline pipelines_[2];  // plain, repeated
     Pipeline* pipeline_ = nullptr;
+    GLuint composite_ = 0;  // adds the glow layer
+    GLint compositeWvp_ = -1, compositeScale_ = -1;
+    GLuint glow_ = 0, glowColour_ = 0;
+    int glowW_ = 0, glowH_ = 0;
+    bool glowOn_ = false, glowLit_ = false;
+    bool pictureClear_ = false;  // cleared, nothing drawn since
+    bool software_ = false;
     int repeat_ = 1;
     glm::mat4 world_{1.0f}, view_{1.0f}, projection_{1.0f};
     TextureId bound_ = 0;
