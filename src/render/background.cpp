@@ -214,7 +214,7 @@ void DrawBackgroundWaves(int32_t bossAlert) {
     if (light) gfx.SetGlowLayer(true);
     gfx.Draw(plat::Primitive::TriangleList, waveTriangles, vertices / 3);
     if (light) {
-        gfx.AddGlowLayer(kPlayfieldLeft, kBandInnerTop, kPlayfieldRight, kBandInnerBottom);
+        gfx.AddGlowLayer(128.0f, kBandInnerTop, 512.0f, kBandInnerBottom);  // up to the masks, not under them
         gfx.Draw(plat::Primitive::TriangleList, waveEnds, ends / 3);
     }
     gfx.SetMipmapping(true);

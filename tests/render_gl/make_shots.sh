@@ -99,3 +99,9 @@ for o in horizontal tate; do
       --shot 650:"$out/${way}_play_3_$o.png" > /dev/null
   done
 done
+# Fast-forward on (F2): 31 frames drawn over one another between presents, the glow layer with them.
+printf '5 +60\n8 -60\n' > "$light/fast.keys"
+for way in full light; do
+  sim --gl --effects $way --frames 700 --dir "$light/fast-$way" --keys "$light/fast.keys" --start level 1 --bot \
+    --immortal --shot 650:"$out/${way}_fast_forward.png" > /dev/null
+done

@@ -245,7 +245,7 @@ TEST(RenderPictures, FewerPassesDrawTheSamePicture) {
 }
 
 // The light picture draws the bands' glow at half resolution: close to the full picture on the same
-// frames, in every orientation. A difference picture, eight times as bright, goes beside each pair.
+// frames, in every orientation and fast-forwarding. A difference picture, eight times as bright, goes beside each pair.
 TEST(RenderPictures, TheLightPictureStaysCloseToTheFullOne) {
     std::vector<std::pair<std::string, std::string>> pairs = {
         {"menu_main.png", "light_menu_main.png"},
@@ -253,6 +253,7 @@ TEST(RenderPictures, TheLightPictureStaysCloseToTheFullOne) {
         {"mission_report.png", "light_mission_report.png"},
         {"full_play_3_horizontal.png", "light_play_3_horizontal.png"},
         {"full_play_3_tate.png", "light_play_3_tate.png"},
+        {"full_fast_forward.png", "light_fast_forward.png"},
     };
     for (int l = 1; l <= 4; ++l) {
         std::string n = std::to_string(l);

@@ -1,17 +1,18 @@
 #!/usr/bin/python3
-"""The browser build in headless Chromium: the menu after the warm-up, a game started from the keyboard,
-a setting that survives a reload, and a console free of errors.
+"""The browser build in headless Chromium: the renderer the page found and the picture it chose, the menu
+after the warm-up, a game started from the keyboard, settings that survive a reload, and a console free
+of errors.
 
 usage: browser_test.py WEB_BUILD_DIR SHOTS_DIR
 Prints the pictures' paths and the frame rates it measured."""
+import io
 import os
-import struct
 import subprocess
 import sys
 import tempfile
 import time
-import zlib
 
+from PIL import Image
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
@@ -20,56 +21,17 @@ from selenium.webdriver.common.keys import Keys
 WIDTH, HEIGHT = 1200, 600  # wider than 4:3, so the picture has black bars on both sides
 
 
-def decode_png(data):
-    """RGBA or RGB rows of an 8-bit PNG, as (width, height, channels, rows of bytes)."""
-    assert data[:8] == b'\x89PNG\r\n\x1a\n'
-    pos, idat = 8, b''
-    while pos < len(data):
-        length, kind = struct.unpack('>I4s', data[pos:pos + 8])
-        body = data[pos + 8:pos + 8 + length]
-        if kind == b'IHDR':
-            w, h, depth, colour = struct.unpack('>IIBB', body[:10])
-            assert depth == 8 and colour in (2, 6), 'unexpected PNG format'
-            channels = 4 if colour == 6 else 3
-        elif kind == b'IDAT':
-            idat += body
-        pos += 12 + length
-    raw = zlib.decompress(idat)
-    stride = w * channels
-    rows, prev = [], bytearray(stride)
-    for y in range(h):
-        f = raw[y * (stride + 1)]
-        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        for i in range(stride):
-            a = line[i - channels] if i >= channels else 0
-            b = prev[i]
-            c = prev[i - channels] if i >= channels else 0
-            if f == 1:
-                line[i] = (line[i] + a) & 255
-            elif f == 2:
-                line[i] = (line[i] + b) & 255
-            elif f == 3:
-                line[i] = (line[i] + (a + b) // 2) & 255
-            elif f == 4:
-                p = a + b - c
-                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
-        rows.append(bytes(line))
-        prev = line
-    return w, h, channels, rows
-
-
 class Picture:
     def __init__(self, png, path):
         with open(path, 'wb') as f:
             f.write(png)
         self.path = path
-        self.w, self.h, self.ch, self.rows = decode_png(png)
+        image = Image.open(io.BytesIO(png)).convert('RGB')
+        self.w, self.h = image.size
+        self.pixels = image.load()
 
     def brightness(self, x, y):
-        i = x * self.ch
-        r = self.rows[y]
-        return max(r[i], r[i + 1], r[i + 2])
+        return max(self.pixels[x, y])
 
     def lit(self, x0, y0, x1, y1, level):
         """Pixels brighter than level in the rectangle (fractions of the size), every other one counted."""
@@ -107,20 +69,85 @@ def wait_for_presents(driver, count, timeout=60):
     fail(f'the page showed fewer than {count} pictures in {timeout} s')
 
 
+def wait_until(check, what, timeout=30):
+    end = time.time() + timeout
+    while time.time() < end:
+        if check():
+            return
+        time.sleep(0.1)
+    fail(what)
+
+
+# Counted on every animation frame by the page, once per page load: animation frames, those in which a
+# picture was presented (the browser shows one picture per animation frame), and the page's clock.
+COUNTERS = """
+if (!window.quivexCounts) {
+    window.quivexCounts = {raf: 0, shown: 0};
+    var last = Module._quivex_presents();
+    (function tick() {
+        var p = Module._quivex_presents();
+        ++quivexCounts.raf;
+        if (p != last) ++quivexCounts.shown;
+        last = p;
+        requestAnimationFrame(tick);
+    })();
+}
+return [quivexCounts.raf, quivexCounts.shown, Module._quivex_presents(), Module._quivex_glow_layers(),
+        performance.now()];"""
+
+
 def measure_rates(driver, seconds=5):
-    """Animation frames and game frames per second over a few seconds."""
-    driver.execute_script('window.quivexRaf = 0; (function tick() { ++window.quivexRaf; '
-                          'requestAnimationFrame(tick); })();')
-    p0 = driver.execute_script('return Module._quivex_presents()')
+    """Animation frames, game frames, pictures shown and glow layers added per second over a few
+    seconds of the page's clock."""
+    before = driver.execute_script(COUNTERS)
     time.sleep(seconds)
-    raf = driver.execute_script('return window.quivexRaf')
-    p1 = driver.execute_script('return Module._quivex_presents()')
-    return raf / seconds, (p1 - p0) / seconds
+    after = driver.execute_script(COUNTERS)
+    elapsed = (after[4] - before[4]) / 1000
+    return [(a - b) / elapsed for a, b in zip(after[:4], before[:4])]
+
+
+def print_rates(where, rates):
+    raf, game, shown, glow = rates
+    print(f'{where}: {raf:.1f} animation frames/s, {game:.1f} game frames/s, {shown:.1f} pictures shown/s, '
+          f'{glow:.1f} glow layers/s')
+
+
+class Console:
+    """The page's console messages, kept across reads (each read of the browser's log empties it)."""
+
+    def __init__(self, driver):
+        self.driver, self.entries = driver, []
+
+    def read(self):
+        self.entries += self.driver.get_log('browser')
+        return self.entries
+
+
+def renderer_name(console):
+    marker = 'quiv-ex: WebGL renderer: '
+    for e in console.read():
+        if marker in e['message']:
+            return e['message'].split(marker, 1)[1].rstrip('"')
+    return None
+
+
+def read_file(driver, name):
+    return driver.execute_script(
+        f"try {{ return Array.from(FS.readFile('/quivex/{name}')); }} catch (e) {{ return null; }}")
 
 
 def read_settings(driver):
-    return driver.execute_script(
-        "try { return Array.from(FS.readFile('/quivex/quivex.cfg')); } catch (e) { return null; }")
+    return read_file(driver, 'quivex.cfg')
+
+
+def read_options(driver):
+    data = read_file(driver, 'options.cfg')
+    return bytes(data).decode() if data is not None else None
+
+
+def stored(driver):
+    """Whatever the game changed in its files is written back to IndexedDB."""
+    return driver.execute_script('return !Module.quivexStorageChanged && !Module.quivexSyncing')
 
 
 def main():
@@ -148,10 +175,16 @@ def main():
             options.add_argument(arg)
         options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
         driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+        console = Console(driver)
         driver.get(url)
 
         # The warm-up's 200 pictures (and the display test's 60 in full screen), then the menu.
         wait_for_presents(driver, 320)
+        # The effects are left to the renderer (auto): llvmpipe draws the light picture.
+        renderer = renderer_name(console)
+        print('WebGL renderer:', renderer)
+        if not renderer or 'llvmpipe' not in renderer.lower():
+            fail(f'the page did not find the software renderer (llvmpipe) it draws on: {renderer}')
         time.sleep(1)
         canvas = driver.find_element('id', 'canvas')
         menu = Picture(canvas.screenshot_as_png, os.path.join(shots, 'web_menu.png'))
@@ -169,8 +202,7 @@ def main():
         if items < 120:
             fail(f'no menu items under the logo ({items} lit pixels)')
 
-        raf, pictures = measure_rates(driver)
-        print(f'menu: {raf:.1f} animation frames/s, {pictures:.1f} game frames/s')
+        print_rates('menu', measure_rates(driver))
 
         # "start game" is the first item.
         press(driver, Keys.RETURN)
@@ -181,8 +213,10 @@ def main():
             fail('the logo is still there after Return: no game started')
         if game.lit(left, 0, right, 1, 40) < 200:
             fail('the playfield is empty')
-        raf, pictures = measure_rates(driver)
-        print(f'game: {raf:.1f} animation frames/s, {pictures:.1f} game frames/s')
+        rates = measure_rates(driver)
+        print_rates('level 1', rates)
+        if rates[3] <= 0:
+            fail('no glow layer added in the game: the light picture is not drawn on llvmpipe')
 
         # Escape ends the game and keeps its replay; watching it reads the file back.
         press(driver, Keys.ESCAPE)
@@ -198,25 +232,52 @@ def main():
         if replay.lit(0.3, 0.15, 0.7, 0.4, 200) > logo / 4 or replay.lit(left, 0, right, 1, 40) < 200:
             fail('the replay of the game does not play')
 
-        # A setting changed on the options page is still there after a reload.
+        # Settings changed on the options page are still there after a reload.
         driver.refresh()
         wait_for_presents(driver, 260)
         time.sleep(1)
         before = read_settings(driver)
+        options_before = read_options(driver)
         press(driver, Keys.DOWN, times=3)
         press(driver, Keys.RETURN)
         press(driver, Keys.RIGHT)  # "display:", the first item of the options page
-        time.sleep(1.5)
+        wait_until(lambda: read_settings(driver) not in (None, before) and stored(driver),
+                   'changing the display on the options page saved nothing')
         changed = read_settings(driver)
-        if changed is None or changed == before:
-            fail('changing the display on the options page saved nothing')
-        driver.refresh()
-        wait_for_presents(driver, 60)
+        press(driver, Keys.DOWN, times=3)  # past "windowed:" and "resolution:"
+        press(driver, Keys.RIGHT)  # "effects:", from auto to full
+        wait_until(lambda: 'effects = full\n' in (read_options(driver) or '') and stored(driver),
+                   'changing the effects to full on the options page saved nothing in options.cfg')
+        options_changed = read_options(driver)
         if read_settings(driver) != changed:
-            fail('the changed setting did not survive a reload')
-        print('a changed setting survived a reload')
+            fail('walking the options page to "effects:" changed quivex.cfg')
+        if (options_before is not None
+                and options_changed.replace('effects = full', 'effects = auto') != options_before):
+            fail('changing the effects changed other lines of options.cfg:\n' + options_changed)
+        driver.refresh()
+        wait_for_presents(driver, 260)
+        if read_settings(driver) != changed:
+            fail('the changed display did not survive a reload')
+        if read_options(driver) != options_changed:
+            fail('the effects changed to full did not survive a reload')
+        print('the changed display and effects survived a reload')
 
-        errors = [e for e in driver.get_log('browser') if e['level'] == 'SEVERE']
+        # Full effects on llvmpipe: the game is drawn without the glow layer.
+        wait_for_presents(driver, 320)
+        canvas = driver.find_element('id', 'canvas')
+        presents = driver.execute_script('return Module._quivex_presents()')
+        press(driver, Keys.RETURN)
+        wait_for_presents(driver, presents + 240)
+        full = Picture(canvas.screenshot_as_png, os.path.join(shots, 'web_game_full.png'))
+        print('game picture with full effects:', full.path)
+        if full.lit(left, 0, right, 1, 40) < 200:
+            fail('the playfield is empty with full effects')
+        glow = driver.execute_script('return Module._quivex_glow_layers()')
+        if glow:
+            fail(f'the light picture is drawn although the effects are full ({glow} glow layers)')
+        print_rates('level 1, full effects', measure_rates(driver))
+
+        errors = [e for e in console.read() if e['level'] == 'SEVERE']
         if errors:
             fail('errors on the console:\n' + '\n'.join(e['message'] for e in errors))
     finally:

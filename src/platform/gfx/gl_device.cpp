@@ -145,7 +145,7 @@ void GlDevice::ReleaseDevice() {
     pictureW_ = pictureH_ = 0;
     glow_ = glowColour_ = 0;
     glowW_ = glowH_ = 0;
-    glowOn_ = glowLit_ = false;
+    glowOn_ = glowLit_ = glowPending_ = false;
 }
 
 bool GlDevice::SetDepthTest(bool on) {
@@ -176,6 +176,7 @@ void GlDevice::Clear() {
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT);
     pictureClear_ = true;
+    glowPending_ = glowLit_ = false;  // whatever it held belonged to the picture just cleared
 }
 
 void GlDevice::Present() {
@@ -185,6 +186,7 @@ void GlDevice::Present() {
         Swap();
         return;
     }
+    CompositeGlow();
     if (!direct_) ComposeWindow();
     Swap();
     ChooseTarget();
@@ -329,6 +331,7 @@ void GlDevice::BackBufferSize(int& width, int& height) {
 
 bool GlDevice::ReadBackBuffer(unsigned char* rgba, int width, int height) {
     if (!hasContext_) return false;
+    CompositeGlow();
     glBindFramebuffer(GL_READ_FRAMEBUFFER, direct_ ? 0 : picture_);
     glReadBuffer(direct_ ? GL_BACK : GL_COLOR_ATTACHMENT0);
     return ReadRows(rgba, width, height);
@@ -341,6 +344,7 @@ void GlDevice::WindowPictureSize(int& width, int& height) {
 
 bool GlDevice::ReadWindowPicture(unsigned char* rgba, int width, int height) {
     if (!hasContext_) return false;
+    CompositeGlow();
     if (!direct_) ComposeWindow();
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
     glReadBuffer(GL_BACK);
@@ -367,7 +371,7 @@ bool GlDevice::BuildPicture(int width, int height) {
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, pictureColour_);
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) return false;
     pictureW_ = width, pictureH_ = height;
-    glowOn_ = glowLit_ = false;
+    glowOn_ = glowLit_ = glowPending_ = false;
     ChooseTarget();
     return true;
 }
@@ -416,22 +420,30 @@ void GlDevice::SetGlowLayer(bool on) {
     }
 }
 
+// Onto a picture with nothing in it yet the layer is copied at once, which a software rasteriser does
+// for a fraction of the cost of adding it. Otherwise (frames that fast-forward, drawn over one another)
+// the layer keeps adding up and goes in once, when the picture is presented or read.
 void GlDevice::AddGlowLayer(float x0, float y0, float x1, float y1) {
     SetGlowLayer(false);
-    if (!hasContext_ || !glowLit_) return;
-    glowLit_ = false;
-    if (hidden_) return;
+    if (!hasContext_ || !glowLit_ || hidden_) return;
+    glowRect_[0] = x0, glowRect_[1] = y0, glowRect_[2] = x1, glowRect_[3] = y1;
+    glowWvp_ = projection_ * view_ * world_;
+    glowPending_ = true;
+    if (pictureClear_) CompositeGlow();
+}
+
+void GlDevice::CompositeGlow() {
+    if (!glowPending_) return;
+    glowPending_ = glowLit_ = false;
     KeepTarget();
+    const float x0 = glowRect_[0], y0 = glowRect_[1], x1 = glowRect_[2], y1 = glowRect_[3];
     TexturedVertex quad[4] = {{x0, y0, 0.0f, 0, 0.0f, 0.0f}, {x1, y0, 0.0f, 0, 0.0f, 0.0f},
                               {x0, y1, 0.0f, 0, 0.0f, 0.0f}, {x1, y1, 0.0f, 0, 0.0f, 0.0f}};
     glUseProgram(composite_);
-    glm::mat4 wvp = projection_ * view_ * world_;
-    glUniformMatrix4fv(compositeWvp_, 1, GL_FALSE, glm::value_ptr(wvp));
+    glUniformMatrix4fv(compositeWvp_, 1, GL_FALSE, glm::value_ptr(glowWvp_));
     glUniform2f(compositeScale_, 1.0f / static_cast<float>(pictureW_), 1.0f / static_cast<float>(pictureH_));
     glBindTexture(GL_TEXTURE_2D, glowColour_);
     glBindSampler(0, 0);
-    // Onto a picture with nothing in it yet the layer is copied, which a software rasteriser does for
-    // a fraction of the cost of adding it.
     if (pictureClear_) glDisable(GL_BLEND);
     else glBlendFunc(GL_ONE, GL_ONE);
     glBindVertexArray(texturedVao_);

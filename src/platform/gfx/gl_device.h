@@ -91,6 +91,7 @@ private:
     GLuint Compile(GLenum kind, const char* source);
     void Prepare(bool texturedFormat);
     bool BuildGlowLayer();
+    void CompositeGlow();
 
     const char* shaderHeader_;
     bool es_;
@@ -109,6 +110,9 @@ private:
     int glowW_ = 0, glowH_ = 0;
     bool glowOn_ = false, glowLit_ = false;
     bool pictureClear_ = false;  // cleared, nothing drawn since
+    bool glowPending_ = false;   // the layer is still to go into the picture
+    float glowRect_[4] = {};
+    glm::mat4 glowWvp_{1.0f};
     bool software_ = false;
     int repeat_ = 1;
     glm::mat4 world_{1.0f}, view_{1.0f}, projection_{1.0f};

@@ -1,4 +1,5 @@
 // The graphics device on the page's canvas through WebGL 2.
+#include <emscripten.h>
 #include <emscripten/html5.h>
 
 #include "platform/gfx/gl_device.h"
@@ -11,7 +12,10 @@ namespace plat {
 namespace {
 
 uint64_t presents;
+uint64_t glowLayers;  // added into the picture: the light picture is being drawn
 bool fullscreenWanted;
+
+constexpr GLenum kUnmaskedRenderer = 0x9246;  // UNMASKED_RENDERER_WEBGL
 
 // The player left full screen from the browser (Escape, its own controls): the game hears it as
 // Alt+Enter, so its setting follows.
@@ -37,6 +41,11 @@ public:
     // The browser shows a picture at each of the display's refreshes; the frame loop paces the game.
     bool SetSwapInterval(int) override { return false; }
 
+    void AddGlowLayer(float x0, float y0, float x1, float y1) override {
+        ++glowLayers;
+        GlDevice::AddGlowLayer(x0, y0, x1, y1);
+    }
+
     using GlDevice::DrawNothingUntilPresent;
 
 protected:
@@ -54,6 +63,17 @@ protected:
         context_ = emscripten_webgl_create_context("#canvas", &attrs);
         if (context_ <= 0) return false;
         return emscripten_webgl_make_context_current(context_) == EMSCRIPTEN_RESULT_SUCCESS;
+    }
+
+    // GL_RENDERER is masked ("WebKit WebGL"); the debug extension, where the browser offers it, names
+    // the real one, which tells a software rasteriser.
+    const char* RendererName() override {
+        const char* name = nullptr;
+        if (emscripten_webgl_enable_extension(context_, "WEBGL_debug_renderer_info"))
+            name = reinterpret_cast<const char*>(glGetString(kUnmaskedRenderer));
+        if (!name) name = GlDevice::RendererName();
+        EM_ASM({ console.info('quiv-ex: WebGL renderer: ' + ($0 ? UTF8ToString($0) : 'unknown')); }, name);
+        return name;
     }
 
     void DropContext() override {
@@ -88,6 +108,8 @@ WebGlGfx& Instance() {
 }  // namespace
 
 uint64_t PresentCount() { return presents; }
+// For the browser test: whether the light picture is drawn.
+extern "C" EMSCRIPTEN_KEEPALIVE double quivex_glow_layers() { return static_cast<double>(glowLayers); }
 void HideNextPicture() { Instance().DrawNothingUntilPresent(); }
 
 Gfx& RealGfx() { return Instance(); }
