@@ -97,7 +97,7 @@ return [quivexCounts.raf, quivexCounts.shown, Module._quivex_presents(), Module.
 
 
 def measure_rates(driver, seconds=5):
-    """Animation frames, game frames, pictures shown and glow layers added per second over a few
+    """Animation frames, pictures shown, game frames and glow layers added per second over a few
     seconds of the page's clock."""
     before = driver.execute_script(COUNTERS)
     time.sleep(seconds)
@@ -107,7 +107,7 @@ def measure_rates(driver, seconds=5):
 
 
 def print_rates(where, rates):
-    raf, game, shown, glow = rates
+    raf, shown, game, glow = rates
     print(f'{where}: {raf:.1f} animation frames/s, {game:.1f} game frames/s, {shown:.1f} pictures shown/s, '
           f'{glow:.1f} glow layers/s')
 
