@@ -21,6 +21,7 @@
 #include "shell/bindings.h"
 #include "input/devices.h"
 #include "input/requests.h"
+#include "shell/error_log.h"
 #include "shell/game_vars.h"
 #include "shell/options.h"
 #include "app/main_loop.h"
@@ -29,6 +30,7 @@
 
 void ResetAllState() {
     ResetGameVars();
+    ResetErrorLog();
     ResetBindings();
     ResetOptions();
     ResetInputDevices();

@@ -1,28 +1,62 @@
 #include "shell/error_log.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 
 #include "platform/platform.h"
 #include "shell/data_dir.h"
 
-static const char* kLogName = "err.log";
+namespace {
+
+const char* kLogName = "err.log";
+const char kHeading[] = "error log file\n==============\n";
+const char kFullLine[] = "err.log is full: later entries are left out\n";
+// A device that comes and goes every frame logs every frame: the log must not fill the disk, nor cost a
+// file opened per frame for ever.
+constexpr long kMaxLogBytes = 64 * 1024;
+long logBytes;
+bool logFull;
+
+void Append(const char* text, size_t length) {
+    std::FILE* f = std::fopen(DataPath(kLogName), "a");
+    if (!f) return;  // nowhere to write: the entry is dropped
+    std::fwrite(text, 1, length, f);
+    std::fclose(f);
+}
+
+}  // namespace
+
+void ResetErrorLog() {
+    logBytes = 0;
+    logFull = false;
+}
 
 void OpenErrorLog() {
+    ResetErrorLog();
+    logBytes = static_cast<long>(sizeof kHeading - 1);
     std::FILE* f = std::fopen(DataPath(kLogName), "w");
     if (!f) return;
-    std::fputs("error log file\n==============\n", f);
+    std::fputs(kHeading, f);
     std::fclose(f);
 }
 
 void LogError(const char* format, ...) {
-    std::FILE* f = std::fopen(DataPath(kLogName), "a");
-    if (!f) return;  // nowhere to write: the entry is dropped
+    if (logFull) return;
+    char text[1024];
     va_list args;
     va_start(args, format);
-    std::vfprintf(f, format, args);
+    int n = std::vsnprintf(text, sizeof text, format, args);
     va_end(args);
-    std::fclose(f);
+    if (n < 0) return;
+    size_t length = std::min(static_cast<size_t>(n), sizeof text - 1);
+    if (logBytes + static_cast<long>(length) > kMaxLogBytes - static_cast<long>(sizeof kFullLine - 1)) {
+        logFull = true;
+        Append(kFullLine, sizeof kFullLine - 1);
+        return;
+    }
+    logBytes += static_cast<long>(length);
+    Append(text, length);
 }
 
 void ErrorBox(const char* format, ...) {

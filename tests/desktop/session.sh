@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The game as a desktop file may start it: no launcher, in a 640x480 window. Its window must open at
 # that size with no launcher shown and the choices saved; Alt+Enter must cover the whole screen and come
-# back, saving each choice; Escape on the menu must end it.
+# back, saving each choice; a window squeezed to 1x1, hidden and brought back must change nothing saved;
+# Escape on the menu must end it. Then a place saved off every display must open the window on one.
 # Usage: session.sh <quivex>
 set -euo pipefail
 # Always on a private Xvfb: a window manager would frame the window and steal the keys.
@@ -29,7 +30,7 @@ fail() {
 id=$(timeout 60 xdotool search --sync --onlyvisible --name '^quiv-ex$' | head -n 1) || fail "no game window"
 [ -n "$id" ] || fail "no game window"
 # The window is placed and sized just after it appears; give that a moment.
-for _ in $(seq 50); do
+for _ in $(seq 300); do
   eval "$(xdotool getwindowgeometry --shell "$id")"
   [ "$WIDTH" = 640 ] && [ "$HEIGHT" = 480 ] && break
   sleep 0.1
@@ -46,7 +47,7 @@ read -r -a cfg < quivex.cfg || true  # no newline at its end
 # Alt+Enter: full screen over the whole 1280x1024 desktop, saved; again: the window where it was, saved.
 xdotool windowfocus "$id"
 geometry_is() {
-  for _ in $(seq 50); do
+  for _ in $(seq 300); do
     eval "$(xdotool getwindowgeometry --shell "$id")"
     [ "$X,$Y ${WIDTH}x$HEIGHT" = "$1" ] && return 0
     sleep 0.1
@@ -54,7 +55,7 @@ geometry_is() {
   return 1
 }
 windowed_saved() {
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     read -r -a cfg < quivex.cfg || true
     [ "${cfg[17]}" = "$1" ] && return 0
     sleep 0.1
@@ -68,6 +69,19 @@ xdotool key alt+Return
 geometry_is "100,100 640x480" || fail "back to a window at $X,$Y ${WIDTH}x$HEIGHT"
 windowed_saved 1 || fail "window not saved: ${cfg[*]}"
 
+# Squeezed to a single pixel, then hidden as a minimised window is, then back: the game draws on, and
+# nothing of it reaches quivex.cfg.
+saved=$(cat quivex.cfg)
+xdotool windowsize "$id" 1 1
+geometry_is "100,100 1x1" || fail "not squeezed: $X,$Y ${WIDTH}x$HEIGHT"
+xdotool windowunmap --sync "$id"
+xdotool windowmap --sync "$id"
+xdotool windowsize "$id" 640 480
+geometry_is "100,100 640x480" || fail "not restored: $X,$Y ${WIDTH}x$HEIGHT"
+kill -0 "$pid" 2>/dev/null || fail "the game ended while squeezed or hidden"
+[ "$(cat quivex.cfg)" = "$saved" ] || fail "quivex.cfg changed: $(cat quivex.cfg)"
+xdotool windowfocus "$id"
+
 # Escape quits from the main menu once the warm-up frames are over; hold it long enough to be seen.
 for _ in $(seq 60); do
   kill -0 "$pid" 2>/dev/null || break
@@ -77,5 +91,16 @@ kill -0 "$pid" 2>/dev/null && fail "still running after Escape"
 status=0
 wait "$pid" || status=$?
 [ "$status" = 0 ] || fail "exit status $status"
+
+# A place on a display that is no longer there: the window opens on this one.
+read -r -a cfg < quivex.cfg || true
+cfg[28]=5000 cfg[29]=-3000
+echo -n "${cfg[*]}" > quivex.cfg
+"$game" --no-launcher >out.txt 2>&1 &
+pid=$!
+id=$(timeout 60 xdotool search --sync --onlyvisible --name '^quiv-ex$' | head -n 1) || fail "no game window"
+geometry_is "100,100 640x480" || fail "a window saved off screen opened at $X,$Y ${WIDTH}x$HEIGHT"
+kill "$pid"
+wait "$pid" || true
 rm -rf "$dir"
-echo "no-launcher start: window 640x480, choices saved, Alt+Enter there and back, Escape quits"
+echo "no-launcher start: window 640x480, choices saved, Alt+Enter there and back, squeezed and hidden, Escape quits, off-screen place mended"

@@ -1,13 +1,17 @@
+#include <climits>
+#include <random>
 #include <vector>
 
 #include "audio/audio.h"
 #include "frontend/frontend.h"
+#include "game/game_flow.h"
 #include "game/level_state.h"
 #include "game/ship.h"
 #include "game/weapons.h"
 #include "shell/bindings.h"
 #include "input/devices.h"
 #include "app/input_step.h"
+#include "shell/error_log.h"
 #include "shell/game_vars.h"
 #include "shell/settings.h"
 #include "test_support.h"
@@ -362,3 +366,41 @@ TEST_F(InputTest, KeyboardSetUpFailuresAreReportedAndStartUpGoesOn) {
 }
 
 }  // namespace
+
+// A controller gone mad: plugged in and pulled out every frame, axes anywhere in 32 bits, every button
+// at random, the keyboard now and then lost, for two minutes of a level. Nothing may hold on once it is gone,
+// nothing is saved, and the log it fills stops at its limit.
+class MadControllerTest : public GameTest {};
+
+TEST_F(MadControllerTest, NothingBreaksNothingIsSavedAndTheLogStopsGrowing) {
+    OpenErrorLog();
+    LoadSettings();
+    InitInput();
+    std::vector<int32_t> bindings(Saved.Bindings, Saved.Bindings + kBindingSlots);
+    StartFromMenu(StartLevelPractice, 0);
+    std::mt19937 random(7);
+    const int32_t edges[] = {INT32_MIN, -1, 0, 32767, 65535, 65536, INT32_MAX};
+    plat::HeadlessInput& in = h().input;
+    for (int frame = 0; frame < 8000; ++frame) {
+        in.joystickAttached = frame % 2 == 0;
+        in.joystick.x = frame % 3 ? static_cast<int32_t>(random()) : edges[frame % 7];
+        in.joystick.y = frame % 5 ? static_cast<int32_t>(random()) : edges[(frame / 7) % 7];
+        for (uint8_t& b : in.joystick.buttons) b = static_cast<uint8_t>(random());
+        in.lostReads = frame % 11 == 0;
+        InputStep();
+        if (ShipAlive) Invulnerable = 1;  // kept alive: the level goes on under the storm
+        Frames(1);
+    }
+    EXPECT_TRUE(Program.GameMode == Mode::Playing || Program.GameMode == Mode::Paused);
+    in.joystickAttached = false;
+    InputStep();
+    EXPECT_FALSE(JoystickPresent);
+    EXPECT_FALSE(FireHeld() || ShieldHeld() || LeftHeld() || RightHeld() || UpHeld() || DownHeld());
+    EXPECT_EQ(std::vector<int32_t>(Saved.Bindings, Saved.Bindings + kBindingSlots), bindings);
+    EXPECT_FALSE(FileExists(DataFile("quivex.cfg")));
+    const std::string log = ReadFile(DataFile("err.log"));
+    EXPECT_LE(log.size(), 64u * 1024);
+    EXPECT_GT(log.size(), 60u * 1024);
+    EXPECT_EQ(log.substr(log.size() - 44), "err.log is full: later entries are left out\n");
+    EXPECT_NE(log.find("joystick attached\njoystick detached\n"), std::string::npos);
+}

@@ -11,6 +11,20 @@ namespace {
 // Frame of a window as the design counts it: 8 pixels wider and 27 taller than its client area.
 constexpr int kFrameW = 8, kFrameH = 27;
 
+// A place saved on a display that is gone (or where a minimised window was parked) would open the
+// window out of sight: unless some of its top strip is on a display, it goes to the first display.
+void OntoADisplay(int& x, int& y, int w) {
+    const int strip = 24;
+    SDL_Rect want{x, y, w > 0 ? w : 1, strip}, bounds, overlap;
+    for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i)
+        if (SDL_GetDisplayBounds(i, &bounds) == 0 && SDL_IntersectRect(&want, &bounds, &overlap) &&
+            overlap.w >= 32 && overlap.h >= strip / 2)
+            return;
+    if (SDL_GetDisplayBounds(0, &bounds) != 0) return;
+    x = bounds.x + 100;
+    y = bounds.y + 100;
+}
+
 class SdlWindow : public Window {
 public:
     bool Create(const char* title, int x, int y, int outerW, int outerH) override {
@@ -29,6 +43,7 @@ public:
         // Nothing is depth-tested: no depth or stencil buffer to clear every frame.
         SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
         SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+        OntoADisplay(x, y, outerW - kFrameW);
         window_ = SDL_CreateWindow(title, x, y, outerW - kFrameW, outerH - kFrameH,
                                    SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
         destroyed_ = false;
@@ -38,6 +53,7 @@ public:
     void Place(int x, int y, int clientW, int clientH, bool topmost) override {
         if (!window_) return;
         SDL_SetWindowSize(window_, clientW, clientH);
+        OntoADisplay(x, y, clientW);
         SDL_SetWindowPosition(window_, x, y);
         SDL_SetWindowAlwaysOnTop(window_, topmost ? SDL_TRUE : SDL_FALSE);
     }
@@ -78,8 +94,9 @@ public:
             if (e.type != SDL_WINDOWEVENT) continue;
             switch (e.window.event) {
                 case SDL_WINDOWEVENT_MOVED:
-                    // Full screen puts the window at the desktop's corner; the player's place is kept.
-                    if (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) break;
+                    // Full screen puts the window at the desktop's corner, and some systems park a minimised
+                    // one far off screen; the player's place is kept.
+                    if (SDL_GetWindowFlags(window_) & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MINIMIZED)) break;
                     ev = {WindowEventKind::Moved, e.window.data1, e.window.data2};
                     return true;
                 case SDL_WINDOWEVENT_FOCUS_GAINED:
