@@ -8,8 +8,9 @@ shift 2
 here=$(cd "$(dirname "$0")" && pwd)
 harnesses=("$@")
 [ ${#harnesses[@]} -gt 0 ] || harnesses=(settings options replay key_script)
-out=$build/fuzz-runs/$(date +%Y%m%d-%H%M%S)
+out=$(cd "$build" && pwd)/fuzz-runs/$(date +%Y%m%d-%H%M%S)
 mkdir -p "$out"
+failed=0
 rows=()
 for h in "${harnesses[@]}"; do
   work=$out/$h
@@ -33,8 +34,10 @@ for h in "${harnesses[@]}"; do
   artifacts=$(ls "$work/artifacts" 2>/dev/null | sed "s|^|$work/artifacts/|" | tr '\n' ' ')
   crashes=$(ls "$work/artifacts" 2>/dev/null | wc -l)
   [ $status -ne 0 ] && [ "$crashes" -eq 0 ] && crashes="exit $status"
+  [ $status -ne 0 ] || [ "$crashes" != 0 ] && failed=1
   rows+=("$(printf '%-11s %8.0f %10s %9.0f %6s %6s  %s %s' "$h" "$took" "$runs" "$(awk -v r="$runs" -v t="$took" 'BEGIN { print r / t }')" "$cov" "$ft" "$crashes" "$artifacts")")
 done
 printf '\n%-11s %8s %10s %9s %6s %6s  %s\n' harness seconds runs runs/s cov ft crashes
 printf '%s\n' "${rows[@]}"
 echo "logs and new inputs: $out"
+exit $failed
