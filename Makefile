@@ -11,7 +11,7 @@ PACKAGES := cmake g++ make pkg-config libsdl2-dev libsdl2-mixer-dev libepoxy-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all run test test-fast test-asan test-web soak deps web-deps build build-asan clean bench package web serve
+.PHONY: all run test test-fast test-asan test-web soak deps web-deps build build-asan clean bench package web serve fuzz fuzz-deps
 
 all: build
 
@@ -69,6 +69,24 @@ test-asan: build-asan
 soak: build-asan
 	cd $(ASAN_BUILD) && $(SANITIZER_ENV) QUIVEX_SOAK_FRAMES=500000 ./tests/quivex_tests --gtest_filter='Soak.*'
 
+# Coverage-guided fuzzing of every reader of the player's files, with Debian's clang and libFuzzer
+# (libclang-rt-14-dev holds libclang_rt.fuzzer): each harness in turn for FUZZ_SECONDS on a scratch copy
+# of its corpus, then a table. FUZZ_HARNESSES="replay" fuzzes only those named.
+FUZZ_BUILD     ?= build-fuzz
+FUZZ_SECONDS   ?= 600
+FUZZ_HARNESSES ?=
+FUZZ_PACKAGES  := clang libclang-rt-14-dev
+
+fuzz-deps:
+	$(call install_missing,$(FUZZ_PACKAGES))
+
+$(FUZZ_BUILD)/CMakeCache.txt: | deps fuzz-deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIVEX_FUZZ=ON
+
+fuzz: deps fuzz-deps $(FUZZ_BUILD)/CMakeCache.txt
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_harnesses
+	bash tests/fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_HARNESSES)
+
 # Builds only what the benches need, then runs them. Configuring again picks up bench/ in a build folder
 # set up before it existed.
 bench: deps $(BUILD)/CMakeCache.txt
@@ -106,4 +124,4 @@ test-web:
 	fi
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(WEB_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WEB_BUILD) $(FUZZ_BUILD)

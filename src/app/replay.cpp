@@ -36,6 +36,7 @@ using InputImage = unsigned char[kInputBytes];
 std::vector<unsigned char> snapshot, inputs;
 std::vector<unsigned char> packedSnapshot, packedInputs, fileBytes;  // room made once, at start-up
 std::vector<unsigned char> playerState;  // the player's own state while a replay plays
+std::vector<unsigned char> aside;        // the state while a file's snapshot is checked
 constexpr size_t kInputRoom = 1 << 20;  // a long game's input changes
 InputImage previous;
 uint32_t unchangedRun;
@@ -92,6 +93,17 @@ void PutStateBack(const std::vector<unsigned char>& in) {
         at += size;
     }, random);
     SeedRandom(random);
+}
+
+// A replay starts in a game, and nothing in its snapshot may be what no game reaches. The snapshot is
+// put in place only to be looked at, and the state before it goes straight back.
+bool PossibleStart(const std::vector<unsigned char>& start) {
+    TakeState(aside);
+    PutStateBack(start);
+    const bool possible =
+        (Program.GameMode == Mode::Playing || Program.GameMode == Mode::Paused) && !ImpossibleGameState();
+    PutStateBack(aside);
+    return possible;
 }
 
 void PutVarint(std::vector<unsigned char>& out, uint32_t v) {
@@ -237,7 +249,7 @@ bool ReadReplay(const unsigned char* data, size_t size, std::string& error) {
         return false;
     }
     if (!Uncompress(data + kHeaderSize, snapPacked, snapSize, snapshot) ||
-        !Uncompress(data + kHeaderSize + snapPacked, inPacked, inSize, inputs)) {
+        !Uncompress(data + kHeaderSize + snapPacked, inPacked, inSize, inputs) || !PossibleStart(snapshot)) {
         error = "the replay is damaged";
         return false;
     }
@@ -360,6 +372,7 @@ void PrepareReplays() {
     const size_t state = SnapshotSize();
     snapshot.reserve(state);
     playerState.reserve(state);
+    aside.reserve(state);
     inputs.reserve(kInputRoom);
     packedSnapshot.reserve(compressBound(static_cast<uLong>(state)));
     packedInputs.reserve(compressBound(static_cast<uLong>(kInputRoom)));
@@ -412,11 +425,14 @@ void WatchInputStep(bool escape, bool fastForwardOff, bool fastForwardOn) {
 }
 
 void AfterWatchedFrame() {
-    if (Program.WatchingReplay && PlaybackDone()) StopWatching();
+    // A recorded game ends on the frame it leaves play: whatever a file holds past that would work the
+    // menus (and save what they change, or quit), so watching ends there too.
+    if (Program.WatchingReplay && (PlaybackDone() || !InGame())) StopWatching();
 }
 
 void ResetReplay() {
     playerState.clear();
+    aside.clear();
     escapeHeld = false;
     snapshot.clear();
     inputs.clear();

@@ -1,7 +1,13 @@
 #include "app/state_hash.h"
 
+#include <cstring>
+#include <iterator>
+
 #include "audio/audio.h"
+#include "enemies/behaviours.h"
 #include "enemies/enemy_pool.h"
+#include "enemies/models.h"
+#include "enemies/polygons.h"
 #include "game/enemy_bullets.h"
 #include "frontend/hud.h"
 #include "frontend/interstitials.h"
@@ -10,10 +16,15 @@
 #include "game/level_state.h"
 #include "game/game_flow.h"
 #include "game/particles.h"
+#include "game/particle_colours.h"
+#include "game/shot_shapes.h"
+#include "render/camera.h"
+#include "shell/options.h"
 #include "game/pickups.h"
 #include "game/player_shots.h"
 #include "game/ship.h"
 #include "game/weapons.h"
+#include "input/requests.h"
 #include "shell/bindings.h"
 #include "app/input_step.h"
 #include "shell/game_vars.h"
@@ -67,4 +78,142 @@ uint64_t HashGameState() {
     WalkGameState([&](void* data, size_t size) { h.Add(data, size); });
     h.Add(RandomState());
     return h.value();
+}
+
+namespace {
+
+bool In(int32_t v, int32_t lo, int32_t hi) { return v >= lo && v <= hi; }
+template <size_t N>
+bool AllIn(const int32_t (&v)[N], int32_t lo, int32_t hi) {
+    for (int32_t x : v)
+        if (!In(x, lo, hi)) return false;
+    return true;
+}
+// Far beyond anything in play (culled a few hundred units past the playfield) yet far from where
+// float arithmetic and conversions to int break down.
+bool Sane(float v) { return v >= -1e6f && v <= 1e6f; }  // false for NaN too
+template <typename... F>
+bool AllSane(F... v) {
+    return (Sane(v) && ...);
+}
+
+constexpr int32_t kLongest = 1 << 28;  // frames: weeks of play, far from overflowing a count
+constexpr int32_t kAngle = 359;
+
+// Turns are wrapped into the tables where they are used; they only must not overflow on the way.
+bool Turn(int32_t v) { return In(v, -kLongest, kLongest); }
+
+// A model's spare records are all zero: no shape, never drawn.
+bool PossiblePoly(const Poly& p) {
+    return In(p.shape, 0, kShapeCount - 1) && In(p.sides, 0, kMaxSides) && In(p.colourGroup, 0, kColourGroups - 1) &&
+           Turn(p.angle) && Turn(p.orbitAngle) && Turn(p.spin) && Turn(p.orbitStep) &&
+           AllSane(p.offsetX, p.offsetY, p.baseX, p.baseY, p.scaleX, p.scaleY, p.radius, p.pivotX, p.pivotY);
+}
+
+bool PossibleEntity(const Enemy& e, int32_t models) {
+    if (!In(e.modelType, 0, models - 1) || !In(e.behaviour, 0, kBehaviourCount - 1) || !In(e.polyCount, 0, kMaxPolys) ||
+        !Turn(e.orbitAngle) || !Turn(e.orbitStep) || !In(e.age, 0, kLongest) ||
+        !AllSane(e.x, e.y, e.baseX, e.baseY, e.vx, e.vy, e.pivotX, e.pivotY))
+        return false;
+    for (int i = 0; i < e.polyCount; ++i)
+        if (!PossiblePoly(e.polys[i])) return false;
+    return true;
+}
+
+bool PossibleParticle(const Shard& s, int32_t kinds) {
+    // A shard fades on past zero before it is freed.
+    return !s.active || (In(s.colourKind, 0, kinds - 1) && Turn(s.angle) && Turn(s.spin) &&
+                         In(s.life, -kAngle, kLongest) && In(s.fadeStep, 0, kAngle) && AllSane(s.x, s.y, s.size, s.vx, s.vy));
+}
+
+// What each menu action's item holds: how many values it steps through (0 = fixed), and for a fixed
+// one the values it may carry (a page, a binding, a replay).
+struct ItemRule {
+    int32_t count, lo, hi;
+};
+constexpr ItemRule kItemRules[] = {
+    {-1, 0, 0}, {-1, 0, 0}, {0, 0, 0} /* start */, {0, PageMain, PageReplays}, {0, 0, 0} /* quit */,
+    {2, 0, 0} /* speed */, {4, 0, 0}, {4, 0, 0}, {3, 0, 0} /* display */, {2, 0, 0}, {kResolutionCount, 0, 0},
+    {0, 0, 6} /* redefine */, {0, PageMain, PageReplays}, {0, 0, 0} /* boss rush */, {kVolumeSteps + 1, 0, 0},
+    {kVolumeSteps + 1, 0, 0}, {0, 0, 1} /* watch */, {kEffectsChoices, 0, 0},
+};
+
+bool PossibleMenu() {
+    if (!In(MenuPage, PageMain, PageReplays) || !In(MenuItemCount, 1, kMenuItems) || !In(MenuCursor, 0, MenuItemCount - 1))
+        return false;
+    for (int i = 0; i < MenuItemCount; ++i) {
+        const MenuItem& item = MenuItems[i];
+        if (!In(item.action, 0, static_cast<int32_t>(std::size(kItemRules)) - 1)) return false;
+        const ItemRule& rule = kItemRules[item.action];
+        const bool valueOk = rule.count > 0 ? In(item.value, 0, rule.count - 1) : In(item.value, rule.lo, rule.hi);
+        if (rule.count < 0 || item.count != rule.count || !valueOk || !std::memchr(item.text, 0, sizeof item.text))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+const char* ImpossibleGameState() {
+    if (!In(Program.GameMode, Mode::Menu, Mode::CaptureBinding) || Program.GameMode == 3) return "mode";
+    if (!In(Program.SpeedSetting, 0, 1) || !In(Game.PlayType, Play::FullGame, Play::BossFight) || !In(Game.BossRush, 0, 1) ||
+        !In(Game.CurrentLevel, 0, 3) || !In(Game.WeaponLevel, 0, kLongest) || !In(Game.Lives, 0, kLongest) ||
+        !In(Game.GameOverTimer, 0, kLongest) || !In(Game.Held, 0, kLongest) || !In(Game.PeakHeld, 0, kLongest) ||
+        !AllIn(Game.LevelCollected, 0, kLongest))
+        return "game";
+    if (!AllIn(Saved.PracticeUnlocked, 0, 1) || !AllIn(Saved.BossUnlocked, 0, 1) || !In(Saved.BossRushUnlocked, 0, 1) ||
+        !In(Saved.ResolutionIndex, 0, kResolutionCount - 1) || !In(Saved.ScreenOrientation, 0, 2) ||
+        !In(Saved.Windowed, 0, 1) || !In(Saved.Bindings[SlotJoypadEnabled], 0, 1) || !In(Program.UnlockCheatUsed, 0, 1) ||
+        !In(Program.FastForward, 0, 1))
+        return "settings";
+    if (!In(Level.LevelClock, -1, kLongest) || !In(Level.LevelTitleTimer, 0, 200) || !In(Level.BossActive, 0, 1) ||
+        !In(Level.MidBossActive, 0, 1) || !In(Level.BossDefeated, 0, 1) || !In(Level.BossDeathTimer, 0, kLongest) ||
+        !Sane(Level.BossBar) || !In(Level.BossAlert, 0, kLongest) ||
+        !In(Level.BossDownClock, 0, kLongest) || !In(Level.ReportShowing, 0, 1) ||
+        !AllIn(Level.BossSlot, -1, kEnemyPoolSize - 1) || !AllIn(Level.MidBossSlot, -1, kEnemyPoolSize - 1))
+        return "level";
+    if (!In(EnemyCursor, -1, kEnemyPoolSize - 1)) return "enemy cursor";
+    for (const Enemy& e : EnemyPool)
+        if (e.active && !PossibleEntity(e, kModelTypes)) return "enemy";
+    if (!In(BulletCursor, -1, kEnemyBulletCount - 1)) return "bullet cursor";
+    for (const EnemyBullet& b : EnemyBullets)
+        if (b.active && !(In(b.kind, 0, kBulletKindCount - 1) && In(b.angle, 0, kAngle) && AllSane(b.radius, b.x, b.y, b.vx, b.vy)))
+            return "bullet";
+    if (!In(EscapeLatch, 0, 1) || !In(MenuKeyLatch, 0, 1) || !In(PauseLatch, 0, 1) || !In(CaptureArmed, 0, 1) ||
+        !In(CaptureTarget, -1, 6))
+        return "latches";
+    if (!PossibleEntity(PlayerShip, 1) || !AllSane(PlayerShip.x, PlayerShip.y) || !In(PlayerShip.active, 0, 1) ||
+        !In(RespawnPending, 0, 1) || !In(Invulnerable, 0, 1) || !In(RespawnTimer, 0, kLongest) ||
+        !In(TrackedShard, -1, kShardPool - 1) || !In(VerticalMove, 0, 2) || !In(ShieldTimer, 0, kLongest) ||
+        !In(ShieldHits, 0, kLongest) || !In(ShakeAmount, 0, kLongest))
+        return "ship";
+    if (!In(ShardCursor, -1, kShardPool - 1) || !In(SparkCursor, -1, kSparkPool - 1) || !In(GlowCursor, -1, kGlowPool - 1))
+        return "particle cursors";
+    for (const Shard& s : Shards)
+        if (!PossibleParticle(s, kShardColourKinds)) return "shard";
+    for (const Spark& s : Sparks)
+        if (!PossibleParticle(s, kSparkColourKinds)) return "spark";
+    for (const Glow& g : Glows)
+        if (g.life && !(In(g.life, 0, kLongest) && In(g.kind, 0, 5) && AllSane(g.x, g.y, g.vx, g.vy, g.gravity))) return "glow";
+    if (!In(BossSpawnPending, 0, 1) || !In(FireLatch, 0, 1) || !In(MainGunTimer, 0, kLongest) ||
+        !In(SideGunTimer, 0, kLongest) || !In(RearGunTimer, 0, kLongest))
+        return "guns";
+    if (!In(ShotCursor, -1, kPlayerShotPool - 1)) return "shot cursor";
+    for (const PlayerShot& s : PlayerShots)
+        if (s.active && !(In(s.kind, 0, kShotKinds - 1) && AllSane(s.x, s.y, s.vx, s.vy))) return "shot";
+    if (!In(PickupCursor, -1, kPickupPool - 1) || !AllIn(PickupWobble, 0, kAngle)) return "pickup cursor";
+    for (const Pickup& p : Pickups)
+        if (p.active && !(In(p.kind, EnergyPickup, WeaponPickup) && In(p.phase, 0, kAngle) && In(p.homing, 0, 1) &&
+                          AllSane(p.speed, p.size, p.x, p.y, p.vx, p.vy)))
+            return "pickup";
+    if (!PossibleMenu()) return "menu";
+    if (!In(Report.tick, 0, 3) || !In(Report.collected, 0, kLongest) || !In(Report.held, 0, kLongest) ||
+        !In(Report.best, 0, kLongest) || !In(Report.practiceFlash, 0, kLongest) || !In(Report.bossFlash, 0, kLongest) ||
+        !In(Report.bossRushFlash, 0, kLongest) || !In(PilotRank, 0, 4))
+        return "report";
+    if (!In(WarningPulseAngle, 0, kAngle) || !In(StatusPulseAngle, 0, kAngle) || !In(WarningPulse, -kLongest, kLongest) ||
+        !In(StatusPulse, -kLongest, kLongest))
+        return "pulses";
+    if (!In(MusicFadeLevel, 0, 255) || !In(MusicTrack, -1, 1)) return "music";
+    return nullptr;
 }

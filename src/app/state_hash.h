@@ -23,3 +23,7 @@ using StateVisitor = std::function<void(void* data, size_t size)>;
 void WalkGameState(const StateVisitor& visit);
 
 uint64_t HashGameState();
+
+// The first part of the state (by name) that holds what no game ever reaches, or nullptr: a replay whose
+// snapshot holds such a value is refused rather than played into tables it would read past.
+const char* ImpossibleGameState();

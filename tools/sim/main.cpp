@@ -416,7 +416,15 @@ int main(int argc, char** argv) {
         if (opt.bot) AutopilotFrame(opt.immortal);
         // Kept protected as in a respawn's grace period, so bullets pass and the shield still works.
         if (opt.immortal && ShipAlive) Invulnerable = 1;
+        const bool wasRecording = Recording();
         if (!FramePass(exitCode)) break;
+        // What a replay's check would refuse must never happen in play: looked at every few hundred
+        // frames and on each game's first frame, where a replay starts.
+        if (frame % 256 == 0 || (Recording() && !wasRecording))
+            if (const char* part = ImpossibleGameState()) {
+                std::fprintf(stderr, "quivex-sim: frame %lld: the state holds what no game reaches (%s)\n", frame, part);
+                return 4;
+            }
         // The frame loop records every game; the first one is the runner's to keep.
         recorded = recorded || Recording();
         if (!opt.record.empty() && recorded && !saved && !Recording()) saved = SaveFirstGame(opt.record);

@@ -1,0 +1,24 @@
+// options.cfg: whatever the text, each option lands in its range, and what is read, saved and read
+// again stays the same.
+#include <cstdint>
+#include <cstring>
+
+#include "fuzz_check.h"
+#include "shell/options.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size > 4096) size = 4096;  // what LoadOptions reads of a file
+    LoadOptionsFromText(reinterpret_cast<const char*>(data), size);
+    FUZZ_CHECK(MusicVolume >= 0 && MusicVolume <= kVolumeSteps && EffectsVolume >= 0 && EffectsVolume <= kVolumeSteps);
+    FUZZ_CHECK(EffectsSetting >= kEffectsAuto && EffectsSetting <= kEffectsLight);
+    const int32_t read[] = {MusicVolume, EffectsVolume, EffectsSetting};
+
+    char first[512], second[512];
+    const int n = FormatOptions(first, sizeof first);
+    FUZZ_CHECK(n > 0 && static_cast<size_t>(n) < sizeof first);
+    LoadOptionsFromText(first, static_cast<size_t>(n));
+    const int32_t again[] = {MusicVolume, EffectsVolume, EffectsSetting};
+    FUZZ_CHECK(std::memcmp(read, again, sizeof read) == 0);
+    FUZZ_CHECK(FormatOptions(second, sizeof second) == n && std::memcmp(first, second, n) == 0);
+    return 0;
+}
