@@ -23,13 +23,14 @@ public:
     void Position(int& x, int& y) override { x = posX, y = posY; }
     void ClientSize(int& w, int& h) override { w = clientW, h = clientH; }
     void MoveCursorOffScreen() override { cursorHidden = true; }
+    bool Minimised() const override { return minimised; }
     void MessageBox(const char* caption, const char* text, bool errorIcon) override;
 
     void Inject(const WindowEvent& ev);
     void Reset();
 
     bool failCreate = false;
-    bool created = false, destroyed = false, shown = false, topmost = false, cursorHidden = false;
+    bool created = false, destroyed = false, shown = false, topmost = false, cursorHidden = false, minimised = false;
     std::string title;
     int posX = 0, posY = 0, clientW = 0, clientH = 0;
     std::vector<std::string> messageBoxes;  // "caption|text"

@@ -25,13 +25,16 @@ int pacedFor = -1;  // the (vsync, speed) the pacing was last chosen for
 // The vertical blank paces when presenting proved to give 60 Hz, the timer otherwise: never both, since
 // a timer wait ahead of a blocking present lands frames on alternate refreshes and judders. Half speed
 // waits for two blanks; a display that refuses that is paced by the timer.
+// A minimised window's presents may return at once (compositors stop waiting for the display), which
+// would run the game many times too fast: the timer paces until the window is back.
 void ChoosePacing() {
     int speed = Program.SpeedSetting == 1 ? 1 : 0;
-    int key = (VsyncPacing ? 2 : 0) + speed;
+    const bool vsync = VsyncPacing && !plat::window().Minimised();
+    int key = (vsync ? 2 : 0) + speed;
     if (key == pacedFor) return;
     pacedFor = key;
     plat::Gfx& gfx = plat::gfx();
-    if (VsyncPacing && gfx.SetSwapInterval(speed + 1)) {
+    if (vsync && gfx.SetSwapInterval(speed + 1)) {
         SwapInterval = speed + 1;
         TimerFrames = 0;
     } else {

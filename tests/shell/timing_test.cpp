@@ -141,6 +141,14 @@ TEST_F(TimingTest, PacingAfterCalibrationIsTheVerticalBlankOrTheTimerNeverBoth) 
         }
         EXPECT_GE(waited, c.timerFrames * 16666u);
         EXPECT_LT(waited, c.timerFrames * 16666u + 50);
+        // Minimised, the display may stop pacing the presents: the timer takes over, and gives back.
+        h().window.minimised = true;
+        PaceAndPresent();
+        EXPECT_EQ(TimerFrames, c.speed + 1);
+        EXPECT_EQ(h().gfx.swapInterval, 0);
+        h().window.minimised = false;
+        PaceAndPresent();
+        EXPECT_EQ(TimerFrames, c.timerFrames);
     }
 }
 

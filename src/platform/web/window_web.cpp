@@ -43,6 +43,8 @@ public:
         emscripten_get_element_css_size(kCanvas, &cssW, &cssH);
         w = static_cast<int>(cssW), h = static_cast<int>(cssH);
     }
+    // A page out of sight gets no animation frames: it never runs ahead.
+    bool Minimised() const override { return false; }
     void MoveCursorOffScreen() override {
         EM_ASM({ Module['canvas'].style.cursor = 'none'; });
     }

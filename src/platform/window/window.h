@@ -26,6 +26,8 @@ public:
     virtual void Position(int& x, int& y) = 0;
     virtual void ClientSize(int& w, int& h) = 0;
     virtual void MoveCursorOffScreen() = 0;
+    // Minimised or hidden: nothing is shown, and presenting may stop waiting for the display.
+    virtual bool Minimised() const = 0;
     // Modal message box with an OK button; blocks until closed.
     virtual void MessageBox(const char* caption, const char* text, bool errorIcon) = 0;
 };

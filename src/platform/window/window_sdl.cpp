@@ -127,6 +127,10 @@ public:
 
     void MoveCursorOffScreen() override { SDL_ShowCursor(SDL_DISABLE); }
 
+    bool Minimised() const override {
+        return window_ && !destroyed_ && (SDL_GetWindowFlags(window_) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN));
+    }
+
     void MessageBox(const char* caption, const char* text, bool errorIcon) override {
         Uint32 flags = errorIcon ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
         // Without a display the box cannot open; the text still reaches the user.
