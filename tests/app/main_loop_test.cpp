@@ -146,12 +146,6 @@ TEST_F(ErrorLogTest, EachStartLeavesOnlyItsOwnEntries) {
     EXPECT_EQ(ReadFile(DataFile("err.log")), "error log file\n==============\nvalue 7 text ff");
 }
 
-TEST_F(ErrorLogTest, EntriesAreOnDiskAtOnce) {
-    OpenErrorLog();
-    LogError("before the crash\n");
-    EXPECT_NE(ReadFile(DataFile("err.log")).find("before the crash\n"), std::string::npos);
-}
-
 TEST_F(ErrorLogTest, AnUnwritableLogDropsEntriesSilently) {
     SetDataDir("/proc/self");
     OpenErrorLog();

@@ -41,14 +41,6 @@ struct Font {
 
 Font TheFont() { return {FontRecordBin}; }
 
-TEST(EmbeddedFont, Header) {
-    ASSERT_EQ(FontRecordBinSize, 16u + 256u * 12u + 256u * 256u);
-    EXPECT_EQ(0, std::memcmp(FontRecordBin, "FPSP", 4));
-    EXPECT_EQ(I32(FontRecordBin + 4), kTW);
-    EXPECT_EQ(I32(FontRecordBin + 8), kTH);
-    EXPECT_EQ(I32(FontRecordBin + 12), kH);
-}
-
 TEST(EmbeddedFont, HighCodesPointOutsideTheAtlas) {
     Font f = TheFont();
     for (int c = 127; c < 256; ++c) {

@@ -14,10 +14,8 @@ TEST(SdlInput, AJoystickWithHundredsOfButtonsComingAndGoingEveryFrame) {
     ASSERT_TRUE(dev.Init());
     EXPECT_FALSE(dev.OpenJoystick());  // nothing plugged in yet
     for (int frame = 0; frame < 200; ++frame) {
-        int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 300, 0);
-        ASSERT_GE(index, 0) << SDL_GetError();
+        const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 300, 0);
         SDL_Joystick* stick = SDL_JoystickOpen(index);
-        ASSERT_NE(stick, nullptr);
         SDL_JoystickSetVirtualAxis(stick, 0, frame % 2 ? SDL_JOYSTICK_AXIS_MIN : SDL_JOYSTICK_AXIS_MAX);
         SDL_JoystickSetVirtualAxis(stick, 1, SDL_JOYSTICK_AXIS_MIN);
         for (int b = 0; b < 300; ++b) SDL_JoystickSetVirtualButton(stick, b, frame % 2);
@@ -31,7 +29,7 @@ TEST(SdlInput, AJoystickWithHundredsOfButtonsComingAndGoingEveryFrame) {
         for (uint8_t b : state.buttons) ASSERT_EQ(b, frame % 2 ? 0x80 : 0);
 
         SDL_JoystickClose(stick);
-        ASSERT_EQ(SDL_JoystickDetachVirtual(index), 0);
+        SDL_JoystickDetachVirtual(index);
         SDL_JoystickUpdate();
         EXPECT_EQ(dev.ReadJoystick(state), plat::ReadResult::Lost);
         EXPECT_FALSE(dev.AcquireJoystick());  // let go, so the next one plugged in is opened
