@@ -7,7 +7,7 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
 PACKAGES := cmake g++ make pkg-config libsdl2-dev libsdl2-mixer-dev libepoxy-dev \
             libglm-dev libstb-dev libgtest-dev libvorbis-dev zlib1g-dev xvfb xauth libgl1-mesa-dri libgtk-3-dev \
-            xdotool appstream desktop-file-utils
+            xdotool appstream desktop-file-utils strace python3
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -65,9 +65,11 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1 \
 test-asan: build-asan
 	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS)
 
-# A million frames of every kind of game, flown by the autopilot, under the sanitizers.
-soak: build-asan
+# A million frames of every kind of game, flown by the autopilot, under the sanitizers; then the runner
+# killed at 300 moments of its saves.
+soak: build build-asan
 	cd $(ASAN_BUILD) && $(SANITIZER_ENV) QUIVEX_SOAK_FRAMES=500000 ./tests/quivex_tests --gtest_filter='Soak.*'
+	python3 tests/saves/saves_test.py $(BUILD)/quivex-sim kills --kills 300
 
 # Coverage-guided fuzzing of every reader of the player's files, with Debian's clang and libFuzzer
 # (libclang-rt-14-dev holds libclang_rt.fuzzer): each harness in turn for FUZZ_SECONDS on a scratch copy

@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -347,8 +348,8 @@ bool InGame() { return Program.GameMode == Mode::Playing || Program.GameMode == 
 void Keep(const char* name, const std::vector<unsigned char>& file) {
     char temp[64];
     std::snprintf(temp, sizeof temp, "%s.tmp", name);
-    if (!MakeDataFolder("replays") || !WriteDataFileAtomically(name, temp, file.data(), file.size()))
-        LogError("could not save %s\n", name);
+    if (!MakeDataFolder("replays")) LogError("could not save %s: %s\n", name, std::strerror(errno));
+    else WriteDataFileAtomically(name, temp, file.data(), file.size());
 }
 
 }  // namespace

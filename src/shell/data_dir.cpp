@@ -1,6 +1,7 @@
 #include "shell/data_dir.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "shell/error_log.h"
 
 namespace {
 
@@ -50,6 +53,8 @@ void SetDataDir(const char* dir) {
 }
 
 void ChooseDataDir() {
+    // Past a file size limit a write is to fail like one on a full disk, not end the program.
+    signal(SIGXFSZ, SIG_IGN);
     dataDir[0] = 0;
     if (WorkingDirWritable()) return;
     char dir[1024];
@@ -74,15 +79,37 @@ bool WriteDataFileAtomically(const char* fileName, const char* tempName, const v
     char temp[1200], final[1200];
     std::snprintf(temp, sizeof temp, "%s", DataPath(tempName));
     std::snprintf(final, sizeof final, "%s", DataPath(fileName));
+    // The first step that fails names the error; the temporary file never outlives a failure.
+    int error = 0;
+    auto check = [&error](bool done) {
+        if (!done && !error) error = errno ? errno : EIO;
+    };
     std::FILE* f = std::fopen(temp, "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(data, 1, size, f) == size;
-    ok = std::fflush(f) == 0 && ok;
-    ok = fsync(fileno(f)) == 0 && ok;
-    ok = std::fclose(f) == 0 && ok;
-    if (ok && std::rename(temp, final) == 0) return true;
-    std::remove(temp);
-    return false;
+    check(f != nullptr);
+    if (f) {
+        check(std::fwrite(data, 1, size, f) == size);
+        check(std::fflush(f) == 0);
+        check(fsync(fileno(f)) == 0);
+        check(std::fclose(f) == 0);
+        if (!error) check(std::rename(temp, final) == 0);
+        if (error) std::remove(temp);
+    }
+    if (error) {
+        LogError("could not save %s: %s\n", fileName, std::strerror(error));
+        return false;
+    }
+    // The rename itself lives in the folder: synced too, so a power cut cannot bring the old file back
+    // after the game has gone on as if the new one were kept.
+    char folder[1200];
+    std::snprintf(folder, sizeof folder, "%s", final);
+    char* slash = std::strrchr(folder, '/');
+    if (slash) slash[1] = 0;
+    int dir = open(slash ? folder : ".", O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        fsync(dir);
+        close(dir);
+    }
+    return true;
 }
 
 bool MakeDataFolder(const char* name) {

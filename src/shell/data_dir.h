@@ -13,7 +13,8 @@ const char* DataPath(const char* fileName);
 const char* DataDir();  // "" for the working directory
 
 // Writes a data file whole or not at all: into `tempName` beside it, synced, then renamed over it, so a
-// crash or a full disk never leaves it cut short. False when it could not be written.
+// crash or a full disk never leaves it cut short. False, with a line in "err.log", when it could not be
+// written; the old file is then as it was.
 bool WriteDataFileAtomically(const char* fileName, const char* tempName, const void* data, size_t size);
 // Makes a folder among the data files (e.g. "replays"); false when it is not there afterwards.
 bool MakeDataFolder(const char* name);

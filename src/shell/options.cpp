@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "shell/data_dir.h"
+#include "shell/error_log.h"
 
 int32_t MusicVolume = kVolumeSteps;
 int32_t EffectsVolume = kVolumeSteps;
@@ -107,7 +108,7 @@ int FormatOptions(char* out, size_t size) {
         const int32_t v = *o.value >= o.low && *o.value <= o.high ? *o.value : o.fallback;
         int w = o.words ? std::snprintf(out + n, room, "%s = %s\n", o.name, o.words[v - o.low])
                         : std::snprintf(out + n, room, "%s = %d\n", o.name, static_cast<int>(*o.value));
-        if (w < 0 || static_cast<size_t>(n + w) >= size) break;
+        if (w < 0 || static_cast<size_t>(n + w) >= size) return -1;  // never a file cut short
         n += w;
     }
     return n;
@@ -116,5 +117,9 @@ int FormatOptions(char* out, size_t size) {
 void SaveOptions() {
     char text[512];
     int length = FormatOptions(text, sizeof text);
+    if (length < 0) {
+        LogError("could not save %s: too long\n", kOptionsName);
+        return;
+    }
     WriteDataFileAtomically(kOptionsName, kOptionsTemp, text, static_cast<size_t>(length));
 }

@@ -19,6 +19,6 @@ int32_t EffectsFromName(const char* name);
 void LoadOptions();
 void SaveOptions();
 void LoadOptionsFromText(const char* text, size_t length);
-// The file's text; returns the length written.
+// The file's text; returns the length written, or -1 when `size` is too small.
 int FormatOptions(char* out, size_t size);
 void ResetOptions();

@@ -8,6 +8,7 @@
 
 #include "shell/bindings.h"
 #include "shell/data_dir.h"
+#include "shell/error_log.h"
 #include "shell/game_vars.h"
 
 namespace {
@@ -156,7 +157,7 @@ int FormatSettings(char* out, size_t size) {
         if (n < 0 || static_cast<size_t>(n) >= size) break;
         n += std::snprintf(out + n, size - n, " %d", *field);
     }
-    return n;
+    return n >= 0 && static_cast<size_t>(n) < size ? n : -1;
 }
 
 bool DeleteSettingsFile() { return std::remove(DataPath(kSettingsName)) == 0; }
@@ -165,5 +166,9 @@ void SaveSettings() {
     if (Program.WatchingReplay) return;  // a replay's high score and unlocks are not the player's
     char text[512];
     int length = FormatSettings(text, sizeof text);
+    if (length < 0) {
+        LogError("could not save %s: too long\n", kSettingsName);
+        return;
+    }
     WriteDataFileAtomically(kSettingsName, kSettingsTemp, text, static_cast<size_t>(length));
 }

@@ -12,5 +12,5 @@ bool DeleteSettingsFile();
 
 // The load rules applied to a file's text (fileExists false = no file at all).
 void LoadSettingsFromText(const char* text, size_t length, bool fileExists);
-// The 30 numbers as the file holds them; returns the length written (buffer of at least 400 bytes).
+// The 30 numbers as the file holds them; returns the length written, or -1 when `size` is too small.
 int FormatSettings(char* out, size_t size);

@@ -20,5 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int32_t again[] = {MusicVolume, EffectsVolume, EffectsSetting};
     FUZZ_CHECK(std::memcmp(read, again, sizeof read) == 0);
     FUZZ_CHECK(FormatOptions(second, sizeof second) == n && std::memcmp(first, second, n) == 0);
+    // A buffer one byte short (no room for the end) is refused, never written as a cut file.
+    FUZZ_CHECK(FormatOptions(second, static_cast<size_t>(n)) == -1);
     return 0;
 }

@@ -25,5 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     LoadSettingsFromText(first, static_cast<size_t>(n), true);
     FUZZ_CHECK(std::memcmp(&read, &Saved, sizeof read) == 0);
     FUZZ_CHECK(FormatSettings(second, sizeof second) == n && std::memcmp(first, second, n) == 0);
+    // A buffer one byte short (no room for the end) is refused, never written as a cut file.
+    FUZZ_CHECK(FormatSettings(second, static_cast<size_t>(n)) == -1);
     return 0;
 }
