@@ -5,6 +5,7 @@
 
 #include "audio/audio.h"
 #include "frontend/menu.h"
+#include "game/records.h"
 #include "game/ship.h"
 #include "game/game_flow.h"
 #include "input/devices.h"
@@ -73,6 +74,7 @@ bool StartProgram(const StartOptions& options, int& exitCode) {
     OpenErrorLog();
     LoadSettings();
     LoadOptions();
+    LoadRecords();
     ApplyCommandLine(options.commandLine);
     if (options.runLauncher && !RunLauncher()) return false;  // closed without "launch": no window, exit code 0
     int windowed = options.forceWindowed ? 1 : Saved.Windowed;

@@ -11,6 +11,7 @@
 #include "audio/audio.h"
 #include "frontend/menu.h"
 #include "input/requests.h"
+#include "game/records.h"
 #include "game/ship.h"
 #include "input/devices.h"
 #include "render/camera.h"
@@ -365,8 +366,10 @@ void RecordGamesAfterFrame() {
     FinishRecording();
     FormatRecording(fileBytes);
     if (fileBytes.empty()) return;
-    Keep(kLastReplay, fileBytes);
-    if (Game.PlayType == Play::FullGame && Saved.HiScore > hiScoreAtStart) Keep(kBestReplay, fileBytes);
+    Keep(kRecordReplays[ReplayLast], fileBytes);
+    if (Game.PlayType == Play::FullGame && Saved.HiScore > hiScoreAtStart) Keep(kRecordReplays[ReplayBest], fileBytes);
+    // The game that set a record is kept as that record's replay.
+    if (News.replay > ReplayBest && News.replay < kReplayFiles) Keep(kRecordReplays[News.replay], fileBytes);
 }
 
 void PrepareReplays() {
@@ -389,9 +392,9 @@ bool escapeHeld;
 void PerformWatchRequest() {
     int which = WatchReplayRequest;
     WatchReplayRequest = -1;
-    if (which < 0 || which > 1 || Program.WatchingReplay) return;
+    if (which < 0 || which >= kReplayFiles || Program.WatchingReplay) return;
     std::string error;
-    if (!LoadReplay(DataPath(which == 0 ? kLastReplay : kBestReplay), error)) {
+    if (!LoadReplay(DataPath(kRecordReplays[which]), error)) {
         LogError("replay: %s\n", error.c_str());
         ReplayUnreadableTimer = 180;
         return;

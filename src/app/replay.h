@@ -32,7 +32,8 @@ long long ReplayFrames();
 uint64_t ReplayHash();
 
 // Every game played from the menu is recorded; when it ends it is kept as "replays/last.qxr", and a
-// full game that set a new high score as "replays/best.qxr" too (beside "quivex.cfg").
+// full game that set a new high score as "replays/best.qxr" too (beside "quivex.cfg"), and one that set
+// a practice, boss or boss rush record as that record's replay ("replays/boss-3.qxr").
 // Makes room for a game's recording once, so recording and keeping it allocate nothing in a frame.
 void PrepareReplays();
 void RecordGamesBeforeFrame();

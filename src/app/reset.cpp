@@ -3,6 +3,7 @@
 #include "app/replay.h"
 #include "audio/audio.h"
 #include "enemies/enemy_pool.h"
+#include "game/records.h"
 #include "game/enemy_bullets.h"
 #include "game/game_flow.h"
 #include "game/particles.h"
@@ -33,6 +34,7 @@ void ResetAllState() {
     ResetErrorLog();
     ResetBindings();
     ResetOptions();
+    ResetRecords();
     ResetInputDevices();
     ResetInputRequests();
     ResetReplay();

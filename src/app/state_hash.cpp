@@ -132,14 +132,15 @@ struct ItemRule {
     int32_t count, lo, hi;
 };
 constexpr ItemRule kItemRules[] = {
-    {-1, 0, 0}, {-1, 0, 0}, {0, 0, 0} /* start */, {0, PageMain, PageReplays}, {0, 0, 0} /* quit */,
+    {-1, 0, 0}, {-1, 0, 0}, {0, 0, 0} /* start */, {0, PageMain, PageRecords}, {0, 0, 0} /* quit */,
     {2, 0, 0} /* speed */, {4, 0, 0}, {4, 0, 0}, {3, 0, 0} /* display */, {2, 0, 0}, {kResolutionCount, 0, 0},
-    {0, 0, 6} /* redefine */, {0, PageMain, PageReplays}, {0, 0, 0} /* boss rush */, {kVolumeSteps + 1, 0, 0},
-    {kVolumeSteps + 1, 0, 0}, {0, 0, 1} /* watch */, {kEffectsChoices, 0, 0},
+    {0, 0, 6} /* redefine */, {0, PageMain, PageRecords}, {0, 0, 0} /* boss rush */, {kVolumeSteps + 1, 0, 0},
+    {kVolumeSteps + 1, 0, 0}, {0, ReplayLast, ReplayBest} /* watch */, {kEffectsChoices, 0, 0},
+    {0, ReplayBest, ReplayRush} /* a record's row */,
 };
 
 bool PossibleMenu() {
-    if (!In(MenuPage, PageMain, PageReplays) || !In(MenuItemCount, 1, kMenuItems) || !In(MenuCursor, 0, MenuItemCount - 1))
+    if (!In(MenuPage, PageMain, PageRecords) || !In(MenuItemCount, 1, kMenuItems) || !In(MenuCursor, 0, MenuItemCount - 1))
         return false;
     for (int i = 0; i < MenuItemCount; ++i) {
         const MenuItem& item = MenuItems[i];

@@ -7,6 +7,8 @@
 
 #include "audio/audio.h"
 #include "game/game_flow.h"
+#include "game/mission_report.h"
+#include "game/records.h"
 #include "shell/bindings.h"
 #include "input/requests.h"
 #include "render/device.h"
@@ -27,6 +29,13 @@ constexpr const char* kResolutionLabels[kResolutionCount] = {
     "resolution:   640 x 480",   "resolution:   800 x 600",   "resolution:   1024 x 768",
     "resolution:   1280 x 720",  "resolution:   1280 x 1024", "resolution:   1600 x 1200",
 };
+
+void FindReplays() {
+    for (int i = 0; i < kReplayFiles; ++i) ReplayAvailable[i] = access(DataPath(kRecordReplays[i]), R_OK) == 0 ? 1 : 0;
+}
+
+// One row a record, each watching the replay that set it.
+void RecordItems();
 
 void Title(const char* text) { std::snprintf(MenuTitle, sizeof MenuTitle, "%s", text); }
 
@@ -104,7 +113,8 @@ void SelectItem(const MenuItem& item) {
             Program.GameMode = Mode::Quitting;
             break;
         case ActionWatchReplay:
-            if (value >= 0 && value < 2 && ReplayAvailable[value]) WatchReplayRequest = value;
+        case ActionWatchRecord:
+            if (value >= 0 && value < kReplayFiles && ReplayAvailable[value]) WatchReplayRequest = value;
             break;
         case ActionPracticeLevel:
             if (Saved.PracticeUnlocked[Game.CurrentLevel]) StartFromMenu(StartLevelPractice, Game.CurrentLevel);
@@ -129,6 +139,33 @@ void SelectItem(const MenuItem& item) {
     }
 }
 
+void RecordItems() {
+    char text[kMenuTextBytes], time[16];
+    if (Records.fullLevel == kFullGameCleared) std::snprintf(text, sizeof text, "full game   cleared");
+    else if (Records.fullLevel > 0) std::snprintf(text, sizeof text, "full game   level %d", static_cast<int>(Records.fullLevel));
+    else std::snprintf(text, sizeof text, "full game   -");
+    Item(text, ActionWatchRecord, ReplayBest, 0);
+    for (int l = 0; l < 4; ++l) {
+        if (Records.levelCollected[l] >= 0)
+            std::snprintf(text, sizeof text, "level %d   %d of %d   held %d", l + 1, static_cast<int>(Records.levelCollected[l]),
+                          static_cast<int>(kLevelEnergy[l]), static_cast<int>(Records.levelHeld[l] < 0 ? 0 : Records.levelHeld[l]));
+        else std::snprintf(text, sizeof text, "level %d   -", l + 1);
+        Item(text, ActionWatchRecord, ReplayLevel1 + l, 0);
+    }
+    for (int l = 0; l < 4; ++l) {
+        FormatRecordTime(time, sizeof time, Records.bossFrames[l]);
+        if (Records.bossFrames[l] > 0)
+            std::snprintf(text, sizeof text, "boss %d   %s s%s", l + 1, time, Records.boss30Hz[l] ? "   30 hz" : "");
+        else std::snprintf(text, sizeof text, "boss %d   -", l + 1);
+        Item(text, ActionWatchRecord, ReplayBoss1 + l, 0);
+    }
+    FormatRecordTime(time, sizeof time, Records.rushFrames, true);
+    if (Records.rushFrames > 0)
+        std::snprintf(text, sizeof text, "boss rush   %s%s", time, Records.rush30Hz ? "   30 hz" : "");
+    else std::snprintf(text, sizeof text, "boss rush   -");
+    Item(text, ActionWatchRecord, ReplayRush, 0);
+}
+
 }  // namespace
 
 const char* ResolutionLabel(int value) {
@@ -147,6 +184,7 @@ void BuildMenu(int page) {
             Item("boss rush", ActionBossRush, 0, 0);
             Item("options", ActionGoToPage, PageOptions, 0);  // the only way in to the options page
             Item("replays", ActionGoToPage, PageReplays, 0);
+            Item("records", ActionGoToPage, PageRecords, 0);
             Item("quit game", ActionQuit, 0, 0);
             break;
         case PagePractice:
@@ -174,10 +212,15 @@ void BuildMenu(int page) {
             break;
         case PageReplays:
             Title("replays");
-            for (int i = 0; i < 2; ++i)
-                ReplayAvailable[i] = access(DataPath(i == 0 ? kLastReplay : kBestReplay), R_OK) == 0 ? 1 : 0;
+            FindReplays();
             Item("watch last game", ActionWatchReplay, 0, 0);
             Item("watch best game", ActionWatchReplay, 1, 0);
+            Item("back", ActionGoToPage, PageMain, 0);
+            break;
+        case PageRecords:
+            Title("records");
+            FindReplays();
+            RecordItems();
             Item("back", ActionGoToPage, PageMain, 0);
             break;
         case PageRedefine:
@@ -227,12 +270,12 @@ void RefreshMenuValues() {
         if (MenuItems[i].action == ActionWindowed) MenuItems[i].value = Saved.Windowed;
 }
 
-int32_t ReplayAvailable[2];
+int32_t ReplayAvailable[kReplayFiles];
 int32_t WatchReplayRequest = -1;
 int32_t ReplayUnreadableTimer;
 
 void ResetMenu() {
-    ReplayAvailable[0] = ReplayAvailable[1] = 0;
+    for (int32_t& available : ReplayAvailable) available = 0;
     WatchReplayRequest = -1;
     ReplayUnreadableTimer = 0;
     MenuPage = 0;

@@ -3,6 +3,8 @@
 // through and the drawing reads.
 #include <cstdint>
 
+#include "game/records.h"
+
 enum MenuAction : int32_t {
     ActionStartGame = 2,
     ActionGoToPage = 3,
@@ -20,10 +22,11 @@ enum MenuAction : int32_t {
     ActionEffectsVolume = 15,
     ActionWatchReplay = 16,
     ActionEffects = 17,
+    ActionWatchRecord = 18,  // a row of the records page: its value is the record's replay
 };
 
 enum MenuPageId : int32_t { PageMain = 0, PagePractice = 1, PageOptions = 2, PageCredits = 3, PageRedefine = 4,
-                           PageReplays = 5 };
+                           PageReplays = 5, PageRecords = 6 };
 
 struct MenuItem {
     int32_t action;
@@ -41,9 +44,9 @@ extern MenuItem MenuItems[kMenuItems];
 extern int32_t MenuItemCount;
 extern int32_t MenuCursor;
 
-// The replays page: which of the last and the best game have a file, the one the player chose to watch
-// (-1 none; the frame loop starts it), and frames left to show that it could not be read.
-extern int32_t ReplayAvailable[2];
+// The replays and records pages: which replay files there are (by RecordReplay), the one the player
+// chose to watch (-1 none; the frame loop starts it), and frames left to show that it could not be read.
+extern int32_t ReplayAvailable[kReplayFiles];
 extern int32_t WatchReplayRequest;
 extern int32_t ReplayUnreadableTimer;
 

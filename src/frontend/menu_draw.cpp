@@ -28,6 +28,7 @@ const char* const kCreditNames[3] = {"the quiv-ex team", "quiv-ex engine crew", 
 namespace {
 
 constexpr float kItemX = 180, kItemTop = 290, kItemStep = 20, kItemSize = 20;
+constexpr float kRecordSize = 16;
 constexpr float kLockedSize = 10, kArrowSize = 14, kHzSize = 12;
 
 uint32_t Grey(int level) { return static_cast<uint32_t>(level) * 0x010101u; }
@@ -162,9 +163,14 @@ void DrawItems() {
                 break;
             }
             case ActionWatchReplay:
-                if (item.value >= 0 && item.value < 2 && !ReplayAvailable[item.value])
+                if (item.value >= 0 && item.value < kReplayFiles && !ReplayAvailable[item.value])
                     FrontText(330, y + 3, 0, kLockedSize, LockedColour(), "n o n e");
                 FrontText(kItemX, y, 0, kItemSize, c, item.text);
+                break;
+            case ActionWatchRecord:
+                if (item.value >= 0 && item.value < kReplayFiles && ReplayAvailable[item.value])
+                    FrontText(392, y + 3, 0, kLockedSize, underCursor ? c : kOtherValueColour, "w a t c h");
+                FrontText(kItemX, y, 0, kRecordSize, c, item.text);
                 break;
             case ActionBossRush:
                 if (Saved.BossRushUnlocked == 0) {

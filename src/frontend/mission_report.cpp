@@ -5,6 +5,7 @@
 #include "frontend/front_text.h"
 #include "frontend/interstitials.h"
 #include "game/mission_report.h"
+#include "game/records.h"
 #include "render/camera.h"
 #include "shell/game_vars.h"
 
@@ -22,6 +23,26 @@ void RightAligned(float x, float y, float size, uint32_t colour, const char* tex
 
 void Number(char* out, size_t size, int value) { std::snprintf(out, size, "%d", value); }
 
+void Centred(float y, float size, uint32_t colour, const char* text) {
+    float w = FrontText(0, y, 0, size, kInvisible, text);
+    FrontText(320 - w / 2, y, 0, size, colour, text);
+}
+
+// A record this game set, pulsing with the count-up's ticks.
+void DrawNewRecord(float y) {
+    if (News.isNew) Centred(y, 25, Report.tick < 2 ? kWhite : kDim, "NEW RECORD");
+}
+
+// The boss fight's or the rush's time, to the hundredth.
+void DrawTime() {
+    if (News.frames <= 0) return;
+    char time[16], text[40];
+    const bool rush = Game.BossRush == 1;
+    FormatRecordTime(time, sizeof time, News.frames, rush);
+    std::snprintf(text, sizeof text, rush ? "time %s" : "time %s s", time);
+    Centred(178, 20, kDim, text);
+}
+
 void DrawBossPracticeEnd() {
     if (Game.BossRush == 1) {
         FrontText(210, 140, 0, 25, kWhite, "boss rush complete");
@@ -32,6 +53,8 @@ void DrawBossPracticeEnd() {
     } else {
         FrontText(194, 140, 0, 25, kWhite, "boss practice complete");
     }
+    DrawTime();
+    DrawNewRecord(420);
 }
 
 void DrawTable() {
@@ -93,4 +116,5 @@ void DrawMissionReport() {
     }
     DrawTable();
     DrawUnlockMessages();
+    if (Game.PlayType == Play::LevelPractice) DrawNewRecord(350);
 }

@@ -8,6 +8,7 @@
 #include "game/level_screens.h"
 #include "game/mission_report.h"
 #include "game/level_state.h"
+#include "game/records.h"
 #include "game/particles.h"
 #include "game/pickups.h"
 #include "game/player_shots.h"
@@ -140,6 +141,7 @@ void StartFromMenu(int kind, int level) {
         default:
             return;
     }
+    BeginRecordGame(kind);
     Program.GameMode = Mode::Playing;
 }
 
@@ -202,6 +204,7 @@ void BossApproachAndLevelEnd() {
             return;
         }
         Level.ReportShowing = 1;
+        RecordsAtReport();
         CountReport();
         Screens.missionReport();
         if (Game.PlayType == Play::FullGame) GrantUnlocks();
@@ -256,6 +259,7 @@ void PlayingFrame() {
     UpdateSparks();
     UpdatePickups();
     CollectPickups();
+    TrackRecords();
 }
 
 void PausedFrame() {

@@ -116,6 +116,3 @@ bool MakeDataFolder(const char* name) {
     const char* path = DataPath(name);
     return mkdir(path, 0755) == 0 || errno == EEXIST;
 }
-
-const char* const kLastReplay = "replays/last.qxr";
-const char* const kBestReplay = "replays/best.qxr";

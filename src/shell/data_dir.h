@@ -18,7 +18,3 @@ const char* DataDir();  // "" for the working directory
 bool WriteDataFileAtomically(const char* fileName, const char* tempName, const void* data, size_t size);
 // Makes a folder among the data files (e.g. "replays"); false when it is not there afterwards.
 bool MakeDataFolder(const char* name);
-
-// The replays kept among the data files: the last game played, and the full game with the best score.
-extern const char* const kLastReplay;
-extern const char* const kBestReplay;

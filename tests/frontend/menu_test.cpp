@@ -34,12 +34,12 @@ protected:
 TEST_F(MenuTest, UpOnTheFirstItemAndDownOnTheLastStayPut) {
     Tap(kKeyUp);
     EXPECT_EQ(MenuCursor, 0);
-    Tap(kKeyDown, 5);
-    EXPECT_EQ(MenuCursor, 5);
+    Tap(kKeyDown, 6);
+    EXPECT_EQ(MenuCursor, 6);
     Tap(kKeyDown);
-    EXPECT_EQ(MenuCursor, 5);
+    EXPECT_EQ(MenuCursor, 6);
     Tap(kKeyUp);
-    EXPECT_EQ(MenuCursor, 4);
+    EXPECT_EQ(MenuCursor, 5);
 }
 
 TEST_F(MenuTest, OneActionPerPressWithoutRepeat) {
@@ -101,7 +101,7 @@ TEST_F(MenuTest, LockedBossRushIgnoresSelect) {
 }
 
 TEST_F(MenuTest, QuitGameQuits) {
-    Tap(kKeyDown, 5);
+    Tap(kKeyDown, 6);
     h().input.Press(kKeyReturn);
     Pass();
     EXPECT_EQ(Program.GameMode, Mode::Quitting);

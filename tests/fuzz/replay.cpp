@@ -18,6 +18,7 @@
 #include "app/replay.h"
 #include "app/state_hash.h"
 #include "frontend/menu.h"
+#include "game/records.h"
 #include "fuzz_check.h"
 #include "input/requests.h"
 #include "platform/headless.h"
@@ -55,7 +56,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::FILE* f = std::fopen(DataPath(kLastReplay), "wb");
+    std::FILE* f = std::fopen(DataPath(kRecordReplays[ReplayLast]), "wb");
     FUZZ_CHECK(f && std::fwrite(data, 1, size, f) == size && std::fclose(f) == 0);
     OpenErrorLog();
     std::remove("quivex.cfg");

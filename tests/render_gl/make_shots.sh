@@ -42,6 +42,19 @@ for page in none options options_horiz options_tate redefine credits; do
   sim --gl --frames 130 --dir "$front/$page" --keys "$front/$page.keys" \
     --shot 125:"$out/menu_$name.png" > /dev/null
 done
+# The records page in each orientation, a record of most kinds set and two of their replays there, the
+# cursor on level 1's row; a boss practice and a level practice setting a record.
+taps 208 208 208 208 208 28 208 > "$front/records.keys"
+for o in 0 1 2; do
+  d=$front/records$o && mkdir -p "$d/replays"
+  echo "9990 200 208 203 205 45 44 197 2002 2003 2000 2001 1000 1001 1 1 $o 0 0 0 0 0 0 0 0 0 0 0 100 100" > "$d/quivex.cfg"
+  printf 'full_level = 3\nlevel_1_collected = 55\nlevel_1_held = 41\nlevel_3_collected = 97\nlevel_3_held = 12\nboss_2_frames = 2417\nboss_2_30hz = 1\nboss_4_frames = 5120\nrush_frames = 21044\n' > "$d/records.cfg"
+  touch "$d/replays/level-1.qxr" "$d/replays/boss-2.qxr"
+  sim --gl --frames 130 --dir "$d" --keys "$front/records.keys" --shot 125:"$out/records_$o.png" > /dev/null
+done
+sim --gl --frames 8000 --dir "$front/boss_record" --start boss 1 --bot --immortal --shot report+60:"$out/boss_record.png" > /dev/null
+sim --gl --frames 20000 --dir "$front/level_record" --start level 1 --bot --immortal \
+  --shot report+200:"$out/level_record.png" > /dev/null
 for o in 0 1 2; do
   mkdir -p "$front/hud$o"
   echo "9990 200 208 203 205 45 44 197 2002 2003 2000 2001 1000 1001 1 1 $o 0 0 0 0 0 0 0 0 0 0 0 100 100" \

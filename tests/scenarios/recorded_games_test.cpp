@@ -36,19 +36,19 @@ TEST_P(RecordedGame, EndsInTheStateItAlwaysEndedIn) {
 INSTANTIATE_TEST_SUITE_P(
     Games, RecordedGame,
     testing::Values(
-        Recorded{"Level1", "--start level 1 --bot --immortal --frames 20000", "c54ec07f68059b67", "3d4543404ef96dd5",
+        Recorded{"Level1", "--start level 1 --bot --immortal --frames 20000", "8f12d50f6ec80bad", "d945963ad9c9cf7f",
                  "1=48 2=2266 5=74 7=2 9=50 10=57 11=108 12=2 13=5 explosion=82 shot=2031 warning=4"},
-        Recorded{"Level2", "--start level 2 --bot --immortal --frames 20000", "76c10bde428dd1b9", "6ac856f09461db8a",
+        Recorded{"Level2", "--start level 2 --bot --immortal --frames 20000", "2e327a29939561f3", "79fd53043622262e",
                  "1=81 2=3961 5=20 7=2 9=111 10=99 11=522 12=30 13=5 explosion=117 shot=2638 warning=4"},
-        Recorded{"Level3", "--start level 3 --bot --immortal --frames 20000", "d96d66c739872b30", "b6adba0d26d5879c",
+        Recorded{"Level3", "--start level 3 --bot --immortal --frames 20000", "bd843f0b6dd8d2fe", "94d2cd815ca5dc3e",
                  "1=130 2=7151 5=22 7=2 8=1 9=149 10=197 11=1231 12=80 13=5 explosion=185 shot=2311 warning=4"},
-        Recorded{"Level4", "--start level 4 --bot --immortal --frames 20000", "93e0c48bae3a3073", "bc46a1c672b8c569",
+        Recorded{"Level4", "--start level 4 --bot --immortal --frames 20000", "e19bb10e15116fb1", "bc46a1c672b8c569",
                  "1=128 2=12709 7=1 8=1 9=137 11=795 12=68 13=5 explosion=139 shot=2839 warning=4"},
-        Recorded{"Boss4", "--start boss 4 --bot --immortal --frames 9000", "ea5fb47fd0b75eb8", "df6247f55390f1f1",
+        Recorded{"Boss4", "--start boss 4 --bot --immortal --frames 9000", "1119f9354a7313ae", "8696ebe7d62efb3b",
                  "2=5602 5=29 9=62 10=1 11=563 12=62 13=5 explosion=24 shot=637 warning=4"},
-        Recorded{"BossRush", "--start rush --bot --immortal --frames 20000", "d624f99aef4d0e77", "643df17e2065f777",
+        Recorded{"BossRush", "--start rush --bot --immortal --frames 20000", "258322e8b29b6d7d", "643df17e2065f777",
                  "2=11700 7=3 9=38 11=507 12=34 13=5 explosion=33 shot=3474 warning=16"},
-        Recorded{"FullGameLost", "--start full --bot --frames 20000", "063f21f1bfb4b8b5", "533b572f1816e0f1",
+        Recorded{"FullGameLost", "--start full --bot --frames 20000", "7340d57df9fa9317", "fe11de487db796e7",
                  "1=36 2=390 3=5 5=156 9=33 11=31 13=5 explosion=41 shot=757"}),
     [](const testing::TestParamInfo<Recorded>& info) { return std::string(info.param.name); });
 
@@ -68,7 +68,7 @@ TEST(RecordedPause, APauseChangesNothingButTheTime) {
 }
 
 // Every menu page visited by keys as a player would (practice, each options item, a binding captured and
-// saved, credits, volumes, replays), then a game started and left: pins the menus' pictures and rules,
+// saved, credits, volumes, replays, records), then a game started and left: pins the menus' pictures and rules,
 // and what the files keep.
 TEST(RecordedMenus, ATourOfEveryPageEndsInTheSameStateAndFiles) {
     enum { R = 28, D = 208, Rt = 205, L = 203, Esc = 1, C = 46, Wait = -1 };
@@ -77,7 +77,9 @@ TEST(RecordedMenus, ATourOfEveryPageEndsInTheSameStateAndFiles) {
                         D, Rt, D, R, D, D, D, R, C, D, D, D, D, R,                      // effects full, ship right: C
                         D, D, D, D, D, R, Wait, Wait, R,                                // credits
                         D, D, D, D, D, D, L, L, D, L, D, R,                             // volumes, back to main
-                        D, D, D, D, R, R, D, D, R, R};                                  // replays, start game
+                        D, D, D, D, R, R, D, D, R,                                      // replays
+                        D, D, D, D, D, R, D, R, D, D, D, D, D, D, D, D, D, R,          // records
+                        R};                                                             // start game
     std::string keys;
     int frame = 2;
     for (int code : tour) {
@@ -93,15 +95,16 @@ TEST(RecordedMenus, ATourOfEveryPageEndsInTheSameStateAndFiles) {
     std::string dir = MakeScratchDir(), out;
     WriteFile(dir + "/tour.keys", keys);
     int status = RunCommand(std::string(QUIVEX_SIM_PATH) + " --drawn --dir " + dir + " --keys " + dir +
-                                "/tour.keys --bot --frames 2300 2>&1", out);
+                                "/tour.keys --bot --frames 2400 2>&1", out);
     ASSERT_EQ(status, 0) << out;
     EXPECT_EQ(SummaryValue(out, "mode"), "0") << out;
-    EXPECT_EQ(SummaryValue(out, "hash"), "6bc3a9baaac15c35") << out;
-    EXPECT_EQ(SummaryValue(out, "drawn"), "86cb74068d672642") << out;
-    EXPECT_EQ(SummaryValue(out, "sounds"), "1=20 2=72 5=8 9=3 11=1 13=5 explosion=24 shot=240") << out;
+    EXPECT_EQ(SummaryValue(out, "hash"), "c66142618379dd4a") << out;
+    EXPECT_EQ(SummaryValue(out, "drawn"), "282acab419076936") << out;
+    EXPECT_EQ(SummaryValue(out, "sounds"), "1=18 2=60 3=1 5=9 9=4 11=3 13=5 explosion=21 shot=227") << out;
     EXPECT_EQ(ReadFile(dir + "/quivex.cfg"), "9990 200 208 203 46 45 44 197 2002 2003 2000 2001 1000 1001 1 1 0 1 0 "
                                              "0 0 0 0 0 0 0 0 0 100 100");
     EXPECT_EQ(ReadFile(dir + "/options.cfg"), "music_volume = 8\neffects_volume = 9\neffects = full\n");
+    EXPECT_EQ(ReadFile(dir + "/records.cfg"), "full_level = 1\n");
 }
 
 }  // namespace

@@ -1,0 +1,146 @@
+#include "game/records.h"
+
+#include <cstddef>
+#include <cstdio>
+
+#include "game/game_flow.h"
+#include "game/level_state.h"
+#include "game/mission_report.h"
+#include "shell/game_vars.h"
+#include "shell/name_value_file.h"
+
+RecordsTable Records;
+RecordNews News;
+
+const char* const kRecordReplays[kReplayFiles] = {
+    "replays/last.qxr",    "replays/best.qxr",   "replays/level-1.qxr", "replays/level-2.qxr",
+    "replays/level-3.qxr", "replays/level-4.qxr", "replays/boss-1.qxr", "replays/boss-2.qxr",
+    "replays/boss-3.qxr",  "replays/boss-4.qxr",  "replays/rush.qxr"};
+
+namespace {
+
+const char* kRecordsName = "records.cfg";
+const char* kRecordsTemp = "records.cfg.tmp";
+constexpr int32_t kMaxFrames = 60 * 60 * 60;  // an hour: anything longer is not a time we kept
+
+#define LEVEL_RECORDS(n)                                                                             \
+    {"level_" #n "_collected", &Records.levelCollected[n - 1], -1, kLevelEnergy[n - 1], -1, nullptr}, \
+    {"level_" #n "_held", &Records.levelHeld[n - 1], -1, kLevelEnergy[n - 1], -1, nullptr}
+#define BOSS_RECORDS(n)                                                                 \
+    {"boss_" #n "_frames", &Records.bossFrames[n - 1], 0, kMaxFrames, 0, nullptr}, \
+    {"boss_" #n "_30hz", &Records.boss30Hz[n - 1], 0, 1, 0, nullptr}
+
+const NamedValue kRecordValues[] = {
+    {"full_level", &Records.fullLevel, 0, kFullGameCleared, 0, nullptr},
+    LEVEL_RECORDS(1), LEVEL_RECORDS(2), LEVEL_RECORDS(3), LEVEL_RECORDS(4),
+    BOSS_RECORDS(1), BOSS_RECORDS(2), BOSS_RECORDS(3), BOSS_RECORDS(4),
+    {"rush_frames", &Records.rushFrames, 0, kMaxFrames, 0, nullptr},
+    {"rush_30hz", &Records.rush30Hz, 0, 1, 0, nullptr},
+};
+constexpr size_t kRecordCount = sizeof kRecordValues / sizeof kRecordValues[0];
+
+// The game being played: what it is, its frames so far, and when the boss came.
+struct Tracked {
+    int kind = -1;
+    int32_t frames = 0, arrival = -1, kill = 0;
+    bool reported = false;
+};
+Tracked game;
+
+bool Keeps() { return game.kind >= 0 && !Program.WatchingReplay && !Program.UnlockCheatUsed; }
+
+void Set(int replay) {
+    News.isNew = 1;
+    News.replay = replay;
+    SaveRecords();
+}
+
+}  // namespace
+
+void LoadRecordsFromText(const char* text, size_t length) {
+    LoadNamedValuesFromText(kRecordValues, kRecordCount, text, length);
+}
+void LoadRecords() { LoadNamedValueFile(kRecordsName, kRecordValues, kRecordCount); }
+int FormatRecords(char* out, size_t size) { return FormatNamedValues(kRecordValues, kRecordCount, true, out, size); }
+void SaveRecords() { SaveNamedValueFile(kRecordsName, kRecordsTemp, kRecordValues, kRecordCount, true); }
+
+void BeginRecordGame(int kind) {
+    game = Tracked{};
+    game.kind = kind;
+    News = {0, 0, -1};
+}
+
+void TrackRecords() {
+    if (!Keeps()) return;
+    ++game.frames;
+    const int level = Game.CurrentLevel;
+    switch (game.kind) {
+        case StartFullGame: {
+            const int32_t reached = PilotRatingReached() ? kFullGameCleared : level + 1;
+            if (reached > Records.fullLevel) {
+                Records.fullLevel = reached;
+                SaveRecords();
+            }
+            break;
+        }
+        case StartBossPractice:
+            if (game.arrival < 0 && Level.BossSlot[level] >= 0) game.arrival = game.frames;
+            if (game.kill == 0 && game.arrival >= 0 && Level.BossDefeated == 1) game.kill = game.frames - game.arrival;
+            break;
+        case StartBossRush:
+            if (game.kill == 0 && level == 3 && Level.BossDefeated == 1) game.kill = game.frames;
+            break;
+        default:
+            break;
+    }
+}
+
+void RecordsAtReport() {
+    if (!Keeps() || game.reported) return;
+    game.reported = true;
+    const int level = Game.CurrentLevel;
+    const int32_t hz30 = Program.SpeedSetting == 1 ? 1 : 0;
+    switch (game.kind) {
+        case StartLevelPractice: {
+            const int32_t collected = Game.LevelCollected[level], held = Game.Held;
+            // The better game collected more, or as much and held more at the end.
+            if (collected > Records.levelCollected[level] ||
+                (collected == Records.levelCollected[level] && held > Records.levelHeld[level])) {
+                Records.levelCollected[level] = collected;
+                Records.levelHeld[level] = held;
+                Set(ReplayLevel1 + level);
+            }
+            break;
+        }
+        case StartBossPractice:
+            News.frames = game.kill;
+            if (game.kill > 0 && (Records.bossFrames[level] == 0 || game.kill < Records.bossFrames[level])) {
+                Records.bossFrames[level] = game.kill;
+                Records.boss30Hz[level] = hz30;
+                Set(ReplayBoss1 + level);
+            }
+            break;
+        case StartBossRush:
+            News.frames = game.kill;
+            if (game.kill > 0 && (Records.rushFrames == 0 || game.kill < Records.rushFrames)) {
+                Records.rushFrames = game.kill;
+                Records.rush30Hz = hz30;
+                Set(ReplayRush);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void FormatRecordTime(char* out, size_t size, int32_t frames, bool minutes) {
+    const int hundredths = static_cast<int>((static_cast<int64_t>(frames) * 100 + 30) / 60);
+    if (minutes) std::snprintf(out, size, "%d:%02d.%02d", hundredths / 6000, hundredths / 100 % 60, hundredths % 100);
+    else std::snprintf(out, size, "%d.%02d", hundredths / 100, hundredths % 100);
+}
+
+void ResetRecords() {
+    ResetNamedValues(kRecordValues, kRecordCount);
+    game = Tracked{};
+    News = {0, 0, -1};
+}
