@@ -8,7 +8,6 @@
 #include "game/weapons.h"
 #include "shell/bindings.h"
 #include "input/devices.h"
-#include "platform/platform.h"
 #include "shell/game_vars.h"
 
 namespace {
@@ -141,13 +140,7 @@ void CaptureKeys() {
 }  // namespace
 
 void InputStep() {
-    if (Program.WatchingReplay) {
-        // The player's own keyboard, for the keys that still answer to them while a replay plays.
-        static uint8_t live[256];
-        plat::input().ReadKeyboard(live);
-        WatchInputStep(live[KeyEscape] & 0x80, live[KeyF1] & 0x80, live[KeyF2] & 0x80);
-        if (!Program.WatchingReplay) return;  // stopped: the menu takes the keys from the next frame
-    }
+    // While a replay is watched the viewer has read the player's own controls already (replay_viewer).
     if (!PlaybackActive() || !PlaybackInput()) PollInputDevices();
     RecordFrameInput();
     if (IsInputDown(KeyF1)) Program.FastForward = 0;

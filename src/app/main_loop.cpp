@@ -1,6 +1,7 @@
 #include "app/main_loop.h"
 
 #include "app/replay.h"
+#include "app/replay_viewer.h"
 #include <glm/mat4x4.hpp>
 
 #include "audio/audio.h"
@@ -145,6 +146,10 @@ void UpdateFrame() {
 bool FramePass(int& exitCode) {
     if (!DrainMessages(exitCode)) return false;
     if (Program.GameMode == Mode::Quitting) plat::window().Destroy();
+    if (WatchedPass()) {
+        ++FrameCount;
+        return true;
+    }
     RecordGamesBeforeFrame();
     InputStep();
     UpdateFrame();

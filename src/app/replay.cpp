@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/replay_viewer.h"
 #include "app/state_hash.h"
 #include "audio/audio.h"
 #include "frontend/menu.h"
@@ -298,16 +299,29 @@ bool LoadReplay(const char* path, std::string& error) {
 }
 
 void StartPlayback() {
+    ViewerKeepsPlayersControls();
     PutStateBack(snapshot);
     std::memset(previous, 0, sizeof previous);
     readAt = 0;
     pending = false;
     played = 0;
     active = true;
+    ViewerPlaybackStarted();
 }
 
 bool PlaybackActive() { return active; }
 bool PlaybackDone() { return played >= frames; }
+long long PlaybackPosition() { return played; }
+
+void VisitPlayback(const StateVisitor& visit, uint32_t& random) {
+    VisitStart(visit, random);
+    visit(&readAt, sizeof readAt);
+    visit(&unchangedRun, sizeof unchangedRun);
+    visit(previous, sizeof previous);
+    visit(&pending, sizeof pending);
+    visit(&changes, sizeof changes);
+    visit(&played, sizeof played);
+}
 
 bool PlaybackInput() {
     if (played >= frames) {
@@ -331,6 +345,7 @@ bool PlaybackInput() {
     }
     GiveInput(previous);
     ++played;
+    if ((flags & kReplayIndestructible) && ShipAlive) Invulnerable = 1;  // as the runner kept it
     return true;
 }
 
@@ -381,6 +396,7 @@ void PrepareReplays() {
     packedSnapshot.reserve(compressBound(static_cast<uLong>(state)));
     packedInputs.reserve(compressBound(static_cast<uLong>(kInputRoom)));
     fileBytes.reserve(packedSnapshot.capacity() + packedInputs.capacity() + kHeaderSize);
+    PrepareReplayViewer();
 }
 
 namespace {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "app/state_hash.h"
+
 // Recording. Begun on a game's first frame (before its input step), fed every frame's input, finished
 // when the game is over.
 void BeginRecording();
@@ -28,6 +30,10 @@ void StartPlayback();
 bool PlaybackActive();
 bool PlaybackInput();  // sets this frame's input; false (and playing back ends) once all were given
 bool PlaybackDone();   // every recorded frame has been given
+long long PlaybackPosition();  // frames given so far
+// Everything a playback's next frames depend on: the start's list, then where it is in the inputs
+// (the random generator's state through `random`, as the callers take and set it themselves).
+void VisitPlayback(const StateVisitor& visit, uint32_t& random);
 long long ReplayFrames();
 uint64_t ReplayHash();
 

@@ -1,6 +1,7 @@
 #include "app/reset.h"
 
 #include "app/replay.h"
+#include "app/replay_viewer.h"
 #include "audio/audio.h"
 #include "enemies/enemy_pool.h"
 #include "game/records.h"
@@ -38,6 +39,7 @@ void ResetAllState() {
     ResetInputDevices();
     ResetInputRequests();
     ResetReplay();
+    ResetReplayViewer();
     ResetWeapons();
     ResetPlayerShots();
     ResetPickups();

@@ -23,11 +23,13 @@ constexpr int kEffectSample[14] = {0, 6, 5, 1, 0, 2, 0, 3, 4, 9, 10, 11, 12, 13}
 
 constexpr int kFullEffectVolume = 128;
 
+bool quiet;
+
 // The player's music volume applied to a level on the library's 0..255 scale.
 int MusicLevel(int level) { return level * MusicVolume / kVolumeSteps; }
 
 void PlaySample(int sample) {
-    if (sampleHandle[sample] >= 0) plat::sound().PlaySample(sampleHandle[sample]);
+    if (sampleHandle[sample] >= 0 && !quiet) plat::sound().PlaySample(sampleHandle[sample]);
 }
 
 }  // namespace
@@ -78,7 +80,7 @@ void StartMusic(int track) {
     StopMusic();
     if (track != 0 && track != 1) return;
     MusicTrack = track;
-    if (streamHandle[track] < 0) return;
+    if (streamHandle[track] < 0 || quiet) return;
     plat::SoundLib& sound = plat::sound();
     streamVoice[track] = sound.PlayStream(streamHandle[track]);
     // A stream starts at full volume: turned down at once when the player has it lower.
@@ -96,9 +98,20 @@ void FadeMusic() { MusicFadeLevel = 254; }
 
 void StopMusic() {
     plat::SoundLib& sound = plat::sound();
-    for (int track = 0; track < 2; ++track)
+    for (int track = 0; track < 2 && !quiet; ++track)
         if (streamHandle[track] >= 0) sound.StopStream(streamHandle[track]);
     MusicTrack = -1;
+}
+
+void QuietSound(bool on) { quiet = on; }
+
+void RestartMusic() {
+    const int track = MusicTrack, level = MusicFadeLevel;
+    StopMusic();
+    if (track < 0) return;
+    StartMusic(track);
+    MusicFadeLevel = level;
+    ApplyVolumes();
 }
 
 void UpdateMusicFade() {
@@ -117,6 +130,7 @@ void UpdateMusicFade() {
 void ResetAudio() {
     MusicFadeLevel = 255;
     MusicTrack = -1;
+    quiet = false;
     std::memset(&SoundsPlayed, 0, sizeof SoundsPlayed);
     for (int& h : sampleHandle) h = -1;
     streamHandle[0] = streamHandle[1] = -1;

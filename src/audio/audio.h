@@ -16,6 +16,12 @@ void FadeMusic();
 void ApplyVolumes();
 void StopMusic();
 void UpdateMusicFade();
+// While on, effects are counted but not heard and music is neither started nor stopped, though what
+// plays is still kept (MusicTrack): for frames a replay plays unseen, or shows again.
+void QuietSound(bool on);
+// The track MusicTrack names from its start, at the fade in force: what plays matches the state again
+// after a replay moved.
+void RestartMusic();
 
 // How often each effect number (1..13) and each named effect was asked for; for the headless runner.
 struct SoundCounts {

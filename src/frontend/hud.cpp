@@ -15,6 +15,7 @@ int32_t HudBlink;
 int32_t TitleFade;
 int32_t BarBlink;
 float BarOffset;
+ReplayHudInfo ReplayHud;
 
 const char* const kLevelTitles[4] = {"LEVEL ONE", "LEVEL TWO", "LEVEL THREE", "LEVEL FOUR"};
 const char* const kLevelSubtitles[4] = {"they can't buy backbone", "like a record... baby",
@@ -82,6 +83,23 @@ void SegmentQuad(float x, float top, uint32_t topColour, float bottom, uint32_t 
     AddQuad(x, top, topColour, x + 13, top, topColour, x, bottom, bottomColour, x + 13, bottom, bottomColour);
 }
 
+// "replay", its speed beside it and under both a bar filled as far as the replay has played.
+void DrawReplayInfo() {
+    static const char* const kSpeeds[] = {"paused", "1/2x", "1x", "2x", "4x"};
+    constexpr float x = 290, y = 20, barWidth = 120, barTop = 44, barBottom = 50;
+    const float w = FrontText(x, y, 0, 20, kWhite, "replay");
+    const int speed = ReplayHud.speed >= SpeedPaused && ReplayHud.speed <= SpeedFour ? ReplayHud.speed : SpeedOne;
+    FrontText(x + w + 8, y + 6, 0, 12, kWhite, kSpeeds[speed]);
+    const double part = ReplayHud.length > 0 ? static_cast<double>(ReplayHud.position) / ReplayHud.length : 0;
+    const float fill = x + barWidth * static_cast<float>(part < 0 ? 0 : part > 1 ? 1 : part);
+    AddQuad(x, barTop, kBarBright, fill, barTop, kBarBright, x, barBottom, kBarDark, fill, barBottom, kBarDark);
+    FlushTriangles();
+    AddLine(x, barTop, kWhite, x + barWidth, barTop, kWhite);
+    AddLine(x + barWidth, barTop, kWhite, x + barWidth, barBottom, kWhite);
+    AddLine(x + barWidth, barBottom, kWhite, x, barBottom, kWhite);
+    AddLine(x, barBottom, kWhite, x, barTop, kWhite);
+}
+
 }  // namespace
 
 float BossBarHiddenOffset() {
@@ -97,7 +115,7 @@ void DrawHud() {
     if (fullGame && Saved.HiScore < Game.PeakHeld) Saved.HiScore = Game.PeakHeld;
 
     const CounterLayout& l = kLayouts[Orientation()];
-    if (Program.WatchingReplay) FrontText(290, 20, 0, 20, kWhite, "replay");
+    if (Program.WatchingReplay) DrawReplayInfo();
     Counter(l.held, "%03d", Game.Held);
     Counter(l.best, "/%03d", Game.PeakHeld);
     if (fullGame) {
@@ -174,4 +192,5 @@ void ResetHud() {
     TitleFade = 0;
     BarBlink = 0;
     BarOffset = 0;
+    ReplayHud = ReplayHudInfo();
 }

@@ -7,6 +7,15 @@ extern int32_t TitleFade;     // 0..255, the level title's brightness
 extern int32_t BarBlink;      // 0..5
 extern float BarOffset;       // the boss bar's slide; its hidden value keeps it out of the way
 
+// What the HUD shows of a replay being watched, filled in by the viewer: the frame on show out of the
+// replay's frames, and the speed (a ReplaySpeed).
+enum ReplaySpeed : int32_t { SpeedPaused, SpeedHalf, SpeedOne, SpeedTwo, SpeedFour };
+struct ReplayHudInfo {
+    int64_t position, length;
+    int32_t speed;
+};
+extern ReplayHudInfo ReplayHud;
+
 extern const char* const kLevelTitles[4];
 extern const char* const kLevelSubtitles[4];
 

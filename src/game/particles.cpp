@@ -17,11 +17,10 @@ Shard Shards[kShardPool];
 Spark Sparks[kSparkPool];
 Glow Glows[kGlowPool];
 int32_t ShardCursor = -1, SparkCursor = -1, GlowCursor = -1;
+float LastShipX, LastShipY;
 
 namespace {
 
-
-float lastShipX, lastShipY;
 
 // Round-robin from the slot after the last one used, one lap at most; -1 when full.
 template <typename Free>
@@ -279,8 +278,8 @@ void UpdateShards() { UpdateSquares(Shards, kShardPool, ShardFillColours, ShardL
 void UpdateSparks() { UpdateSquares(Sparks, kSparkPool, SparkFillColours, SparkLineColours, false); }
 
 void UpdateGlows() {
-    float dx = PlayerShip.x - lastShipX, dy = PlayerShip.y - lastShipY;
-    lastShipX = PlayerShip.x, lastShipY = PlayerShip.y;
+    float dx = PlayerShip.x - LastShipX, dy = PlayerShip.y - LastShipY;
+    LastShipX = PlayerShip.x, LastShipY = PlayerShip.y;
     bool moving = Program.GameMode != Mode::Paused;
     for (Glow& g : Glows) {
         if (g.life == 0) continue;
@@ -324,5 +323,5 @@ void ResetParticles() {
     std::memset(Sparks, 0, sizeof Sparks);
     std::memset(Glows, 0, sizeof Glows);
     ShardCursor = SparkCursor = GlowCursor = -1;
-    lastShipX = lastShipY = 0;
+    LastShipX = LastShipY = 0;
 }

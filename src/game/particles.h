@@ -30,6 +30,7 @@ extern Shard Shards[kShardPool];
 extern Spark Sparks[kSparkPool];
 extern Glow Glows[kGlowPool];
 extern int32_t ShardCursor, SparkCursor, GlowCursor;
+extern float LastShipX, LastShipY;  // where the ship was when the glows last moved: they drift with it
 
 void Explode(int type, float x, float y);
 void SpawnShard(int kind, int life, int fadeStep, float x, float y, float size, float vx, float vy, int angle,

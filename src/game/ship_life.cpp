@@ -11,10 +11,10 @@
 #include "shell/game_vars.h"
 #include "shell/trig.h"
 
-namespace {
+int32_t FlamePhase[2];
+int32_t FlameBrightness[2];
 
-int32_t flamePhase[2];
-int32_t flameBrightness[2];
+namespace {
 
 // The slow blink of the first 94 frames of the grace period, then a faster, sparser one.
 bool ShipBlinkShows() {
@@ -61,11 +61,11 @@ void DrawThrusters() {
     float length = VerticalMove == 1 ? 28.0f : VerticalMove == 2 ? 20.0f : 24.0f;
     for (int f = 0; f < 2; ++f) {
         if (Program.GameMode == Mode::Playing) {
-            flamePhase[f] = (flamePhase[f] + 50) % 360;
-            flameBrightness[f] = static_cast<int32_t>(std::trunc(50 * SinTable[flamePhase[f]] + 110));
+            FlamePhase[f] = (FlamePhase[f] + 50) % 360;
+            FlameBrightness[f] = static_cast<int32_t>(std::trunc(50 * SinTable[FlamePhase[f]] + 110));
         }
         if (!ThrusterBlinkShows()) continue;
-        uint32_t b = static_cast<uint32_t>(flameBrightness[f]);
+        uint32_t b = static_cast<uint32_t>(FlameBrightness[f]);
         uint32_t inner = b << 24 | 30u << 16 | 80u << 8 | b;
         uint32_t outer = (b / 4) << 16;
         float ax = PlayerShip.x + ThrusterAnchor[f].x, ay = PlayerShip.y + ThrusterAnchor[f].y;
@@ -126,6 +126,6 @@ void RespawnShip() {
 }
 
 void ResetShipLife() {
-    flamePhase[0] = flamePhase[1] = 0;
-    flameBrightness[0] = flameBrightness[1] = 0;
+    FlamePhase[0] = FlamePhase[1] = 0;
+    FlameBrightness[0] = FlameBrightness[1] = 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 // The player ship in play: drawing, thrusters, contact with enemies, death and the grace period.
+#include <cstdint>
 
 // The one contact test: dx, dy are the absolute values of whole numbers.
 int InCircle(float dx, float dy, float r);
@@ -14,5 +15,9 @@ void KillShip(bool fromBody);
 void RespawnShip();
 
 constexpr int kGracePeriod = 168;
+
+// The thrusters' flicker, which only pictures depend on.
+extern int32_t FlamePhase[2];
+extern int32_t FlameBrightness[2];
 
 void ResetShipLife();

@@ -15,15 +15,15 @@
 
 int32_t WaveFlashRequest;
 int32_t WaveR, WaveG, WaveB;
+float PlayfieldScroll;
+float WavePhase[4];
+int32_t ShieldRotation;
 
 namespace {
 
 constexpr float kDegree = 3.14159265f / 180.0f;
 
 float gridOffsetX, gridOffsetY;
-float playfieldScroll;
-float wavePhase[4];
-int32_t shieldRotation;
 float logoPhase[3];
 int32_t studioFrame;
 int32_t studioInterval = 64;
@@ -64,18 +64,18 @@ void DrawPlayfieldGrid() {
     const uint32_t front = 0x7F585858, deep = 0x1F282828;
     for (int x = 192; x <= 448; x += 64) AddLine(x, 0, front, x, 512, front);
     for (int i = 0; i <= 448; i += 64) {
-        float y = std::trunc(i + playfieldScroll);
+        float y = std::trunc(i + PlayfieldScroll);
         AddLine(128, y, front, 512, y, front);
     }
     // A dimmer grid 200 units behind, which seems to move more slowly.
     for (int x = 96; x <= 544; x += 64) AddLineDepth(x, -100, deep, x, 640, deep, -200);
     for (int i = 0; i <= 704; i += 64) {
-        float y = std::trunc(i + playfieldScroll - 110);
+        float y = std::trunc(i + PlayfieldScroll - 110);
         AddLineDepth(0, y, deep, 640, y, deep, -200);
     }
     if (Program.GameMode == Mode::Playing) {
-        playfieldScroll += 2;
-        if (playfieldScroll >= 64) playfieldScroll = 0;
+        PlayfieldScroll += 2;
+        if (PlayfieldScroll >= 64) PlayfieldScroll = 0;
     }
 }
 
@@ -168,7 +168,7 @@ void DrawWaveBand(float centreX, float frequency, float phase, uint32_t colour) 
 void DrawBackgroundWaves(int32_t bossAlert) {
     if (Program.GameMode != Mode::Paused) {
         static const float kSpeed[4] = {0.5f, 1.0f, 0.7f, 1.3f};
-        for (int i = 0; i < 4; ++i) wavePhase[i] = WrapPhase(wavePhase[i] + kSpeed[i]);
+        for (int i = 0; i < 4; ++i) WavePhase[i] = WrapPhase(WavePhase[i] + kSpeed[i]);
     }
     int goalR = 4, goalG = 64, goalB = 8;  // dim green; dim red while the boss warning shows
     if (bossAlert == 1) goalR = 64, goalG = 4, goalB = 4;
@@ -184,8 +184,8 @@ void DrawBackgroundWaves(int32_t bossAlert) {
 
     static const float kFrequency[4] = {1.0f, 0.5f, 0.7f, 0.8f};
     if (ClassicDrawing) {
-        for (int i = 0; i < 4; ++i) DrawWaveBand(220, kFrequency[i], wavePhase[i], colour);
-        for (int i = 0; i < 4; ++i) DrawWaveBand(420, -kFrequency[i], -wavePhase[i], colour);
+        for (int i = 0; i < 4; ++i) DrawWaveBand(220, kFrequency[i], WavePhase[i], colour);
+        for (int i = 0; i < 4; ++i) DrawWaveBand(420, -kFrequency[i], -WavePhase[i], colour);
         return;
     }
     // Only the light of each band, only between the side masks (a unit inside them: they hide the rest),
@@ -198,7 +198,7 @@ void DrawBackgroundWaves(int32_t bossAlert) {
     int vertices = 0, ends = 0;
     for (int i = 0; i < 8; ++i) {
         float sign = i < 4 ? 1.0f : -1.0f;
-        BandStrip(i < 4 ? 220.0f : 420.0f, sign * kFrequency[i % 4], sign * wavePhase[i % 4], colour);
+        BandStrip(i < 4 ? 220.0f : 420.0f, sign * kFrequency[i % 4], sign * WavePhase[i % 4], colour);
         for (int k = 0; k + 1 < kWaveKnots; ++k) {
             bool end = k == 0 || k + 2 == kWaveKnots;
             int n = LitBandSegment(&waveTriangles[vertices], waveStrip[2 * k], waveStrip[2 * k + 2], colour, k == 0,
@@ -237,8 +237,8 @@ void DrawSideMasks() {
 
 void DrawShieldRing(float shipX, float shipY, int32_t shieldTimer) {
     if (Program.GameMode != Mode::Paused) {
-        shieldRotation += 4;
-        if (shieldRotation > 60) shieldRotation -= 60;
+        ShieldRotation += 4;
+        if (ShieldRotation > 60) ShieldRotation -= 60;
     }
     if (shieldTimer == 0) return;
     float s = 0.2f * shieldTimer;
@@ -248,7 +248,7 @@ void DrawShieldRing(float shipX, float shipY, int32_t shieldTimer) {
         x = px + r * SinTable[a];
         y = py + r * CosTable[a];
     };
-    int q = shieldRotation;
+    int q = ShieldRotation;
     for (int a = 0; a <= 300; a += 60) {
         float x1, y1, x2, y2;
         P(q + a, 20 - s, x1, y1);
@@ -303,10 +303,10 @@ void DrawStudioLogo() {
 
 void ResetBackground() {
     WaveFlashRequest = WaveR = WaveG = WaveB = 0;
-    gridOffsetX = gridOffsetY = playfieldScroll = 0;
-    for (float& p : wavePhase) p = 0;
+    gridOffsetX = gridOffsetY = PlayfieldScroll = 0;
+    for (float& p : WavePhase) p = 0;
     for (float& p : logoPhase) p = 0;
-    shieldRotation = 0;
+    ShieldRotation = 0;
     studioFrame = 0;
     studioInterval = 64;
     studioBrightness = 0;

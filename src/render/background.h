@@ -4,6 +4,10 @@
 
 extern int32_t WaveFlashRequest;  // 1: the wave bands flash red once
 extern int32_t WaveR, WaveG, WaveB;
+// How far the playfield's grid, wave bands and shield ring have moved: only pictures depend on them.
+extern float PlayfieldScroll;
+extern float WavePhase[4];
+extern int32_t ShieldRotation;
 
 void DrawPlayfieldGrid();
 void DrawBackgroundGrid();

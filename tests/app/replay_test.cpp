@@ -38,6 +38,16 @@ TEST_F(ReplayTest, ARecordedGamePlaysBackToItsStateAndDamageIsRefused) {
     EXPECT_EQ(status, 0) << played;
     EXPECT_EQ(SummaryValue(played, "mode"), "0");
     EXPECT_FALSE(FileExists(dir + "/again/replays"));  // watching records nothing
+    // Started at a frame of it, a replay is there just as when played to that frame from its start, and
+    // played on from there it ends where it was recorded; a frame past its end is refused.
+    const std::string last = " --replay " + dir + "/lost/replays/last.qxr";
+    for (const char* at : {"1", "1500", "4321"})
+        EXPECT_EQ(Sim("--dir " + dir + "/seek" + last + " --seek " + at + " --frames 0", status),
+                  Sim("--dir " + dir + "/to" + last + " --frames " + at, status)) << at;
+    EXPECT_EQ(Sim("--dir " + dir + "/seek" + last + " --seek 2500", status), played);
+    EXPECT_EQ(status, 0);
+    Sim("--dir " + dir + "/seek" + last + " --seek 99999", status);
+    EXPECT_EQ(status, 2);
 
     std::string file = ReadFile(dir + "/r.qxr");
     ASSERT_GT(file.size(), 40u);

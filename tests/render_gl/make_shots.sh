@@ -62,6 +62,19 @@ for o in 0 1 2; do
   sim --gl --frames 430 --dir "$front/hud$o" --start full --bot --immortal \
     --shot 60:"$out/level_title_$o.png" --shot 420:"$out/hud_$o.png" > /dev/null
 done
+# The replay viewer's HUD in each orientation: a level left by Escape, watched from the replays page,
+# then paused, and sped up to 4x.
+for o in 0 1 2; do
+  for way in paused fast; do
+    v=$front/viewer$o-$way && mkdir -p "$v"
+    cp "$front/hud$o/quivex.cfg" "$v/"
+    printf '1500 +1\n1502 -1\n' > "$v/leave.keys"
+    sim --frames 1520 --dir "$v" --start level 1 --bot --keys "$v/leave.keys" > /dev/null
+    taps 208 208 208 208 28 28 > "$v/watch.keys"
+    if [ $way = paused ]; then printf '400 +197\n402 -197\n'; else printf '300 +200\n302 -200\n306 +200\n308 -200\n'; fi >> "$v/watch.keys"
+    sim --gl --frames 440 --dir "$v" --keys "$v/watch.keys" --shot 430:"$out/viewer_${way}_$o.png" > /dev/null
+  done
+done
 sim --gl --frames 50 --dir "$front/warning" --start boss 2 --shot 45:"$out/boss_warning.png" > /dev/null
 # Each boss mid-attack, and a level played by the autopilot.
 for l in 1 2 3 4; do

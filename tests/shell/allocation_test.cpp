@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "frontend/menu.h"
 #include "game/game_flow.h"
 #include "shell/bindings.h"
 #include "shell/game_vars.h"
@@ -68,6 +69,21 @@ TEST_F(AllocationTest, FramesOfPlayAllocateNothing) {
         allocations = 0;
         Program.GameMode = Mode::Menu;
     }
+    // The last of them watched: paused, stepped, at each speed, rewound, back to its start.
+    ASSERT_TRUE(FramePass(code));
+    WatchReplayRequest = 0;
+    ASSERT_TRUE(FramePass(code));
+    ASSERT_EQ(Program.WatchingReplay, 1);
+    counting = true;
+    for (int key : {197, 205, 197, 200, 200, 208, 208, 208, 200, 203, 44, 199}) {
+        h().input.Press(key);
+        for (int frame = 0; frame < 40; ++frame) ASSERT_TRUE(FramePass(code));
+        h().input.Release(key);
+        for (int frame = 0; frame < 40; ++frame) ASSERT_TRUE(FramePass(code));
+    }
+    counting = false;
+    EXPECT_EQ(Program.WatchingReplay, 1);
+    EXPECT_EQ(allocations.load(), 0) << "watching";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cinttypes>
 #include <cstdio>
@@ -28,6 +29,7 @@
 #include "platform/gfx/image_decode.h"
 #include "platform/headless.h"
 #include "app/replay.h"
+#include "app/replay_viewer.h"
 #include "render/batches.h"
 #include "shell/command_line.h"
 #include "shell/game_vars.h"
@@ -79,6 +81,7 @@ struct Options {
     bool drawn = false;        // hash everything drawn and print it (costs time)
     std::string record;        // the first game played is kept as a replay here
     std::string replay;        // a replay played instead of the other options
+    long long seek = -1;       // where in the replay its playback starts
 };
 
 // The games a cycle goes round, the short ones first: each boss, the boss rush, each level's practice,
@@ -151,7 +154,8 @@ int Usage(const char* problem) {
                  "                  [--resize N:WxH ...] [--fullscreen] [--resolution WxH] [--orientation O]\n"
                  "                  [--classic-drawing] [--effects auto|full|light]\n"
                  "                  [--record FILE.qxr] [--drawn]\n"
-                 "       quivex-sim --replay FILE.qxr [--dir DIR]   (exit 3: it ended in another state)\n"
+                 "       quivex-sim --replay FILE.qxr [--seek FRAME] [--frames N] [--dir DIR] [--drawn]\n"
+                 "                  (from FRAME, N frames or to the end; exit 3: the end is in another state)\n"
                  "       quivex-sim --gallery FILE.png   (every model on the real renderer)\n");
     return 2;
 }
@@ -217,7 +221,7 @@ bool SaveFirstGame(const std::string& file) {
 
 int main(int argc, char** argv) {
     Options opt;
-    bool haveFrames = false;
+    bool haveFrames = false, framesGiven = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         auto value = [&](const char* name) -> const char* {
@@ -230,7 +234,7 @@ int main(int argc, char** argv) {
             const char* v = value("--frames");
             if (!v || !ParseNumber(v, n)) return Usage("--frames needs a number of frames");
             opt.frames = n;
-            haveFrames = true;
+            haveFrames = framesGiven = true;
         } else if (arg == "--dir") {
             const char* v = value("--dir");
             if (!v) return Usage("--dir needs a folder");
@@ -273,6 +277,10 @@ int main(int argc, char** argv) {
             if (!v) return Usage((arg + " needs a file").c_str());
             (arg == "--record" ? opt.record : opt.replay) = v;
             if (arg == "--replay") haveFrames = true;
+        } else if (arg == "--seek") {
+            const char* v = value("--seek");
+            if (!v || !ParseNumber(v, n)) return Usage("--seek needs a frame number");
+            opt.seek = n;
         } else if (arg == "--cycle") {
             opt.cycle = true;
         } else if (arg == "--bot") {
@@ -320,6 +328,7 @@ int main(int argc, char** argv) {
     }
     if (!haveFrames && opt.gallery.empty()) return Usage("--frames is required");
     if (!opt.shots.empty() && !opt.gl) return Usage("--shot needs --gl");
+    if (opt.seek >= 0 && opt.replay.empty()) return Usage("--seek needs --replay");
     StartOptions start;
     {
         std::vector<const char*> args{"quivex"};
@@ -342,7 +351,9 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "quivex-sim: %s: %s\n", opt.replay.c_str(), error.c_str());
             return 2;
         }
-        opt.frames = ReplayFrames();
+        if (opt.seek > ReplayFrames()) return Usage("--seek needs a frame within the replay");
+        const long long left = ReplayFrames() - std::max(opt.seek, 0LL);
+        opt.frames = framesGiven ? std::min(opt.frames, left) : left;
         opt.immortal = (ReplayFlags() & kReplayIndestructible) != 0;
         opt.bot = opt.cycle = false;
         opt.startKind = -1;
@@ -386,7 +397,11 @@ int main(int argc, char** argv) {
     }
     if (!RunWarmUpFrames(exitCode)) return exitCode;
     if (opt.startKind >= 0) StartFromMenu(opt.startKind, opt.startLevel);
-    if (!opt.replay.empty()) StartPlayback();
+    long long firstFrame = 0;  // a replay's frames are counted from its start
+    if (!opt.replay.empty()) {
+        StartPlayback();
+        if (opt.seek >= 0 && SeekPlayback(opt.seek)) firstFrame = opt.seek;
+    }
     SetReplayFlags(opt.immortal ? kReplayIndestructible : 0);
     bool recorded = false, saved = false;
 
@@ -414,8 +429,9 @@ int main(int argc, char** argv) {
         for (const Resize& r : opt.resizes)
             if (r.frame == frame) plat::window().Place(Saved.WindowX, Saved.WindowY, r.width, r.height, false);
         if (opt.bot) AutopilotFrame(opt.immortal);
-        // Kept protected as in a respawn's grace period, so bullets pass and the shield still works.
-        if (opt.immortal && ShipAlive) Invulnerable = 1;
+        // Kept protected as in a respawn's grace period, so bullets pass and the shield still works (a
+        // replay's playback keeps its ship so itself).
+        if (opt.immortal && ShipAlive && opt.replay.empty()) Invulnerable = 1;
         const bool wasRecording = Recording();
         if (!FramePass(exitCode)) break;
         // What a replay's check would refuse must never happen in play: looked at every few hundred
@@ -440,7 +456,7 @@ int main(int argc, char** argv) {
         }
     }
     if (Recording()) FinishRecording();
-    PrintSummary(frame);
+    PrintSummary(firstFrame + frame);
     if (!opt.record.empty() && !saved) {
         if (!recorded) {
             std::fprintf(stderr, "quivex-sim: no game was played to record\n");
@@ -448,7 +464,7 @@ int main(int argc, char** argv) {
         }
         if (!SaveFirstGame(opt.record)) return 1;
     }
-    if (!opt.replay.empty() && HashGameState() != ReplayHash()) {
+    if (!opt.replay.empty() && PlaybackDone() && HashGameState() != ReplayHash()) {
         std::fprintf(stderr, "quivex-sim: the replay ended in another state than it was recorded in\n");
         return 3;
     }

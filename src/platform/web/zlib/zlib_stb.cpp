@@ -35,3 +35,39 @@ int uncompress(Bytef* dest, uLongf* destLen, const Bytef* source, uLong sourceLe
     *destLen = static_cast<uLongf>(got);
     return Z_OK;
 }
+
+namespace {
+
+// The whole input taken and `size` bytes written.
+int Finished(z_stream* strm, uLongf size) {
+    strm->next_in += strm->avail_in;
+    strm->avail_in = 0;
+    strm->next_out += size;
+    strm->avail_out -= static_cast<uInt>(size);
+    return Z_STREAM_END;
+}
+
+}  // namespace
+
+int deflateInit(z_stream* strm, int level) {
+    strm->level = level;
+    return Z_OK;
+}
+int deflateReset(z_stream*) { return Z_OK; }
+
+int deflate(z_stream* strm, int flush) {
+    uLongf size = strm->avail_out;
+    if (flush != Z_FINISH || compress2(strm->next_out, &size, strm->next_in, strm->avail_in, strm->level) != Z_OK)
+        return Z_BUF_ERROR;
+    return Finished(strm, size);
+}
+
+int inflateInit(z_stream*) { return Z_OK; }
+int inflateReset(z_stream*) { return Z_OK; }
+
+int inflate(z_stream* strm, int flush) {
+    uLongf size = strm->avail_out;
+    if (flush != Z_FINISH || uncompress(strm->next_out, &size, strm->next_in, strm->avail_in) != Z_OK)
+        return Z_DATA_ERROR;
+    return Finished(strm, size);
+}
