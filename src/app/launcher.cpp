@@ -25,8 +25,9 @@ namespace {
 
 constexpr int kFirstKeyboardList = 6;
 
-const char* const kResolutionNames[kResolutionCount] = {
+const char* const kResolutionNames[kResolutionChoices] = {
     "640x480 32bit", "800x600 32bit", "1024x768 32bit", "1280x720 32bit", "1280x1024 32bit", "1600x1200 32bit",
+    "native",
 };
 const char* const kScreenModeNames[3] = {"vertical", "horizontal", "rotated"};
 
@@ -95,7 +96,7 @@ plat::LauncherContent LauncherModel::Open() {
     content.picture = LauncherBmp;
     content.pictureSize = LauncherBmpSize;
     content.info = BuildInfoText();
-    content.resolutions = Positions(kResolutionNames, kResolutionCount, Saved.ResolutionIndex);
+    content.resolutions = Positions(kResolutionNames, kResolutionChoices, ResolutionChoice());
     content.screenModes = Positions(kScreenModeNames, 3, Saved.ScreenOrientation);
     content.windowed = Saved.Windowed != 0;
     return content;
@@ -103,8 +104,8 @@ plat::LauncherContent LauncherModel::Open() {
 
 void LauncherModel::Launch(int resolution, bool windowed, int screenMode) {
     // Nothing selected (cannot happen with a filled list) keeps the loaded value.
-    if (resolution >= 0 && resolution < kResolutionCount) Saved.ResolutionIndex = resolution;
-    LogError("combo pos (resolution): %d\n", Saved.ResolutionIndex);
+    if (resolution >= 0 && resolution < kResolutionChoices) SetResolutionChoice(resolution);
+    LogError("combo pos (resolution): %d\n", ResolutionChoice());
     Saved.Windowed = windowed ? 1 : 0;
     LogError("   checkbox (windowed): %d\n", Saved.Windowed);
     if (screenMode >= 0 && screenMode < 3) Saved.ScreenOrientation = screenMode;

@@ -76,8 +76,10 @@ bool StartProgram(const StartOptions& options, int& exitCode) {
     LoadSettings();
     LoadOptions();
     LoadRecords();
+    const int32_t nativeLoaded = ResolutionNative;
     ApplyCommandLine(options.commandLine);
     if (options.runLauncher && !RunLauncher()) return false;  // closed without "launch": no window, exit code 0
+    if (ResolutionNative != nativeLoaded) SaveOptions();
     int windowed = options.forceWindowed ? 1 : Saved.Windowed;
 
     plat::Window& window = plat::window();

@@ -133,10 +133,10 @@ struct ItemRule {
 };
 constexpr ItemRule kItemRules[] = {
     {-1, 0, 0}, {-1, 0, 0}, {0, 0, 0} /* start */, {0, PageMain, PageRecords}, {0, 0, 0} /* quit */,
-    {2, 0, 0} /* speed */, {4, 0, 0}, {4, 0, 0}, {3, 0, 0} /* display */, {2, 0, 0}, {kResolutionCount, 0, 0},
+    {2, 0, 0} /* speed */, {4, 0, 0}, {4, 0, 0}, {3, 0, 0} /* display */, {2, 0, 0}, {kResolutionChoices, 0, 0},
     {0, 0, 6} /* redefine */, {0, PageMain, PageRecords}, {0, 0, 0} /* boss rush */, {kVolumeSteps + 1, 0, 0},
     {kVolumeSteps + 1, 0, 0}, {0, ReplayLast, ReplayBest} /* watch */, {kEffectsChoices, 0, 0},
-    {0, ReplayBest, ReplayRush} /* a record's row */,
+    {0, ReplayBest, ReplayRush} /* a record's row */, {kSmoothingChoices, 0, 0},
 };
 
 bool PossibleMenu() {

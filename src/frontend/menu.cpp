@@ -25,9 +25,10 @@ int32_t MenuCursor;
 
 namespace {
 
-constexpr const char* kResolutionLabels[kResolutionCount] = {
+constexpr const char* kResolutionLabels[kResolutionChoices] = {
     "resolution:   640 x 480",   "resolution:   800 x 600",   "resolution:   1024 x 768",
     "resolution:   1280 x 720",  "resolution:   1280 x 1024", "resolution:   1600 x 1200",
+    "resolution:   native",
 };
 
 void FindReplays() {
@@ -87,11 +88,14 @@ void ApplyItem(const MenuItem& item) {
             }
             break;
         case ActionResolution:
-            // The item's values are the table's indices, so its label always names the mode in use.
-            if (item.value >= 0 && item.value < kResolutionCount && item.value != Saved.ResolutionIndex) {
-                Saved.ResolutionIndex = item.value;
-                ResetDevice(Saved.Windowed, Program.ResolutionWidths[Saved.ResolutionIndex], Program.ResolutionHeights[Saved.ResolutionIndex]);
-                SaveSettings();
+            // The item's values are the table's indices, then native, so its label always names the mode in use.
+            if (item.value >= 0 && item.value < kResolutionChoices) ChooseResolution(item.value);
+            break;
+        case ActionSmoothing:
+            if (item.value != SmoothingSetting) {
+                SmoothingSetting = item.value;
+                ApplySmoothing();
+                SaveOptions();
             }
             break;
         default:
@@ -169,7 +173,7 @@ void RecordItems() {
 }  // namespace
 
 const char* ResolutionLabel(int value) {
-    return value >= 0 && value < kResolutionCount ? kResolutionLabels[value] : nullptr;
+    return value >= 0 && value < kResolutionChoices ? kResolutionLabels[value] : nullptr;
 }
 
 void BuildMenu(int page) {
@@ -198,8 +202,9 @@ void BuildMenu(int page) {
             Title("options");
             Item("display:", ActionDisplay, Saved.ScreenOrientation, 3);
             Item("windowed:", ActionWindowed, Saved.Windowed, 2);
-            Item("resolution:", ActionResolution, Saved.ResolutionIndex, kResolutionCount);
+            Item("resolution:", ActionResolution, ResolutionChoice(), kResolutionChoices);
             Item("effects:", ActionEffects, EffectsSetting, kEffectsChoices);
+            Item("smoothing:", ActionSmoothing, SmoothingSetting, kSmoothingChoices);
             Item("redefine input", ActionGoToPage, PageRedefine, 0);
             Item("view credits", ActionGoToPage, PageCredits, 0);
             Item("music volume:", ActionMusicVolume, MusicVolume, kVolumeSteps + 1);

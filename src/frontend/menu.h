@@ -23,6 +23,7 @@ enum MenuAction : int32_t {
     ActionWatchReplay = 16,
     ActionEffects = 17,
     ActionWatchRecord = 18,  // a row of the records page: its value is the record's replay
+    ActionSmoothing = 19,
 };
 
 enum MenuPageId : int32_t { PageMain = 0, PagePractice = 1, PageOptions = 2, PageCredits = 3, PageRedefine = 4,

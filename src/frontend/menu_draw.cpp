@@ -8,6 +8,7 @@
 #include "frontend/front_text.h"
 #include "frontend/frontend.h"
 #include "frontend/menu.h"
+#include "shell/options.h"
 #include "shell/bindings.h"
 #include "input/key_names.h"
 #include "render/camera.h"
@@ -137,6 +138,13 @@ void DrawItems() {
                 static const float kXs[3] = {258, 313, 355};
                 FrontText(kItemX, y, 0, kItemSize, c, "effects:");
                 DrawChoices(y, c, item.value, kLabels, kXs, 3);
+                break;
+            }
+            case ActionSmoothing: {
+                static const char* const kLabels[kSmoothingChoices] = {"auto", "off", "2x", "4x"};
+                static const float kXs[kSmoothingChoices] = {312, 367, 405, 437};
+                FrontText(kItemX, y, 0, kItemSize, c, "smoothing:");
+                DrawChoices(y, c, item.value, kLabels, kXs, kSmoothingChoices);
                 break;
             }
             case ActionResolution:

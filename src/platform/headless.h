@@ -84,6 +84,7 @@ public:
     void Clear() override { ++clears; }
     void Present() override;
     bool SetSwapInterval(int interval) override;
+    int SetSamples(int wanted) override { return samples = wanted > 1 ? wanted : 0; }
     void SetTransform(TransformKind kind, const glm::mat4& m) override;
     void SetCullClockwise(bool on) override { cullClockwise = on; }
     void SetBlending(bool on) override { blending = on; }
@@ -101,9 +102,9 @@ public:
                      int triangleCount) override;
     void Draw(Primitive prim, const TexturedVertex* vertices, int primitiveCount) override;
     void Draw(Primitive prim, const ColourVertex* vertices, int primitiveCount) override;
-    void BackBufferSize(int& w, int& h) override { w = width, h = height; }
+    void BackBufferSize(int& w, int& h) override;
     bool ReadBackBuffer(unsigned char* rgba, int width, int height) override { return false; }
-    void WindowPictureSize(int& w, int& h) override { w = width, h = height; }
+    void WindowPictureSize(int& w, int& h) override;
     bool ReadWindowPicture(unsigned char* rgba, int width, int height) override { return false; }
 
     void Reset();
@@ -121,7 +122,9 @@ public:
     bool software = false;  // a renderer that says it is a software rasteriser
     bool glowLayer = false;
     uint64_t glowAdds = 0;
-    int width = 0, height = 0;
+    int width = 0, height = 0;  // 0 x 0: native, the window's 4:3 rectangle
+    int samples = 0;
+    Window* window = nullptr;
     int swapInterval = -1;     // as last set
     int maxSwapInterval = 1;  // a display that refuses to wait for more blanks
     DisplayMode desktop{1920, 1080, 60};

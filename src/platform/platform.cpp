@@ -30,6 +30,7 @@ public:
     void Clear() override {}
     void Present() override {}
     bool SetSwapInterval(int interval) override { return to->SetSwapInterval(interval); }
+    int SetSamples(int samples) override { return to->SetSamples(samples); }
     void SetTransform(TransformKind kind, const glm::mat4& m) override { to->SetTransform(kind, m); }
     void SetCullClockwise(bool on) override { to->SetCullClockwise(on); }
     void SetBlending(bool on) override { to->SetBlending(on); }

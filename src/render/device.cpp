@@ -31,6 +31,22 @@ void PlaceWindowForResolution() {
     change_window_size(Program.ResolutionWidths[Saved.ResolutionIndex] + kFrameWidth, Program.ResolutionHeights[Saved.ResolutionIndex] + kFrameHeight);
 }
 
+void ChosenPictureSize(int& width, int& height) {
+    width = ResolutionNative ? 0 : Program.ResolutionWidths[Saved.ResolutionIndex];
+    height = ResolutionNative ? 0 : Program.ResolutionHeights[Saved.ResolutionIndex];
+}
+
+int SmoothingSamples() {
+    switch (SmoothingSetting) {
+        case kSmoothingOff: return 0;
+        case kSmoothing2x: return 2;
+        case kSmoothing4x: return 4;
+        default: return plat::gfx().SoftwareRasteriser() ? 0 : 4;
+    }
+}
+
+void ApplySmoothing() { plat::gfx().SetSamples(SmoothingSamples()); }
+
 int InitDevice(int windowed) {
     plat::Gfx& gfx = plat::gfx();
     plat::DisplayMode mode;
@@ -38,8 +54,9 @@ int InitDevice(int windowed) {
         LogError("failed to get current display mode (GetAdapterDisplayMode) \n");
         return -1;
     }
-    if (!gfx.CreateDevice(plat::window(), windowed == 1, Program.ResolutionWidths[Saved.ResolutionIndex],
-                          Program.ResolutionHeights[Saved.ResolutionIndex])) {
+    int width = 0, height = 0;
+    ChosenPictureSize(width, height);
+    if (!gfx.CreateDevice(plat::window(), windowed == 1, width, height)) {
         LogError("failed to create a directx device (CreateDevice) \n");
         return -1;
     }
@@ -48,6 +65,7 @@ int InitDevice(int windowed) {
         LogError("failed to enable z buffer (SetRenderState) \n");
         return -1;
     }
+    ApplySmoothing();
     LoadTextures();
     LoadFont();
     SetStandingState();
@@ -57,7 +75,9 @@ int InitDevice(int windowed) {
 int ResetDevice(int windowed, int width, int height) {
     plat::Gfx& gfx = plat::gfx();
     LogError("top : w %d  h %d \n", width, height);
-    if (windowed) change_window_size(width + kFrameWidth, height + kFrameHeight);
+    // Native draws at whatever size the window has.
+    const bool sizeWindow = windowed && width > 0 && height > 0;
+    if (sizeWindow) change_window_size(width + kFrameWidth, height + kFrameHeight);
     plat::DisplayMode mode;
     if (!gfx.CurrentDisplayMode(mode)) {
         ErrorBox("failed to get current adapter display mode");
@@ -71,7 +91,7 @@ int ResetDevice(int windowed, int width, int height) {
     LogError("maaged to happily reset d3d device\n");
     CalibrateTiming(windowed != 0);
     LogError("w %d  h %d \n", width, height);
-    if (windowed) change_window_size(width + kFrameWidth, height + kFrameHeight);
+    if (sizeWindow) change_window_size(width + kFrameWidth, height + kFrameHeight);
     SetStandingState();
     return 0;
 }
@@ -79,8 +99,22 @@ int ResetDevice(int windowed, int width, int height) {
 void SetWindowed(int windowed) {
     if (windowed == Saved.Windowed) return;
     Saved.Windowed = windowed;
-    ResetDevice(Saved.Windowed, Program.ResolutionWidths[Saved.ResolutionIndex], Program.ResolutionHeights[Saved.ResolutionIndex]);
+    int width = 0, height = 0;
+    ChosenPictureSize(width, height);
+    ResetDevice(Saved.Windowed, width, height);
     SaveSettings();
+}
+
+// quivex.cfg changes only with a fixed resolution, options.cfg only with native's coming or going.
+void ChooseResolution(int choice) {
+    if (choice == ResolutionChoice()) return;
+    const int32_t wasNative = ResolutionNative, wasIndex = Saved.ResolutionIndex;
+    SetResolutionChoice(choice);
+    int width = 0, height = 0;
+    ChosenPictureSize(width, height);
+    ResetDevice(Saved.Windowed, width, height);
+    if (Saved.ResolutionIndex != wasIndex) SaveSettings();
+    if (ResolutionNative != wasNative) SaveOptions();
 }
 
 void ReleaseGraphics() {

@@ -8,8 +8,16 @@ int ResetDevice(int windowed, int width, int height);
 void SetWindowed(int windowed);
 // Moves the window to (WindowX, WindowY) with the given outer size (frame included), on top.
 void change_window_size(int outerWidth, int outerHeight);
-// The window's client area at the chosen resolution.
+// The window's client area at the chosen resolution (native: at the last fixed one).
 void PlaceWindowForResolution();
+// The picture's size for the resolution chosen: the table's entry, or 0 x 0 for native.
+void ChosenPictureSize(int& width, int& height);
+// The resolution choice (the table's indices, then native) made and shown.
+void ChooseResolution(int choice);
+// Multisampling as the smoothing option asks: 4x by default where a GPU draws, none on a software
+// rasteriser.
+int SmoothingSamples();
+void ApplySmoothing();
 // Releases the device, if held.
 void ReleaseGraphics();
 

@@ -4,13 +4,14 @@
 #include <cstring>
 
 #include "shell/game_vars.h"
+#include "shell/options.h"
 
 namespace {
 
 // The resolution table is only filled when the settings load, after the command line is read; the
 // command-line test checks that these stay the same.
-const char* const kResolutions[kResolutionCount] = {"640x480",  "800x600",   "1024x768",
-                                                    "1280x720", "1280x1024", "1600x1200"};
+const char* const kResolutions[kResolutionChoices] = {"640x480",  "800x600",   "1024x768", "1280x720",
+                                                      "1280x1024", "1600x1200", "native"};
 const char* const kOrientations[3] = {"vertical", "horizontal", "tate"};
 
 int Find(const char* const* names, int count, const char* value) {
@@ -62,7 +63,7 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine& out, std::
         else if (name == "--no-launcher") out.noLauncher = true;
         else if (name == "--help") out.help = true;
         else if (name == "--resolution") {
-            out.resolutionIndex = Find(kResolutions, kResolutionCount, value.c_str());
+            out.resolutionIndex = Find(kResolutions, kResolutionChoices, value.c_str());
             if (out.resolutionIndex < 0) {
                 error = "resolution '" + value + "' is not one the game offers";
                 return false;
@@ -84,7 +85,8 @@ const char* UsageText() {
            "\n"
            "      --windowed            play in a window\n"
            "      --fullscreen          play full screen (the later of these two wins)\n"
-           "      --resolution=WxH      640x480, 800x600, 1024x768, 1280x720, 1280x1024 or 1600x1200\n"
+           "      --resolution=WxH      640x480, 800x600, 1024x768, 1280x720, 1280x1024 or 1600x1200;\n"
+           "                            native draws at the window's own pixels\n"
            "      --orientation=MODE    vertical, horizontal, or tate for a monitor turned on its side\n"
            "      --no-launcher         start at once with the saved settings, without the launcher\n"
            "  -h, --help                show this help and exit\n";
@@ -92,7 +94,6 @@ const char* UsageText() {
 
 void ApplyCommandLine(const CommandLine& options) {
     if (options.windowed == 0 || options.windowed == 1) Saved.Windowed = options.windowed;
-    if (options.resolutionIndex >= 0 && options.resolutionIndex < kResolutionCount)
-        Saved.ResolutionIndex = options.resolutionIndex;
+    if (options.resolutionIndex >= 0) SetResolutionChoice(options.resolutionIndex);
     if (options.orientation >= 0 && options.orientation <= 2) Saved.ScreenOrientation = options.orientation;
 }

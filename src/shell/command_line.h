@@ -4,7 +4,7 @@
 
 struct CommandLine {
     int windowed = -1;         // 0 or 1; -1 = not given
-    int resolutionIndex = -1;  // 0..5 into the resolution table; -1 = not given
+    int resolutionIndex = -1;  // 0..5 into the resolution table, 6 native; -1 = not given
     int orientation = -1;      // 0 vertical, 1 horizontal, 2 tate; -1 = not given
     bool noLauncher = false;
     bool help = false;

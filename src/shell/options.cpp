@@ -2,11 +2,14 @@
 
 #include <cstring>
 
+#include "shell/game_vars.h"
 #include "shell/name_value_file.h"
 
 int32_t MusicVolume = kVolumeSteps;
 int32_t EffectsVolume = kVolumeSteps;
 int32_t EffectsSetting = kEffectsAuto;
+int32_t ResolutionNative = 0;
+int32_t SmoothingSetting = kSmoothingAuto;
 
 namespace {
 
@@ -14,20 +17,44 @@ const char* kOptionsName = "options.cfg";
 const char* kOptionsTemp = "options.cfg.tmp";
 
 const char* const kEffectsWords[kEffectsChoices] = {"auto", "full", "light"};
+const char* const kResolutionWords[2] = {"fixed", "native"};
+const char* const kSmoothingWords[kSmoothingChoices] = {"auto", "off", "2x", "4x"};
 
 const NamedValue kOptions[] = {
     {"music_volume", &MusicVolume, 0, kVolumeSteps, kVolumeSteps, nullptr},
     {"effects_volume", &EffectsVolume, 0, kVolumeSteps, kVolumeSteps, nullptr},
     {"effects", &EffectsSetting, kEffectsAuto, kEffectsLight, kEffectsAuto, kEffectsWords},
+    {"resolution", &ResolutionNative, 0, 1, 0, kResolutionWords},
+    {"smoothing", &SmoothingSetting, kSmoothingAuto, kSmoothing4x, kSmoothingAuto, kSmoothingWords},
 };
 constexpr size_t kOptionCount = sizeof kOptions / sizeof kOptions[0];
 
 }  // namespace
 
-int32_t EffectsFromName(const char* name) {
-    for (int32_t i = 0; i < kEffectsChoices; ++i)
-        if (std::strcmp(name, kEffectsWords[i]) == 0) return i;
+namespace {
+
+int32_t FindWord(const char* const* words, int32_t count, const char* name) {
+    for (int32_t i = 0; i < count; ++i)
+        if (std::strcmp(name, words[i]) == 0) return i;
     return -1;
+}
+
+}  // namespace
+
+int32_t EffectsFromName(const char* name) { return FindWord(kEffectsWords, kEffectsChoices, name); }
+int32_t SmoothingFromName(const char* name) { return FindWord(kSmoothingWords, kSmoothingChoices, name); }
+
+static_assert(kResolutionNativeChoice == kResolutionCount, "native comes after the table");
+
+int32_t ResolutionChoice() { return ResolutionNative ? kResolutionNativeChoice : Saved.ResolutionIndex; }
+
+void SetResolutionChoice(int32_t choice) {
+    if (choice == kResolutionNativeChoice) {
+        ResolutionNative = 1;
+    } else if (choice >= 0 && choice < kResolutionCount) {
+        ResolutionNative = 0;
+        Saved.ResolutionIndex = choice;
+    }
 }
 
 void ResetOptions() { ResetNamedValues(kOptions, kOptionCount); }

@@ -16,6 +16,22 @@ extern int32_t EffectsSetting;
 // "auto", "full" or "light" to its value; -1 for anything else.
 int32_t EffectsFromName(const char* name);
 
+// 1: the game draws at the window's own pixels (the largest 4:3 rectangle of its drawable) instead of a
+// fixed resolution. "quivex.cfg" keeps the last fixed resolution for older builds and for the window's
+// size.
+extern int32_t ResolutionNative;
+// The resolution choices the options page, the launcher and the command line offer: the table's indices,
+// then native.
+constexpr int32_t kResolutionNativeChoice = 6, kResolutionChoices = 7;
+int32_t ResolutionChoice();
+void SetResolutionChoice(int32_t choice);
+
+// Multisampled drawing; auto takes 4x where a GPU draws and none on a software rasteriser.
+constexpr int32_t kSmoothingAuto = 0, kSmoothingOff = 1, kSmoothing2x = 2, kSmoothing4x = 3, kSmoothingChoices = 4;
+extern int32_t SmoothingSetting;
+// "auto", "off", "2x" or "4x" to its value; -1 for anything else.
+int32_t SmoothingFromName(const char* name);
+
 void LoadOptions();
 void SaveOptions();
 void LoadOptionsFromText(const char* text, size_t length);

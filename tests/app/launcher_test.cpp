@@ -82,7 +82,7 @@ TEST_F(LauncherTest, ShowsTheLoadedDisplaySettings) {
     const plat::LauncherContent& shown = d().launcher;
     EXPECT_EQ(Texts(shown.resolutions),
               (std::vector<std::string>{"640x480 32bit", "800x600 32bit", "1024x768 32bit", "1280x720 32bit",
-                                        "1280x1024 32bit", "1600x1200 32bit"}));
+                                        "1280x1024 32bit", "1600x1200 32bit", "native"}));
     EXPECT_EQ(shown.resolutions.selected, 3);
     EXPECT_EQ(Texts(shown.screenModes), (std::vector<std::string>{"vertical", "horizontal", "rotated"}));
     EXPECT_EQ(shown.screenModes.selected, 2);
@@ -193,7 +193,8 @@ TEST_F(LauncherTest, ClearAllDeletesTheFileAndReloadsDefaultsButKeepsTheShownDis
     EXPECT_EQ(Saved.Windowed, 1);
     EXPECT_EQ(Saved.ScreenOrientation, 2);
     EXPECT_EQ(EffectsSetting, kEffectsAuto);
-    EXPECT_EQ(ReadFile(DataFile("options.cfg")), "music_volume = 10\neffects_volume = 10\neffects = auto\n");
+    EXPECT_EQ(ReadFile(DataFile("options.cfg")),
+              "music_volume = 10\neffects_volume = 10\neffects = auto\nresolution = fixed\nsmoothing = auto\n");
     // The info text no longer names the old keys.
     EXPECT_EQ(d().launcher.info, kDefaultInfo);
     EXPECT_EQ(Log(), "in\nall settings deleted\ncombo pos (resolution): 3\n   checkbox (windowed): 1\ntate mode: 2\nout\n");

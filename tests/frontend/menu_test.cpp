@@ -11,6 +11,7 @@
 #include "input/devices.h"
 #include "app/input_step.h"
 #include "render/batches.h"
+#include "render/device.h"
 #include "shell/game_vars.h"
 #include "shell/options.h"
 
@@ -187,7 +188,7 @@ TEST_F(MenuTest, VolumesAndEffectsAreSavedAtOnceBesideTheSettings) {
             if (c.kind == kind) v = kind == plat::SoundCall::VoiceVolume ? c.b : c.a;
         return v;
     };
-    Tap(kKeyDown, 7);  // effects volume
+    Tap(kKeyDown, 8);  // effects volume
     uint64_t pings = SoundsPlayed.effect[1];
     Tap(kKeyLeft, 3);
     EXPECT_EQ(EffectsVolume, 7);
@@ -203,11 +204,12 @@ TEST_F(MenuTest, VolumesAndEffectsAreSavedAtOnceBesideTheSettings) {
     EXPECT_EQ(lastVolume(plat::SoundCall::VoiceVolume), 255 * 4 / 10);
     StartMusic(1);  // a new track starts turned down too
     EXPECT_EQ(lastVolume(plat::SoundCall::VoiceVolume), 255 * 4 / 10);
-    EXPECT_EQ(ReadFile(DataFile("options.cfg")), "music_volume = 4\neffects_volume = 7\neffects = auto\n");
-    Tap(kKeyUp, 3);  // effects
+    const std::string display = "resolution = fixed\nsmoothing = auto\n";
+    EXPECT_EQ(ReadFile(DataFile("options.cfg")), "music_volume = 4\neffects_volume = 7\neffects = auto\n" + display);
+    Tap(kKeyUp, 4);  // effects
     Tap(kKeyRight, 2);
     EXPECT_EQ(EffectsSetting, kEffectsLight);
-    EXPECT_EQ(ReadFile(DataFile("options.cfg")), "music_volume = 4\neffects_volume = 7\neffects = light\n");
+    EXPECT_EQ(ReadFile(DataFile("options.cfg")), "music_volume = 4\neffects_volume = 7\neffects = light\n" + display);
     ClearFrontTextLog();
     Pass();
     ASSERT_EQ(Texts("light").size(), 1u);
@@ -258,9 +260,38 @@ TEST_F(MenuTest, ResolutionOffersTheWholeTableAndKeepsALauncherChoice) {
     Pass();
     EXPECT_TRUE(Drawn("resolution:   1600 x 1200"));
     EXPECT_TRUE(Drawn("<<"));
+    EXPECT_TRUE(Drawn(">>"));
+
+    // Native and back: quivex.cfg keeps the fixed resolution throughout, options.cfg says native only
+    // while it is chosen, and both end byte for byte as they were.
+    SaveOptions();
+    const std::string settings = ReadFile(DataFile("quivex.cfg")), options = ReadFile(DataFile("options.cfg"));
+    Tap(kKeyRight);
+    EXPECT_EQ(ResolutionNative, 1);
+    EXPECT_EQ(Saved.ResolutionIndex, 5);
+    EXPECT_EQ(h().gfx.resets, resets + 2);
+    EXPECT_EQ(h().gfx.width, 0);  // the window's own pixels
+    EXPECT_EQ(ReadFile(DataFile("quivex.cfg")), settings);
+    std::string native = options;
+    native.replace(native.find("resolution = fixed"), 18, "resolution = native");
+    EXPECT_EQ(ReadFile(DataFile("options.cfg")), native);
+    ClearFrontTextLog();
+    Pass();
+    EXPECT_TRUE(Drawn("resolution:   native"));
     EXPECT_FALSE(Drawn(">>"));
     Tap(kKeyRight);
-    EXPECT_EQ(Saved.ResolutionIndex, 5);
+    EXPECT_EQ(h().gfx.resets, resets + 2);
+    LoadOptions();
+    BuildMenu(PageOptions);
+    Tap(kKeyDown, 2);
+    ClearFrontTextLog();
+    Pass();
+    EXPECT_TRUE(Drawn("resolution:   native"));
+    Tap(kKeyLeft);
+    EXPECT_EQ(ResolutionNative, 0);
+    EXPECT_EQ(h().gfx.width, 1600);
+    EXPECT_EQ(ReadFile(DataFile("quivex.cfg")), settings);
+    EXPECT_EQ(ReadFile(DataFile("options.cfg")), options);
 
     Tap(kKeyLeft, 2);
     EXPECT_EQ(Saved.ResolutionIndex, 3);
@@ -277,6 +308,30 @@ TEST_F(MenuTest, ResolutionOffersTheWholeTableAndKeepsALauncherChoice) {
     EXPECT_TRUE(Drawn("resolution:   640 x 480"));
     EXPECT_FALSE(Drawn("<<"));
     EXPECT_TRUE(Drawn(">>"));
+}
+
+// Smoothing: auto takes 4x where a GPU draws and none on a software rasteriser; a choice is kept.
+TEST_F(MenuTest, SmoothingFollowsTheRendererUnlessChosen) {
+    struct Case {
+        bool software;
+        int steps, samples;
+        const char* word;
+    } cases[] = {{false, 0, 4, "auto"}, {true, 0, 0, "auto"}, {false, 1, 0, "off"}, {true, 2, 2, "2x"}, {true, 3, 4, "4x"}};
+    for (const Case& c : cases) {
+        h().gfx.software = c.software;
+        SmoothingSetting = kSmoothingAuto;
+        ApplySmoothing();
+        OpenOptions();
+        Tap(kKeyDown, 4);
+        Tap(kKeyRight, c.steps);
+        EXPECT_EQ(h().gfx.samples, c.samples) << c.word << (c.software ? " on software" : "");
+        if (c.steps) {
+            EXPECT_NE(ReadFile(DataFile("options.cfg")).find(std::string("smoothing = ") + c.word), std::string::npos);
+        }
+        LoadOptions();
+        EXPECT_EQ(SmoothingSetting, SmoothingFromName(c.word));
+        BuildMenu(PageMain);
+    }
 }
 
 TEST_F(MenuTest, ResolutionArrowsSwayAndJumpBack) {
@@ -299,7 +354,7 @@ TEST_F(MenuTest, ResolutionArrowsSwayAndJumpBack) {
 
 TEST_F(MenuTest, BackAndCancelKeepsTheOldFireKeyWhileThePageShowsTheNewOne) {
     OpenOptions();
-    Tap(kKeyDown, 4);
+    Tap(kKeyDown, 5);
     Tap(kKeyReturn);
     ASSERT_EQ(MenuPage, PageRedefine);
     Tap(kKeyDown, 4);  // "ship fire:"
@@ -322,7 +377,7 @@ TEST_F(MenuTest, BackAndCancelKeepsTheOldFireKeyWhileThePageShowsTheNewOne) {
     EXPECT_EQ(Saved.Bindings[SlotKeyFire], kKeyX);
     EXPECT_EQ(Settings()[1 + SlotKeyFire], kKeyX);
 
-    Tap(kKeyDown, 4);
+    Tap(kKeyDown, 5);
     Tap(kKeyReturn);
     ASSERT_EQ(MenuPage, PageRedefine);
     ClearFrontTextLog();

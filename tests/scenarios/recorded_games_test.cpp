@@ -74,9 +74,9 @@ TEST(RecordedMenus, ATourOfEveryPageEndsInTheSameStateAndFiles) {
     enum { R = 28, D = 208, Rt = 205, L = 203, Esc = 1, C = 46, Wait = -1 };
     const int tour[] = {D, R, Rt, D, Rt, D, Rt, D, R,                                   // practice
                         D, D, D, R, Rt, Wait, Rt, Wait, L, L, Wait, D, Rt, D, Rt, L,    // display, window, size
-                        D, Rt, D, R, D, D, D, R, C, D, D, D, D, R,                      // effects full, ship right: C
-                        D, D, D, D, D, R, Wait, Wait, R,                                // credits
-                        D, D, D, D, D, D, L, L, D, L, D, R,                             // volumes, back to main
+                        D, Rt, D, Rt, D, R, D, D, D, R, C, D, D, D, D, R,               // effects full, smoothing off, ship right: C
+                        D, D, D, D, D, D, R, Wait, Wait, R,                             // credits
+                        D, D, D, D, D, D, D, L, L, D, L, D, R,                          // volumes, back to main
                         D, D, D, D, R, R, D, D, R,                                      // replays
                         D, D, D, D, D, R, D, R, D, D, D, D, D, D, D, D, D, R,          // records
                         R};                                                             // start game
@@ -98,12 +98,12 @@ TEST(RecordedMenus, ATourOfEveryPageEndsInTheSameStateAndFiles) {
                                 "/tour.keys --bot --frames 2400 2>&1", out);
     ASSERT_EQ(status, 0) << out;
     EXPECT_EQ(SummaryValue(out, "mode"), "0") << out;
-    EXPECT_EQ(SummaryValue(out, "hash"), "c66142618379dd4a") << out;
-    EXPECT_EQ(SummaryValue(out, "drawn"), "282acab419076936") << out;
-    EXPECT_EQ(SummaryValue(out, "sounds"), "1=18 2=60 3=1 5=9 9=4 11=3 13=5 explosion=21 shot=227") << out;
+    EXPECT_EQ(SummaryValue(out, "hash"), "b86536948e5d7095") << out;
+    EXPECT_EQ(SummaryValue(out, "drawn"), "1f3f45e356760c65") << out;
+    EXPECT_EQ(SummaryValue(out, "sounds"), "1=19 2=69 5=9 9=4 11=1 13=5 explosion=21 shot=236") << out;
     EXPECT_EQ(ReadFile(dir + "/quivex.cfg"), "9990 200 208 203 46 45 44 197 2002 2003 2000 2001 1000 1001 1 1 0 1 0 "
                                              "0 0 0 0 0 0 0 0 0 100 100");
-    EXPECT_EQ(ReadFile(dir + "/options.cfg"), "music_volume = 8\neffects_volume = 9\neffects = full\n");
+    EXPECT_EQ(ReadFile(dir + "/options.cfg"), "music_volume = 8\neffects_volume = 9\neffects = full\nresolution = fixed\nsmoothing = off\n");
     EXPECT_EQ(ReadFile(dir + "/records.cfg"), "full_level = 1\n");
 }
 

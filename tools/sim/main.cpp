@@ -31,6 +31,7 @@
 #include "app/replay.h"
 #include "app/replay_viewer.h"
 #include "render/batches.h"
+#include "render/device.h"
 #include "shell/command_line.h"
 #include "shell/game_vars.h"
 #include "app/main_loop.h"
@@ -68,6 +69,7 @@ struct Options {
     uint32_t seed = 1;
     bool gl = false;
     int effects = -1;
+    int smoothing = -1;
     std::string gallery;
     std::vector<Shot> shots;
     std::vector<Resize> resizes;
@@ -153,6 +155,7 @@ int Usage(const char* problem) {
                  "                  [--gl] [--shot N:FILE.png | --shot wN:FILE.png ...] [--window-shot N:FILE.png ...]\n"
                  "                  [--resize N:WxH ...] [--fullscreen] [--resolution WxH] [--orientation O]\n"
                  "                  [--classic-drawing] [--effects auto|full|light]\n"
+                 "                  [--smoothing auto|off|2x|4x]\n"
                  "                  [--record FILE.qxr] [--drawn]\n"
                  "       quivex-sim --replay FILE.qxr [--seek FRAME] [--frames N] [--dir DIR] [--drawn]\n"
                  "                  (from FRAME, N frames or to the end; exit 3: the end is in another state)\n"
@@ -297,6 +300,10 @@ int main(int argc, char** argv) {
             const char* v = value("--effects");
             opt.effects = v ? EffectsFromName(v) : -1;
             if (opt.effects < 0) return Usage("--effects needs auto, full or light");
+        } else if (arg == "--smoothing") {
+            const char* v = value("--smoothing");
+            opt.smoothing = v ? SmoothingFromName(v) : -1;
+            if (opt.smoothing < 0) return Usage("--smoothing needs auto, off, 2x or 4x");
         } else if (arg == "--gallery") {
             const char* v = value("--gallery");
             if (!v) return Usage("--gallery needs FILE.png");
@@ -390,6 +397,10 @@ int main(int argc, char** argv) {
     start.forceWindowed = opt.gl && start.commandLine.windowed != 0;
     if (!StartProgram(start, exitCode)) return exitCode;
     if (opt.effects >= 0) EffectsSetting = opt.effects;  // for this run, not saved
+    if (opt.smoothing >= 0) {
+        SmoothingSetting = opt.smoothing;
+        ApplySmoothing();
+    }
     if (!opt.gallery.empty()) {
         if (RenderGallery(opt.gallery)) return 0;
         std::fprintf(stderr, "quivex-sim: could not write %s\n", opt.gallery.c_str());

@@ -34,8 +34,10 @@ public:
     virtual ~Gfx() = default;
     virtual bool CurrentDisplayMode(DisplayMode& mode) = 0;
     // The game draws into a picture of width x height whatever the window's size; presenting scales it
-    // to the largest 4:3 rectangle that fits the window, centred between black bars. Full screen covers
-    // the desktop at its own resolution, never changing the display mode.
+    // to the largest 4:3 rectangle that fits the window, centred between black bars. A size of 0 x 0 is
+    // native: the picture is that rectangle itself, in the drawable's pixels, drawn with no scaling and
+    // following the window as it changes. Full screen covers the desktop at its own resolution, never
+    // changing the display mode.
     virtual bool CreateDevice(Window& window, bool windowed, int width, int height) = 0;
     virtual bool ResetDevice(bool windowed, int width, int height) = 0;
     virtual void ReleaseDevice() = 0;
@@ -51,6 +53,9 @@ public:
     virtual void Present() = 0;
     // 0 presents at once; n waits for n vertical blanks. False when the display refuses it.
     virtual bool SetSwapInterval(int interval) = 0;
+    // Multisampled drawing, `samples` per pixel (0 or 1: none), as many as the device offers up to that.
+    // Returns the number in use.
+    virtual int SetSamples(int samples) = 0;
 
     virtual void SetTransform(TransformKind kind, const glm::mat4& m) = 0;
     // While on, triangles that look clockwise on the monitor are not drawn.
@@ -96,6 +101,13 @@ public:
     virtual void WindowPictureSize(int& width, int& height) = 0;
     virtual bool ReadWindowPicture(unsigned char* rgba, int width, int height) = 0;
 };
+
+// The largest 4:3 rectangle inside w x h, rounded to the nearer pixel: where the picture goes.
+inline void FitFourByThree(int w, int h, int& fitW, int& fitH) {
+    fitW = w, fitH = h;
+    if (static_cast<long>(w) * 3 > static_cast<long>(h) * 4) fitW = static_cast<int>((static_cast<long>(h) * 4 + 1) / 3);
+    else fitH = static_cast<int>((static_cast<long>(w) * 3 + 2) / 4);
+}
 
 // A renderer's name (GL_RENDERER, or WebGL's unmasked renderer) that is a software rasteriser's: Mesa's
 // llvmpipe and softpipe, Google's SwiftShader, also behind ANGLE.

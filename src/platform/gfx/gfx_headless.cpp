@@ -2,6 +2,7 @@
 
 #include "platform/gfx/image_decode.h"
 #include "platform/headless.h"
+#include "platform/window/window.h"
 
 namespace plat {
 
@@ -11,9 +12,10 @@ bool HeadlessGfx::CurrentDisplayMode(DisplayMode& mode) {
     return true;
 }
 
-bool HeadlessGfx::CreateDevice(Window&, bool isWindowed, int fullW, int fullH) {
+bool HeadlessGfx::CreateDevice(Window& on, bool isWindowed, int fullW, int fullH) {
     if (failCreate) return false;
     device = true;
+    window = &on;
     windowed = isWindowed;
     width = fullW, height = fullH;  // the picture keeps its size; presenting scales it to the window
     return true;
@@ -25,6 +27,17 @@ bool HeadlessGfx::ResetDevice(bool isWindowed, int fullW, int fullH) {
     windowed = isWindowed;
     width = fullW, height = fullH;  // the picture keeps its size; presenting scales it to the window
     return true;
+}
+
+void HeadlessGfx::WindowPictureSize(int& w, int& h) {
+    w = width, h = height;
+    if ((w <= 0 || h <= 0) && window) window->ClientSize(w, h);
+}
+
+void HeadlessGfx::BackBufferSize(int& w, int& h) {
+    WindowPictureSize(w, h);
+    if (width > 0 && height > 0) return;
+    FitFourByThree(w, h, w, h);
 }
 
 bool HeadlessGfx::SetDepthTest(bool on) {

@@ -1,6 +1,7 @@
 #include "platform/gfx/gl_device.h"
 
 #include <cstdio>
+#include <cmath>
 #include <cctype>
 #include <cstring>
 #include <string>
@@ -30,16 +31,21 @@ void main() {
 }
 )";
 
+// Textures are sampled as a picture of this many lines would sample them, whatever the picture's size:
+// the glow of a line keeps its width in the world instead of thinning to a hairline at 4K.
+constexpr float kTextureLines = 600.0f;
+
 // Textured: texel x vertex colour, alpha from the texel. Untextured: the vertex colour and its alpha.
 const char* kFragmentShader = R"(
 in vec4 colour;
 in vec2 uv;
 uniform sampler2D tex;
 uniform int textured;
+uniform float lodBias;
 out vec4 fragColour;
 void main() {
     if (textured != 0) {
-        vec4 t = texture(tex, uv);
+        vec4 t = texture(tex, uv, lodBias);
         fragColour = vec4(t.rgb * colour.rgb, t.a);
     } else {
         fragColour = colour;
@@ -56,11 +62,12 @@ in vec2 uv;
 uniform sampler2D tex;
 uniform int textured;
 uniform float repeat;
+uniform float lodBias;
 out vec4 fragColour;
 void main() {
     vec4 c = colour;
     if (textured != 0) {
-        vec4 t = texture(tex, uv);
+        vec4 t = texture(tex, uv, lodBias);
         c = vec4(t.rgb * colour.rgb, t.a);
     }
     vec3 level = floor(clamp(c.rgb, 0.0, 1.0) * 255.0 + 0.5);
@@ -83,9 +90,10 @@ void main() {
 const char* kCompositeFragmentShader = R"(
 uniform sampler2D tex;
 uniform vec2 scale;
+uniform vec2 origin;
 out vec4 fragColour;
 void main() {
-    fragColour = vec4(texture(tex, gl_FragCoord.xy * scale).rgb, 1.0);
+    fragColour = vec4(texture(tex, (gl_FragCoord.xy - origin) * scale).rgb, 1.0);
 }
 )";
 
@@ -123,6 +131,8 @@ bool GlDevice::CreateDevice(Window&, bool windowed, int width, int height) {
     if (!MakeContext()) return false;
     hasContext_ = true;
     software_ = IsSoftwareRenderer(RendererName());
+    maxSamples_ = 0;
+    glGetIntegerv(GL_MAX_SAMPLES, &maxSamples_);
     BuildPipeline();
     return ResetDevice(windowed, width, height);
 }
@@ -141,8 +151,9 @@ void GlDevice::ReleaseDevice() {
     textures_.clear();
     DropContext();
     hasContext_ = false;
-    picture_ = pictureColour_ = 0;
-    pictureW_ = pictureH_ = 0;
+    picture_ = pictureColour_ = resolved_ = resolvedColour_ = 0;
+    pictureW_ = pictureH_ = targetW_ = targetH_ = 0;
+    offscreenW_ = offscreenH_ = 0, offscreenSamples_ = -1;
     glow_ = glowColour_ = 0;
     glowW_ = glowH_ = 0;
     glowOn_ = glowLit_ = glowPending_ = false;
@@ -190,6 +201,21 @@ void GlDevice::Present() {
     if (!direct_) ComposeWindow();
     Swap();
     ChooseTarget();
+}
+
+int GlDevice::SetSamples(int wanted) {
+    int n = std::min(wanted, maxSamples_);
+    if (n < 2) n = 0;
+    if (n == samples_) return samples_;
+    samples_ = n;
+    if (hasContext_ && targetW_ > 0) {
+        ChooseTarget();
+        glClearColor(0, 0, 0, 0);
+        glClear(GL_COLOR_BUFFER_BIT);
+        pictureClear_ = true;
+        glowPending_ = glowLit_ = false;
+    }
+    return samples_;
 }
 
 void GlDevice::SetTransform(TransformKind kind, const glm::mat4& m) {
@@ -332,9 +358,9 @@ void GlDevice::BackBufferSize(int& width, int& height) {
 bool GlDevice::ReadBackBuffer(unsigned char* rgba, int width, int height) {
     if (!hasContext_) return false;
     CompositeGlow();
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, direct_ ? 0 : picture_);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, direct_ ? 0 : ResolvedPicture());
     glReadBuffer(direct_ ? GL_BACK : GL_COLOR_ATTACHMENT0);
-    return ReadRows(rgba, width, height);
+    return ReadRows(rgba, viewX_, viewY_, width, height);
 }
 
 void GlDevice::WindowPictureSize(int& width, int& height) {
@@ -348,7 +374,7 @@ bool GlDevice::ReadWindowPicture(unsigned char* rgba, int width, int height) {
     if (!direct_) ComposeWindow();
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
     glReadBuffer(GL_BACK);
-    bool ok = ReadRows(rgba, width, height);
+    bool ok = ReadRows(rgba, 0, 0, width, height);
     ChooseTarget();
     return ok;
 }
@@ -358,22 +384,82 @@ GlDevice::Texture* GlDevice::Find(TextureId id) {
     return &textures_[id - 1];
 }
 
+// 0 x 0 is native: the target is the drawable, the picture its 4:3 rectangle.
 bool GlDevice::BuildPicture(int width, int height) {
-    if (width <= 0 || height <= 0) return false;
+    if (width < 0 || height < 0 || (width == 0) != (height == 0)) return false;
+    native_ = width == 0;
+    fixedW_ = width, fixedH_ = height;
+    glowOn_ = glowLit_ = glowPending_ = false;
+    return ChooseTarget();
+}
+
+bool GlDevice::Storage(GLuint framebuffer, GLuint renderbuffer, int samples, int width, int height) {
+    glBindRenderbuffer(GL_RENDERBUFFER, renderbuffer);
+    if (samples > 0) glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, GL_RGBA8, width, height);
+    else glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, renderbuffer);
+    return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+}
+
+// Multisampled, the target is resolved into a plain one of its size before it is shown or read: a
+// resolve straight into the window would have to match the window's pixel format. Samples the device
+// cannot store fall back to none.
+bool GlDevice::BuildOffscreen(int width, int height) {
+    if (offscreenW_ == width && offscreenH_ == height && offscreenSamples_ == samples_) return true;
     if (!picture_) {
         glGenFramebuffers(1, &picture_);
         glGenRenderbuffers(1, &pictureColour_);
     }
-    glBindRenderbuffer(GL_RENDERBUFFER, pictureColour_);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
-    glBindRenderbuffer(GL_RENDERBUFFER, 0);
-    glBindFramebuffer(GL_FRAMEBUFFER, picture_);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, pictureColour_);
-    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) return false;
-    pictureW_ = width, pictureH_ = height;
-    glowOn_ = glowLit_ = glowPending_ = false;
-    ChooseTarget();
-    return true;
+    bool ok = Storage(picture_, pictureColour_, samples_, width, height);
+    if (ok && samples_ > 0) {
+        if (!resolved_) {
+            glGenFramebuffers(1, &resolved_);
+            glGenRenderbuffers(1, &resolvedColour_);
+        }
+        ok = Storage(resolved_, resolvedColour_, 0, width, height);
+    }
+    if (!ok && samples_ > 0) {
+        samples_ = 0;
+        return BuildOffscreen(width, height);
+    }
+    offscreenW_ = ok ? width : 0, offscreenH_ = ok ? height : 0, offscreenSamples_ = ok ? samples_ : -1;
+    return ok;
+}
+
+void GlDevice::TargetSize(int drawableW, int drawableH, int& w, int& h) const {
+    w = native_ ? std::max(drawableW, 1) : fixedW_;
+    h = native_ ? std::max(drawableH, 1) : fixedH_;
+}
+
+// A window exactly the target's size is drawn into directly: no copy when presenting.
+bool GlDevice::WantsDirect(int drawableW, int drawableH) const {
+    int w = 0, h = 0;
+    TargetSize(drawableW, drawableH, w, h);
+    return DirectDrawingAllowed() && samples_ == 0 && w == drawableW && h == drawableH;
+}
+
+// After each present and whenever the window or the options change: the target for the next frame.
+bool GlDevice::ChooseTarget() {
+    int dw = 0, dh = 0;
+    DrawableSize(dw, dh);
+    TargetSize(dw, dh, targetW_, targetH_);
+    if (native_) FitFourByThree(targetW_, targetH_, pictureW_, pictureH_);
+    else pictureW_ = targetW_, pictureH_ = targetH_;
+    viewX_ = (targetW_ - pictureW_) / 2, viewY_ = (targetH_ - pictureH_) / 2;
+    lodBias_ = std::log2(static_cast<float>(pictureH_) / kTextureLines);
+    direct_ = WantsDirect(dw, dh);
+    bool ok = direct_ || BuildOffscreen(targetW_, targetH_);
+    if (!ok) direct_ = false;
+    BindTarget();
+    return ok;
+}
+
+// Setting the viewport is also what makes some drivers (Mesa on X11) notice the window's new size.
+void GlDevice::BindTarget() {
+    glBindFramebuffer(GL_FRAMEBUFFER, direct_ ? 0 : picture_);
+    glViewport(viewX_, viewY_, pictureW_, pictureH_);
 }
 
 // Half the picture's size, rounded up: each of its pixels stands for two by two of the picture's.
@@ -396,7 +482,7 @@ bool GlDevice::BuildGlowLayer() {
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, glowColour_, 0);
     bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     glowW_ = complete ? w : 0, glowH_ = complete ? h : 0;
-    glBindFramebuffer(GL_FRAMEBUFFER, direct_ ? 0 : picture_);
+    BindTarget();
     return complete;
 }
 
@@ -415,8 +501,7 @@ void GlDevice::SetGlowLayer(bool on) {
         glowOn_ = true;
     } else {
         glowOn_ = false;
-        glBindFramebuffer(GL_FRAMEBUFFER, direct_ ? 0 : picture_);
-        glViewport(0, 0, pictureW_, pictureH_);
+        BindTarget();
     }
 }
 
@@ -442,6 +527,7 @@ void GlDevice::CompositeGlow() {
     glUseProgram(composite_);
     glUniformMatrix4fv(compositeWvp_, 1, GL_FALSE, glm::value_ptr(glowWvp_));
     glUniform2f(compositeScale_, 1.0f / static_cast<float>(pictureW_), 1.0f / static_cast<float>(pictureH_));
+    glUniform2f(compositeOrigin_, static_cast<float>(viewX_), static_cast<float>(viewY_));
     glBindTexture(GL_TEXTURE_2D, glowColour_);
     glBindSampler(0, 0);
     if (pictureClear_) glDisable(GL_BLEND);
@@ -458,52 +544,59 @@ void GlDevice::CompositeGlow() {
     glUseProgram(pipeline_->program);
 }
 
-// A window exactly the picture's size is drawn into directly: no copy when presenting. Otherwise
-// the frame goes into the picture, to be scaled into the window.
-void GlDevice::ChooseTarget() {
-    int w = 0, h = 0;
-    DrawableSize(w, h);
-    direct_ = DirectDrawingAllowed() && w == pictureW_ && h == pictureH_;
-    glBindFramebuffer(GL_FRAMEBUFFER, direct_ ? 0 : picture_);
-    glViewport(0, 0, pictureW_, pictureH_);
-}
-
-// Before drawing: a window resized since the target was chosen gets the other one, started clear.
+// Before drawing: a window resized since the target was chosen gets a target that fits it, started
+// clear, so no frame is drawn at one size and shown at another.
 void GlDevice::KeepTarget() {
     if (glowOn_) return;
-    int w = 0, h = 0;
-    DrawableSize(w, h);
-    if ((DirectDrawingAllowed() && w == pictureW_ && h == pictureH_) == direct_) return;
+    int dw = 0, dh = 0, w = 0, h = 0;
+    DrawableSize(dw, dh);
+    TargetSize(dw, dh, w, h);
+    if (w == targetW_ && h == targetH_ && WantsDirect(dw, dh) == direct_) return;
     ChooseTarget();
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT);
     pictureClear_ = true;
+    glowPending_ = glowLit_ = false;
 }
 
-// The picture scaled into the window's back buffer: the largest 4:3 rectangle that fits, centred,
-// black around it. Drawable pixels, not window points, so high-DPI displays get every pixel.
+GLuint GlDevice::ResolvedPicture() {
+    if (samples_ == 0) return picture_;
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, picture_);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, resolved_);
+    glBlitFramebuffer(0, 0, targetW_, targetH_, 0, 0, targetW_, targetH_, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, picture_);
+    return resolved_;
+}
+
+// The offscreen target into the window's back buffer: pixel for pixel where it is the window's size
+// (native), else the picture scaled to the largest 4:3 rectangle that fits, centred, black around it.
+// Drawable pixels, not window points, so high-DPI displays get every pixel.
 void GlDevice::ComposeWindow() {
     int w = 0, h = 0;
     DrawableSize(w, h);
-    int fitW = w, fitH = h;
-    if (static_cast<long>(w) * 3 > static_cast<long>(h) * 4) fitW = (h * 4 + 1) / 3;
-    else fitH = (w * 3 + 2) / 4;
-    int x = (w - fitW) / 2, y = (h - fitH) / 2;
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, picture_);
+    GLuint source = ResolvedPicture();
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    // Setting the viewport is what makes some drivers (Mesa on X11) notice the window's new size.
     glViewport(0, 0, w, h);
+    if (w == targetW_ && h == targetH_) {
+        glBlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        return;
+    }
+    int fitW = 0, fitH = 0;
+    FitFourByThree(w, h, fitW, fitH);
+    int x = (w - fitW) / 2, y = (h - fitH) / 2;
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
-    glBlitFramebuffer(0, 0, pictureW_, pictureH_, x, y, x + fitW, y + fitH, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    glBlitFramebuffer(viewX_, viewY_, viewX_ + pictureW_, viewY_ + pictureH_, x, y, x + fitW, y + fitH,
+                      GL_COLOR_BUFFER_BIT, GL_LINEAR);
 }
 
 // Rows top first, every pixel opaque: the picture has no use for the alpha it accumulates.
-bool GlDevice::ReadRows(unsigned char* rgba, int width, int height) {
+bool GlDevice::ReadRows(unsigned char* rgba, int x, int y0, int width, int height) {
     std::vector<unsigned char> rows(static_cast<size_t>(width) * height * 4);
     glFinish();
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
+    glReadPixels(x, y0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
     for (int y = 0; y < height; ++y)  // OpenGL reads bottom-up
         std::memcpy(rgba + static_cast<size_t>(y) * width * 4,
                     rows.data() + static_cast<size_t>(height - 1 - y) * width * 4, static_cast<size_t>(width) * 4);
@@ -520,12 +613,15 @@ void GlDevice::BuildPipeline() {
         p.textured = glGetUniformLocation(p.program, "textured");
         p.repeat = glGetUniformLocation(p.program, "repeat");
         glUniform1i(glGetUniformLocation(p.program, "tex"), 0);
+        p.lodBias = glGetUniformLocation(p.program, "lodBias");
+        p.bias = 0.0f;
     }
     composite_ = Link(kCompositeVertexShader, kCompositeFragmentShader);
     glUseProgram(composite_);
     glUniform1i(glGetUniformLocation(composite_, "tex"), 0);
     compositeWvp_ = glGetUniformLocation(composite_, "wvp");
     compositeScale_ = glGetUniformLocation(composite_, "scale");
+    compositeOrigin_ = glGetUniformLocation(composite_, "origin");
     pipeline_ = &pipelines_[0];
     glUseProgram(pipeline_->program);
     repeat_ = 1;
@@ -584,6 +680,10 @@ void GlDevice::Prepare(bool texturedFormat) {
     glUniformMatrix4fv(p.wvp, 1, GL_FALSE, glm::value_ptr(wvp));
     glUniform1i(p.textured, texturedFormat && bound_ != 0 ? 1 : 0);
     if (repeat_ > 1) glUniform1f(p.repeat, static_cast<float>(repeat_));
+    if (p.bias != lodBias_) {
+        p.bias = lodBias_;
+        glUniform1f(p.lodBias, lodBias_);
+    }
 }
 
 }  // namespace plat

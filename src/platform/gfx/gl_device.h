@@ -23,6 +23,7 @@ public:
     void SetTextureFiltering() override;
     void Clear() override;
     void Present() override;
+    int SetSamples(int samples) override;
 
     void SetTransform(TransformKind kind, const glm::mat4& m) override;
     void SetCullClockwise(bool on) override;
@@ -77,15 +78,22 @@ private:
     };
     struct Pipeline {
         GLuint program = 0;
-        GLint wvp = -1, textured = -1, repeat = -1;
+        GLint wvp = -1, textured = -1, repeat = -1, lodBias = -1;
+        float bias = 0.0f;
     };
 
     Texture* Find(TextureId id);
     bool BuildPicture(int width, int height);
-    void ChooseTarget();
+    bool BuildOffscreen(int width, int height);
+    bool Storage(GLuint framebuffer, GLuint renderbuffer, int samples, int width, int height);
+    void TargetSize(int drawableW, int drawableH, int& w, int& h) const;
+    bool WantsDirect(int drawableW, int drawableH) const;
+    bool ChooseTarget();
+    void BindTarget();
     void KeepTarget();
+    GLuint ResolvedPicture();
     void ComposeWindow();
-    bool ReadRows(unsigned char* rgba, int width, int height);
+    bool ReadRows(unsigned char* rgba, int x, int y, int width, int height);
     void BuildPipeline();
     GLuint Link(const char* vertex, const char* fragment);
     GLuint Compile(GLenum kind, const char* source);
@@ -99,13 +107,22 @@ private:
     bool hidden_ = false;
     GLuint texturedVao_ = 0, texturedVbo_ = 0, indexBuffer_ = 0, colourVao_ = 0, colourVbo_ = 0;
     GLuint sampler_ = 0;
+    // The frame is drawn into the target (the window's own buffer when direct, else an offscreen one,
+    // multisampled when smoothing) over the picture's rectangle; native follows the drawable's size.
     GLuint picture_ = 0, pictureColour_ = 0;
+    GLuint resolved_ = 0, resolvedColour_ = 0;  // a multisampled target resolved, to show or read
     bool direct_ = false;
-    int pictureW_ = 0, pictureH_ = 0;
+    bool native_ = false;
+    int fixedW_ = 0, fixedH_ = 0;
+    int samples_ = 0, maxSamples_ = 0;
+    int targetW_ = 0, targetH_ = 0;
+    int offscreenW_ = 0, offscreenH_ = 0, offscreenSamples_ = -1;  // what the offscreen target holds
+    int viewX_ = 0, viewY_ = 0, pictureW_ = 0, pictureH_ = 0;
+    float lodBias_ = 0.0f;  // mip levels, from the picture's height
     Pipeline pipelines_[2];  // plain, repeated
     Pipeline* pipeline_ = nullptr;
     GLuint composite_ = 0;  // adds the glow layer
-    GLint compositeWvp_ = -1, compositeScale_ = -1;
+    GLint compositeWvp_ = -1, compositeScale_ = -1, compositeOrigin_ = -1;
     GLuint glow_ = 0, glowColour_ = 0;
     int glowW_ = 0, glowH_ = 0;
     bool glowOn_ = false, glowLit_ = false;
