@@ -7,7 +7,8 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 # LeakSanitizer's stop-the-world tracer can crash while Mesa's worker threads come and go; leaks in our
 # own code are caught by the headless runs of the same paths.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+# apitrace's tracer is preloaded ahead of the sanitizer's runtime, which it would otherwise refuse.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0:verify_asan_link_order=0"
 # Every picture is the full one unless a run asks for another: auto would draw light on this software
 # rasteriser.
 sim() { "$build/quivex-sim" --effects full "$@"; }
@@ -131,3 +132,32 @@ for way in full light; do
   sim --gl --effects $way --frames 700 --dir "$light/fast-$way" --keys "$light/fast.keys" --start level 1 --bot \
     --immortal --shot 650:"$out/${way}_fast_forward.png" > /dev/null
 done
+
+# Native: the menu, a level in play and a boss drawn straight at 2560 x 1920 (full screen on a screen that
+# size) and at 640 x 480, for the test that the picture looks the same at any size.
+native=$out/native && mkdir -p "$native"
+for way in small native; do
+  size="--resolution 640x480" && [ $way = native ] && size="--fullscreen --resolution native"
+  runs="sim --gl $size --frames 130 --dir $native/menu-$way --keys $front/none.keys --shot 125:$out/${way}_menu_main.png
+sim --gl $size --frames 700 --dir $native/play-$way --start level 2 --bot --immortal --shot 650:$out/${way}_play_2.png
+sim --gl $size --frames 1300 --dir $native/boss-$way --start boss 3 --bot --immortal --shot 1250:$out/${way}_boss_3_attack.png"
+  if [ $way = native ]; then
+    xvfb-run -a -s "-screen 0 2560x1920x24" bash -c "$(declare -f sim); build=$build; $runs" > /dev/null
+  else
+    eval "$runs" > /dev/null
+  fi
+done
+
+# Smoothing at 4x samples on the same frame as play_2.png.
+sim --gl --smoothing 4x --frames 700 --dir "$native/smooth" --start level 2 --bot --immortal \
+  --shot 650:"$out/smooth_play_2.png" > /dev/null
+
+# A window resized three times while drawing natively, every frame shot, its GL calls traced: each frame
+# must be drawn at the window's new size, straight into it.
+resized=$native/resized && mkdir -p "$resized"
+shots=() && for f in $(seq 6 35); do shots+=(--window-shot "$f:$resized/frame_$f.png"); done
+apitrace trace -o "$resized/calls.trace" "$build/quivex-sim" --effects full --gl --resolution native --frames 36 \
+  --dir "$resized" --start level 1 --bot --immortal --resize 10:1000x700 --resize 20:600x900 --resize 30:1200x900 \
+  "${shots[@]}" > /dev/null 2>&1
+apitrace dump "$resized/calls.trace" | grep -oE "(glViewport|glBlitFramebuffer|glRenderbufferStorage[A-Za-z]*|glReadPixels)\(.*" \
+  > "$out/native_resized_calls.txt"

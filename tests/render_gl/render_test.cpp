@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -12,6 +13,7 @@
 #include <glm/ext/matrix_clip_space.hpp>
 #include <glm/ext/matrix_transform.hpp>
 
+#include "platform/gfx/gfx.h"
 #include "platform/gfx/image_decode.h"
 
 namespace {
@@ -51,11 +53,12 @@ const View kUpright560{{320, 256, 560}, {0, -1, 0}, {320, 256}};
 const View kPlayfield[3] = {kNormal, kHoriz, kTate};
 const View kTextView[3] = {kNormal, kUpright560, kTate};  // the HUD stays upright in horiz
 
-glm::vec2 Project(const View& v, float x, float y) {
+// On a picture of w x h whose top left corner is at (x0, y0) of the image.
+glm::vec2 Project(const View& v, float x, float y, float w = 800, float h = 600, float x0 = 0, float y0 = 0) {
     glm::mat4 m = glm::perspectiveLH_NO(0.8726646f, 4.0f / 3.0f, 0.1f, 1000.0f) *
                   glm::lookAtLH(v.eye, glm::vec3(v.target, 0.0f), v.up);
     glm::vec4 p = m * glm::vec4(x, y, 0, 1);
-    return {(p.x / p.w + 1) * 0.5f * 800, (1 - p.y / p.w) * 0.5f * 600};
+    return {x0 + (p.x / p.w + 1) * 0.5f * w, y0 + (1 - p.y / p.w) * 0.5f * h};
 }
 
 // Brightest pixel and number of pixels above `threshold` in the screen box spanned by two world points.
@@ -289,4 +292,126 @@ TEST(RenderPictures, TheLightPictureStaysCloseToTheFullOne) {
         EXPECT_GT(lit, a.w * a.h / 20) << full << " is nearly empty";
     }
     EXPECT_GT(differing, 0) << "the light pictures are the full ones: light was not drawn";
+}
+
+// Drawn natively at 2560 x 1920 and scaled down four times, a picture must look as it does at 640 x 480:
+// each pixel within 8 levels of the range its neighbourhood has in the small picture, all but 1 %,
+// and the two no further apart than 1 level on average (make_shots.sh draws both).
+TEST(RenderPictures, TheNativePictureLooksTheSameAtAnySize) {
+    for (const char* name : {"menu_main.png", "play_2.png", "boss_3_attack.png"}) {
+        Image small = Load(std::string("small_") + name), native = Load(std::string("native_") + name);
+        ASSERT_EQ(small.w, 640) << name;
+        ASSERT_EQ(small.h, 480) << name;
+        ASSERT_EQ(native.w, 2560) << name;
+        ASSERT_EQ(native.h, 1920) << name;
+        std::vector<unsigned char> down(small.rgba.size(), 255), diff(small.rgba.size(), 255);
+        for (int y = 0; y < small.h; ++y)
+            for (int x = 0; x < small.w; ++x)
+                for (int c = 0; c < 3; ++c) {
+                    int sum = 0;
+                    for (int dy = 0; dy < 4; ++dy)
+                        for (int dx = 0; dx < 4; ++dx) sum += native.at(4 * x + dx, 4 * y + dy)[c];
+                    down[(static_cast<size_t>(y) * small.w + x) * 4 + c] = static_cast<unsigned char>((sum + 8) / 16);
+                }
+        long long total = 0;
+        int outside = 0, lit = 0;
+        for (int y = 0; y < small.h; ++y)
+            for (int x = 0; x < small.w; ++x) {
+                bool off = false;
+                for (int c = 0; c < 3; ++c) {
+                    const size_t i = (static_cast<size_t>(y) * small.w + x) * 4 + c;
+                    int lo = 255, hi = 0;
+                    for (int dy = -1; dy <= 1; ++dy)
+                        for (int dx = -1; dx <= 1; ++dx) {
+                            int v = small.at(std::clamp(x + dx, 0, small.w - 1), std::clamp(y + dy, 0, small.h - 1))[c];
+                            lo = std::min(lo, v), hi = std::max(hi, v);
+                        }
+                    const int d = std::abs(down[i] - small.rgba[i]);
+                    total += d;
+                    diff[i] = static_cast<unsigned char>(std::min(255, d * 8));
+                    off |= down[i] < lo - 8 || down[i] > hi + 8;
+                    lit += small.rgba[i] > 40;
+                }
+                outside += off;
+            }
+        plat::WritePng((std::string(QUIVEX_SHOTS_DIR) + "/native_down_" + name).c_str(), down.data(), small.w, small.h);
+        plat::WritePng((std::string(QUIVEX_SHOTS_DIR) + "/diff_native_" + name).c_str(), diff.data(), small.w, small.h);
+        const int pixels = small.w * small.h;
+        EXPECT_LT(outside, pixels / 100) << name << ": pixels outside their neighbourhood's range";
+        EXPECT_LE(static_cast<double>(total) / (pixels * 3.0), 1.0) << name << ": mean difference";
+        EXPECT_GT(lit, pixels / 20) << name << " is nearly empty";
+    }
+}
+
+// A window resized three times while the game draws natively (make_shots.sh shoots frames 6 to 35 and
+// traces the GL calls): every frame is drawn at the window's new size, into the window itself, with no
+// offscreen picture and no scaling pass.
+TEST(RenderPictures, ANativeWindowIsDrawnAtEachNewSizeFromTheFirstFrame) {
+    auto windowAt = [](int frame) {
+        return frame < 10 ? std::pair{800, 600} : frame < 20 ? std::pair{1000, 700} : frame < 30 ? std::pair{600, 900}
+                                                                                                 : std::pair{1200, 900};
+    };
+    std::ifstream in(std::string(QUIVEX_SHOTS_DIR) + "/native_resized_calls.txt");
+    std::vector<std::string> frames;  // the viewport each shot frame was drawn in: the last before its shot
+    std::string viewport;
+    int blits = 0, offscreen = 0;
+    for (std::string line; std::getline(in, line);) {
+        blits += line.rfind("glBlitFramebuffer", 0) == 0;
+        offscreen += line.rfind("glRenderbufferStorage", 0) == 0;
+        if (line.rfind("glViewport", 0) == 0) viewport = line;
+        else if (line.rfind("glReadPixels", 0) == 0) frames.push_back(viewport);
+    }
+    ASSERT_EQ(frames.size(), 30u) << "no trace of the run";
+    EXPECT_EQ(blits, 0);
+    EXPECT_EQ(offscreen, 0);
+    for (int f = 6; f < 36; ++f) {
+        auto [w, h] = windowAt(f);
+        int fitW = 0, fitH = 0;
+        plat::FitFourByThree(w, h, fitW, fitH);
+        const int x0 = (w - fitW) / 2, up = (h - fitH) / 2, y0 = h - fitH - up;  // OpenGL counts y upward
+        char drawn[96];
+        std::snprintf(drawn, sizeof drawn, "glViewport(x = %d, y = %d, width = %d, height = %d)", x0, up, fitW, fitH);
+        EXPECT_EQ(frames[f - 6], drawn) << "frame " << f;
+
+        Image img = Load("native/resized/frame_" + std::to_string(f) + ".png");
+        ASSERT_EQ(img.w, w) << f;
+        ASSERT_EQ(img.h, h) << f;
+        int litOutside = 0, top = h, bottom = -1;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                if (img.brightness(x, y) <= 30) continue;
+                if (x < x0 || x >= x0 + fitW || y < y0 || y >= y0 + fitH) ++litOutside;
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+        EXPECT_EQ(litOutside, 0) << "frame " << f;
+        EXPECT_LE(std::abs(top - y0), 2) << "frame " << f;
+        EXPECT_LE(std::abs(bottom - (y0 + fitH - 1)), 2) << "frame " << f;
+        // The playfield's grid lines are lit and the side masks black where this size puts them.
+        auto at = [&](float wx, float wy) {
+            glm::vec2 p = Project(kNormal, wx, wy, static_cast<float>(fitW), static_cast<float>(fitH),
+                                  static_cast<float>(x0), static_cast<float>(y0));
+            return img.brightness(static_cast<int>(p.x), static_cast<int>(p.y));
+        };
+        for (float x : {192.0f, 320.0f, 448.0f})
+            EXPECT_GT(std::max({at(x, 400), at(x - 0.5f, 400), at(x + 0.5f, 400)}), 50) << "frame " << f << " x " << x;
+        EXPECT_EQ(at(60, 400) + at(580, 400), 0) << "frame " << f;
+    }
+}
+
+// Smoothing multisamples the edges of what is drawn and nothing else: the same frame as without it,
+// softened along its edges (make_shots.sh draws it at 4x).
+TEST(RenderPictures, SmoothingSoftensEdgesOnly) {
+    Image plain = Load("play_2.png"), smooth = Load("smooth_play_2.png");
+    ASSERT_EQ(plain.w, smooth.w);
+    ASSERT_EQ(plain.h, smooth.h);
+    long long total = 0;
+    int changed = 0;
+    for (size_t i = 0; i < plain.rgba.size(); ++i) {
+        if (i % 4 == 3) continue;
+        const int d = std::abs(plain.rgba[i] - smooth.rgba[i]);
+        total += d;
+        changed += d > 8;
+    }
+    EXPECT_GT(changed, 200) << "no edge was smoothed";
+    EXPECT_LE(static_cast<double>(total) / (plain.w * plain.h * 3.0), 1.0);
 }

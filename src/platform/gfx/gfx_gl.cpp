@@ -58,6 +58,12 @@ protected:
 
     void Swap() override { SDL_GL_SwapWindow(SdlWindowHandle()); }
 
+    // Mesa's software rasteriser on X11 learns the window's size only when it swaps: a swap of the
+    // cleared back buffer first, so the frame is drawn at the new size rather than cut to the old one.
+    void DrawableResized() override {
+        if (SoftwareRasteriser()) SDL_GL_SwapWindow(SdlWindowHandle());
+    }
+
 private:
     SDL_GLContext context_ = nullptr;
 };

@@ -442,9 +442,10 @@ bool GlDevice::WantsDirect(int drawableW, int drawableH) const {
 
 // After each present and whenever the window or the options change: the target for the next frame.
 bool GlDevice::ChooseTarget() {
-    int dw = 0, dh = 0;
+    int dw = 0, dh = 0, oldW = targetW_, oldH = targetH_;
     DrawableSize(dw, dh);
     TargetSize(dw, dh, targetW_, targetH_);
+    if (native_ && oldW > 0 && (targetW_ != oldW || targetH_ != oldH)) DrawableResized();
     if (native_) FitFourByThree(targetW_, targetH_, pictureW_, pictureH_);
     else pictureW_ = targetW_, pictureH_ = targetH_;
     viewX_ = (targetW_ - pictureW_) / 2, viewY_ = (targetH_ - pictureH_) / 2;

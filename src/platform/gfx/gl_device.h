@@ -61,6 +61,9 @@ protected:
     virtual bool ApplyWindowMode(bool windowed) = 0;
     virtual void DrawableSize(int& w, int& h) = 0;
     virtual void Swap() = 0;
+    // The drawable has a new size: a driver that learns it only at the next swap is told now, so the
+    // first frame at the new size is drawn at it.
+    virtual void DrawableResized() {}
     // Drawing straight into a drawable of the picture's size saves the copy; a surface whose drawable
     // does not keep its pixels between swaps says no.
     virtual bool DirectDrawingAllowed() const { return true; }
