@@ -49,12 +49,18 @@ int RunGlBench(int level, int resolution, long long fastFrames, long long pacedF
     plat::UseRealPlatformWithScriptedInput();
     // The window size comes from the settings file, as for a player who chose it in the launcher.
     LoadSettings();
-    Saved.ResolutionIndex = resolution;
+    if (resolution < kResolutionCount) Saved.ResolutionIndex = resolution;
     SaveSettings();
     SeedRandom(1);
     StartOptions start;
     start.runLauncher = false;
-    start.forceWindowed = true;
+    // Native is measured full screen, on a display the size it is to draw at.
+    const bool native = resolution == kResolutionNativeChoice;
+    start.forceWindowed = !native;
+    if (native) {
+        start.commandLine.resolutionIndex = kResolutionNativeChoice;
+        start.commandLine.windowed = 0;
+    }
     int exitCode = 0;
     if (!StartProgram(start, exitCode) || !RunWarmUpFrames(exitCode)) {
         std::fprintf(stderr, "quivex-bench: start-up on the real platform failed\n");
@@ -97,10 +103,10 @@ int RunGlBench(int level, int resolution, long long fastFrames, long long pacedF
     const double cpu = CpuSeconds() - cpu0, mainCpu = CpuSeconds(RUSAGE_THREAD) - mainCpu0;
     const uint64_t allocations = HeapAllocations() - allocations0;
 
-    std::printf("\nOpenGL, level %d, drawn %s: %d x %d window, %s; load average %s\n", level,
+    std::printf("\nOpenGL, level %d, drawn %s: %d x %d %s, %s; load average %s\n", level,
                 ClassicDrawing ? "as first written (every batch twice, each wave band alone)"
                 : LightPicture() ? "in fewer passes, light picture" : "in fewer passes, full picture",
-                w, h, plat::DescribeRealDevices().c_str(), LoadAverages());
+                w, h, native ? "native, full screen" : "window", plat::DescribeRealDevices().c_str(), LoadAverages());
     std::printf("%-44s %lld frames in %.2f s = %.0f frames/s (%.1fx real time), CPU %.1f ms a frame\n",
                 "level play, fast-forward on", fast, fastWall, static_cast<double>(fast) / fastWall,
                 static_cast<double>(fast) / 60.0 / fastWall, 1000.0 * fastCpu / static_cast<double>(fast));

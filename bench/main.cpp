@@ -10,6 +10,7 @@
 
 #include "bench.h"
 #include "render/batches.h"
+#include "shell/options.h"
 
 namespace {
 
@@ -19,7 +20,8 @@ int Usage() {
                  "       quivex-bench gl [--dir DIR] [--level L] [--resolution R] [--fast-frames N] [--paced-frames N]\n"
                  "DIR is where the settings file and error log go (created; its settings file is removed first,\n"
                  "so every run starts from the defaults). R picks the window size from the game's list:\n"
-                 "0 640x480, 1 800x600 (the default), 2 1024x768, 3 1280x720, 4 1280x1024, 5 1600x1200.\n");
+                 "0 640x480, 1 800x600 (the default), 2 1024x768, 3 1280x720, 4 1280x1024, 5 1600x1200;\n"
+                 "native draws full screen at the display's own pixels (QUIVEX_SCREEN=WxH sizes the Xvfb display).\n");
     return 2;
 }
 
@@ -56,6 +58,8 @@ int main(int argc, char** argv) {
         else if (arg == "--level" && ParseCount(v, level) && level <= 4) {
         } else if (arg == "--resolution" && v[0] >= '0' && v[0] <= '5' && v[1] == 0) {
             resolution = v[0] - '0';
+        } else if (arg == "--resolution" && std::strcmp(v, "native") == 0) {
+            resolution = kResolutionNativeChoice;
         } else if (arg == "--fast-frames" && ParseCount(v, fastFrames)) {
         } else if (arg == "--paced-frames" && ParseCount(v, pacedFrames)) {
         } else return Usage();

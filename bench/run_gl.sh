@@ -7,6 +7,6 @@ if [ -z "${SDL_AUDIODRIVER:-}" ] && [ ! -e /dev/snd ]; then
   export SDL_AUDIODRIVER=dummy
 fi
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$@"
+  exec xvfb-run -a -s "-screen 0 ${QUIVEX_SCREEN:-1280x1024}x24" "$@"
 fi
 exec "$@"

@@ -142,7 +142,7 @@ void DrawItems() {
             }
             case ActionSmoothing: {
                 static const char* const kLabels[kSmoothingChoices] = {"auto", "off", "2x", "4x"};
-                static const float kXs[kSmoothingChoices] = {312, 367, 405, 437};
+                static const float kXs[kSmoothingChoices] = {292, 347, 385, 417};
                 FrontText(kItemX, y, 0, kItemSize, c, "smoothing:");
                 DrawChoices(y, c, item.value, kLabels, kXs, kSmoothingChoices);
                 break;

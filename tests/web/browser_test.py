@@ -19,6 +19,7 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 
 WIDTH, HEIGHT = 1200, 600  # wider than 4:3, so the picture has black bars on both sides
+SCALE = 2  # a high-DPI display: two device pixels to the CSS pixel
 
 
 class Picture:
@@ -67,6 +68,15 @@ def wait_for_presents(driver, count, timeout=60):
             return
         time.sleep(0.2)
     fail(f'the page showed fewer than {count} pictures in {timeout} s')
+
+
+def soon(check, timeout=5):
+    end = time.time() + timeout
+    while time.time() < end:
+        if check():
+            return True
+        time.sleep(0.1)
+    return False
 
 
 def wait_until(check, what, timeout=30):
@@ -145,6 +155,13 @@ def read_options(driver):
     return bytes(data).decode() if data is not None else None
 
 
+def resolution_index(driver):
+    """quivex.cfg: the version, 14 bindings, then the resolution's index."""
+    data = read_settings(driver)
+    fields = bytes(data).decode().split() if data is not None else []
+    return int(fields[15]) if len(fields) > 15 else None
+
+
 def stored(driver):
     """Whatever the game changed in its files is written back to IndexedDB."""
     return driver.execute_script('return !Module.quivexStorageChanged && !Module.quivexSyncing')
@@ -169,7 +186,8 @@ def main():
         options.binary_location = '/usr/bin/chromium'
         # WebGL 2 on Mesa's llvmpipe through ANGLE: several times the frame rate of SwiftShader here.
         for arg in ('--headless=new', '--no-sandbox', '--use-gl=angle', '--use-angle=gl-egl', '--ignore-gpu-blocklist',
-                    f'--window-size={WIDTH},{HEIGHT}', '--disable-quic', '--no-first-run',
+                    f'--window-size={WIDTH},{HEIGHT}', f'--force-device-scale-factor={SCALE}', '--disable-quic',
+                    '--no-first-run',
                     '--disable-background-networking', '--disable-component-update', '--disable-sync',
                     f'--user-data-dir={profile}'):
             options.add_argument(arg)
@@ -261,6 +279,59 @@ def main():
         if read_options(driver) != options_changed:
             fail('the effects changed to full did not survive a reload')
         print('the changed display and effects survived a reload')
+
+        # Native: the picture is drawn at the canvas's device pixels, the largest 4:3 rectangle of them,
+        # and shown without the scaling pass; chosen on the options page and kept in options.cfg.
+        wait_for_presents(driver, 320)
+        press(driver, Keys.DOWN, times=3)
+        press(driver, Keys.RETURN)
+        press(driver, Keys.DOWN, times=2)  # "resolution:"
+        # Each step rebuilds the picture, which asks the page for full screen; a refusal can cost the
+        # page its focus and the key its press, so a step not taken is pressed again.
+        for index in range(2, 6):  # from 800 x 600 through the table, each step saved before the next
+            for _ in range(3):
+                press(driver, Keys.RIGHT)
+                if soon(lambda: resolution_index(driver) == index):
+                    break
+            else:
+                fail(f'the resolution did not step to {index}')
+        changed = read_settings(driver)
+        for _ in range(3):  # past the table: native
+            press(driver, Keys.RIGHT)
+            if soon(lambda: 'resolution = native\n' in (read_options(driver) or '')):
+                break
+        wait_until(lambda: 'resolution = native\n' in (read_options(driver) or '') and stored(driver),
+                   'choosing native on the options page saved nothing in options.cfg')
+        if read_settings(driver) != changed:
+            fail('choosing native changed quivex.cfg')
+        size = driver.execute_script('return [Module.canvas.width, Module.canvas.height, Module.canvas.clientWidth, '
+                                     'Module.canvas.clientHeight, window.devicePixelRatio]')
+        canvas_w, canvas_h, css_w, css_h, ratio = size
+        if ratio != SCALE or abs(canvas_w - css_w * ratio) > 1 or abs(canvas_h - css_h * ratio) > 1:
+            fail(f'the canvas is not at its device pixels: {size}')
+        wait_for_presents(driver, driver.execute_script('return Module._quivex_presents()') + 10)
+        picture = driver.execute_script('return [Module._quivex_picture_width(), Module._quivex_picture_height(), '
+                                        'Module._quivex_picture_scaled()]')
+        fit_w, fit_h = (canvas_h * 4 + 1) // 3, canvas_h
+        if canvas_w * 3 <= canvas_h * 4:
+            fit_w, fit_h = canvas_w, (canvas_w * 3 + 2) // 4
+        if picture != [fit_w, fit_h, 0]:
+            fail(f'native drew {picture[0]} x {picture[1]} (scaled: {picture[2]}), not {fit_w} x {fit_h} unscaled '
+                 f'on a {canvas_w} x {canvas_h} canvas')
+        native = Picture(driver.find_element('id', 'canvas').screenshot_as_png,
+                         os.path.join(shots, 'web_native_options.png'))
+        print(f'native picture: {picture[0]} x {picture[1]} on a {canvas_w} x {canvas_h} canvas:', native.path)
+        n_left, n_right = native.picture_rect()
+        for x0, x1 in ((0, n_left - 0.01), (n_right + 0.01, 1)):
+            if native.lit(x0, 0, x1, 1, 8):
+                fail('the bars beside the native picture are not black')
+        if native.lit(n_left, 0.1, n_right, 0.9, 60) < 400:
+            fail('the native options page is empty')
+        native_options = read_options(driver)
+        driver.refresh()
+        wait_for_presents(driver, 260)
+        if read_options(driver) != native_options:
+            fail('native did not survive a reload')
 
         # Full effects on llvmpipe: the game is drawn without the glow layer.
         wait_for_presents(driver, 320)

@@ -198,6 +198,7 @@ void GlDevice::Present() {
         return;
     }
     CompositeGlow();
+    scaled_ = false;
     if (!direct_) ComposeWindow();
     Swap();
     ChooseTarget();
@@ -586,6 +587,7 @@ void GlDevice::ComposeWindow() {
     int fitW = 0, fitH = 0;
     FitFourByThree(w, h, fitW, fitH);
     int x = (w - fitW) / 2, y = (h - fitH) / 2;
+    scaled_ = true;
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     glBlitFramebuffer(viewX_, viewY_, viewX_ + pictureW_, viewY_ + pictureH_, x, y, x + fitW, y + fitH,

@@ -71,6 +71,8 @@ protected:
     virtual const char* RendererName();
     // Clears and draws do nothing until the next present, whose picture would never be seen.
     void DrawNothingUntilPresent() { hidden_ = true; }
+    // The last picture shown went through the scaling pass (a fixed resolution in a window of another size).
+    bool LastPresentScaled() const { return scaled_; }
 
 private:
     struct Texture {
@@ -116,6 +118,7 @@ private:
     GLuint resolved_ = 0, resolvedColour_ = 0;  // a multisampled target resolved, to show or read
     bool direct_ = false;
     bool native_ = false;
+    bool scaled_ = false;
     int fixedW_ = 0, fixedH_ = 0;
     int samples_ = 0, maxSamples_ = 0;
     int targetW_ = 0, targetH_ = 0;

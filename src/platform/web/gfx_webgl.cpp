@@ -47,6 +47,7 @@ public:
     }
 
     using GlDevice::DrawNothingUntilPresent;
+    using GlDevice::LastPresentScaled;
 
 protected:
     bool MakeContext() override {
@@ -111,6 +112,18 @@ uint64_t PresentCount() { return presents; }
 // For the browser test: whether the light picture is drawn.
 extern "C" EMSCRIPTEN_KEEPALIVE double quivex_glow_layers() { return static_cast<double>(glowLayers); }
 void HideNextPicture() { Instance().DrawNothingUntilPresent(); }
+// For the browser test: the picture's size in the canvas's pixels, and whether it was scaled to them.
+extern "C" EMSCRIPTEN_KEEPALIVE double quivex_picture_width() {
+    int w = 0, h = 0;
+    Instance().BackBufferSize(w, h);
+    return w;
+}
+extern "C" EMSCRIPTEN_KEEPALIVE double quivex_picture_height() {
+    int w = 0, h = 0;
+    Instance().BackBufferSize(w, h);
+    return h;
+}
+extern "C" EMSCRIPTEN_KEEPALIVE int quivex_picture_scaled() { return Instance().LastPresentScaled() ? 1 : 0; }
 
 Gfx& RealGfx() { return Instance(); }
 
