@@ -4,39 +4,14 @@
 # no scaling pass, and keep the choice in options.cfg while quivex.cfg keeps its fixed resolution.
 # Usage: native_fullscreen.sh <quivex>
 set -euo pipefail
-if [ -z "${QUIVEX_ON_XVFB:-}" ]; then
-  QUIVEX_ON_XVFB=1 exec xvfb-run -a -s "-screen 0 2560x1440x24" "$0" "$@"
-fi
-game=$(readlink -f "$1")
-dir=$(mktemp -d /tmp/quivex-native-XXXXXX)
-cd "$dir"
-export SDL_AUDIODRIVER=dummy
-# LeakSanitizer's tracer can crash while Mesa's threads come and go; the tracer is preloaded ahead of
-# the sanitizer's runtime.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0:verify_asan_link_order=0"
+screen=2560x1440
+. "$(dirname "$0")/common.sh"
 
 apitrace trace -o calls.trace "$game" --no-launcher --resolution native --fullscreen >out.txt 2>&1 &
 pid=$!
-fail() {
-  echo "FAILED: $*" >&2
-  kill "$pid" 2>/dev/null || true
-  echo "--- output" >&2; cat out.txt >&2
-  echo "--- err.log" >&2; cat err.log >&2 2>/dev/null || true
-  rm -rf "$dir"
-  exit 1
-}
-id=$(timeout 60 xdotool search --sync --onlyvisible --name '^quiv-ex$' | head -n 1) || fail "no game window"
-[ -n "$id" ] || fail "no game window"
+game_window
 xdotool windowfocus "$id" || true
-# Escape quits from the main menu once the warm-up frames are over; hold it long enough to be seen.
-for _ in $(seq 90); do
-  kill -0 "$pid" 2>/dev/null || break
-  xdotool keydown Escape; sleep 0.2; xdotool keyup Escape; sleep 0.8
-done
-kill -0 "$pid" 2>/dev/null && fail "still running after Escape"
-status=0
-wait "$pid" || status=$?
-[ "$status" = 0 ] || fail "exit status $status"
+quit_with_escape
 
 apitrace dump calls.trace | grep -oE "(glViewport|glBlitFramebuffer|glRenderbufferStorage[A-Za-z]*|glXSwapBuffers)\(.*" > calls.txt
 swaps=$(grep -c '^glXSwapBuffers' calls.txt || true)

@@ -5,30 +5,12 @@
 # Escape on the menu must end it. Then a place saved off every display must open the window on one.
 # Usage: session.sh <quivex>
 set -euo pipefail
-# Always on a private Xvfb: a window manager would frame the window and steal the keys.
-if [ -z "${QUIVEX_ON_XVFB:-}" ]; then
-  QUIVEX_ON_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
-game=$(readlink -f "$1")
-dir=$(mktemp -d /tmp/quivex-desktop-XXXXXX)
-cd "$dir"
-export SDL_AUDIODRIVER=dummy
-# LeakSanitizer's tracer can crash while Mesa's threads come and go (see launcher_smoke/run.sh).
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+screen=1280x1024
+. "$(dirname "$0")/common.sh"
 
 "$game" --no-launcher --windowed --resolution 640x480 >out.txt 2>&1 &
 pid=$!
-fail() {
-  echo "FAILED: $*" >&2
-  kill "$pid" 2>/dev/null || true
-  echo "--- output" >&2; cat out.txt >&2
-  echo "--- err.log" >&2; cat err.log >&2 2>/dev/null || true
-  rm -rf "$dir"
-  exit 1
-}
-
-id=$(timeout 60 xdotool search --sync --onlyvisible --name '^quiv-ex$' | head -n 1) || fail "no game window"
-[ -n "$id" ] || fail "no game window"
+game_window
 # The window is placed and sized just after it appears; give that a moment.
 for _ in $(seq 300); do
   eval "$(xdotool getwindowgeometry --shell "$id")"
@@ -82,15 +64,7 @@ kill -0 "$pid" 2>/dev/null || fail "the game ended while squeezed or hidden"
 [ "$(cat quivex.cfg)" = "$saved" ] || fail "quivex.cfg changed: $(cat quivex.cfg)"
 xdotool windowfocus "$id"
 
-# Escape quits from the main menu once the warm-up frames are over; hold it long enough to be seen.
-for _ in $(seq 60); do
-  kill -0 "$pid" 2>/dev/null || break
-  xdotool keydown Escape; sleep 0.2; xdotool keyup Escape; sleep 0.8
-done
-kill -0 "$pid" 2>/dev/null && fail "still running after Escape"
-status=0
-wait "$pid" || status=$?
-[ "$status" = 0 ] || fail "exit status $status"
+quit_with_escape
 
 # A place on a display that is no longer there: the window opens on this one.
 read -r -a cfg < quivex.cfg || true
@@ -98,7 +72,7 @@ cfg[28]=5000 cfg[29]=-3000
 echo -n "${cfg[*]}" > quivex.cfg
 "$game" --no-launcher >out.txt 2>&1 &
 pid=$!
-id=$(timeout 60 xdotool search --sync --onlyvisible --name '^quiv-ex$' | head -n 1) || fail "no game window"
+game_window
 geometry_is "100,100 640x480" || fail "a window saved off screen opened at $X,$Y ${WIDTH}x$HEIGHT"
 kill "$pid"
 wait "$pid" || true
