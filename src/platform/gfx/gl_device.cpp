@@ -184,10 +184,15 @@ void GlDevice::SetTextureFiltering() {
 void GlDevice::Clear() {
     if (!hasContext_ || hidden_) return;
     KeepTarget();
+    RestartPicture();
+}
+
+// The target starts clear; whatever glow it held belonged to the picture just cleared.
+void GlDevice::RestartPicture() {
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT);
     pictureClear_ = true;
-    glowPending_ = glowLit_ = false;  // whatever it held belonged to the picture just cleared
+    glowPending_ = glowLit_ = false;
 }
 
 void GlDevice::Present() {
@@ -211,10 +216,7 @@ int GlDevice::SetSamples(int wanted) {
     samples_ = n;
     if (hasContext_ && targetW_ > 0) {
         ChooseTarget();
-        glClearColor(0, 0, 0, 0);
-        glClear(GL_COLOR_BUFFER_BIT);
-        pictureClear_ = true;
-        glowPending_ = glowLit_ = false;
+        RestartPicture();
     }
     return samples_;
 }
@@ -555,10 +557,7 @@ void GlDevice::KeepTarget() {
     TargetSize(dw, dh, w, h);
     if (w == targetW_ && h == targetH_ && WantsDirect(dw, dh) == direct_) return;
     ChooseTarget();
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT);
-    pictureClear_ = true;
-    glowPending_ = glowLit_ = false;
+    RestartPicture();
 }
 
 GLuint GlDevice::ResolvedPicture() {

@@ -96,6 +96,7 @@ private:
     bool ChooseTarget();
     void BindTarget();
     void KeepTarget();
+    void RestartPicture();
     GLuint ResolvedPicture();
     void ComposeWindow();
     bool ReadRows(unsigned char* rgba, int x, int y, int width, int height);
