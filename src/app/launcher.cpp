@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "game/records.h"
 #include "images/images.h"
 #include "shell/bindings.h"
 #include "input/control_lists.h"
@@ -124,6 +125,7 @@ std::string LauncherModel::ClearAll() {
         if (DeleteSettingsFile()) LoadSettings();
         ResetOptions();
         SaveOptions();
+        ClearRecords();
     }
     // The display choices on screen stay as they are (launch takes them), but the bindings shown must not
     // go on naming keys that are no longer bound.

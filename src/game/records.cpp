@@ -6,6 +6,7 @@
 #include "game/game_flow.h"
 #include "game/level_state.h"
 #include "game/mission_report.h"
+#include "shell/data_dir.h"
 #include "shell/game_vars.h"
 #include "shell/name_value_file.h"
 
@@ -143,4 +144,11 @@ void ResetRecords() {
     ResetNamedValues(kRecordValues, kRecordCount);
     game = Tracked{};
     News = {0, 0, -1};
+}
+
+void ClearRecords() {
+    ResetRecords();
+    std::remove(DataPath(kRecordsName));
+    // A record's replay would outlive the record it showed; the last game is no record and stays.
+    for (int i = ReplayBest; i < kReplayFiles; ++i) std::remove(DataPath(kRecordReplays[i]));
 }

@@ -46,3 +46,5 @@ void RecordsAtReport();
 void FormatRecordTime(char* out, size_t size, int32_t frames, bool minutes = false);
 
 void ResetRecords();
+// "clear all": every record forgotten, on disk too, with the replays kept for them.
+void ClearRecords();

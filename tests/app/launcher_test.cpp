@@ -1,10 +1,12 @@
 #include <string>
 
 #include "shell/bindings.h"
+#include "shell/data_dir.h"
 #include "input/control_lists.h"
 #include "shell/game_vars.h"
 #include "app/launcher.h"
 #include "app/main_loop.h"
+#include "game/records.h"
 #include "shell/options.h"
 #include "shell/settings.h"
 #include "test_support.h"
@@ -176,11 +178,20 @@ TEST_F(LauncherTest, ClearAllDeletesTheFileAndReloadsDefaultsButKeepsTheShownDis
     LoadSettings();
     WriteFile(DataFile("options.cfg"), "music_volume = 3\neffects_volume = 0\neffects = light\n");
     LoadOptions();
+    WriteFile(DataFile("records.cfg"), "boss_2_frames = 900\n");
+    LoadRecords();
+    MakeDataFolder("replays");
+    for (const char* kept : {"replays/last.qxr", "replays/best.qxr", "replays/boss-2.qxr"}) WriteFile(DataFile(kept), "x");
     Queue(Step::ClearAll);
     Queue(Step::ConfirmOk);
     Queue(Step::Launch);
     EXPECT_TRUE(RunLauncher());
     EXPECT_FALSE(SettingsExist());
+    // The records go with the hiscore table, and so do their replays; the last game stays watchable.
+    EXPECT_EQ(Records.bossFrames[1], 0);
+    EXPECT_FALSE(FileExists(DataFile("records.cfg")) || FileExists(DataFile("replays/best.qxr")) ||
+                 FileExists(DataFile("replays/boss-2.qxr")));
+    EXPECT_TRUE(FileExists(DataFile("replays/last.qxr")));
     for (int slot = 0; slot < kBindingSlots; ++slot) EXPECT_EQ(Saved.Bindings[slot], kDefaultBindings[slot]) << slot;
     EXPECT_EQ(Saved.HiScore, 0);
     EXPECT_EQ(Saved.PracticeUnlocked[0], 0);
