@@ -71,6 +71,8 @@ void HeadlessGfx::SetTransform(TransformKind kind, const glm::mat4& m) {
         case TransformKind::View: view = m; break;
         case TransformKind::Projection: projection = m; break;
     }
+    // The camera is part of the picture: its shake and easing are pinned with what is drawn.
+    if (hashDrawing && kind != TransformKind::World) HashBytes(&m, sizeof m);
 }
 
 TextureId HeadlessGfx::TextureFromFile(const unsigned char* data, size_t size) {
