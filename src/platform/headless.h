@@ -131,6 +131,7 @@ public:
     TextureId bound = 0;
     uint64_t presents = 0, clears = 0, resets = 0;
     glm::mat4 world{1.0f}, view{1.0f}, projection{1.0f};
+    bool cameraMoved = true;  // view or projection set since the last draw hashed
     std::vector<Texture> textures;  // index = id - 1
     // Called after each present; tests use it to let time pass as a display refresh would.
     std::function<void()> onPresent;

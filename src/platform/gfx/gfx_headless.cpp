@@ -71,8 +71,7 @@ void HeadlessGfx::SetTransform(TransformKind kind, const glm::mat4& m) {
         case TransformKind::View: view = m; break;
         case TransformKind::Projection: projection = m; break;
     }
-    // The camera is part of the picture: its shake and easing are pinned with what is drawn.
-    if (hashDrawing && kind != TransformKind::World) HashBytes(&m, sizeof m);
+    if (kind != TransformKind::World) cameraMoved = true;
 }
 
 TextureId HeadlessGfx::TextureFromFile(const unsigned char* data, size_t size) {
@@ -121,6 +120,9 @@ void HeadlessGfx::Record(DrawCall::Kind kind, int vertices, int primitives) {
         HashBytes(state, sizeof state);
         if (glowLayer) HashBytes("glow", 4);
         HashBytes(&world, sizeof world);
+        // The camera is part of the picture, as it stands when something is drawn through it.
+        if (cameraMoved) HashBytes(&view, sizeof view), HashBytes(&projection, sizeof projection);
+        cameraMoved = false;
     }
     if (calls.size() < kMaxRecordedCalls)
         calls.push_back({kind, vertices, primitives, bound, blending, cullClockwise, world, repeat, mipmapping, glowLayer});
