@@ -378,6 +378,7 @@ void RecordGamesBeforeFrame() {
 
 void RecordGamesAfterFrame() {
     if (!Recording() || InGame()) return;
+    RecordsAtGameEnd();
     FinishRecording();
     FormatRecording(fileBytes);
     if (fileBytes.empty()) return;

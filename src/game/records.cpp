@@ -45,6 +45,7 @@ struct Tracked {
     int kind = -1;
     int32_t frames = 0, arrival = -1, kill = 0;
     bool reported = false;
+    bool unsaved = false;  // a record set in memory, saved when the game ends
 };
 Tracked game;
 
@@ -80,7 +81,10 @@ void TrackRecords() {
             const int32_t reached = PilotRatingReached() ? kFullGameCleared : level + 1;
             if (reached > Records.fullLevel) {
                 Records.fullLevel = reached;
-                SaveRecords();
+                // Level 1 is reached by starting: its save waits for the game's end, with its replay's,
+                // rather than costing the first frame of play.
+                game.unsaved = reached == 1;
+                if (!game.unsaved) SaveRecords();
             }
             break;
         }
@@ -132,6 +136,12 @@ void RecordsAtReport() {
         default:
             break;
     }
+}
+
+void RecordsAtGameEnd() {
+    if (!game.unsaved) return;
+    game.unsaved = false;
+    SaveRecords();
 }
 
 void FormatRecordTime(char* out, size_t size, int32_t frames, bool minutes) {

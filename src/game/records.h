@@ -42,6 +42,8 @@ void BeginRecordGame(int kind);
 void TrackRecords();
 // The report or the rush's completion screen has come up.
 void RecordsAtReport();
+// The game is over or left: saves what was set in it and not saved yet.
+void RecordsAtGameEnd();
 // A frames count as seconds to the hundredth, "12.34", or with `minutes` as "5:50.73".
 void FormatRecordTime(char* out, size_t size, int32_t frames, bool minutes = false);
 

@@ -75,7 +75,14 @@ const char* DataPath(const char* fileName) {
 
 const char* DataDir() { return dataDir; }
 
+namespace {
+unsigned long long savesAsked;
+}  // namespace
+
+unsigned long long DataFileSaves() { return savesAsked; }
+
 bool WriteDataFileAtomically(const char* fileName, const char* tempName, const void* data, size_t size) {
+    ++savesAsked;
     char temp[1200], final[1200];
     std::snprintf(temp, sizeof temp, "%s", DataPath(tempName));
     std::snprintf(final, sizeof final, "%s", DataPath(fileName));

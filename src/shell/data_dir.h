@@ -16,5 +16,8 @@ const char* DataDir();  // "" for the working directory
 // crash or a full disk never leaves it cut short. False, with a line in "err.log", when it could not be
 // written; the old file is then as it was.
 bool WriteDataFileAtomically(const char* fileName, const char* tempName, const void* data, size_t size);
+// How many saves have been asked for since start-up, done or failed: a frame that made one spent its time
+// on the disk.
+unsigned long long DataFileSaves();
 // Makes a folder among the data files (e.g. "replays"); false when it is not there afterwards.
 bool MakeDataFolder(const char* name);
