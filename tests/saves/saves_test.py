@@ -18,7 +18,10 @@ import subprocess
 import sys
 import tempfile
 
-FILES = ['quivex.cfg', 'options.cfg', 'replays/last.qxr', 'replays/best.qxr']
+# Every file the game keeps: settings, options, records, the last and best games and each record's replay.
+REPLAYS = ['replays/%s.qxr' % n for n in ['last', 'best'] + ['%s-%d' % (k, l) for k in ('level', 'boss')
+                                                              for l in range(1, 5)] + ['rush']]
+FILES = ['quivex.cfg', 'options.cfg', 'records.cfg'] + REPLAYS
 TRACED = ['openat', 'write', 'fsync', 'close', 'rename', 'mkdir', 'unlink']
 # LeakSanitizer stops the world with ptrace, which a traced process cannot.
 ENV = dict(os.environ, ASAN_OPTIONS=os.environ.get('ASAN_OPTIONS', '') + ':detect_leaks=0')
@@ -33,19 +36,25 @@ def taps(*codes):
 
 
 DOWN, UP, LEFT, RIGHT, RETURN = 208, 200, 203, 205, 28
-# The options page: the display three times, the music volume down and up, the effects volume down,
-# then the effects: every tap saves quivex.cfg or options.cfg.
-TOUR = taps(DOWN, DOWN, DOWN, RETURN, RIGHT, RIGHT, LEFT, *[DOWN] * 6, *[LEFT] * 10, *[RIGHT] * 8,
-            DOWN, *[LEFT] * 8, *[UP] * 4, RIGHT, RIGHT)
+# The options page (display, windowed, resolution, effects, smoothing, redefine input, credits, music
+# volume, effects volume): the display three times, the music volume down and up, the effects volume
+# down, then the effects: every tap saves quivex.cfg or options.cfg.
+TOUR = taps(DOWN, DOWN, DOWN, RETURN, RIGHT, RIGHT, LEFT, *[DOWN] * 7, *[LEFT] * 10, *[RIGHT] * 8,
+            DOWN, *[LEFT] * 8, *[UP] * 5, RIGHT, RIGHT)
 SCENARIOS = {
-    # name: runner arguments, files the uninterrupted run must have saved
-    'tour': (['--frames', str(4 * TOUR.count('+') + 10), '--keys', 'tour.keys'], ['quivex.cfg', 'options.cfg']),
-    'report': (['--frames', '30000', '--start', 'level', '1', '--bot', '--until', 'report+30'],
-               ['quivex.cfg', 'replays/last.qxr']),
+    # name: runner arguments, how many times the uninterrupted run must have saved each file (quivex.cfg
+    # is saved once at start-up)
+    'tour': (['--frames', str(4 * TOUR.count('+') + 10), '--keys', 'tour.keys'],
+             {'quivex.cfg': 4, 'options.cfg': 24}),
+    # a level practice and a boss practice to their reports and ends, then a boss rush: a record each
+    'records': (['--frames', '50000', '--start', 'level', '1', '--start', 'boss', '1', '--start', 'rush',
+                 '--bot', '--immortal'],
+                {'quivex.cfg': 1, 'records.cfg': 3, 'replays/level-1.qxr': 1, 'replays/boss-1.qxr': 1, 'replays/rush.qxr': 1,
+                 'replays/last.qxr': 3}),
     'over': (['--frames', '6300', '--start', 'full', '--bot'],
-             ['quivex.cfg', 'replays/last.qxr', 'replays/best.qxr']),
+             {'quivex.cfg': 2, 'records.cfg': 1, 'replays/last.qxr': 1, 'replays/best.qxr': 1}),
     # a full game left alone: over in 2062 frames with no score, so only last.qxr is kept
-    'lost': (['--frames', '2100', '--start', 'full'], ['quivex.cfg', 'replays/last.qxr']),
+    'lost': (['--frames', '2100', '--start', 'full'], {'quivex.cfg': 2, 'records.cfg': 1, 'replays/last.qxr': 1}),
 }
 # The calls of a save from its rename on, and the one after the save.
 STEPS_AFTER_RENAME = ['rename', 'open folder', 'sync folder', 'close folder', 'after']
@@ -79,14 +88,18 @@ def run(sim, folder, scenario, strace=None, prlimit=None):
     return subprocess.run(command, env=ENV, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
 
 
-def make_seed(sim, seed):
-    """Old files of every kind: a lost game's settings and replay (also as the best), other volumes."""
+def make_seed(sim, seed, copies=REPLAYS[1:]):
+    """Old files of every kind: a lost game's settings and replay (also as the best and, unless `copies`
+    says fewer, every record's), other volumes, records that any game beats."""
     os.makedirs(seed)
     if run(sim, seed, 'lost').returncode != 0:
         fail('the runner could not play a game to make the old files')
-    shutil.copy(os.path.join(seed, 'replays/last.qxr'), os.path.join(seed, 'replays/best.qxr'))
+    for name in copies:
+        shutil.copy(os.path.join(seed, 'replays/last.qxr'), os.path.join(seed, name))
     with open(os.path.join(seed, 'options.cfg'), 'w') as f:
         f.write('music_volume = 6\neffects_volume = 9\neffects = auto\n')
+    with open(os.path.join(seed, 'records.cfg'), 'w') as f:
+        f.write('level_1_collected = 0\nlevel_1_held = 0\nboss_1_frames = 216000\nrush_frames = 216000\n')
     with open(os.path.join(seed, 'tour.keys'), 'w') as f:
         f.write(TOUR)
     os.remove(os.path.join(seed, 'err.log'))
@@ -149,8 +162,11 @@ def reference(sim, seed, work, scenario):
     if result.returncode != 0:
         fail('%s: the uninterrupted run failed:\n%s' % (scenario, result.stderr.decode(errors='replace')))
     trace = Trace(log)
-    for name in SCENARIOS[scenario][1]:
-        if not trace.versions(name) or read(os.path.join(folder, name)) != trace.versions(name)[-1]:
+    saved = {name: len(trace.versions(name)) for name in FILES if trace.versions(name)}
+    if saved != SCENARIOS[scenario][1]:
+        fail('%s: the uninterrupted run saved %s, not %s' % (scenario, saved, SCENARIOS[scenario][1]))
+    for name in saved:
+        if read(os.path.join(folder, name)) != trace.versions(name)[-1]:
             fail('%s: the uninterrupted run did not save %s as traced' % (scenario, name))
     return trace, folder
 
@@ -176,7 +192,7 @@ def kills(sim, work, count):
     groups = {}  # label (file and step) -> moments [(scenario, syscall, ordinal)]
     versions = {name: set() for name in FILES}
     saves = 0
-    for scenario in ('tour', 'report', 'over'):
+    for scenario in ('tour', 'records', 'over'):
         trace, _ = reference(sim, seed, work, scenario)
         saves += len(trace.saves)
         for name, first, last, content in trace.saves:
@@ -184,17 +200,28 @@ def kills(sim, work, count):
             for i in range(first, min(last + 2, len(trace.calls))):  # and the call after the save
                 call = trace.calls[i]
                 step = STEPS_AFTER_RENAME[i - (last - 3)] if i > last - 3 else {'openat': 'open'}.get(call[0], call[0])
-                groups.setdefault('%s %s' % (name, step), []).append((scenario, call[0], call[1]))
-    # Every step of every file before a second kill at any of them, each group's kills spread over it.
+                moment = (scenario, call[0], call[1])
+                # The call after a save may begin the next one: it is a step of that one, and killed once.
+                if step == 'after' and any(f <= i <= l for _, f, l, _ in trace.saves):
+                    continue
+                groups.setdefault('%s %s' % (name, step), []).append(moment)
+    # Every step of every file before a second kill at any of them, the files taken in turn and each
+    # starting at another step (so a few kills reach every file and every step), each group's kills
+    # spread over it.
     total = sum(len(g) for g in groups.values())
     if total < count:
         fail('only %d moments on the save paths, %d asked for' % (total, count))
-    picks = {label: 0 for label in groups}
+    steps = [[label for label in groups if label.split(' ')[0] == name] for name in FILES]
+    steps = [s[i % len(s):] + s[:i % len(s)] for i, s in enumerate(filter(None, steps))]
+    order = [file_steps[r] for r in range(max(map(len, steps))) for file_steps in steps if r < len(file_steps)]
+    picks = {label: 0 for label in order}
     while sum(picks.values()) < count:
-        for label in groups:
+        for label in order:
             if picks[label] < len(groups[label]) and sum(picks.values()) < count:
                 picks[label] += 1
     chosen = [(label, groups[label][k * len(groups[label]) // n]) for label, n in picks.items() for k in range(n)]
+    if len(set(moment for _, moment in chosen)) != count:  # a moment of a deterministic run killed twice
+        fail('the %d kills do not fall on distinct moments' % count)
     for name in FILES:
         for content in versions[name]:
             if name.endswith('.qxr'):  # every version kept is a replay that plays to its recorded end
@@ -203,7 +230,7 @@ def kills(sim, work, count):
                 if subprocess.run([sim, '--replay', path, '--dir', os.path.join(work, 'replay-check')],
                                   env=ENV, stdout=subprocess.DEVNULL).returncode != 0:
                     fail('a replay the game kept does not play back')
-    tally = {'old': 0, 'new': 0, 'broken': 0}
+    tally = {name: {'old': 0, 'new': 0, 'broken': 0} for name in FILES}
     kinds = {}
     folder = os.path.join(work, 'killed')
     for label, (scenario, call, ordinal) in chosen:
@@ -215,7 +242,7 @@ def kills(sim, work, count):
                                                                                 result.returncode))
         for name, content in files_of(folder).items():
             state = 'old' if content == old[name] else 'new' if content in versions[name] else 'broken'
-            tally[state] += 1
+            tally[name][state] += 1
             if state == 'broken':
                 print('broken: %s after a kill at %s (%s, %s #%d)' % (name, label, scenario, call, ordinal))
         problem = next_start_reads(sim, folder)
@@ -227,8 +254,13 @@ def kills(sim, work, count):
     for step in ['mkdir', 'open', 'write', 'fsync', 'close', 'rename'] + STEPS_AFTER_RENAME[1:]:
         if step in kinds:
             print('  %3d at %s' % (kinds[step], step))
-    print('files after them: %(old)d old, %(new)d new, %(broken)d broken' % tally)
-    if tally['broken']:
+    print('files after them:        old   new  broken')
+    saved = [name for name in FILES if versions[name]]  # the others are never touched
+    for name in saved:
+        print('  %-20s %5d %5d %5d' % (name, tally[name]['old'], tally[name]['new'], tally[name]['broken']))
+    total = {state: sum(tally[name][state] for name in FILES) for state in ('old', 'new', 'broken')}
+    print('  %-20s %5d %5d %5d' % ('all %d files' % len(FILES), total['old'], total['new'], total['broken']))
+    if total['broken']:
         fail('a kill left a file broken')
 
 
@@ -263,7 +295,7 @@ def later_save(sim, folder, scenario, name, case):
 
 def refused(sim, work, inside):
     seed = os.path.join(work, 'seed')
-    make_seed(sim, seed)
+    make_seed(sim, seed, ['replays/best.qxr'])  # a small filesystem holds them
     cases = [
         # case, scenario, file, which call of its last save fails, errno, strerror
         ('disk full writing quivex.cfg', 'tour', 'quivex.cfg', 'write', 'ENOSPC', 'No space left on device'),

@@ -62,6 +62,10 @@ struct Resize {
     int width = 0, height = 0;
 };
 
+struct GameChoice {
+    int kind, level;
+};
+
 struct Options {
     long long frames = 0;
     std::string dir;
@@ -76,8 +80,8 @@ struct Options {
     std::vector<std::string> gameOptions;  // the game's own display options, passed on
     bool bot = false;       // the autopilot flies
     bool immortal = false;  // the ship cannot be destroyed
-    int startKind = -1;     // a game started right after start-up, as the menu would
-    int startLevel = 0;
+    std::vector<GameChoice> starts;  // games started as the menu would: the first right after start-up,
+                                     // each other when the last is over
     long long untilReport = -1;  // stop this many frames after a mission report (or the rush's end) shows
     bool cycle = false;        // every kind of game in turn, each started when the last is over
     bool drawn = false;        // hash everything drawn and print it (costs time)
@@ -88,9 +92,6 @@ struct Options {
 
 // The games a cycle goes round, the short ones first: each boss, the boss rush, each level's practice,
 // a full game.
-struct GameChoice {
-    int kind, level;
-};
 constexpr GameChoice kCycle[] = {
     {StartBossPractice, 0},  {StartBossPractice, 1},  {StartBossPractice, 2},  {StartBossPractice, 3},
     {StartBossRush, 0},      {StartLevelPractice, 0}, {StartLevelPractice, 1}, {StartLevelPractice, 2},
@@ -150,7 +151,7 @@ int Usage(const char* problem) {
     std::fprintf(stderr, "quivex-sim: %s\n", problem);
     std::fprintf(stderr,
                  "usage: quivex-sim --frames N [--dir DIR] [--keys FILE] [--seed S]\n"
-                 "                  [--start full | --start level L | --start boss L | --start rush]\n"
+                 "                  [--start full | --start level L | --start boss L | --start rush ...]\n"
                  "                  [--bot] [--immortal] [--until report[+N]] [--cycle]\n"
                  "                  [--gl] [--shot N:FILE.png | --shot wN:FILE.png ...] [--window-shot N:FILE.png ...]\n"
                  "                  [--resize N:WxH ...] [--fullscreen] [--resolution WxH] [--orientation O]\n"
@@ -254,14 +255,13 @@ int main(int argc, char** argv) {
             const char* v = value("--start");
             std::string kind = v ? v : "";
             if (kind == "full") {
-                opt.startKind = StartFullGame;
+                opt.starts.push_back({StartFullGame, 0});
             } else if (kind == "rush") {
-                opt.startKind = StartBossRush;
+                opt.starts.push_back({StartBossRush, 0});
             } else if (kind == "level" || kind == "boss") {
                 const char* l = value("--start");
                 if (!l || !ParseNumber(l, n) || n < 1 || n > 4) return Usage("--start level|boss needs a level 1..4");
-                opt.startKind = kind == "level" ? StartLevelPractice : StartBossPractice;
-                opt.startLevel = static_cast<int>(n) - 1;
+                opt.starts.push_back({kind == "level" ? StartLevelPractice : StartBossPractice, static_cast<int>(n) - 1});
             } else {
                 return Usage("--start needs full, level L, boss L or rush");
             }
@@ -363,7 +363,7 @@ int main(int argc, char** argv) {
         opt.frames = framesGiven ? std::min(opt.frames, left) : left;
         opt.immortal = (ReplayFlags() & kReplayIndestructible) != 0;
         opt.bot = opt.cycle = false;
-        opt.startKind = -1;
+        opt.starts.clear();
     }
     shots = opt.shots;
 
@@ -407,7 +407,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (!RunWarmUpFrames(exitCode)) return exitCode;
-    if (opt.startKind >= 0) StartFromMenu(opt.startKind, opt.startLevel);
+    size_t gamesStarted = 0;
+    if (!opt.cycle && !opt.starts.empty()) {
+        StartFromMenu(opt.starts[0].kind, opt.starts[0].level);
+        gamesStarted = 1;
+    }
     long long firstFrame = 0;  // a replay's frames are counted from its start
     if (!opt.replay.empty()) {
         StartPlayback();
@@ -419,11 +423,11 @@ int main(int argc, char** argv) {
     plat::HeadlessInput& input = plat::headless().input;
     size_t next = 0;
     long long frame = 0;
-    int gamesStarted = 0;
     long long reportFrame = -1;  // when the report first showed, for --until
     for (; frame < opt.frames; ++frame) {
-        if (opt.cycle && Program.GameMode == Mode::Menu) {
-            const GameChoice& next = kCycle[gamesStarted++ % std::size(kCycle)];
+        if (Program.GameMode == Mode::Menu && (opt.cycle || gamesStarted < opt.starts.size())) {
+            const GameChoice& next = opt.cycle ? kCycle[gamesStarted % std::size(kCycle)] : opt.starts[gamesStarted];
+            ++gamesStarted;
             StartFromMenu(next.kind, next.level);
         }
         for (; next < events.size() && events[next].frame <= frame; ++next) {
@@ -479,6 +483,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "quivex-sim: the replay ended in another state than it was recorded in\n");
         return 3;
     }
-    if (opt.cycle) std::printf("games: %d\n", gamesStarted);
+    if (opt.cycle) std::printf("games: %zu\n", gamesStarted);
     return shotFailures ? 1 : 0;
 }
