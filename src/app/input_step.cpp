@@ -16,9 +16,9 @@ bool EscapeNewlyPressed() { return IsInputDown(KeyEscape) && EscapeLatch == 0; }
 
 void UnlockCombination() {
     if (!(IsInputDown(KeyF9) && IsInputDown(KeyF12) && Program.GameMode == Mode::Menu && MenuPage == 0)) return;
-    if (Program.UnlockCheatUsed == 0) PlaySound(12);
+    if (Program.UnlockCheatUsed == 0) PlaySound(Sound::Bonus);
     Program.UnlockCheatUsed = 1;
-    for (int i = 0; i < 4; ++i) Saved.PracticeUnlocked[i] = Saved.BossUnlocked[i] = 1;
+    for (int i = 0; i < kLevelCount; ++i) Saved.PracticeUnlocked[i] = Saved.BossUnlocked[i] = 1;
     Saved.BossRushUnlocked = 1;
 }
 
@@ -81,7 +81,7 @@ void ShipControl() {
     if (FireHeld() && ShieldTimer < 20 && FireLatch == 0) FireLatch = 1;
     if (ShieldTimer > 0) --ShieldTimer;
     if (ShieldHeld() && ShieldTimer == 0 && Game.Held > 0) {
-        PlaySound(9);
+        PlaySound(Sound::ShieldRaised);
         --Game.Held;
         ShieldTimer = 50;
         ShieldHits = 0;

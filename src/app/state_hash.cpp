@@ -158,7 +158,7 @@ bool PossibleMenu() {
 const char* ImpossibleGameState() {
     if (!In(Program.GameMode, Mode::Menu, Mode::CaptureBinding) || Program.GameMode == 3) return "mode";
     if (!In(Program.SpeedSetting, 0, 1) || !In(Game.PlayType, Play::FullGame, Play::BossFight) || !In(Game.BossRush, 0, 1) ||
-        !In(Game.CurrentLevel, 0, 3) || !In(Game.WeaponLevel, 0, kLongest) || !In(Game.Lives, 0, kLongest) ||
+        !In(Game.CurrentLevel, 0, kLastLevel) || !In(Game.WeaponLevel, 0, kLongest) || !In(Game.Lives, 0, kLongest) ||
         !In(Game.GameOverTimer, 0, kLongest) || !In(Game.Held, 0, kLongest) || !In(Game.PeakHeld, 0, kLongest) ||
         !AllIn(Game.LevelCollected, 0, kLongest))
         return "game";

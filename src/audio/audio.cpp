@@ -54,7 +54,8 @@ void InitSound() {
     }
 }
 
-void PlaySound(int effect) {
+void PlaySound(Sound sound) {
+    const int effect = static_cast<int>(sound);
     if (effect < 1 || effect > 13 || kEffectSample[effect] == 0) return;
     ++SoundsPlayed.effect[effect];
     PlaySample(kEffectSample[effect]);

@@ -1,12 +1,26 @@
 #pragma once
-// Effects by number, three named effects, and two music tracks with a fade.
+// Effects by name, three more with functions of their own, and two music tracks with a fade.
 #include <cstdint>
 
 extern int32_t MusicFadeLevel;  // 255 = no fade; 254..1 = the volume being applied
 
 // Opens the sound device and loads every effect and both tracks; silent if any of it fails.
 void InitSound();
-void PlaySound(int effect);  // 1..13; 4, 6 and anything else play nothing
+// The effects by what they answer, numbered as the samples' table orders them (4 and 6 are silent).
+enum class Sound : int32_t {
+    EnergyCollected = 1,  // an energy pickup collected
+    ShotHit = 2,          // a player shot hits an enemy
+    ShipDestroyed = 3,
+    MenuPulse = 5,        // the menu's title glow at its low point
+    WeaponCollected = 7,
+    ExtraLife = 8,
+    ShieldRaised = 9,
+    ReportCount = 10,     // each count-up step of the mission report
+    ShieldAbsorbs = 11,   // the shield takes a bullet
+    Bonus = 12,           // every sixth bullet one shield takes, and the unlock combination
+    StudioFlash = 13,     // the studio logo flashing on a warm-up frame
+};
+void PlaySound(Sound effect);  // anything outside the table plays nothing
 void PlayExplosionSound();
 void PlayShotSound();
 void PlayWarningSound();

@@ -91,9 +91,9 @@ void SpawnEnemy(int32_t modelType, int32_t behaviour, int32_t hitPoints, int32_t
     e.modelType = modelType;
     if (modelType < 0 || modelType >= kModelTypes) return;
 
-    static const int32_t midBossModels[4] = {0, 8, 18, 23};
-    static const int32_t bossModels[4] = {7, 11, 19, 24};
-    for (int k = 0; k < 4; ++k) {
+    static const int32_t midBossModels[kLevelCount] = {0, 8, 18, 23};
+    static const int32_t bossModels[kLevelCount] = {7, 11, 19, 24};
+    for (int k = 0; k < kLevelCount; ++k) {
         if (modelType == midBossModels[k]) {
             Level.MidBossActive = 1;
             Level.MidBossSlot[k] = slot;

@@ -7,8 +7,8 @@
 #include "game/level_state.h"
 #include "shell/game_vars.h"
 
-const int kBossApproachFrame[4] = {6200, 13100, 7740, 15340};
-const int kBossSpawnFrame[4] = {6600, 13500, 8140, 15740};
+const int kBossApproachFrame[kLevelCount] = {6200, 13100, 7740, 15340};
+const int kBossSpawnFrame[kLevelCount] = {6600, 13500, 8140, 15740};
 
 namespace {
 

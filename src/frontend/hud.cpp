@@ -17,8 +17,8 @@ int32_t BarBlink;
 float BarOffset;
 ReplayHudInfo ReplayHud;
 
-const char* const kLevelTitles[4] = {"LEVEL ONE", "LEVEL TWO", "LEVEL THREE", "LEVEL FOUR"};
-const char* const kLevelSubtitles[4] = {"they can't buy backbone", "like a record... baby",
+const char* const kLevelTitles[kLevelCount] = {"LEVEL ONE", "LEVEL TWO", "LEVEL THREE", "LEVEL FOUR"};
+const char* const kLevelSubtitles[kLevelCount] = {"they can't buy backbone", "like a record... baby",
                                         "the good stuff tovan", "I am your density"};
 
 namespace {
@@ -69,7 +69,7 @@ void DrawLevelTitle(int t) {
     StepTitleFade(t);
     const uint32_t front = kBlack | static_cast<uint32_t>(TitleFade) * 0x010101u;
     const uint32_t echo = kBlack | static_cast<uint32_t>(TitleFade / 16) * 0x010101u;
-    const int level = Game.CurrentLevel >= 0 && Game.CurrentLevel < 4 ? Game.CurrentLevel : 0;
+    const int level = Game.CurrentLevel >= 0 && Game.CurrentLevel < kLevelCount ? Game.CurrentLevel : 0;
 
     const float titleX = 0.5f * ft - 40.0f;
     FrontText(titleX, 0, 0, 60, front, kLevelTitles[level]);

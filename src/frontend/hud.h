@@ -2,6 +2,8 @@
 // The heads-up display's own state; DrawHud and DrawBossBar are in frontend.h.
 #include <cstdint>
 
+#include "shell/game_vars.h"
+
 extern int32_t HudBlink;      // 0..16
 extern int32_t TitleFade;     // 0..255, the level title's brightness
 extern int32_t BarBlink;      // 0..5
@@ -16,8 +18,8 @@ struct ReplayHudInfo {
 };
 extern ReplayHudInfo ReplayHud;
 
-extern const char* const kLevelTitles[4];
-extern const char* const kLevelSubtitles[4];
+extern const char* const kLevelTitles[kLevelCount];
+extern const char* const kLevelSubtitles[kLevelCount];
 
 void DrawLivesIcon();
 // The bar's ten segments from the bottom for a BossBar of v (0 empty, -180 full), as triangles.

@@ -78,7 +78,7 @@ void ApplyItem(const MenuItem& item) {
             SaveOptions();
             ApplyVolumes();
             // Heard at once: the music plays on at the new volume; an effect sounds at the new one.
-            if (item.action == ActionEffectsVolume) PlaySound(1);
+            if (item.action == ActionEffectsVolume) PlaySound(Sound::EnergyCollected);
             break;
         }
         case ActionEffects:
@@ -149,14 +149,14 @@ void RecordItems() {
     else if (Records.fullLevel > 0) std::snprintf(text, sizeof text, "full game   level %d", static_cast<int>(Records.fullLevel));
     else std::snprintf(text, sizeof text, "full game   -");
     Item(text, ActionWatchRecord, ReplayBest, 0);
-    for (int l = 0; l < 4; ++l) {
+    for (int l = 0; l < kLevelCount; ++l) {
         if (Records.levelCollected[l] >= 0)
             std::snprintf(text, sizeof text, "level %d   %d of %d   held %d", l + 1, static_cast<int>(Records.levelCollected[l]),
                           static_cast<int>(kLevelEnergy[l]), static_cast<int>(Records.levelHeld[l] < 0 ? 0 : Records.levelHeld[l]));
         else std::snprintf(text, sizeof text, "level %d   -", l + 1);
         Item(text, ActionWatchRecord, ReplayLevel1 + l, 0);
     }
-    for (int l = 0; l < 4; ++l) {
+    for (int l = 0; l < kLevelCount; ++l) {
         FormatRecordTime(time, sizeof time, Records.bossFrames[l]);
         if (Records.bossFrames[l] > 0)
             std::snprintf(text, sizeof text, "boss %d   %s s%s", l + 1, time, Records.boss30Hz[l] ? "   30 hz" : "");

@@ -50,7 +50,7 @@ void UpdateCreditsJitter() {
 }
 
 void UpdatePulse() {
-    if (MenuPulse == 6) PlaySound(5);  // a soft tick at each low point of the highlight
+    if (MenuPulse == 6) PlaySound(Sound::MenuPulse);  // a soft tick at each low point of the highlight
     MenuPulseAngle += 2;
     if (MenuPulseAngle >= 180) MenuPulseAngle -= 180;
     MenuPulse = static_cast<int32_t>(SinTable[MenuPulseAngle] * 246 + 6);
@@ -86,13 +86,13 @@ void DrawSpeed(const MenuItem& item, float y, uint32_t c) {
 void DrawLevelChoice(const MenuItem& item, float y, uint32_t c) {
     const bool bosses = item.action == ActionPracticeBoss;
     const int32_t* unlocked = bosses ? Saved.BossUnlocked : Saved.PracticeUnlocked;
-    for (int k = 0; k < 4; ++k)
+    for (int k = 0; k < kLevelCount; ++k)
         if (unlocked[k] == 0)
             FrontText(190.0f + (bosses ? 66.0f : 67.0f) * k, y + 3, 0, kLockedSize, LockedColour(), "l o c k e d");
-    static const char* const kLevels[4] = {"level 1", "level 2", "level 3", "level 4"};
-    static const char* const kBosses[4] = {"boss 1", "boss 2", "boss 3", "boss 4"};
-    static const float kXs[4] = {180, 247, 314, 381};
-    DrawChoices(y, c, item.value, bosses ? kBosses : kLevels, kXs, 4);
+    static const char* const kLevels[kLevelCount] = {"level 1", "level 2", "level 3", "level 4"};
+    static const char* const kBosses[kLevelCount] = {"boss 1", "boss 2", "boss 3", "boss 4"};
+    static const float kXs[kLevelCount] = {180, 247, 314, 381};
+    DrawChoices(y, c, item.value, bosses ? kBosses : kLevels, kXs, kLevelCount);
 }
 
 void DrawStepper(const MenuItem& item, float y, uint32_t c, bool underCursor, const char* label) {

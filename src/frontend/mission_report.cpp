@@ -13,7 +13,7 @@ namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFFFF, kDim = 0xFF808080, kOtherRow = 0xFF7F7F7F, kInvisible = 0;
 
-int ReportLevel() { return Game.CurrentLevel >= 0 && Game.CurrentLevel < 4 ? Game.CurrentLevel : 0; }
+int ReportLevel() { return Game.CurrentLevel >= 0 && Game.CurrentLevel < kLevelCount ? Game.CurrentLevel : 0; }
 
 // Right-aligned to x: measured first with a draw that adds nothing.
 void RightAligned(float x, float y, float size, uint32_t colour, const char* text, float measureX) {
@@ -64,7 +64,7 @@ void DrawTable() {
     FrontText(406, 85, 0, 14, kDim, "max");
 
     char text[32];
-    for (int k = 0; k < 4; ++k) {
+    for (int k = 0; k < kLevelCount; ++k) {
         const float y = 100.0f + 30.0f * k;
         const uint32_t c = k == level ? kWhite : kOtherRow;
         std::snprintf(text, sizeof text, "level %d", k + 1);
@@ -74,7 +74,7 @@ void DrawTable() {
         RightAligned(385, y, 20, c, text, 360);
         FrontText(395, y, 0, 20, c, ":");
     }
-    const uint32_t lastRow = level == 3 ? kWhite : kOtherRow;
+    const uint32_t lastRow = level == kLastLevel ? kWhite : kOtherRow;
     FrontText(395, 100, 0, 20, lastRow, "55");
     FrontText(395, 130, 0, 20, lastRow, "90");
     FrontText(397, 160, 0, 20, lastRow, "123");

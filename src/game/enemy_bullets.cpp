@@ -142,11 +142,11 @@ void CollideEnemyBullets() {
         if (InCircle(dx, dy, kShieldRadius) && ShieldTimer != 0) {
             // Every sixth bullet one shield absorbs gives back the energy it cost.
             if (++ShieldHits == 6) {
-                PlaySound(12);
+                PlaySound(Sound::Bonus);
                 ++Game.Held;
                 SpawnEnergySparkle(PlayerShip.x, PlayerShip.y);
             } else {
-                PlaySound(11);
+                PlaySound(Sound::ShieldAbsorbs);
             }
             SpawnPlayerShot(kReflectedShot, b.x, b.y, b.vx, b.vy);
             b.active = 0;

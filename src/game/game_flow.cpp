@@ -30,9 +30,9 @@ namespace {
 struct BossInfo {
     int model, behaviour, hitPoints, drop, y;
 };
-constexpr BossInfo kBoss[4] = {{7, 11, 18000, 1, -130}, {11, 19, 33000, 1, -130},
+constexpr BossInfo kBoss[kLevelCount] = {{7, 11, 18000, 1, -130}, {11, 19, 33000, 1, -130},
                                {19, 52, 81200, 1, -120}, {24, 93, 100000, 2, -120}};
-constexpr int kReportEnds[4] = {900, 1100, 1400, 1500};  // the report window closes before BossDownClock + R
+constexpr int kReportEnds[kLevelCount] = {900, 1100, 1400, 1500};  // the report window closes before BossDownClock + R
 constexpr int kLeaveAt[3] = {1000, 1200, 1500};          // levels 1..3 leave at BossDownClock + E
 constexpr int kBossPracticeEnd = 1000, kRatingStart = 1601, kRatingEnd = 2550;
 
@@ -100,7 +100,7 @@ void StartPlay(int kind) {
     Level.BossDownClock = Level.BossDefeated = Level.BossDeathTimer = Level.ReportShowing = Level.BossAlert = 0;
     Level.BossBar = 0;
     BossSpawnPending = 0;
-    for (int i = 0; i < 4; ++i) Level.BossSlot[i] = Level.MidBossSlot[i] = -1;
+    for (int i = 0; i < kLevelCount; ++i) Level.BossSlot[i] = Level.MidBossSlot[i] = -1;
     // The pools were just emptied, so no boss or mid-boss can still be alive, whatever level this is.
     Level.BossActive = Level.MidBossActive = 0;
     if (Game.CurrentLevel == 0) {
@@ -197,7 +197,7 @@ void BossApproachAndLevelEnd() {
     }
     const int since = t - Level.BossDownClock;
     if (since > 200 && since < kReportEnds[level] && Game.Lives > 0) {
-        if (Game.BossRush == 1 && level < 3) {
+        if (Game.BossRush == 1 && level < kLastLevel) {
             Game.CurrentLevel = level + 1;
             Game.WeaponLevel = 2 * Game.CurrentLevel + 1;  // 3, 5, 7
             StartPlay(StartBossRush);
@@ -209,7 +209,7 @@ void BossApproachAndLevelEnd() {
         Screens.missionReport();
         if (Game.PlayType == Play::FullGame) GrantUnlocks();
     }
-    if (level < 3) {
+    if (level < kLastLevel) {
         if (since == kLeaveAt[level]) {
             if (Game.PlayType == Play::FullGame) {
                 Game.CurrentLevel = level + 1;
@@ -227,7 +227,7 @@ void BossApproachAndLevelEnd() {
 }
 
 bool PilotRatingReached() {
-    return Game.CurrentLevel == 3 && Level.BossDownClock > 0 && Game.PlayType != Play::BossFight &&
+    return Game.CurrentLevel == kLastLevel && Level.BossDownClock > 0 && Game.PlayType != Play::BossFight &&
            Level.LevelClock - Level.BossDownClock >= kRatingStart;
 }
 

@@ -4,5 +4,5 @@ LevelVars Level;
 
 void ResetLevelState() {
     Level = {};
-    for (int i = 0; i < 4; ++i) Level.BossSlot[i] = Level.MidBossSlot[i] = -1;
+    for (int i = 0; i < kLevelCount; ++i) Level.BossSlot[i] = Level.MidBossSlot[i] = -1;
 }

@@ -3,6 +3,8 @@
 // start sets what it needs; ResetLevelState assigns a fresh value.
 #include <cstdint>
 
+#include "shell/game_vars.h"
+
 struct LevelVars {
     int32_t LevelClock;       // frame within the level script; -1 before the first
     int32_t LevelTitleTimer;  // 0..200, the level intro
@@ -14,8 +16,8 @@ struct LevelVars {
     int32_t BossAlert;
     int32_t BossDownClock;
     int32_t ReportShowing;
-    int32_t BossSlot[4];  // pool slots; -1 when there is none
-    int32_t MidBossSlot[4];
+    int32_t BossSlot[kLevelCount];  // pool slots; -1 when there is none
+    int32_t MidBossSlot[kLevelCount];
 };
 
 extern LevelVars Level;

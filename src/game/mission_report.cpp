@@ -5,11 +5,11 @@
 #include "shell/settings.h"
 
 MissionReportState Report;
-const int32_t kLevelEnergy[4] = {55, 90, 123, 125};
+const int32_t kLevelEnergy[kLevelCount] = {55, 90, 123, 125};
 
 namespace {
 
-int ReportLevel() { return Game.CurrentLevel >= 0 && Game.CurrentLevel < 4 ? Game.CurrentLevel : 0; }
+int ReportLevel() { return Game.CurrentLevel >= 0 && Game.CurrentLevel < kLevelCount ? Game.CurrentLevel : 0; }
 
 }  // namespace
 
@@ -24,7 +24,7 @@ void CountReport() {
         if (Report.held < Game.Held) ++Report.held;
         if (Report.best < Game.PeakHeld) ++Report.best;
     }
-    if (!quiet) PlaySound(10);
+    if (!quiet) PlaySound(Sound::ReportCount);
 }
 
 // Each unlock is written to the settings file as it happens.

@@ -3,6 +3,8 @@
 // game, each written to the settings file as it happens. The front end draws it.
 #include <cstdint>
 
+#include "shell/game_vars.h"
+
 // The count-up and the unlock flashes (frames each message has left to flash).
 struct MissionReportState {
     int32_t collected, held, best;
@@ -11,7 +13,7 @@ struct MissionReportState {
 };
 extern MissionReportState Report;
 
-extern const int32_t kLevelEnergy[4];  // every energy pickup of a level: its boss unlock
+extern const int32_t kLevelEnergy[kLevelCount];  // every energy pickup of a level: its boss unlock
 
 // One frame of the count-up: a step every four frames, with its tick sound.
 void CountReport();

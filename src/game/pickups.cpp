@@ -49,18 +49,18 @@ void MovePickup(Pickup& p) {
 
 void Collect(Pickup& p) {
     if (p.kind == EnergyPickup) {
-        PlaySound(1);
+        PlaySound(Sound::EnergyCollected);
         ++Game.Held;
-        if (Game.CurrentLevel >= 0 && Game.CurrentLevel < 4) ++Game.LevelCollected[Game.CurrentLevel];
+        if (Game.CurrentLevel >= 0 && Game.CurrentLevel < kLevelCount) ++Game.LevelCollected[Game.CurrentLevel];
         // Only a new best earns the life: spending and collecting back to a multiple of 50 does not.
         if (Game.Held > 0 && Game.Held % kLifeEvery == 0 && Game.Held > Game.PeakHeld) {
-            PlaySound(8);
+            PlaySound(Sound::ExtraLife);
             ++Game.Lives;
         }
         if (Game.Held > Game.PeakHeld) Game.PeakHeld = Game.Held;
         SpawnEnergySparkle(PlayerShip.x, PlayerShip.y);
     } else {
-        PlaySound(7);
+        PlaySound(Sound::WeaponCollected);
         ++Game.WeaponLevel;
         SpawnWeaponSparkle(PlayerShip.x, PlayerShip.y);
     }

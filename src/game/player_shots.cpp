@@ -35,10 +35,10 @@ constexpr KindInfo kKinds[15] = {
 };
 
 // Spawn hit points of each level's boss and mid-boss; the bar moves by 180 / H per point of damage.
-constexpr float kBossBarFactor[4] = {180.0f / 18000, 180.0f / 33000, 180.0f / 81200, 180.0f / 100000};
-constexpr float kMidBossBarFactor[4] = {180.0f / 2100, 180.0f / 9000, 180.0f / 26000, 180.0f / 40000};
+constexpr float kBossBarFactor[kLevelCount] = {180.0f / 18000, 180.0f / 33000, 180.0f / 81200, 180.0f / 100000};
+constexpr float kMidBossBarFactor[kLevelCount] = {180.0f / 2100, 180.0f / 9000, 180.0f / 26000, 180.0f / 40000};
 // Where the level script goes on once each level's mid-boss is down; level 1 waits for it by itself.
-constexpr int32_t kMidBossClock[4] = {-1, 8000, 4900, 10000};
+constexpr int32_t kMidBossClock[kLevelCount] = {-1, 8000, 4900, 10000};
 
 // Fill alpha is the byte itself; the outlines are half-alpha records.
 constexpr uint32_t Argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) { return a << 24 | r << 16 | g << 8 | b; }
@@ -54,13 +54,13 @@ void EnemyDestroyed(PlayerShot& shot, Enemy& enemy, int index) {
         Level.MidBossActive = 0;
         Level.BossBar = 0;
     }
-    for (int k = 1; k < 4; ++k) {
+    for (int k = 1; k < kLevelCount; ++k) {
         if (Level.MidBossSlot[k] != index) continue;
         Level.LevelClock = kMidBossClock[k];
         Level.MidBossSlot[k] = -1;
         Level.MidBossActive = 0;
     }
-    for (int k = 0; k < 4; ++k)
+    for (int k = 0; k < kLevelCount; ++k)
         if (Level.BossSlot[k] == index) Level.BossDefeated = 1;
     if (enemy.DropDone == 0) {
         SpawnPickup(enemy.x, enemy.y, enemy.DropKind);
@@ -159,7 +159,7 @@ void EnemyHit(int shotIndex, int enemyIndex) {
     const float damage = shot.kind == kReflectedKind ? 10.0f * Game.WeaponLevel + 10.0f : 10.0f;
     enemy.hitPoints = static_cast<int32_t>(std::trunc(static_cast<float>(enemy.hitPoints) - damage));
     enemy.hitFlash = 1;
-    PlaySound(2);
+    PlaySound(Sound::ShotHit);
 
     // The bar was charged to -180 by the script; zeroing it at the death hides the rounding of the steps.
     for (int k = 0; k < 8; ++k) {

@@ -93,7 +93,7 @@ void TrackRecords() {
             if (game.kill == 0 && game.arrival >= 0 && Level.BossDefeated == 1) game.kill = game.frames - game.arrival;
             break;
         case StartBossRush:
-            if (game.kill == 0 && level == 3 && Level.BossDefeated == 1) game.kill = game.frames;
+            if (game.kill == 0 && level == kLastLevel && Level.BossDefeated == 1) game.kill = game.frames;
             break;
         default:
             break;

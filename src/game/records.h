@@ -6,14 +6,16 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "shell/game_vars.h"
+
 constexpr int32_t kFullGameCleared = 5;  // `fullLevel` once the last boss of a full game is down
 
 struct RecordsTable {
     int32_t fullLevel;             // furthest level of a full game, 1..4, or kFullGameCleared; 0 none
-    int32_t levelCollected[4];     // a level practice's best game: energy collected, -1 none
-    int32_t levelHeld[4];          // and held at its end
-    int32_t bossFrames[4];         // the fastest kill, boss arrival to destruction in game frames; 0 none
-    int32_t boss30Hz[4];           // 1 when that kill was played at 30 Hz
+    int32_t levelCollected[kLevelCount];     // a level practice's best game: energy collected, -1 none
+    int32_t levelHeld[kLevelCount];          // and held at its end
+    int32_t bossFrames[kLevelCount];         // the fastest kill, boss arrival to destruction in game frames; 0 none
+    int32_t boss30Hz[kLevelCount];           // 1 when that kill was played at 30 Hz
     int32_t rushFrames, rush30Hz;  // the fastest boss rush, from its start to the last boss's destruction
 };
 extern RecordsTable Records;

@@ -102,7 +102,7 @@ void CheckBodyCollision() {
 void KillShip(bool fromBody) {
     ShipAlive = 0;
     if (fromBody) ShieldTimer = 0;
-    PlaySound(3);
+    PlaySound(Sound::ShipDestroyed);
     TrackedShard = -1;
     Explode(kShipExplosion, PlayerShip.x, PlayerShip.y);
     // With no shard to carry it the death would never be counted, and the game could not go on.

@@ -285,7 +285,7 @@ void DrawTitleLogo(float x, float y) {
 void DrawStudioLogo() {
     if (studioFrame < 512) ++studioFrame;
     if (studioInterval >= 3 && studioFrame >= 33 && studioFrame % studioInterval == 0) {
-        PlaySound(13);
+        PlaySound(Sound::StudioFlash);
         studioBrightness = 255;
         studioInterval /= 2;  // flashes at 64, 96, 112, 120 and 124
     } else if (studioBrightness < 1) {

@@ -16,13 +16,15 @@ enum : int32_t { FullGame = 0, LevelPractice = 1, BossFight = 2 };
 }
 
 constexpr int kResolutionCount = 6;
+constexpr int kLevelCount = 4;  // levels, each with its practice, mid-boss and boss
+constexpr int kLastLevel = kLevelCount - 1;
 
 // Kept in quivex.cfg (with the bindings).
 struct SavedVars {
     int32_t Bindings[kBindingSlots];
     int32_t HiScore;
-    int32_t PracticeUnlocked[4];
-    int32_t BossUnlocked[4];
+    int32_t PracticeUnlocked[kLevelCount];
+    int32_t BossUnlocked[kLevelCount];
     int32_t BossRushUnlocked;
     int32_t ResolutionIndex;    // 0..5
     int32_t ScreenOrientation;  // 0 normal, 1 horizontal, 2 rotated ('tate)
@@ -46,13 +48,13 @@ struct ProgramVars {
 struct GameVars {
     int32_t PlayType;  // a Play:: value
     int32_t BossRush;
-    int32_t CurrentLevel;  // 0..3
+    int32_t CurrentLevel;  // 0..kLastLevel
     int32_t WeaponLevel;   // 0..7
     int32_t Lives;
     int32_t GameOverTimer;
     int32_t Held;
     int32_t PeakHeld;
-    int32_t LevelCollected[4];
+    int32_t LevelCollected[kLevelCount];
 };
 
 extern SavedVars Saved;

@@ -80,7 +80,7 @@ void SetDefaults() {
     for (int i = 0; i < kBindingSlots; ++i) Saved.Bindings[i] = kDefaultBindings[i];
     Saved.ResolutionIndex = 1;
     Saved.ScreenOrientation = Saved.Windowed = Saved.HiScore = Saved.BossRushUnlocked = 0;
-    for (int i = 0; i < 4; ++i) Saved.PracticeUnlocked[i] = Saved.BossUnlocked[i] = 0;
+    for (int i = 0; i < kLevelCount; ++i) Saved.PracticeUnlocked[i] = Saved.BossUnlocked[i] = 0;
     Saved.WindowX = Saved.WindowY = 100;
 }
 
@@ -94,7 +94,7 @@ void ReplaceOutOfRange() {
     ReplaceIfOutside(Saved.ScreenOrientation, 0, 2, 0);
     ReplaceIfOutside(Saved.Windowed, 0, 1, 0);
     ReplaceIfOutside(Saved.Bindings[SlotJoypadEnabled], 0, 1, 1);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kLevelCount; ++i) {
         ReplaceIfOutside(Saved.PracticeUnlocked[i], 0, 1, 0);
         ReplaceIfOutside(Saved.BossUnlocked[i], 0, 1, 0);
     }

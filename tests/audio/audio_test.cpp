@@ -53,9 +53,9 @@ TEST_F(AudioTest, InitLoadsEverythingInOrderWithDefaultVolumes) {
 }
 
 TEST_F(AudioTest, EffectsMapToTheirSamplesAndSomeNumbersAreSilent) {
-    for (int effect : {4, 6, 0, 14, -1, 99}) PlaySound(effect);
+    for (int effect : {4, 6, 0, 14, -1, 99}) PlaySound(static_cast<Sound>(effect));
     EXPECT_TRUE(SamplesPlayed().empty());
-    for (int effect = 1; effect <= 13; ++effect) PlaySound(effect);
+    for (int effect = 1; effect <= 13; ++effect) PlaySound(static_cast<Sound>(effect));
     PlayExplosionSound();
     PlayShotSound();
     PlayWarningSound();
@@ -117,7 +117,7 @@ TEST_F(AudioTest, WithoutASoundDeviceEverythingIsSilentAndNothingFails) {
     h().sound.failInit = true;
     ResetAudio();
     InitSound();
-    PlaySound(1);
+    PlaySound(Sound::EnergyCollected);
     StartMusic(0);
     FadeMusic();
     for (int i = 0; i < 300; ++i) UpdateMusicFade();
