@@ -108,7 +108,9 @@ bool StartProgram(const StartOptions& options, int& exitCode) {
 }
 
 void WarmUpFrame() {
-    UpdateCamera();
+    StepCamera();
+    AdvanceStudioLogo();
+    ApplyCamera();
     plat::gfx().SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
     DrawStudioLogo();
     PaceAndPresent();
@@ -156,6 +158,7 @@ bool FramePass(int& exitCode) {
     InputStep();
     UpdateFrame();
     PerformWatchRequest();
+    AdvancePresentation();
     RenderFrame();
     UpdateMusicFade();
     RecordGamesAfterFrame();

@@ -23,8 +23,27 @@ void ReportOverflow(int32_t flag, float y, const char* message, int32_t count) {
 
 }  // namespace
 
+void AdvancePresentation() {
+    // In the order the frame is drawn in: the cameras shake and the credits jitter with the game's
+    // random numbers.
+    StepCamera();
+    const bool menu = Program.GameMode == Mode::Menu || Program.GameMode == Mode::CaptureBinding;
+    const bool horizontal = Saved.ScreenOrientation == 1;
+    if (Program.GameMode != Mode::Menu) AdvanceShieldRings();
+    if (menu) AdvanceBackgroundGrid();
+    AdvanceBackgroundWaves(Level.BossAlert);
+    if (horizontal) StepUprightCamera(560);
+    if (menu) {
+        AdvanceMenu();
+    } else {
+        AdvanceHud();
+        if (horizontal) StepUprightCamera(550);
+        AdvanceBossBar();
+    }
+}
+
 void RenderFrame() {
-    UpdateCamera();
+    ApplyCamera();
     SetWorld();
 
     ReportOverflow(LineVertOverflow, 400, "LINE VERT OVERFLOW", LineVertexCount);
@@ -33,10 +52,9 @@ void RenderFrame() {
     ReportOverflow(TexTriVertOverflow, 460, "TEX TRI VERT OVERFLOW", TexturedTriangleVertexCount);
 
     bool menu = Program.GameMode == Mode::Menu || Program.GameMode == Mode::CaptureBinding;
-    if (Program.GameMode != Mode::Menu)
-        for (int i = 0; i < 3; ++i) DrawShieldRing(PlayerShip.x, PlayerShip.y, ShieldTimer);
+    if (Program.GameMode != Mode::Menu) DrawShieldRings(PlayerShip.x, PlayerShip.y, ShieldTimer);
     if (menu) DrawBackgroundGrid();
-    DrawBackgroundWaves(Level.BossAlert);
+    DrawBackgroundWaves();
 
     FlushLines(Level.LevelTitleTimer);
     FlushTriangles();
@@ -45,12 +63,12 @@ void RenderFrame() {
 
     // The playfield turns in horiz; the front end stays upright.
     bool horizontal = Saved.ScreenOrientation == 1;
-    if (horizontal) UpdateUprightCamera(560);
+    if (horizontal) ApplyUprightCamera(560);
     if (menu) {
         DrawMenu();
     } else {
         DrawHud();
-        if (horizontal) UpdateUprightCamera(550);
+        if (horizontal) ApplyUprightCamera(550);
         DrawBossBar();
     }
 

@@ -188,6 +188,7 @@ void PlayFrame(bool seen) {
     FrameUnseen = !seen;
     InputStep();
     UpdateFrame();
+    AdvancePresentation();
     RenderFrame();
     UpdateMusicFade();
     FrameUnseen = false;

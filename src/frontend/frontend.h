@@ -4,9 +4,14 @@
 
 extern int32_t MenuPage;  // the menu page on show; 0 = main
 
-void DrawMenu();     // in Menu and CaptureBinding
-void DrawHud();      // otherwise
-void DrawBossBar();  // after the HUD
+// The menu in Menu and CaptureBinding, otherwise the HUD and then the boss bar: each moved on a frame
+// by its Advance function before the frame is drawn (drawn or not), then drawn from what that left.
+void AdvanceMenu();
+void DrawMenu();
+void AdvanceHud();  // also keeps the full game's high score up with its best
+void DrawHud();
+void AdvanceBossBar();
+void DrawBossBar();
 
 // Menus, HUD, interstitial screens and their animations back to their start-up state.
 void ResetFrontEnd();

@@ -66,7 +66,6 @@ void DrawLevelTitle(int t) {
     m = glm::rotate(m, glm::radians(0.5f * ft - 60.0f), glm::vec3(1, 0, 0));
     SetWorld(m);
 
-    StepTitleFade(t);
     const uint32_t front = kBlack | static_cast<uint32_t>(TitleFade) * 0x010101u;
     const uint32_t echo = kBlack | static_cast<uint32_t>(TitleFade / 16) * 0x010101u;
     const int level = Game.CurrentLevel >= 0 && Game.CurrentLevel < kLevelCount ? Game.CurrentLevel : 0;
@@ -107,12 +106,17 @@ float BossBarHiddenOffset() {
     return kHidden[Orientation()];
 }
 
-void DrawHud() {
+void AdvanceHud() {
     if (++HudBlink > 16) HudBlink = 0;
+    if (Game.PlayType == Play::FullGame && Saved.HiScore < Game.PeakHeld) Saved.HiScore = Game.PeakHeld;
+    const int t = Level.LevelTitleTimer;
+    if (t >= 1 && t <= 159) StepTitleFade(t);
+}
+
+void DrawHud() {
     SetWorld(glm::mat4(1.0f));
 
     const bool fullGame = Game.PlayType == Play::FullGame;
-    if (fullGame && Saved.HiScore < Game.PeakHeld) Saved.HiScore = Game.PeakHeld;
 
     const CounterLayout& l = kLayouts[Orientation()];
     if (Program.WatchingReplay) DrawReplayInfo();
@@ -162,12 +166,14 @@ void AddBossBarFill(float x, float y0, float v, uint32_t top) {
     }
 }
 
-void DrawBossBar() {
+void AdvanceBossBar() {
     const float hidden = BossBarHiddenOffset();
     if (Level.LevelTitleTimer < 100) BarOffset = hidden;
     BarOffset += ((Level.BossBar == 0 ? hidden : 0.0f) - BarOffset) / 10.0f;
-
     if (++BarBlink == 6) BarBlink = 0;
+}
+
+void DrawBossBar() {
     const uint32_t c = BarBlink >= 4 ? kBarBright : kBarDark;
 
     static const float kBaseX[3] = {560, 72, 490};

@@ -207,12 +207,16 @@ uint32_t MenuHighlightColour() { return Grey(MenuPulse); }
 
 uint32_t LockedColour() { return static_cast<uint32_t>((255 - MenuPulse) / 2) << 16; }
 
-void DrawMenu() {
+void AdvanceMenu() {
     ArrowWobble += 0.1f;
     if (ArrowWobble > 3) ArrowWobble = 0;
     UpdateCreditsJitter();
-    DrawTitleLogo(170, 80);
+    AdvanceTitleLogo();
     UpdatePulse();
+}
+
+void DrawMenu() {
+    DrawTitleLogo(170, 80);
 
     char hi[32];
     std::snprintf(hi, sizeof hi, "HI: %03d", static_cast<int>(Saved.HiScore));

@@ -28,6 +28,7 @@ float logoPhase[3];
 int32_t studioFrame;
 int32_t studioInterval = 64;
 int32_t studioBrightness;
+bool studioShown;  // the logo is drawn this frame
 
 constexpr int kWaveKnots = 52;  // a band bends every 10 units down the playfield
 constexpr float kBandWidth = 200.0f;
@@ -79,11 +80,14 @@ void DrawPlayfieldGrid() {
     }
 }
 
-void DrawBackgroundGrid() {
+void AdvanceBackgroundGrid() {
     gridOffsetX += 0.2f;
     gridOffsetY += 0.5f;
     if (gridOffsetX > 64) gridOffsetX -= 64;
     if (gridOffsetY > 64) gridOffsetY -= 64;
+}
+
+void DrawBackgroundGrid() {
     for (int i = 0; i <= 8; ++i) AddLine(0, 64 * i - gridOffsetY, 0xFF101010, 640, 64 * i - gridOffsetY, 0xFF404040);
     for (int i = 0; i <= 11; ++i)
         AddLine(64 * i - gridOffsetX, 0, 0xFF101010, 64 * i - gridOffsetX, 512, 0xFF404040);
@@ -165,7 +169,7 @@ void DrawWaveBand(float centreX, float frequency, float phase, uint32_t colour) 
     gfx.BindTexture(0);
 }
 
-void DrawBackgroundWaves(int32_t bossAlert) {
+void AdvanceBackgroundWaves(int32_t bossAlert) {
     if (Program.GameMode != Mode::Paused) {
         static const float kSpeed[4] = {0.5f, 1.0f, 0.7f, 1.3f};
         for (int i = 0; i < 4; ++i) WavePhase[i] = WrapPhase(WavePhase[i] + kSpeed[i]);
@@ -180,6 +184,9 @@ void DrawBackgroundWaves(int32_t bossAlert) {
     WaveR = MoveToward(WaveR, goalR);
     WaveG = MoveToward(WaveG, goalG);
     WaveB = MoveToward(WaveB, goalB);
+}
+
+void DrawBackgroundWaves() {
     uint32_t colour = static_cast<uint32_t>(WaveR << 16 | WaveG << 8 | WaveB);
 
     static const float kFrequency[4] = {1.0f, 0.5f, 0.7f, 0.8f};
@@ -235,12 +242,17 @@ void DrawSideMasks() {
     gfx.SetBlending(true);
 }
 
-void DrawShieldRing(float shipX, float shipY, int32_t shieldTimer) {
-    if (Program.GameMode != Mode::Paused) {
+void AdvanceShieldRings() {
+    if (Program.GameMode == Mode::Paused) return;
+    for (int ring = 0; ring < kShieldRings; ++ring) {
         ShieldRotation += 4;
         if (ShieldRotation > 60) ShieldRotation -= 60;
     }
-    if (shieldTimer == 0) return;
+}
+
+namespace {
+
+void DrawShieldRing(float shipX, float shipY, int32_t shieldTimer, int q) {
     float s = 0.2f * shieldTimer;
     float px = shipX, py = shipY;
     auto P = [px, py](int angle, float r, float& x, float& y) {
@@ -248,7 +260,6 @@ void DrawShieldRing(float shipX, float shipY, int32_t shieldTimer) {
         x = px + r * SinTable[a];
         y = py + r * CosTable[a];
     };
-    int q = ShieldRotation;
     for (int a = 0; a <= 300; a += 60) {
         float x1, y1, x2, y2;
         P(q + a, 20 - s, x1, y1);
@@ -265,9 +276,27 @@ void DrawShieldRing(float shipX, float shipY, int32_t shieldTimer) {
     }
 }
 
-void DrawTitleLogo(float x, float y) {
+}  // namespace
+
+void DrawShieldRings(float shipX, float shipY, int32_t shieldTimer) {
+    if (shieldTimer == 0) return;
+    // Each ring is a turn further on than the one before, the last where the rotation now stands.
+    const bool turning = Program.GameMode != Mode::Paused;
+    int turns[kShieldRings];
+    int q = ShieldRotation;
+    for (int ring = kShieldRings - 1; ring >= 0; --ring) {
+        turns[ring] = q;
+        if (turning) q = q > 4 ? q - 4 : q + 56;
+    }
+    for (int ring = 0; ring < kShieldRings; ++ring) DrawShieldRing(shipX, shipY, shieldTimer, turns[ring]);
+}
+
+void AdvanceTitleLogo() {
     static const float kSpeed[3] = {1.0f, 0.3f, 0.8f};
     for (int i = 0; i < 3; ++i) logoPhase[i] = WrapPhase(logoPhase[i] + kSpeed[i]);
+}
+
+void DrawTitleLogo(float x, float y) {
     for (int layer = 0; layer < 4; ++layer) {
         uint32_t colour = 0xFFFFFFFF;
         if (layer > 0) {
@@ -282,17 +311,23 @@ void DrawTitleLogo(float x, float y) {
     gfx.BindTexture(0);
 }
 
-void DrawStudioLogo() {
+void AdvanceStudioLogo() {
     if (studioFrame < 512) ++studioFrame;
+    studioShown = true;
     if (studioInterval >= 3 && studioFrame >= 33 && studioFrame % studioInterval == 0) {
         PlaySound(Sound::StudioFlash);
         studioBrightness = 255;
         studioInterval /= 2;  // flashes at 64, 96, 112, 120 and 124
     } else if (studioBrightness < 1) {
+        studioShown = false;
         return;
     }
     studioBrightness -= 4;
     if (studioBrightness < 0) studioBrightness = 0;
+}
+
+void DrawStudioLogo() {
+    if (!studioShown) return;
     TexturedVertex quad[6];
     Quad(quad, 280, 216, 360, 296, static_cast<uint32_t>(studioBrightness) * 0x010101, 0.0f, 1.0f);
     plat::Gfx& gfx = plat::gfx();
@@ -310,4 +345,5 @@ void ResetBackground() {
     studioFrame = 0;
     studioInterval = 64;
     studioBrightness = 0;
+    studioShown = false;
 }

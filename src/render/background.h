@@ -9,15 +9,25 @@ extern float PlayfieldScroll;
 extern float WavePhase[4];
 extern int32_t ShieldRotation;
 
+// Each moving picture is moved on a frame by its Advance function, before and whether or not the frame
+// is drawn; drawing only reads.
 void DrawPlayfieldGrid();
+void AdvanceBackgroundGrid();
 void DrawBackgroundGrid();
 // Dim green bands; dim red while the boss warning is up (bossAlert 1).
-void DrawBackgroundWaves(int32_t bossAlert);
+void AdvanceBackgroundWaves(int32_t bossAlert);
+void DrawBackgroundWaves();
 void DrawWaveBand(float centreX, float frequency, float phase, uint32_t colour);
 void DrawSideMasks();
-// Around the ship at (shipX, shipY) while the shield is up (shieldTimer > 0); it turns either way.
-void DrawShieldRing(float shipX, float shipY, int32_t shieldTimer);
+// Three rings around the ship at (shipX, shipY) while the shield is up (shieldTimer > 0), each a turn on
+// from the last; they turn either way.
+constexpr int kShieldRings = 3;
+void AdvanceShieldRings();
+void DrawShieldRings(float shipX, float shipY, int32_t shieldTimer);
+void AdvanceTitleLogo();
 void DrawTitleLogo(float x, float y);
+// Flashes on warm-up frames with effect 13.
+void AdvanceStudioLogo();
 void DrawStudioLogo();
 
 void ResetBackground();

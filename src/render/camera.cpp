@@ -43,7 +43,9 @@ void Step(CameraState& cam, const Goal& goal) {
         cam.targetX += static_cast<float>(Random() % s - s / 2);
         cam.targetY += static_cast<float>(Random() % s - s / 2);
     }
+}
 
+void Apply(const CameraState& cam, const Goal& goal) {
     plat::Gfx& gfx = plat::gfx();
     gfx.SetTransform(plat::TransformKind::View,
                      glm::lookAtLH(glm::vec3(cam.eyeX, cam.eyeY, cam.eyeZ), glm::vec3(cam.targetX, cam.targetY, 0.0f),
@@ -51,18 +53,31 @@ void Step(CameraState& cam, const Goal& goal) {
     gfx.SetTransform(plat::TransformKind::Projection, glm::perspectiveLH_NO(kFieldOfView, kAspect, 0.1f, 1000.0f));
 }
 
+const Goal& PlayfieldGoal() {
+    int orientation = Saved.ScreenOrientation >= 0 && Saved.ScreenOrientation <= 2 ? Saved.ScreenOrientation : 0;
+    return kOrientationGoals[orientation];
+}
+
+Goal UprightGoal(int distance) { return {320, 256, static_cast<float>(distance), 320, 256, 0, -1}; }
+CameraState& Upright(int distance) { return distance == 560 ? UprightCamera560 : UprightCamera550; }
+
 }  // namespace
 
 void SetScreenShake(int amount) { ShakeAmount = amount; }
 
+void StepCamera() { Step(PlayfieldCamera, PlayfieldGoal()); }
+void StepUprightCamera(int distance) { Step(Upright(distance), UprightGoal(distance)); }
+void ApplyCamera() { Apply(PlayfieldCamera, PlayfieldGoal()); }
+void ApplyUprightCamera(int distance) { Apply(Upright(distance), UprightGoal(distance)); }
+
 void UpdateCamera() {
-    int orientation = Saved.ScreenOrientation >= 0 && Saved.ScreenOrientation <= 2 ? Saved.ScreenOrientation : 0;
-    Step(PlayfieldCamera, kOrientationGoals[orientation]);
+    StepCamera();
+    ApplyCamera();
 }
 
 void UpdateUprightCamera(int distance) {
-    Goal goal{320, 256, static_cast<float>(distance), 320, 256, 0, -1};
-    Step(distance == 560 ? UprightCamera560 : UprightCamera550, goal);
+    StepUprightCamera(distance);
+    ApplyUprightCamera(distance);
 }
 
 void ResetCamera() {

@@ -59,6 +59,7 @@ TEST_F(BackgroundTest, StudioLogoFlashesFiveTimesWithItsSound) {
     int next = 0;
     for (int frame = 1; frame <= 200; ++frame) {
         uint64_t before = h().gfx.drawCallsTotal;
+        AdvanceStudioLogo();
         DrawStudioLogo();
         bool drew = h().gfx.drawCallsTotal > before;
         if (frame < 64) {

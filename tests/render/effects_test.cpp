@@ -36,7 +36,8 @@ protected:
         h().gfx.calls.clear();
         h().gfx.glowAdds = 0;
         AddTexturedQuad(200, 200, 0xFFFFFFFF, 210, 200, 0xFFFFFFFF, 200, 210, 0xFFFFFFFF, 210, 210, 0xFFFFFFFF);
-        DrawBackgroundWaves(0);
+        AdvanceBackgroundWaves(0);
+        DrawBackgroundWaves();
         FlushTexturedTriangles();
         DrawSideMasks();
         int inLayer = 0;

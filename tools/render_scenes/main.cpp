@@ -94,6 +94,7 @@ void OverflowScene() {
     SettleCameras();
     for (int i = 0; i < 5002; ++i) AddLine(300, 100, 0xFF000000, 301, 100, 0xFF000000);
     pendingShot = "overflow";
+    AdvancePresentation();
     RenderFrame();
 }
 
@@ -139,7 +140,8 @@ void TitleLogoScene() {
     SettleCameras();
     UpdateUprightCamera(560);
     Identity();
-    for (int i = 0; i < 60; ++i) DrawTitleLogo(170, 80);  // let the glow phases move on
+    for (int i = 0; i < 60; ++i) AdvanceTitleLogo();  // let the glow phases move on
+    DrawTitleLogo(170, 80);
     DrawText(220, 300, 0, 30, 0xFFFFFFFF, "start game");
     Shoot("title_logo");
 }
@@ -153,6 +155,7 @@ void PlayfieldScene(int orientation) {
     for (int frame = 0; frame < 90; ++frame) {
         DrawPlayfieldGrid();
         if (frame == 89) pendingShot = "playfield_" + std::to_string(orientation);
+        AdvancePresentation();
         RenderFrame();
     }
 }
