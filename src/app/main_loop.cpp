@@ -13,6 +13,7 @@
 #include "app/input_step.h"
 #include "platform/platform.h"
 #include "render/background.h"
+#include "render/batches.h"
 #include "render/camera.h"
 #include "render/device.h"
 #include "app/render_frame.h"
@@ -147,7 +148,22 @@ void UpdateFrame() {
     }
 }
 
-bool FramePass(int& exitCode) {
+void StepFrame(bool shown) {
+    // The update may draw on the way: a frame not shown keeps that from the device and its batches.
+    if (!shown) plat::DiscardDrawing(true);
+    FrameUnseen = !shown;
+    InputStep();
+    UpdateFrame();
+    PerformWatchRequest();
+    AdvancePresentation();
+    if (shown) RenderFrame();
+    else DiscardBatches();
+    UpdateMusicFade();
+    FrameUnseen = false;
+    plat::DiscardDrawing(false);
+}
+
+bool FramePass(int& exitCode, bool shown) {
     if (!DrainMessages(exitCode)) return false;
     if (Program.GameMode == Mode::Quitting) plat::window().Destroy();
     if (WatchedPass()) {
@@ -155,12 +171,7 @@ bool FramePass(int& exitCode) {
         return true;
     }
     RecordGamesBeforeFrame();
-    InputStep();
-    UpdateFrame();
-    PerformWatchRequest();
-    AdvancePresentation();
-    RenderFrame();
-    UpdateMusicFade();
+    StepFrame(shown);
     RecordGamesAfterFrame();
     AfterWatchedFrame();
     ++FrameCount;

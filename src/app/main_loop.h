@@ -20,14 +20,18 @@ bool RunWarmUpFrames(int& exitCode);
 // program once a frame (the browser). False when the program ends, with its exit code.
 bool NextPass(int& exitCode);
 void WarmUpFrame();
-// One pass of the frame loop. False when the program ends, with its exit code.
-bool FramePass(int& exitCode);
+// One pass of the frame loop, its frame drawn unless `shown` is false. False when the program ends,
+// with its exit code.
+bool FramePass(int& exitCode, bool shown = true);
 // The whole program: start-up, warm-up, then frames until it quits.
 int RunProgram(const StartOptions& options);
 
 // Drains the window's queue; false when it held a quit (the graphics are then released).
 bool DrainMessages(int& exitCode);
 void UpdateFrame();
+// One frame: the input step, the update, the presentation moved on, then, when `shown`, the picture;
+// a frame not shown is played unseen (and what the update drew is dropped) to the same state.
+void StepFrame(bool shown);
 
 // Frames run by the frame loop since start-up (warm-up frames not counted).
 extern int64_t FrameCount;

@@ -184,15 +184,7 @@ void PlayFrame(bool seen) {
     // drawn in the pass that chose it, and going back to the start must go back to after that.
     if (slotCount == 0 && PlaybackPosition() == 0) KeepSnapshot();
     ReplayHud.position = PlaybackPosition() + 1;
-    if (!seen) plat::DiscardDrawing(true);
-    FrameUnseen = !seen;
-    InputStep();
-    UpdateFrame();
-    AdvancePresentation();
-    RenderFrame();
-    UpdateMusicFade();
-    FrameUnseen = false;
-    plat::DiscardDrawing(false);
+    StepFrame(seen);
     KeepSnapshot();
 }
 

@@ -85,6 +85,7 @@ struct Options {
     long long untilReport = -1;  // stop this many frames after a mission report (or the rush's end) shows
     bool cycle = false;        // every kind of game in turn, each started when the last is over
     bool drawn = false;        // hash everything drawn and print it (costs time)
+    long long drawEvery = 1;   // one frame in this many is drawn; the others are played unseen
     std::string record;        // the first game played is kept as a replay here
     std::string replay;        // a replay played instead of the other options
     long long seek = -1;       // where in the replay its playback starts
@@ -157,7 +158,7 @@ int Usage(const char* problem) {
                  "                  [--resize N:WxH ...] [--fullscreen] [--resolution WxH] [--orientation O]\n"
                  "                  [--classic-drawing] [--effects auto|full|light]\n"
                  "                  [--smoothing auto|off|2x|4x]\n"
-                 "                  [--record FILE.qxr] [--drawn]\n"
+                 "                  [--record FILE.qxr] [--drawn] [--draw-every N]\n"
                  "       quivex-sim --replay FILE.qxr [--seek FRAME] [--frames N] [--dir DIR] [--drawn]\n"
                  "                  (from FRAME, N frames or to the end; exit 3: the end is in another state)\n"
                  "       quivex-sim --gallery FILE.png   (every model on the real renderer)\n");
@@ -294,6 +295,10 @@ int main(int argc, char** argv) {
             opt.gl = true;
         } else if (arg == "--drawn") {
             opt.drawn = true;
+        } else if (arg == "--draw-every") {
+            const char* v = value("--draw-every");
+            if (!v || !ParseNumber(v, n) || n < 1) return Usage("--draw-every needs a number of frames, 1 or more");
+            opt.drawEvery = n;
         } else if (arg == "--classic-drawing") {
             ClassicDrawing = true;
         } else if (arg == "--effects") {
@@ -448,7 +453,7 @@ int main(int argc, char** argv) {
         // replay's playback keeps its ship so itself).
         if (opt.immortal && ShipAlive && opt.replay.empty()) Invulnerable = 1;
         const bool wasRecording = Recording();
-        if (!FramePass(exitCode)) break;
+        if (!FramePass(exitCode, frame % opt.drawEvery == 0)) break;
         // What a replay's check would refuse must never happen in play: looked at every few hundred
         // frames and on each game's first frame, where a replay starts.
         if (frame % 256 == 0 || (Recording() && !wasRecording))
