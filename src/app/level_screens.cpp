@@ -2,5 +2,13 @@
 
 #include "frontend/interstitials.h"
 
-const LevelScreens Screens = {DrawBossWarning, DrawMissionReport, DrawPilotStatus,
+const LevelScreens Screens = {[] {
+                                  AdvanceBossWarning();
+                                  DrawBossWarning();
+                              },
+                              DrawMissionReport,
+                              [] {
+                                  AdvancePilotStatus();
+                                  DrawPilotStatus();
+                              },
                               ResetInterstitials};

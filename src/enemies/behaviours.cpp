@@ -45,6 +45,8 @@ void UpdateEnemies() {
     for (int slot = 0; slot < kEnemyPoolSize; ++slot) {
         if (EnemyPool[slot].active != 1) continue;
         RunBehaviour(slot);
+        AnimateEnemy(slot);
         DrawEnemy(slot);
+        StepEnemyFlash(slot);
     }
 }

@@ -146,11 +146,19 @@ void CullEnemies() {
     }
 }
 
+void AnimateEnemy(int32_t slot) {
+    if (EnemyPool[slot].active != 0) AnimateEntity(EnemyPool[slot]);
+}
+
 void DrawEnemy(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    const Enemy& e = EnemyPool[slot];
     if (e.active == 0) return;
     int type = e.modelType >= 0 && e.modelType < kModelTypes ? e.modelType : 0;
     DrawEntity(e, FillColours[type], LineColours[type]);
+}
+
+void StepEnemyFlash(int32_t slot) {
+    if (EnemyPool[slot].active != 0) StepHitFlash(EnemyPool[slot]);
 }
 
 int CountActiveEnemies() {

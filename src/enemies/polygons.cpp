@@ -113,10 +113,14 @@ void InstantiateModel(Enemy& entity, const Poly* templatePolys, int32_t modelTyp
     if (copy > 0) std::memcpy(entity.polys, templatePolys, sizeof(Poly) * copy);
 }
 
-void RotatePolyVertices(Poly& poly) {
+void SpinPoly(Poly& poly) {
     if (Program.GameMode == Mode::Playing) poly.angle += poly.spin;
     poly.angle = NormaliseAngle(poly.angle);
-    float c = CosTable[poly.angle], s = SinTable[poly.angle];
+}
+
+void PolyVertices(const Poly& poly) {
+    const int angle = NormaliseAngle(poly.angle);
+    float c = CosTable[angle], s = SinTable[angle];
     int shape = poly.shape < 0 || poly.shape >= kShapeCount ? 0 : poly.shape;
     for (int v = 0; v < shape + 3; ++v) {
         const PointF& p = UnitPolygons[shape][v];
@@ -176,7 +180,7 @@ void DrawPoly(const Poly& poly, float entityX, float entityY, int32_t hitFlash) 
     }
 }
 
-void DrawEntity(Enemy& entity, const ColourRecord* fill, const ColourRecord* line) {
+void AnimateEntity(Enemy& entity) {
     int count = entity.polyCount > kMaxPolys ? kMaxPolys : entity.polyCount;
     for (int i = 0; i < count; ++i) {
         Poly& poly = entity.polys[i];
@@ -184,14 +188,26 @@ void DrawEntity(Enemy& entity, const ColourRecord* fill, const ColourRecord* lin
         if (Program.GameMode == Mode::Playing && poly.orbit != 0)
             OrbitPoint(poly.offsetX, poly.offsetY, poly.baseX, poly.baseY, poly.orbitAngle, poly.orbitStep,
                        poly.pivotX, poly.pivotY);
+        SpinPoly(poly);
+    }
+}
+
+void DrawEntity(const Enemy& entity, const ColourRecord* fill, const ColourRecord* line) {
+    int count = entity.polyCount > kMaxPolys ? kMaxPolys : entity.polyCount;
+    for (int i = 0; i < count; ++i) {
+        const Poly& poly = entity.polys[i];
+        if (poly.visible == 0) continue;
         int sides = poly.sides < 3 ? 3 : poly.sides > kMaxSides ? kMaxSides : poly.sides;
         int group = poly.colourGroup < 0 || poly.colourGroup >= kColourGroups ? 0 : poly.colourGroup;
         for (int v = 0; v < sides; ++v) {
             ScratchFill[v] = PackColour(fill[group * 10 + v]);
             ScratchLine[v] = PackColour(line[group * 10 + v]);
         }
-        RotatePolyVertices(poly);
+        PolyVertices(poly);
         DrawPoly(poly, entity.x, entity.y, entity.hitFlash);
     }
+}
+
+void StepHitFlash(Enemy& entity) {
     if (entity.hitFlash > 0 && ++entity.hitFlash >= 2) entity.hitFlash = 0;
 }

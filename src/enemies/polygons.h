@@ -44,7 +44,10 @@ void InstantiateModel(Enemy& entity, const Poly* templatePolys, int32_t modelTyp
                       float baseX, float baseY, float vx, float vy, int32_t orbitAngle, int32_t orbitStep,
                       float pivotX, float pivotY);
 
-void RotatePolyVertices(Poly& poly);
+// Turns a Poly on by its spin (while Playing).
+void SpinPoly(Poly& poly);
+// The Poly's corners, turned by its angle, into ScratchVertices for DrawPoly.
+void PolyVertices(const Poly& poly);
 void OrbitPoint(float& x, float& y, float baseX, float baseY, int32_t& angle, int32_t step, float pivotX,
                 float pivotY);
 void StepRotatePoint(float& x, float& y, float cx, float cy, int32_t& angle, int32_t step, float ox, float oy);
@@ -52,6 +55,8 @@ void RotateVector(int32_t angle, float& x, float& y);
 void RotatePointList(PointF* points, int count, int32_t angle);
 
 void DrawPoly(const Poly& poly, float entityX, float entityY, int32_t hitFlash);
-// Advances (while Playing) and draws every visible Poly of an entity with the given colour tables,
-// then moves its hit flash on. The tables hold kColourRecords each.
-void DrawEntity(Enemy& entity, const ColourRecord* fill, const ColourRecord* line);
+// An entity's frame: its visible Polys orbit and spin on (while Playing), it is drawn with the given
+// colour tables (kColourRecords each), then its hit flash moves on.
+void AnimateEntity(Enemy& entity);
+void DrawEntity(const Enemy& entity, const ColourRecord* fill, const ColourRecord* line);
+void StepHitFlash(Enemy& entity);

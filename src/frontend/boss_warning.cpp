@@ -14,8 +14,7 @@ int32_t PilotRank;
 int32_t WarningPulseAngle, WarningPulse;
 int32_t StatusPulseAngle, StatusPulse;
 
-void DrawBossWarning() {
-    SetWorld();
+void AdvanceBossWarning() {
     // Each throb starts with the siren and a red flash of the background.
     if (WarningPulse == 6) {
         PlayWarningSound();
@@ -23,6 +22,10 @@ void DrawBossWarning() {
     }
     WarningPulseAngle = (WarningPulseAngle + 2) % 180;
     WarningPulse = static_cast<int32_t>(SinTable[WarningPulseAngle] * 116 + 6);
+}
+
+void DrawBossWarning() {
+    SetWorld();
     const uint32_t red = static_cast<uint32_t>(2 * WarningPulse) << 16;
 
     FrontText(242, 248, 0, 50, red, "WARNING");

@@ -10,9 +10,13 @@ extern int32_t StatusPulseAngle, StatusPulse;    // the rating screen's own puls
 
 extern const char* const kPilotRanks[5];
 
+// The warning's throb (its siren and the background's flash) and the rating's pulse and fireworks move
+// on a frame in Advance; drawing only reads.
+void AdvanceBossWarning();
 void DrawBossWarning();
 // The report's table and unlock messages (its count and unlocks are the game's: game/mission_report.h).
 void DrawMissionReport();
+void AdvancePilotStatus();
 void DrawPilotStatus();
 // At every game start; a full game from level 1 also resets the pilot's rank.
 void ResetInterstitials(bool fullGameFromStart);

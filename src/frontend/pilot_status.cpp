@@ -11,20 +11,21 @@ const char* const kPilotRanks[5] = {"DERANGED SEDATED CHICKEN", "INSANE METHADON
                                     "CRAZED INTOXICATED RABID SHREW", "RAGING DEMENTED BUNNY",
                                     "CAFFEINE FUELLED NINJA CAT"};
 
-void DrawPilotStatus() {
-    SetWorld();
+void AdvancePilotStatus() {
     StatusPulseAngle = (StatusPulseAngle + 2) % 180;
     StatusPulse = static_cast<int32_t>(SinTable[StatusPulseAngle] * 116 + 6);
-
-    FrontText(165, 200, 0, 40, 0xFF7F7F7F, "THANKS FOR PLAYING");
-    FrontText(200, 270, 0, 20, 0xFF7F7F7F, "PILOT STATUS:");
-    if (PilotRank >= 0 && PilotRank <= 4)
-        FrontText(200, 290, 0, 20, 0xFFAF7F00u + static_cast<uint32_t>(StatusPulse), kPilotRanks[PilotRank]);
-
     // Fireworks behind the rating; y is drawn before x.
     if (Random() % 20 == 0) {
         int y = Random() % 512;
         int x = Random() % 384 + 128;
         SpawnFireworkBurst(static_cast<float>(x), static_cast<float>(y));
     }
+}
+
+void DrawPilotStatus() {
+    SetWorld();
+    FrontText(165, 200, 0, 40, 0xFF7F7F7F, "THANKS FOR PLAYING");
+    FrontText(200, 270, 0, 20, 0xFF7F7F7F, "PILOT STATUS:");
+    if (PilotRank >= 0 && PilotRank <= 4)
+        FrontText(200, 290, 0, 20, 0xFFAF7F00u + static_cast<uint32_t>(StatusPulse), kPilotRanks[PilotRank]);
 }

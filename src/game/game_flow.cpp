@@ -245,10 +245,13 @@ void UpdatePlaying() {
 
 void PlayingFrame() {
     DrawPlayfieldGrid();
+    AdvancePlayfieldGrid();
     UpdatePlaying();
     if (RespawnPending == 1 && Game.Lives > 0) RespawnShip();
     if (Level.ReportShowing == 0 && ShipAlive) {
+        AdvanceShip();
         DrawShip();
+        AdvanceThrusters();
         DrawThrusters();
         CheckBodyCollision();
     }
@@ -268,6 +271,7 @@ void PausedFrame() {
     DrawEnemyBullets();
     if (RespawnPending == 1 && Game.Lives > 0) RespawnShip();
     if (Level.ReportShowing == 0 && ShipAlive) {
+        AdvanceShip();
         DrawShip();
         DrawThrusters();
     }

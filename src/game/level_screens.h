@@ -2,6 +2,7 @@
 // The screens shown at fixed moments of a level belong to the front end; the level flow calls them
 // through this table, which the program's top layer fills in, so the game never reaches up for them.
 
+// Each screen is moved on a frame and drawn.
 struct LevelScreens {
     void (*bossWarning)();
     void (*missionReport)();

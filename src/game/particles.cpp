@@ -76,8 +76,7 @@ Group GroupOf(int type) {
     }
 }
 
-void UpdateSquares(Shard* pool, int size, const ColourRecord (*fill)[4], const ColourRecord (*line)[4],
-                   bool shards) {
+void MoveSquares(Shard* pool, int size, bool shards) {
     bool playing = Program.GameMode == Mode::Playing;
     for (int i = 0; i < size; ++i) {
         Shard& s = pool[i];
@@ -89,11 +88,6 @@ void UpdateSquares(Shard* pool, int size, const ColourRecord (*fill)[4], const C
             s.angle += s.spin;
         }
         s.angle = NormaliseAngle(s.angle);
-        PointF v[4];
-        for (int k = 0; k < 4; ++k) {
-            float ux = UnitPolygons[1][k].x, uy = UnitPolygons[1][k].y;
-            v[k] = {ux * CosTable[s.angle] - uy * SinTable[s.angle], ux * SinTable[s.angle] + uy * CosTable[s.angle]};
-        }
         if (shards) {
             if (s.life <= -20) {
                 s.active = 0;
@@ -107,7 +101,18 @@ void UpdateSquares(Shard* pool, int size, const ColourRecord (*fill)[4], const C
         } else if (s.life < 1) {
             s.active = 0;
         }
-        if (!s.active) continue;
+    }
+}
+
+void DrawSquares(const Shard* pool, int size, const ColourRecord (*fill)[4], const ColourRecord (*line)[4]) {
+    for (int i = 0; i < size; ++i) {
+        const Shard& s = pool[i];
+        if (s.active != 1) continue;
+        PointF v[4];
+        for (int k = 0; k < 4; ++k) {
+            float ux = UnitPolygons[1][k].x, uy = UnitPolygons[1][k].y;
+            v[k] = {ux * CosTable[s.angle] - uy * SinTable[s.angle], ux * SinTable[s.angle] + uy * CosTable[s.angle]};
+        }
         int kind = s.colourKind;
         uint32_t fc[4], lc[4];
         for (int k = 0; k < 4; ++k) {
@@ -274,14 +279,18 @@ void SpawnFireworkBurst(float x, float y) {
     }
 }
 
-void UpdateShards() { UpdateSquares(Shards, kShardPool, ShardFillColours, ShardLineColours, true); }
-void UpdateSparks() { UpdateSquares(Sparks, kSparkPool, SparkFillColours, SparkLineColours, false); }
+void UpdateShards() {
+    MoveSquares(Shards, kShardPool, true);
+    DrawSquares(Shards, kShardPool, ShardFillColours, ShardLineColours);
+}
 
-void UpdateGlows() {
-    float dx = PlayerShip.x - LastShipX, dy = PlayerShip.y - LastShipY;
-    LastShipX = PlayerShip.x, LastShipY = PlayerShip.y;
-    bool moving = Program.GameMode != Mode::Paused;
-    for (Glow& g : Glows) {
+void UpdateSparks() {
+    MoveSquares(Sparks, kSparkPool, false);
+    DrawSquares(Sparks, kSparkPool, SparkFillColours, SparkLineColours);
+}
+
+void DrawGlows() {
+    for (const Glow& g : Glows) {
         if (g.life == 0) continue;
         uint32_t l = static_cast<uint32_t>(g.life);
         uint32_t colour = 0;
@@ -294,7 +303,15 @@ void UpdateGlows() {
         }
         AddTexturedQuad(g.x - 7, g.y - 7, colour, g.x + 7, g.y - 7, colour, g.x - 7, g.y + 7, colour, g.x + 7,
                         g.y + 7, colour);
-        if (!moving) continue;
+    }
+}
+
+void MoveGlows() {
+    float dx = PlayerShip.x - LastShipX, dy = PlayerShip.y - LastShipY;
+    LastShipX = PlayerShip.x, LastShipY = PlayerShip.y;
+    if (Program.GameMode == Mode::Paused) return;
+    for (Glow& g : Glows) {
+        if (g.life == 0) continue;
         g.x += g.vx;
         g.y += g.vy;
         switch (g.kind) {

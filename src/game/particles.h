@@ -44,9 +44,12 @@ void SpawnEnergySparkle(float x, float y);
 void SpawnWeaponSparkle(float x, float y);
 void SpawnFireworkBurst(float x, float y);
 
+// Shards and sparks move on a frame, then are drawn where they came to; glows are drawn where they
+// are, then move on.
 void UpdateShards();
 void UpdateSparks();
-void UpdateGlows();
+void DrawGlows();
+void MoveGlows();
 
 void ClearShardsAndSparks();  // a new game; glows are left to fade
 void ClearGlows();            // start-up

@@ -104,18 +104,22 @@ void UpdatePickups() {
     if (Program.GameMode == Mode::Playing)
         for (Pickup& p : Pickups)
             if (p.active == 1) MovePickup(p);
+    AdvancePickupWobble();
     DrawPickups();
-    UpdateGlows();
+    DrawGlows();
+    MoveGlows();
+}
+
+void AdvancePickupWobble() {
+    if (Program.GameMode == Mode::Paused) return;
+    static const int32_t step[4] = {6, 7, 5, 8};
+    for (int i = 0; i < 4; ++i) {
+        PickupWobble[i] += step[i];
+        if (PickupWobble[i] >= 360) PickupWobble[i] -= 360;
+    }
 }
 
 void DrawPickups() {
-    if (Program.GameMode != Mode::Paused) {
-        static const int32_t step[4] = {6, 7, 5, 8};
-        for (int i = 0; i < 4; ++i) {
-            PickupWobble[i] += step[i];
-            if (PickupWobble[i] >= 360) PickupWobble[i] -= 360;
-        }
-    }
     const float o1x = 4 * SinTable[PickupWobble[0]], o1y = 4 * CosTable[PickupWobble[1]];
     const float o2x = 4 * SinTable[PickupWobble[2]], o2y = 4 * CosTable[PickupWobble[3]];
     for (const Pickup& p : Pickups) {

@@ -38,12 +38,16 @@ int PointsTouch(float ax, float ay, float bx, float by, float r) {
     return InCircle(dx, dy, r);
 }
 
+void AdvanceShip() {
+    if (ShipAlive) SpinPoly(PlayerShip.polys[1]);
+}
+
 void DrawShip() {
     if (!ShipAlive) return;
     for (int i = 0; i < 3; ++i) {
-        Poly& poly = PlayerShip.polys[i];
+        const Poly& poly = PlayerShip.polys[i];
         if (i == 1) {
-            RotatePolyVertices(poly);
+            PolyVertices(poly);
         } else {
             const PointF* wing = WingShape[i == 0 ? 0 : 1];
             for (int v = 0; v < 3; ++v) ScratchVertices[v] = wing[v];
@@ -56,15 +60,18 @@ void DrawShip() {
     }
 }
 
+void AdvanceThrusters() {
+    if (!ShipAlive || Program.GameMode != Mode::Playing) return;
+    for (int f = 0; f < 2; ++f) {
+        FlamePhase[f] = (FlamePhase[f] + 50) % 360;
+        FlameBrightness[f] = static_cast<int32_t>(std::trunc(50 * SinTable[FlamePhase[f]] + 110));
+    }
+}
+
 void DrawThrusters() {
-    if (!ShipAlive) return;
+    if (!ShipAlive || !ThrusterBlinkShows()) return;
     float length = VerticalMove == 1 ? 28.0f : VerticalMove == 2 ? 20.0f : 24.0f;
     for (int f = 0; f < 2; ++f) {
-        if (Program.GameMode == Mode::Playing) {
-            FlamePhase[f] = (FlamePhase[f] + 50) % 360;
-            FlameBrightness[f] = static_cast<int32_t>(std::trunc(50 * SinTable[FlamePhase[f]] + 110));
-        }
-        if (!ThrusterBlinkShows()) continue;
         uint32_t b = static_cast<uint32_t>(FlameBrightness[f]);
         uint32_t inner = b << 24 | 30u << 16 | 80u << 8 | b;
         uint32_t outer = (b / 4) << 16;

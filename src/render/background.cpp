@@ -74,10 +74,12 @@ void DrawPlayfieldGrid() {
         float y = std::trunc(i + PlayfieldScroll - 110);
         AddLineDepth(0, y, deep, 640, y, deep, -200);
     }
-    if (Program.GameMode == Mode::Playing) {
-        PlayfieldScroll += 2;
-        if (PlayfieldScroll >= 64) PlayfieldScroll = 0;
-    }
+}
+
+void AdvancePlayfieldGrid() {
+    if (Program.GameMode != Mode::Playing) return;
+    PlayfieldScroll += 2;
+    if (PlayfieldScroll >= 64) PlayfieldScroll = 0;
 }
 
 void AdvanceBackgroundGrid() {

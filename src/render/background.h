@@ -12,6 +12,7 @@ extern int32_t ShieldRotation;
 // Each moving picture is moved on a frame by its Advance function, before and whether or not the frame
 // is drawn; drawing only reads.
 void DrawPlayfieldGrid();
+void AdvancePlayfieldGrid();
 void AdvanceBackgroundGrid();
 void DrawBackgroundGrid();
 // Dim green bands; dim red while the boss warning is up (bossAlert 1).

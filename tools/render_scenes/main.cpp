@@ -154,6 +154,7 @@ void PlayfieldScene(int orientation) {
     SettleCameras();
     for (int frame = 0; frame < 90; ++frame) {
         DrawPlayfieldGrid();
+        AdvancePlayfieldGrid();
         if (frame == 89) pendingShot = "playfield_" + std::to_string(orientation);
         AdvancePresentation();
         RenderFrame();

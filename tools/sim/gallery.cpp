@@ -58,7 +58,8 @@ void DrawGalleryShip(float x, float y) {
     for (int i = 0; i < 3; ++i) {
         Poly& p = ship.polys[i];
         if (i == 1) {
-            RotatePolyVertices(p);
+            SpinPoly(p);
+            PolyVertices(p);
         } else {
             for (int v = 0; v < 3; ++v) ScratchVertices[v] = WingShape[i == 0 ? 0 : 1][v];
         }
@@ -80,6 +81,7 @@ void DrawExhibits(const Page& page) {
         Enemy& e = EnemyPool[slot];
         InstantiateModel(e, ModelPolys[ex.model], ex.model, 0, 0, 1, 1, 0, ModelPolyCount[ex.model], ex.x, ex.y, 0,
                          0, 0, 0, 0, 0, 0, 0);
+        AnimateEnemy(slot);
         DrawEnemy(slot++);
     }
 }
