@@ -31,6 +31,7 @@ protected:
 class GameTest : public HeadlessTest {
 protected:
     void SetUp() override;
-    // Runs frames of the update step only (no rendering), as the frame loop would.
+    // Runs frames of the update step only (no rendering), as the frame loop would, and fails a test
+    // whose update draws.
     void Frames(int n);
 };

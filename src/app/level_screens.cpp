@@ -2,13 +2,4 @@
 
 #include "frontend/interstitials.h"
 
-const LevelScreens Screens = {[] {
-                                  AdvanceBossWarning();
-                                  DrawBossWarning();
-                              },
-                              DrawMissionReport,
-                              [] {
-                                  AdvancePilotStatus();
-                                  DrawPilotStatus();
-                              },
-                              ResetInterstitials};
+const LevelScreens Screens = {AdvanceBossWarning, AdvancePilotStatus, ResetInterstitials};

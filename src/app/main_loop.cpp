@@ -13,7 +13,6 @@
 #include "app/input_step.h"
 #include "platform/platform.h"
 #include "render/background.h"
-#include "render/batches.h"
 #include "render/camera.h"
 #include "render/device.h"
 #include "app/render_frame.h"
@@ -149,18 +148,12 @@ void UpdateFrame() {
 }
 
 void StepFrame(bool shown) {
-    // The update may draw on the way: a frame not shown keeps that from the device and its batches.
-    if (!shown) plat::DiscardDrawing(true);
-    FrameUnseen = !shown;
     InputStep();
     UpdateFrame();
     PerformWatchRequest();
     AdvancePresentation();
     if (shown) RenderFrame();
-    else DiscardBatches();
     UpdateMusicFade();
-    FrameUnseen = false;
-    plat::DiscardDrawing(false);
 }
 
 bool FramePass(int& exitCode, bool shown) {

@@ -29,8 +29,8 @@ int RunProgram(const StartOptions& options);
 // Drains the window's queue; false when it held a quit (the graphics are then released).
 bool DrainMessages(int& exitCode);
 void UpdateFrame();
-// One frame: the input step, the update, the presentation moved on, then, when `shown`, the picture;
-// a frame not shown is played unseen (and what the update drew is dropped) to the same state.
+// One frame: the input step, the update, the presentation moved on, then, when `shown`, the picture.
+// The update draws nothing and drawing changes nothing, so a frame not shown ends in the same state.
 void StepFrame(bool shown);
 
 // Frames run by the frame loop since start-up (warm-up frames not counted).

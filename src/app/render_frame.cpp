@@ -2,9 +2,17 @@
 
 #include <glm/mat4x4.hpp>
 
+#include "enemies/enemy_pool.h"
 #include "frontend/frontend.h"
+#include "frontend/interstitials.h"
+#include "game/enemy_bullets.h"
+#include "game/level_screens.h"
 #include "game/level_state.h"
+#include "game/particles.h"
+#include "game/pickups.h"
+#include "game/player_shots.h"
 #include "game/ship.h"
+#include "game/ship_life.h"
 #include "render/background.h"
 #include "render/batches.h"
 #include "render/camera.h"
@@ -19,6 +27,34 @@ void ReportOverflow(int32_t flag, float y, const char* message, int32_t count) {
     if (flag != 1) return;
     DrawText(130, y, 0, 20, 0xFFFF0000, message);
     LogError("%s : %d \n", message, count);
+}
+
+bool InPlay() { return Program.GameMode == Mode::Playing || Program.GameMode == Mode::Paused; }
+
+// Everything in play, where the update left it: into the batches, drawn at the next flush.
+void DrawPlayfield() {
+    DrawPlayfieldGrid();
+    for (int slot = 0; slot < kEnemyPoolSize; ++slot)
+        if (EnemyPool[slot].active == 1) DrawEnemy(slot);
+    DrawEnemyBullets();
+    if (Level.ReportShowing == 0 && ShipAlive) {
+        DrawShip();
+        DrawThrusters();
+    }
+    DrawPlayerShots();
+    DrawShards();
+    DrawSparks();
+    DrawPickups();
+    DrawGlows();
+}
+
+void DrawScreenShown() {
+    switch (Level.ScreenShown) {
+        case BossWarningScreen: DrawBossWarning(); break;
+        case MissionReportScreen: DrawMissionReport(); break;
+        case PilotStatusScreen: DrawPilotStatus(); break;
+        default: break;
+    }
 }
 
 }  // namespace
@@ -45,6 +81,8 @@ void AdvancePresentation() {
 void RenderFrame() {
     ApplyCamera();
     SetWorld();
+    const bool inPlay = InPlay();
+    if (inPlay) DrawPlayfield();
 
     ReportOverflow(LineVertOverflow, 400, "LINE VERT OVERFLOW", LineVertexCount);
     ReportOverflow(LineIndexOverflow, 420, "LINE INDEX OVERFLOW", LineIndexCount);
@@ -59,10 +97,14 @@ void RenderFrame() {
     FlushLines(Level.LevelTitleTimer);
     FlushTriangles();
     FlushTexturedTriangles();
+
+    // A screen over the playfield turns with it in horiz and is cut by the side masks like it.
+    if (inPlay) DrawScreenShown();
     DrawSideMasks();
 
     // The playfield turns in horiz; the front end stays upright.
     bool horizontal = Saved.ScreenOrientation == 1;
+
     if (horizontal) ApplyUprightCamera(560);
     if (menu) {
         DrawMenu();

@@ -297,6 +297,4 @@ void ResetReplayViewer() {
     slotCount = 0;
     arenaUsed = 0;
     interval = kFirstInterval;
-    FrameUnseen = false;
-    plat::DiscardDrawing(false);
 }

@@ -46,7 +46,6 @@ void UpdateEnemies() {
         if (EnemyPool[slot].active != 1) continue;
         RunBehaviour(slot);
         AnimateEnemy(slot);
-        DrawEnemy(slot);
-        StepEnemyFlash(slot);
+        StepEnemyFlash(slot);  // a hit flashes in the picture of the frame it landed in
     }
 }

@@ -16,7 +16,8 @@ void SpawnEnemy(int32_t modelType, int32_t behaviour, int32_t hitPoints, int32_t
 void InitBehaviourState(int32_t slot, int32_t behaviour, int32_t x, int32_t y, int32_t polySpin,
                         int32_t polyOrbitStep, int32_t polyAngleAdd, int32_t polyOrbitAngleAdd);
 void CullEnemies();
-// A live enemy's frame after its behaviour: its parts move on, it is drawn, its hit flash moves on.
+// A live enemy's frame after its behaviour: its parts move on and its hit flash moves on; it is drawn
+// with the frame's picture.
 void AnimateEnemy(int32_t slot);
 void DrawEnemy(int32_t slot);
 void StepEnemyFlash(int32_t slot);

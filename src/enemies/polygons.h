@@ -55,8 +55,8 @@ void RotateVector(int32_t angle, float& x, float& y);
 void RotatePointList(PointF* points, int count, int32_t angle);
 
 void DrawPoly(const Poly& poly, float entityX, float entityY, int32_t hitFlash);
-// An entity's frame: its visible Polys orbit and spin on (while Playing), it is drawn with the given
-// colour tables (kColourRecords each), then its hit flash moves on.
+// An entity's frame: its visible Polys orbit and spin on (while Playing) and its hit flash moves on;
+// it is drawn with the given colour tables (kColourRecords each).
 void AnimateEntity(Enemy& entity);
 void DrawEntity(const Enemy& entity, const ColourRecord* fill, const ColourRecord* line);
 void StepHitFlash(Enemy& entity);

@@ -91,10 +91,9 @@ void DrawTable() {
     FrontText(405 + w, 276, 0, 14, kDim, "held");
 }
 
-void FlashMessage(float y, int32_t& timer, const char* text) {
+void FlashMessage(float y, int32_t timer, const char* text) {
     float w = FrontText(0, y, 0, 25, kInvisible, text);
     FrontText(320 - w / 2, y, 0, 25, static_cast<uint32_t>(7 * (timer % 32)) << 16, text);
-    if (timer > 0) --timer;
 }
 
 void DrawUnlockMessages() {

@@ -173,6 +173,7 @@ void BossApproachAndLevelEnd() {
     if (clear && t >= a && t <= a + 89) Level.BossBar -= 2.0f;
     if (clear && t >= a && t <= a + 359 && Game.Lives > 0) {
         Level.BossAlert = 1;
+        Level.ScreenShown = BossWarningScreen;
         Screens.bossWarning();
     }
     if (clear && t == b) {
@@ -206,7 +207,8 @@ void BossApproachAndLevelEnd() {
         Level.ReportShowing = 1;
         RecordsAtReport();
         CountReport();
-        Screens.missionReport();
+        if (Game.PlayType != Play::BossFight) StepUnlockFlashes();
+        Level.ScreenShown = MissionReportScreen;
         if (Game.PlayType == Play::FullGame) GrantUnlocks();
     }
     if (level < kLastLevel) {
@@ -221,7 +223,10 @@ void BossApproachAndLevelEnd() {
     } else if (Game.PlayType == Play::BossFight) {
         if (since == kBossPracticeEnd) LeaveToMenu();
     } else if (Game.Lives > 0) {
-        if (since >= kRatingStart && since < kRatingEnd) Screens.pilotStatus();
+        if (since >= kRatingStart && since < kRatingEnd) {
+            Level.ScreenShown = PilotStatusScreen;
+            Screens.pilotStatus();
+        }
         if (since == kRatingEnd) LeaveToMenu();
     }
 }
@@ -236,7 +241,6 @@ void UpdatePlaying() {
     if (RunLevelScript()) BossApproachAndLevelEnd();
     UpdateEnemies();
     CullEnemies();
-    DrawEnemyBullets();
     MoveEnemyBullets();
     CollideEnemyBullets();
     if (Level.LevelTitleTimer == 200) ++Level.LevelClock;
@@ -244,40 +248,32 @@ void UpdatePlaying() {
 }
 
 void PlayingFrame() {
-    DrawPlayfieldGrid();
+    Level.ScreenShown = NoScreen;
     AdvancePlayfieldGrid();
     UpdatePlaying();
     if (RespawnPending == 1 && Game.Lives > 0) RespawnShip();
     if (Level.ReportShowing == 0 && ShipAlive) {
         AdvanceShip();
-        DrawShip();
         AdvanceThrusters();
-        DrawThrusters();
         CheckBodyCollision();
     }
     CollidePlayerShots();
     MovePlayerShots();
-    DrawPlayerShots();
-    UpdateShards();
-    UpdateSparks();
+    TrailReflectedShots();
+    MoveShards();
+    MoveSparks();
     UpdatePickups();
     CollectPickups();
     TrackRecords();
 }
 
 void PausedFrame() {
-    DrawPlayfieldGrid();
+    Level.ScreenShown = NoScreen;
     UpdateEnemies();
-    DrawEnemyBullets();
     if (RespawnPending == 1 && Game.Lives > 0) RespawnShip();
-    if (Level.ReportShowing == 0 && ShipAlive) {
-        AdvanceShip();
-        DrawShip();
-        DrawThrusters();
-    }
-    DrawPlayerShots();
-    UpdateShards();
-    UpdateSparks();
+    if (Level.ReportShowing == 0 && ShipAlive) AdvanceShip();
+    MoveShards();
+    MoveSparks();
     UpdatePickups();
 }
 

@@ -16,6 +16,7 @@ struct LevelVars {
     int32_t BossAlert;
     int32_t BossDownClock;
     int32_t ReportShowing;
+    int32_t ScreenShown;  // a LevelScreen, set by each frame of play
     int32_t BossSlot[kLevelCount];  // pool slots; -1 when there is none
     int32_t MidBossSlot[kLevelCount];
 };

@@ -1,5 +1,7 @@
 #include "game/mission_report.h"
 
+#include <initializer_list>
+
 #include "audio/audio.h"
 #include "shell/game_vars.h"
 #include "shell/settings.h"
@@ -25,6 +27,11 @@ void CountReport() {
         if (Report.best < Game.PeakHeld) ++Report.best;
     }
     if (!quiet) PlaySound(Sound::ReportCount);
+}
+
+void StepUnlockFlashes() {
+    for (int32_t* timer : {&Report.practiceFlash, &Report.bossFlash, &Report.bossRushFlash})
+        if (*timer > 0) --*timer;
 }
 
 // Each unlock is written to the settings file as it happens.

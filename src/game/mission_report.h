@@ -17,5 +17,7 @@ extern const int32_t kLevelEnergy[kLevelCount];  // every energy pickup of a lev
 
 // One frame of the count-up: a step every four frames, with its tick sound.
 void CountReport();
+// The unlock messages' flashes run down, a frame each.
+void StepUnlockFlashes();
 void GrantUnlocks();
 void ResetMissionReport();

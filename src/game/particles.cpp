@@ -279,15 +279,10 @@ void SpawnFireworkBurst(float x, float y) {
     }
 }
 
-void UpdateShards() {
-    MoveSquares(Shards, kShardPool, true);
-    DrawSquares(Shards, kShardPool, ShardFillColours, ShardLineColours);
-}
-
-void UpdateSparks() {
-    MoveSquares(Sparks, kSparkPool, false);
-    DrawSquares(Sparks, kSparkPool, SparkFillColours, SparkLineColours);
-}
+void MoveShards() { MoveSquares(Shards, kShardPool, true); }
+void MoveSparks() { MoveSquares(Sparks, kSparkPool, false); }
+void DrawShards() { DrawSquares(Shards, kShardPool, ShardFillColours, ShardLineColours); }
+void DrawSparks() { DrawSquares(Sparks, kSparkPool, SparkFillColours, SparkLineColours); }
 
 void DrawGlows() {
     for (const Glow& g : Glows) {

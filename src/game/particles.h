@@ -44,12 +44,12 @@ void SpawnEnergySparkle(float x, float y);
 void SpawnWeaponSparkle(float x, float y);
 void SpawnFireworkBurst(float x, float y);
 
-// Shards and sparks move on a frame, then are drawn where they came to; glows are drawn where they
-// are, then move on.
-void UpdateShards();
-void UpdateSparks();
-void DrawGlows();
+void MoveShards();
+void MoveSparks();
 void MoveGlows();
+void DrawShards();
+void DrawSparks();
+void DrawGlows();
 
 void ClearShardsAndSparks();  // a new game; glows are left to fade
 void ClearGlows();            // start-up

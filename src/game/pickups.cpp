@@ -105,8 +105,6 @@ void UpdatePickups() {
         for (Pickup& p : Pickups)
             if (p.active == 1) MovePickup(p);
     AdvancePickupWobble();
-    DrawPickups();
-    DrawGlows();
     MoveGlows();
 }
 

@@ -25,7 +25,7 @@ extern int32_t PickupWobble[4];   // angles of the energy halos' wobble, shared 
 int SpawnPickup(float x, float y, int kind);
 void ClearPickups();
 // Moves and draws the pickups, then the glow particles.
-// The pickups move, then they, their halos' wobble moved on, and the glows are drawn; the glows move.
+// The pickups move (while playing), their halos wobble and the glows move on.
 void UpdatePickups();
 void AdvancePickupWobble();
 void DrawPickups();

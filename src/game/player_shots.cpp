@@ -122,6 +122,11 @@ void MovePlayerShots() {
     }
 }
 
+void TrailReflectedShots() {
+    for (const PlayerShot& s : PlayerShots)
+        if (s.active == 1 && s.kind == kReflectedKind) SpawnGlow(s.x + 3, s.y - 3, 0, 0, 5);
+}
+
 void CollidePlayerShots() {
     for (int i = 0; i < kPlayerShotPool; ++i) {
         PlayerShot& s = PlayerShots[i];
@@ -180,7 +185,6 @@ void DrawPlayerShots() {
     for (const PlayerShot& s : PlayerShots) {
         if (s.active != 1 || s.kind < 0 || s.kind > kReflectedKind) continue;
         const bool reflected = s.kind == kReflectedKind;
-        if (reflected && Program.GameMode != Mode::Paused) SpawnGlow(s.x + 3, s.y - 3, 0, 0, 5);
         const PointF* shape = ShotShapes[s.kind];
         float x[4], y[4];
         uint32_t fill[4], line[4];

@@ -24,6 +24,8 @@ int SpawnPlayerShot(int kind, float x, float y, float vx, float vy);
 void ClearPlayerShots();
 void CollidePlayerShots();
 void MovePlayerShots();
+// A reflected shot leaves a glow behind it each frame of play.
+void TrailReflectedShots();
 void DrawPlayerShots();
 // One Poly of an enemy touched by a shot.
 void EnemyHit(int shot, int enemy);

@@ -28,9 +28,6 @@ void UseRealGraphicsOnly();
 // With the real window up, draws through OpenGL (true) or records only (false): a runner that wants a
 // few pictures out of a long run draws only those frames.
 void DrawThroughOpenGL(bool real);
-// While on, draws, clears and presents go nowhere and everything else reaches the device: frames run
-// only for what they change (a replay played on unseen to the moment wanted).
-void DiscardDrawing(bool on);
 // The real launcher dialogs; everything else stays headless (the dialog smoke test).
 void UseRealDialogsOnly();
 // The real platform, except that keys come from the headless input device: a program can fly the game on

@@ -183,8 +183,6 @@ void FlushTexturedTriangles() {
     gfx.BindTexture(0);
 }
 
-void DiscardBatches() { LineVertexCount = LineIndexCount = TriangleVertexCount = TexturedTriangleVertexCount = 0; }
-
 void ResetBatches() {
     LineVertexCount = LineIndexCount = TriangleVertexCount = TexturedTriangleVertexCount = 0;
     LineVertOverflow = LineIndexOverflow = TriVertOverflow = TexTriVertOverflow = 0;

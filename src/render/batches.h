@@ -41,7 +41,4 @@ void FlushLines(int32_t levelTitleTimer);
 void FlushTriangles();
 void FlushTexturedTriangles();
 
-// Empties the batches unflushed: what was queued for a frame that is not drawn.
-void DiscardBatches();
-
 void ResetBatches();

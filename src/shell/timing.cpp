@@ -12,7 +12,6 @@ double FrameStampMs;
 int32_t PresentCycle;
 int32_t SwapInterval;
 int32_t TimerFrames;
-bool FrameUnseen;
 void (*BeforePresentHook)();
 
 namespace {
@@ -135,7 +134,6 @@ void PaceAndPresent() {
 }
 
 void FastForwardGate() {
-    if (FrameUnseen) return;
     if (++PresentCycle > 30) PresentCycle = 0;
     if (Program.FastForward == 0 || PresentCycle == 0) PaceAndPresent();
 }
@@ -147,6 +145,5 @@ void ResetTiming() {
     FrameStampMs = 0;
     PresentCycle = 0;
     SwapInterval = TimerFrames = 0;
-    FrameUnseen = false;
     pacedFor = -1;
 }

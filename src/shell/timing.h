@@ -12,8 +12,6 @@ extern int32_t PresentCycle;  // 0..30, for fast-forward
 // The pacing in force: vertical blanks each present waits for (0 = none), frames the timer waits.
 extern int32_t SwapInterval;
 extern int32_t TimerFrames;
-// A frame run only for what it changes (a replay played on unseen): neither paced nor presented.
-extern bool FrameUnseen;
 
 void CalibrateTiming(bool skipTest);
 void PaceAndPresent();
