@@ -104,7 +104,6 @@ void RenderFrame() {
 
     // The playfield turns in horiz; the front end stays upright.
     bool horizontal = Saved.ScreenOrientation == 1;
-
     if (horizontal) ApplyUprightCamera(560);
     if (menu) {
         DrawMenu();
