@@ -5,6 +5,7 @@
 #include "frontend/frontend.h"
 #include "game/level_state.h"
 #include "game/ship.h"
+#include "game/ship_control.h"
 #include "game/weapons.h"
 #include "shell/bindings.h"
 #include "input/devices.h"
@@ -58,40 +59,6 @@ bool PauseToggle(int32_t toMode) {
     return true;
 }
 
-void ShipControl() {
-    Enemy& ship = PlayerShip;
-    VerticalMove = 0;
-    if (Saved.ScreenOrientation == 1) {
-        // The playfield is turned: the stick's directions turn with it.
-        if (UpHeld()) ship.x -= kShipSpeed;
-        if (DownHeld()) ship.x += kShipSpeed;
-        if (RightHeld()) ship.y -= kShipSpeed, VerticalMove = 1;
-        if (LeftHeld()) ship.y += kShipSpeed, VerticalMove = 2;
-    } else {
-        if (LeftHeld()) ship.x -= kShipSpeed;
-        if (RightHeld()) ship.x += kShipSpeed;
-        if (UpHeld()) ship.y -= kShipSpeed, VerticalMove = 1;
-        if (DownHeld()) ship.y += kShipSpeed, VerticalMove = 2;
-    }
-    if (ship.x < kShipMinX) ship.x = kShipMinX;
-    if (ship.x > kShipMaxX) ship.x = kShipMaxX;
-    if (ship.y < kShipMinY) ship.y = kShipMinY;
-    if (ship.y > kShipMaxY) ship.y = kShipMaxY;
-
-    if (FireHeld() && ShieldTimer < 20 && FireLatch == 0) FireLatch = 1;
-    if (ShieldTimer > 0) --ShieldTimer;
-    if (ShieldHeld() && ShieldTimer == 0 && Game.Held > 0) {
-        PlaySound(Sound::ShieldRaised);
-        --Game.Held;
-        ShieldTimer = 50;
-        ShieldHits = 0;
-    }
-    if (FireLatch == 1 && FireWeapon() == 1) {
-        FireLatch = 0;
-        MainGunTimer = SideGunTimer = RearGunTimer = 0;
-    }
-}
-
 void PlayingKeys() {
     if (EscapeNewlyPressed()) {
         StopMusic();
@@ -107,7 +74,7 @@ void PlayingKeys() {
         return;
     }
     if (!ShipAlive) return;
-    ShipControl();
+    ControlShip({UpHeld(), DownHeld(), LeftHeld(), RightHeld(), FireHeld(), ShieldHeld()});
 }
 
 void PausedKeys() {

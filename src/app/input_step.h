@@ -1,7 +1,6 @@
 #pragma once
-// The per-frame input step: function keys, Escape and pause, menu requests, binding capture, ship control.
+// The per-frame input step: function keys, Escape and pause, menu requests, binding capture, and the
+// ship's controls folded from every device.
 #include "input/requests.h"
-
-constexpr float kShipSpeed = 2.6f;
 
 void InputStep();
