@@ -49,11 +49,11 @@ SCENARIOS = {
     # a level practice and a boss practice to their reports and ends, then a boss rush: a record each
     'records': (['--frames', '50000', '--start', 'level', '1', '--start', 'boss', '1', '--start', 'rush',
                  '--bot', '--immortal'],
-                {'quivex.cfg': 1, 'records.cfg': 3, 'replays/level-1.qxr': 1, 'replays/boss-1.qxr': 1, 'replays/rush.qxr': 1,
-                 'replays/last.qxr': 3}),
+                {'quivex.cfg': 1, 'records.cfg': 3, 'replays/level-1.qxr': 1, 'replays/boss-1.qxr': 1,
+                 'replays/rush.qxr': 1, 'replays/last.qxr': 3}),
     'over': (['--frames', '6300', '--start', 'full', '--bot'],
              {'quivex.cfg': 2, 'records.cfg': 1, 'replays/last.qxr': 1, 'replays/best.qxr': 1}),
-    # a full game left alone: over in 2062 frames with no score, so only last.qxr is kept
+    # a full game left alone: over in 2062 frames with no score, so no best replay is kept
     'lost': (['--frames', '2100', '--start', 'full'], {'quivex.cfg': 2, 'records.cfg': 1, 'replays/last.qxr': 1}),
 }
 # The calls of a save from its rename on, and the one after the save.
