@@ -18,7 +18,7 @@
 #include "platform/platform.h"
 #include "render/batches.h"
 #include "render/device.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "app/main_loop.h"
 #include "shell/random.h"
 #include "shell/options.h"
@@ -30,7 +30,7 @@ using Clock = std::chrono::steady_clock;
 
 bool BotFrame() {
     AutopilotFrame(true);
-    if (ShipAlive) Invulnerable = 1;
+    if (ShipAlive) W.Invulnerable = 1;
     int exitCode = 0;
     return FramePass(exitCode);
 }
@@ -49,7 +49,7 @@ int RunGlBench(int level, int resolution, long long fastFrames, long long pacedF
     plat::UseRealPlatformWithScriptedInput();
     // The window size comes from the settings file, as for a player who chose it in the launcher.
     LoadSettings();
-    if (resolution < kResolutionCount) Saved.ResolutionIndex = resolution;
+    if (resolution < kResolutionCount) W.Saved.ResolutionIndex = resolution;
     SaveSettings();
     SeedRandom(1);
     StartOptions start;
@@ -78,7 +78,7 @@ int RunGlBench(int level, int resolution, long long fastFrames, long long pacedF
 
 
     StartFromMenu(StartLevelPractice, level - 1);
-    Program.FastForward = 1;
+    W.Program.FastForward = 1;
     // Past the level title, into the waves.
     for (int i = 0; i < 300; ++i)
         if (!BotFrame()) return 1;
@@ -91,7 +91,7 @@ int RunGlBench(int level, int resolution, long long fastFrames, long long pacedF
     const double fastWall = std::chrono::duration<double>(Clock::now() - fastStart).count();
     const double fastCpu = CpuSeconds() - fastCpu0;
 
-    Program.FastForward = 0;
+    W.Program.FastForward = 0;
     for (int i = 0; i < 30; ++i) BotFrame();  // settle into the 60 Hz rhythm
     const double cpu0 = CpuSeconds(), mainCpu0 = CpuSeconds(RUSAGE_THREAD);
     const uint64_t allocations0 = HeapAllocations();
@@ -120,7 +120,7 @@ int RunGlBench(int level, int resolution, long long fastFrames, long long pacedF
                 static_cast<unsigned long long>(allocations), paced);
     std::printf("    (level %d practice from its start, 300 frames in before timing; autopilot destroyed %d enemies;\n"
                 "     CPU = getrusage user+sys of this process, all its threads; the X server's own work is not in it)\n",
-                level, EnemiesKilled);
+                level, W.EnemiesKilled);
     std::fflush(stdout);
     return 0;
 }

@@ -20,7 +20,7 @@
 #include "game/ship.h"
 #include "platform/headless.h"
 #include "render/batches.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "app/main_loop.h"
 #include "shell/data_dir.h"
 #include "shell/random.h"
@@ -63,7 +63,7 @@ bool frameSaved = false;        // the last timed frame saved a file
 // or a negative number when the program ended.
 double BotFrame() {
     AutopilotFrame(true);
-    if (ShipAlive) Invulnerable = 1;
+    if (ShipAlive) W.Invulnerable = 1;
     int exitCode = 0;
     const uint64_t before = HeapAllocations();
     const unsigned long long savesBefore = DataFileSaves();
@@ -78,8 +78,8 @@ double BotFrame() {
 void Record(Run& run, double ms) {
     run.allocations = static_cast<double>(frameAllocations);
     run.ms.push_back(ms);
-    run.level.push_back(Game.CurrentLevel + 1);
-    run.clock.push_back(Level.LevelClock);
+    run.level.push_back(W.Game.CurrentLevel + 1);
+    run.clock.push_back(W.Level.LevelClock);
     run.saved.push_back(frameSaved);
 }
 
@@ -254,19 +254,19 @@ Run FullGame() {
     constexpr long long kCap = 200000;
     StartFromMenu(StartFullGame, 0);
     const auto start = Clock::now();
-    while (Program.GameMode != Mode::Menu && static_cast<long long>(run.ms.size()) < kCap) {
+    while (W.Program.GameMode != Mode::Menu && static_cast<long long>(run.ms.size()) < kCap) {
         const double ms = BotFrame();
         if (ms < 0) break;
         Record(run, ms);
     }
     run.wallSeconds = std::chrono::duration<double>(Clock::now() - start).count();
-    run.extra[0] = Program.GameMode == Mode::Menu;
+    run.extra[0] = W.Program.GameMode == Mode::Menu;
     return run;
 }
 
 int FindByBehaviour(int behaviour) {
     for (int i = 0; i < kEnemyPoolSize; ++i)
-        if (EnemyPool[i].active && EnemyPool[i].behaviour == behaviour) return i;
+        if (W.EnemyPool[i].active && W.EnemyPool[i].behaviour == behaviour) return i;
     return -1;
 }
 
@@ -281,8 +281,8 @@ Run MidBossBurst() {
     StartFromMenu(StartLevelPractice, 3);
     for (long long frame = 0; frame < kCap; ++frame) {
         const int slot = FindByBehaviour(kMidBoss);
-        const int age = slot >= 0 ? EnemyPool[slot].age : -1;
-        if (slot >= 0) EnemyPool[slot].hitPoints = 40000;
+        const int age = slot >= 0 ? W.EnemyPool[slot].age : -1;
+        if (slot >= 0) W.EnemyPool[slot].hitPoints = 40000;
         if (age >= kBurstTo) break;
         const double ms = BotFrame();
         if (ms < 0) break;
@@ -305,7 +305,7 @@ Run BossDeath() {
     for (; frame < kCap; ++frame) {
         const double ms = BotFrame();
         if (ms < 0) break;
-        const bool dying = Level.BossDefeated == 1;
+        const bool dying = W.Level.BossDefeated == 1;
         if (dying || !run.ms.empty()) Record(run, ms);
         if (!run.ms.empty() && !dying) break;  // the sequence's last frame clears the flag
     }

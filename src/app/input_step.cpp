@@ -9,24 +9,24 @@
 #include "game/weapons.h"
 #include "shell/bindings.h"
 #include "input/devices.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 
 namespace {
 
-bool EscapeNewlyPressed() { return IsInputDown(KeyEscape) && EscapeLatch == 0; }
+bool EscapeNewlyPressed() { return IsInputDown(KeyEscape) && W.EscapeLatch == 0; }
 
 void UnlockCombination() {
-    if (!(IsInputDown(KeyF9) && IsInputDown(KeyF12) && Program.GameMode == Mode::Menu && MenuPage == 0)) return;
-    if (Program.UnlockCheatUsed == 0) PlaySound(Sound::Bonus);
-    Program.UnlockCheatUsed = 1;
-    for (int i = 0; i < kLevelCount; ++i) Saved.PracticeUnlocked[i] = Saved.BossUnlocked[i] = 1;
-    Saved.BossRushUnlocked = 1;
+    if (!(IsInputDown(KeyF9) && IsInputDown(KeyF12) && W.Program.GameMode == Mode::Menu && W.MenuPage == 0)) return;
+    if (W.Program.UnlockCheatUsed == 0) PlaySound(Sound::Bonus);
+    W.Program.UnlockCheatUsed = 1;
+    for (int i = 0; i < kLevelCount; ++i) W.Saved.PracticeUnlocked[i] = W.Saved.BossUnlocked[i] = 1;
+    W.Saved.BossRushUnlocked = 1;
 }
 
 void MenuKeys() {
     if (EscapeNewlyPressed()) {
-        Program.GameMode = Mode::Quitting;
-        EscapeLatch = 1;
+        W.Program.GameMode = Mode::Quitting;
+        W.EscapeLatch = 1;
     }
     // One press gives exactly one request; the earlier query wins when several are held.
     struct Key {
@@ -40,37 +40,37 @@ void MenuKeys() {
     for (const Key& key : keys) {
         if (!key.held()) continue;
         any = true;
-        if (MenuKeyLatch == 0) {
+        if (W.MenuKeyLatch == 0) {
             *key.request = 1;
-            MenuKeyLatch = 1;
+            W.MenuKeyLatch = 1;
         }
     }
-    if (!any) MenuKeyLatch = 0;
+    if (!any) W.MenuKeyLatch = 0;
 }
 
 bool PauseToggle(int32_t toMode) {
-    if (!IsInputDown(Saved.Bindings[SlotPause])) {
-        PauseLatch = 0;
+    if (!IsInputDown(W.Saved.Bindings[SlotPause])) {
+        W.PauseLatch = 0;
         return false;
     }
-    if (PauseLatch != 0) return false;
-    Program.GameMode = toMode;
-    PauseLatch = 1;
+    if (W.PauseLatch != 0) return false;
+    W.Program.GameMode = toMode;
+    W.PauseLatch = 1;
     return true;
 }
 
 void PlayingKeys() {
     if (EscapeNewlyPressed()) {
         StopMusic();
-        Program.GameMode = Mode::Menu;
-        Level.LevelTitleTimer = 0;
-        EscapeLatch = 1;
+        W.Program.GameMode = Mode::Menu;
+        W.Level.LevelTitleTimer = 0;
+        W.EscapeLatch = 1;
     }
     PauseToggle(Mode::Paused);
-    if (Level.ReportShowing) {
-        MenuKeyLatch = 1;
-        FireLatch = 0;
-        MainGunTimer = SideGunTimer = RearGunTimer = 0;
+    if (W.Level.ReportShowing) {
+        W.MenuKeyLatch = 1;
+        W.FireLatch = 0;
+        W.MainGunTimer = W.SideGunTimer = W.RearGunTimer = 0;
         return;
     }
     if (!ShipAlive) return;
@@ -80,27 +80,27 @@ void PlayingKeys() {
 void PausedKeys() {
     if (EscapeNewlyPressed()) {
         StopMusic();
-        Program.GameMode = Mode::Menu;
-        EscapeLatch = 1;
+        W.Program.GameMode = Mode::Menu;
+        W.EscapeLatch = 1;
     }
     PauseToggle(Mode::Playing);
 }
 
 void CaptureKeys() {
     if (EscapeNewlyPressed()) {
-        EscapeLatch = 1;
-        Program.GameMode = Mode::Menu;
-        CaptureArmed = 0;
+        W.EscapeLatch = 1;
+        W.Program.GameMode = Mode::Menu;
+        W.CaptureArmed = 0;
         return;
     }
     // The fire key that chose the row must be let go before anything is captured.
-    if (!IsInputDown(Saved.Bindings[SlotKeyFire]) && CaptureArmed == 0) CaptureArmed = 1;
+    if (!IsInputDown(W.Saved.Bindings[SlotKeyFire]) && W.CaptureArmed == 0) W.CaptureArmed = 1;
     int code = ScanAnyInput();
-    if (CaptureArmed == 1 && code != -1) {
-        if (CaptureTarget >= 0 && CaptureTarget <= 5) PendingBindings[CaptureTarget] = code;
-        else if (CaptureTarget == 6) PendingBindings[SlotPause] = code;
-        Program.GameMode = Mode::Menu;
-        CaptureArmed = 0;
+    if (W.CaptureArmed == 1 && code != -1) {
+        if (W.CaptureTarget >= 0 && W.CaptureTarget <= 5) W.PendingBindings[W.CaptureTarget] = code;
+        else if (W.CaptureTarget == 6) W.PendingBindings[SlotPause] = code;
+        W.Program.GameMode = Mode::Menu;
+        W.CaptureArmed = 0;
     }
 }
 
@@ -110,11 +110,11 @@ void InputStep() {
     // While a replay is watched the viewer has read the player's own controls already (replay_viewer).
     if (!PlaybackActive() || !PlaybackInput()) PollInputDevices();
     RecordFrameInput();
-    if (IsInputDown(KeyF1)) Program.FastForward = 0;
-    if (IsInputDown(KeyF2)) Program.FastForward = 1;
+    if (IsInputDown(KeyF1)) W.Program.FastForward = 0;
+    if (IsInputDown(KeyF2)) W.Program.FastForward = 1;
     UnlockCombination();
-    if (!IsInputDown(KeyEscape)) EscapeLatch = 0;
-    switch (Program.GameMode) {
+    if (!IsInputDown(KeyEscape)) W.EscapeLatch = 0;
+    switch (W.Program.GameMode) {
         case Mode::Menu: MenuKeys(); break;
         case Mode::Playing: PlayingKeys(); break;
         case Mode::Paused: PausedKeys(); break;

@@ -9,7 +9,7 @@
 #include "input/key_names.h"
 #include "platform/platform.h"
 #include "shell/error_log.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "shell/options.h"
 #include "shell/settings.h"
 
@@ -45,7 +45,7 @@ plat::ChoiceList Positions(const char* const* names, int count, int32_t selected
     return list;
 }
 
-bool JoypadOn() { return Saved.Bindings[SlotJoypadEnabled] == 1; }
+bool JoypadOn() { return W.Saved.Bindings[SlotJoypadEnabled] == 1; }
 
 }  // namespace
 
@@ -69,7 +69,7 @@ std::string BuildInfoText() {
     static const char* const kActions[6] = {"up", "down", "left", "right", "fire", "shield"};
     std::string text;
     for (int slot = SlotKeyUp; slot <= SlotKeyShield; ++slot) {
-        std::snprintf(line, sizeof line, "%s: %s\n", kActions[slot], Name(Saved.Bindings[slot]).c_str());
+        std::snprintf(line, sizeof line, "%s: %s\n", kActions[slot], Name(W.Saved.Bindings[slot]).c_str());
         text += line;
     }
     text += JoypadOn() ? "(joypad enabled)" : "(joypad disabled)";
@@ -98,8 +98,8 @@ plat::LauncherContent LauncherModel::Open() {
     content.pictureSize = LauncherBmpSize;
     content.info = BuildInfoText();
     content.resolutions = Positions(kResolutionNames, kResolutionChoices, ResolutionChoice());
-    content.screenModes = Positions(kScreenModeNames, 3, Saved.ScreenOrientation);
-    content.windowed = Saved.Windowed != 0;
+    content.screenModes = Positions(kScreenModeNames, 3, W.Saved.ScreenOrientation);
+    content.windowed = W.Saved.Windowed != 0;
     return content;
 }
 
@@ -107,10 +107,10 @@ void LauncherModel::Launch(int resolution, bool windowed, int screenMode) {
     // Nothing selected (cannot happen with a filled list) keeps the loaded value.
     if (resolution >= 0 && resolution < kResolutionChoices) SetResolutionChoice(resolution);
     LogError("combo pos (resolution): %d\n", ResolutionChoice());
-    Saved.Windowed = windowed ? 1 : 0;
-    LogError("   checkbox (windowed): %d\n", Saved.Windowed);
-    if (screenMode >= 0 && screenMode < 3) Saved.ScreenOrientation = screenMode;
-    LogError("tate mode: %d\n", Saved.ScreenOrientation);
+    W.Saved.Windowed = windowed ? 1 : 0;
+    LogError("   checkbox (windowed): %d\n", W.Saved.Windowed);
+    if (screenMode >= 0 && screenMode < 3) W.Saved.ScreenOrientation = screenMode;
+    LogError("tate mode: %d\n", W.Saved.ScreenOrientation);
 }
 
 std::string LauncherModel::SetControls() {
@@ -138,13 +138,13 @@ plat::ControlsContent ControlsModel::Open() {
     shown_ = plat::ControlsContent();
     shown_.joypadEnabled = JoypadOn();
     for (int i = 0; i < plat::kControlLists; ++i)
-        shown_.lists[i] = BindingChoices(i < kFirstKeyboardList ? joypad : keyboard, Saved.Bindings[kControlListSlots[i]]);
+        shown_.lists[i] = BindingChoices(i < kFirstKeyboardList ? joypad : keyboard, W.Saved.Bindings[kControlListSlots[i]]);
     return shown_;
 }
 
 bool ControlsModel::JoypadClicked(bool checked) {
     // Stands even if the dialog is cancelled; it reaches the file with the next save of any kind.
-    Saved.Bindings[SlotJoypadEnabled] = checked ? 1 : 0;
+    W.Saved.Bindings[SlotJoypadEnabled] = checked ? 1 : 0;
     return checked;
 }
 
@@ -154,7 +154,7 @@ void ControlsModel::Ok(const int selected[plat::kControlLists]) {
         int pos = selected[i];
         // A list left without a selection keeps its binding rather than taking a meaningless code.
         if (pos >= 0 && pos < static_cast<int>(list.entries.size()))
-            Saved.Bindings[kControlListSlots[i]] = list.entries[pos].data;
+            W.Saved.Bindings[kControlListSlots[i]] = list.entries[pos].data;
     }
     SaveSettings();
 }

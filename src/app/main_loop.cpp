@@ -18,7 +18,7 @@
 #include "app/render_frame.h"
 #include "shell/data_dir.h"
 #include "shell/error_log.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "app/launcher.h"
 #include "shell/options.h"
 #include "shell/settings.h"
@@ -34,7 +34,7 @@ constexpr int kInitialOuterWidth = 1032, kInitialOuterHeight = 795;
 int warmUpFramesRun;
 
 void OnWindowMoved() {
-    plat::window().Position(Saved.WindowX, Saved.WindowY);
+    plat::window().Position(W.Saved.WindowX, W.Saved.WindowY);
     SaveSettings();
 }
 
@@ -59,8 +59,8 @@ bool DrainMessages(int& exitCode) {
                 break;
             case plat::WindowEventKind::ToggleFullscreen:
                 // A replay holds the display settings it was recorded with until it ends.
-                if (Program.WatchingReplay) break;
-                SetWindowed(Saved.Windowed ? 0 : 1);
+                if (W.Program.WatchingReplay) break;
+                SetWindowed(W.Saved.Windowed ? 0 : 1);
                 RefreshMenuValues();
                 break;
         }
@@ -80,10 +80,10 @@ bool StartProgram(const StartOptions& options, int& exitCode) {
     ApplyCommandLine(options.commandLine);
     if (options.runLauncher && !RunLauncher()) return false;  // closed without "launch": no window, exit code 0
     if (ResolutionNative != nativeLoaded) SaveOptions();
-    int windowed = options.forceWindowed ? 1 : Saved.Windowed;
+    int windowed = options.forceWindowed ? 1 : W.Saved.Windowed;
 
     plat::Window& window = plat::window();
-    if (!window.Create("quiv-ex", Saved.WindowX, Saved.WindowY, kInitialOuterWidth, kInitialOuterHeight)) {
+    if (!window.Create("quiv-ex", W.Saved.WindowX, W.Saved.WindowY, kInitialOuterWidth, kInitialOuterHeight)) {
         LogError("failed to create window\n");
         ErrorBox("failed to create window (no display?)");
         return false;
@@ -119,7 +119,7 @@ void WarmUpFrame() {
 bool NextPass(int& exitCode) {
     if (warmUpFramesRun == kWarmUpFrames) return FramePass(exitCode);
     if (!DrainMessages(exitCode)) return false;
-    if (Program.GameMode == Mode::Quitting) plat::window().Destroy();
+    if (W.Program.GameMode == Mode::Quitting) plat::window().Destroy();
     WarmUpFrameNumber = ++warmUpFramesRun;
     WarmUpFrame();
     if (warmUpFramesRun == kWarmUpFrames) WarmUpFrameNumber = 0;
@@ -133,9 +133,9 @@ bool RunWarmUpFrames(int& exitCode) {
 }
 
 void UpdateFrame() {
-    switch (Program.GameMode) {
+    switch (W.Program.GameMode) {
         case Mode::Playing:
-            if (Game.Lives == 0) GameOverSequence();
+            if (W.Game.Lives == 0) GameOverSequence();
             PlayingFrame();
             break;
         case Mode::Menu: UpdateMenu(); break;
@@ -158,7 +158,7 @@ void StepFrame(bool shown) {
 
 bool FramePass(int& exitCode, bool shown) {
     if (!DrainMessages(exitCode)) return false;
-    if (Program.GameMode == Mode::Quitting) plat::window().Destroy();
+    if (W.Program.GameMode == Mode::Quitting) plat::window().Destroy();
     if (WatchedPass()) {
         ++FrameCount;
         return true;

@@ -18,7 +18,7 @@
 #include "render/camera.h"
 #include "render/font.h"
 #include "shell/error_log.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "shell/timing.h"
 
 namespace {
@@ -29,15 +29,15 @@ void ReportOverflow(int32_t flag, float y, const char* message, int32_t count) {
     LogError("%s : %d \n", message, count);
 }
 
-bool InPlay() { return Program.GameMode == Mode::Playing || Program.GameMode == Mode::Paused; }
+bool InPlay() { return W.Program.GameMode == Mode::Playing || W.Program.GameMode == Mode::Paused; }
 
 // Everything in play, where the update left it: into the batches, drawn at the next flush.
 void DrawPlayfield() {
     DrawPlayfieldGrid();
     for (int slot = 0; slot < kEnemyPoolSize; ++slot)
-        if (EnemyPool[slot].active == 1) DrawEnemy(slot);
+        if (W.EnemyPool[slot].active == 1) DrawEnemy(slot);
     DrawEnemyBullets();
-    if (Level.ReportShowing == 0 && ShipAlive) {
+    if (W.Level.ReportShowing == 0 && ShipAlive) {
         DrawShip();
         DrawThrusters();
     }
@@ -49,7 +49,7 @@ void DrawPlayfield() {
 }
 
 void DrawScreenShown() {
-    switch (Level.ScreenShown) {
+    switch (W.Level.ScreenShown) {
         case BossWarningScreen: DrawBossWarning(); break;
         case MissionReportScreen: DrawMissionReport(); break;
         case PilotStatusScreen: DrawPilotStatus(); break;
@@ -63,11 +63,11 @@ void AdvancePresentation() {
     // In the order the frame is drawn in: the cameras shake and the credits jitter with the game's
     // random numbers.
     StepCamera();
-    const bool menu = Program.GameMode == Mode::Menu || Program.GameMode == Mode::CaptureBinding;
-    const bool horizontal = Saved.ScreenOrientation == 1;
-    if (Program.GameMode != Mode::Menu) AdvanceShieldRings();
+    const bool menu = W.Program.GameMode == Mode::Menu || W.Program.GameMode == Mode::CaptureBinding;
+    const bool horizontal = W.Saved.ScreenOrientation == 1;
+    if (W.Program.GameMode != Mode::Menu) AdvanceShieldRings();
     if (menu) AdvanceBackgroundGrid();
-    AdvanceBackgroundWaves(Level.BossAlert);
+    AdvanceBackgroundWaves(W.Level.BossAlert);
     if (horizontal) StepUprightCamera(560);
     if (menu) {
         AdvanceMenu();
@@ -89,12 +89,12 @@ void RenderFrame() {
     ReportOverflow(TriVertOverflow, 440, "TRI VERT OVERFLOW", TriangleVertexCount);
     ReportOverflow(TexTriVertOverflow, 460, "TEX TRI VERT OVERFLOW", TexturedTriangleVertexCount);
 
-    bool menu = Program.GameMode == Mode::Menu || Program.GameMode == Mode::CaptureBinding;
-    if (Program.GameMode != Mode::Menu) DrawShieldRings(PlayerShip.x, PlayerShip.y, ShieldTimer);
+    bool menu = W.Program.GameMode == Mode::Menu || W.Program.GameMode == Mode::CaptureBinding;
+    if (W.Program.GameMode != Mode::Menu) DrawShieldRings(W.PlayerShip.x, W.PlayerShip.y, W.ShieldTimer);
     if (menu) DrawBackgroundGrid();
     DrawBackgroundWaves();
 
-    FlushLines(Level.LevelTitleTimer);
+    FlushLines(W.Level.LevelTitleTimer);
     FlushTriangles();
     FlushTexturedTriangles();
 
@@ -103,7 +103,7 @@ void RenderFrame() {
     DrawSideMasks();
 
     // The playfield turns in horiz; the front end stays upright.
-    bool horizontal = Saved.ScreenOrientation == 1;
+    bool horizontal = W.Saved.ScreenOrientation == 1;
     if (horizontal) ApplyUprightCamera(560);
     if (menu) {
         DrawMenu();

@@ -18,7 +18,7 @@
 #include "render/camera.h"
 #include "shell/data_dir.h"
 #include "shell/error_log.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "shell/random.h"
 
 namespace {
@@ -33,7 +33,6 @@ constexpr uint32_t kMaxPart = 64u << 20;
 
 // One frame's input as the game reads it: the keyboard's 256 bytes, whether a controller is there, its
 // two axes and 128 buttons.
-constexpr size_t kInputBytes = 256 + 1 + 4 + 4 + 128;
 using InputImage = unsigned char[kInputBytes];
 
 std::vector<unsigned char> snapshot, inputs;
@@ -74,8 +73,8 @@ void GiveInput(const InputImage in) {
 void VisitStart(const StateVisitor& visit, uint32_t& random) {
     WalkGameState(visit);
     visit(&random, sizeof random);
-    visit(&PlayerShip, sizeof PlayerShip);
-    visit(&ShakeAmount, sizeof ShakeAmount);
+    visit(&W.PlayerShip, sizeof W.PlayerShip);
+    visit(&W.ShakeAmount, sizeof W.ShakeAmount);
 }
 
 // The state on the first frame, copied out to bytes, and back in (the random generator reseeded).
@@ -104,7 +103,7 @@ bool PossibleStart(const std::vector<unsigned char>& start) {
     TakeState(aside);
     PutStateBack(start);
     const bool possible =
-        (Program.GameMode == Mode::Playing || Program.GameMode == Mode::Paused) && !ImpossibleGameState();
+        (W.Program.GameMode == Mode::Playing || W.Program.GameMode == Mode::Paused) && !ImpossibleGameState();
     PutStateBack(aside);
     return possible;
 }
@@ -313,14 +312,19 @@ bool PlaybackActive() { return active; }
 bool PlaybackDone() { return played >= frames; }
 long long PlaybackPosition() { return played; }
 
-void VisitPlayback(const StateVisitor& visit, uint32_t& random) {
-    VisitStart(visit, random);
-    visit(&readAt, sizeof readAt);
-    visit(&unchangedRun, sizeof unchangedRun);
-    visit(previous, sizeof previous);
-    visit(&pending, sizeof pending);
-    visit(&changes, sizeof changes);
-    visit(&played, sizeof played);
+PlaybackPlace TakePlaybackPlace() {
+    PlaybackPlace place{readAt, unchangedRun, {}, pending, changes, played};
+    std::memcpy(place.previous, previous, sizeof previous);
+    return place;
+}
+
+void PutPlaybackPlace(const PlaybackPlace& place) {
+    readAt = place.readAt;
+    unchangedRun = place.unchangedRun;
+    std::memcpy(previous, place.previous, sizeof previous);
+    pending = place.pending;
+    changes = place.changes;
+    played = place.played;
 }
 
 bool PlaybackInput() {
@@ -345,7 +349,7 @@ bool PlaybackInput() {
     }
     GiveInput(previous);
     ++played;
-    if ((flags & kReplayIndestructible) && ShipAlive) Invulnerable = 1;  // as the runner kept it
+    if ((flags & kReplayIndestructible) && ShipAlive) W.Invulnerable = 1;  // as the runner kept it
     return true;
 }
 
@@ -359,7 +363,7 @@ namespace {
 
 int32_t hiScoreAtStart;
 
-bool InGame() { return Program.GameMode == Mode::Playing || Program.GameMode == Mode::Paused; }
+bool InGame() { return W.Program.GameMode == Mode::Playing || W.Program.GameMode == Mode::Paused; }
 
 void Keep(const char* name, const std::vector<unsigned char>& file) {
     char temp[64];
@@ -371,8 +375,8 @@ void Keep(const char* name, const std::vector<unsigned char>& file) {
 }  // namespace
 
 void RecordGamesBeforeFrame() {
-    if (Recording() || PlaybackActive() || Program.WatchingReplay || !InGame()) return;
-    hiScoreAtStart = Saved.HiScore;
+    if (Recording() || PlaybackActive() || W.Program.WatchingReplay || !InGame()) return;
+    hiScoreAtStart = W.Saved.HiScore;
     BeginRecording();
 }
 
@@ -383,7 +387,7 @@ void RecordGamesAfterFrame() {
     FormatRecording(fileBytes);
     if (fileBytes.empty()) return;
     Keep(kRecordReplays[ReplayLast], fileBytes);
-    if (Game.PlayType == Play::FullGame && Saved.HiScore > hiScoreAtStart) Keep(kRecordReplays[ReplayBest], fileBytes);
+    if (W.Game.PlayType == Play::FullGame && W.Saved.HiScore > hiScoreAtStart) Keep(kRecordReplays[ReplayBest], fileBytes);
     // The game that set a record is kept as that record's replay.
     if (News.replay > ReplayBest && News.replay < kReplayFiles) Keep(kRecordReplays[News.replay], fileBytes);
 }
@@ -409,7 +413,7 @@ bool escapeHeld;
 void PerformWatchRequest() {
     int which = WatchReplayRequest;
     WatchReplayRequest = -1;
-    if (which < 0 || which >= kReplayFiles || Program.WatchingReplay) return;
+    if (which < 0 || which >= kReplayFiles || W.Program.WatchingReplay) return;
     std::string error;
     if (!LoadReplay(DataPath(kRecordReplays[which]), error)) {
         LogError("replay: %s\n", error.c_str());
@@ -418,21 +422,21 @@ void PerformWatchRequest() {
     }
     TakeState(playerState);
     StartPlayback();
-    Program.WatchingReplay = 1;
+    W.Program.WatchingReplay = 1;
     escapeHeld = true;  // the key that chose it may still be down
-    int track = MusicTrack;
+    int track = W.MusicTrack;
     StopMusic();
     if (track >= 0) StartMusic(track);
 }
 
 void StopWatching() {
-    if (!Program.WatchingReplay) return;
+    if (!W.Program.WatchingReplay) return;
     active = false;
     StopMusic();
     PutStateBack(playerState);
-    Program.WatchingReplay = 0;
+    W.Program.WatchingReplay = 0;
     // Whatever is held now was pressed during the replay: it acts on the menu only once let go.
-    EscapeLatch = MenuKeyLatch = 1;
+    W.EscapeLatch = W.MenuKeyLatch = 1;
 }
 
 void WatchInputStep(bool escape, bool fastForwardOff, bool fastForwardOn) {
@@ -441,14 +445,14 @@ void WatchInputStep(bool escape, bool fastForwardOff, bool fastForwardOn) {
         return;
     }
     escapeHeld = escape;
-    if (fastForwardOff) Program.FastForward = 0;
-    if (fastForwardOn) Program.FastForward = 1;
+    if (fastForwardOff) W.Program.FastForward = 0;
+    if (fastForwardOn) W.Program.FastForward = 1;
 }
 
 void AfterWatchedFrame() {
     // A recorded game ends on the frame it leaves play: whatever a file holds past that would work the
     // menus (and save what they change, or quit), so watching ends there too.
-    if (Program.WatchingReplay && (PlaybackDone() || !InGame())) StopWatching();
+    if (W.Program.WatchingReplay && (PlaybackDone() || !InGame())) StopWatching();
 }
 
 void ResetReplay() {

@@ -31,9 +31,19 @@ bool PlaybackActive();
 bool PlaybackInput();  // sets this frame's input; false (and playing back ends) once all were given
 bool PlaybackDone();   // every recorded frame has been given
 long long PlaybackPosition();  // frames given so far
-// Everything a playback's next frames depend on: the start's list, then where it is in the inputs
-// (the random generator's state through `random`, as the callers take and set it themselves).
-void VisitPlayback(const StateVisitor& visit, uint32_t& random);
+// Where a playback is in its inputs: with the world and the random generator, all its next frames
+// depend on.
+constexpr size_t kInputBytes = 256 + 1 + 4 + 4 + 128;  // one frame's input: see TakeInput
+struct PlaybackPlace {
+    size_t readAt;
+    uint32_t unchangedRun;
+    unsigned char previous[kInputBytes];
+    bool pending;
+    uint32_t changes;
+    long long played;
+};
+PlaybackPlace TakePlaybackPlace();
+void PutPlaybackPlace(const PlaybackPlace& place);
 long long ReplayFrames();
 uint64_t ReplayHash();
 

@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <iterator>
 #include <memory>
@@ -24,7 +25,7 @@
 #include "render/background.h"
 #include "render/camera.h"
 #include "shell/bindings.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "shell/random.h"
 #include "shell/timing.h"
 
@@ -36,43 +37,35 @@ constexpr long long kFirstInterval = 120;  // two seconds
 constexpr long long kRewindFrames = 300;   // five seconds
 constexpr int kKeyHome = 199;
 
-// The playback's own list, then what only the pictures and the runner's counts depend on, so that a
-// moment put back draws and counts what it did the first time.
-void VisitView(const StateVisitor& visit, uint32_t& random) {
-    VisitPlayback(visit, random);
-    auto each = [&visit](auto&... parts) { (visit(&parts, sizeof parts), ...); };
-    each(PlayfieldCamera, UprightCamera560, UprightCamera550, PlayfieldScroll, WavePhase, ShieldRotation);
-    each(WaveFlashRequest, WaveR, WaveG, WaveB, HudBlink, TitleFade, BarBlink, BarOffset);
-    each(LastShipX, LastShipY, FlamePhase, FlameBrightness, EnemiesKilled, SoundsPlayed);
-}
+// A moment of the replay: the world as a copy, the random generator and the playback's place.
+struct Moment {
+    World world;
+    uint32_t random;
+    PlaybackPlace place;
+};
 
 std::vector<unsigned char> raw;     // a snapshot before packing, or after unpacking
 std::vector<unsigned char> moment;  // the state before the frame on show, to draw it again
 
-size_t ViewSize() {
-    size_t n = 0;
-    uint32_t random = 0;
-    VisitView([&n](void*, size_t size) { n += size; }, random);
-    return n;
-}
+size_t ViewSize() { return sizeof(Moment); }
 
+// Copied in and out by its parts: the world is too large to build a Moment on a small stack.
 void Take(std::vector<unsigned char>& out) {
-    uint32_t random = RandomState();
-    unsigned char* at = out.data();
-    VisitView([&at](void* data, size_t size) {
-        std::memcpy(at, data, size);
-        at += size;
-    }, random);
+    const uint32_t random = RandomState();
+    const PlaybackPlace place = TakePlaybackPlace();
+    std::memcpy(out.data() + offsetof(Moment, world), &W, sizeof W);
+    std::memcpy(out.data() + offsetof(Moment, random), &random, sizeof random);
+    std::memcpy(out.data() + offsetof(Moment, place), &place, sizeof place);
 }
 
 void Put(const std::vector<unsigned char>& in) {
-    uint32_t random = 0;
-    const unsigned char* at = in.data();
-    VisitView([&at](void* data, size_t size) {
-        std::memcpy(data, at, size);
-        at += size;
-    }, random);
+    uint32_t random;
+    PlaybackPlace place;
+    std::memcpy(&W, in.data() + offsetof(Moment, world), sizeof W);
+    std::memcpy(&random, in.data() + offsetof(Moment, random), sizeof random);
+    std::memcpy(&place, in.data() + offsetof(Moment, place), sizeof place);
     SeedRandom(random);
+    PutPlaybackPlace(place);
 }
 
 // The snapshots, packed one after another into an arena made once; the first is the replay's start.
@@ -152,7 +145,7 @@ void SwapControls() {
     std::swap_ranges(KeyboardState, KeyboardState + 256, players.keyboard);
     std::swap(JoystickPresent, players.joystickPresent);
     std::swap(Joystick, players.joystick);
-    std::swap_ranges(Saved.Bindings, Saved.Bindings + kBindingSlots, players.bindings);
+    std::swap_ranges(W.Saved.Bindings, W.Saved.Bindings + kBindingSlots, players.bindings);
 }
 
 enum : unsigned { kPause = 1, kStep = 2, kFaster = 4, kSlower = 8, kBack = 16, kToStart = 32, kEscape = 64, kF1 = 128, kF2 = 256 };
@@ -161,7 +154,7 @@ unsigned ReadControls() {
     SwapControls();
     PollInputDevices();
     // The fire button pauses too, so a controller always can, whatever the pause binding is.
-    const bool held[] = {IsInputDown(Saved.Bindings[SlotPause]) || FireHeld(), RightHeld(), UpHeld(), DownHeld(),
+    const bool held[] = {IsInputDown(W.Saved.Bindings[SlotPause]) || FireHeld(), RightHeld(), UpHeld(), DownHeld(),
                          LeftHeld(), ShieldHeld() || IsInputDown(kKeyHome), IsInputDown(KeyEscape),
                          IsInputDown(KeyF1), IsInputDown(KeyF2)};
     SwapControls();
@@ -175,7 +168,7 @@ int32_t speed = SpeedOne;
 unsigned latched;  // held at the last pass: each control acts once per press
 
 bool Over() {
-    return PlaybackDone() || (Program.GameMode != Mode::Playing && Program.GameMode != Mode::Paused);
+    return PlaybackDone() || (W.Program.GameMode != Mode::Playing && W.Program.GameMode != Mode::Paused);
 }
 
 // One of the replay's frames, as the frame loop runs it.
@@ -222,7 +215,7 @@ void ViewerKeepsPlayersControls() {
     std::memcpy(players.keyboard, KeyboardState, sizeof players.keyboard);
     players.joystickPresent = JoystickPresent;
     players.joystick = Joystick;
-    std::memcpy(players.bindings, Saved.Bindings, sizeof players.bindings);
+    std::memcpy(players.bindings, W.Saved.Bindings, sizeof players.bindings);
 }
 
 void ViewerPlaybackStarted() {
@@ -235,7 +228,7 @@ void ViewerPlaybackStarted() {
 }
 
 bool WatchedPass() {
-    if (!Program.WatchingReplay) return false;
+    if (!W.Program.WatchingReplay) return false;
     // The last frame has been shown: the player's own state comes back, and this pass is the menu's.
     if (ended) {
         ended = false;
@@ -245,7 +238,7 @@ bool WatchedPass() {
     const unsigned held = ReadControls(), pressed = held & ~latched;
     latched = held;
     WatchInputStep(held & kEscape, held & kF1, held & kF2);
-    if (!Program.WatchingReplay) return false;
+    if (!W.Program.WatchingReplay) return false;
     if (pressed & kPause) paused = !paused;
     if ((pressed & kFaster) && speed < SpeedFour) ++speed;
     if ((pressed & kSlower) && speed > SpeedHalf) --speed;

@@ -24,36 +24,26 @@
 #include "input/devices.h"
 #include "input/requests.h"
 #include "shell/error_log.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "shell/options.h"
 #include "app/main_loop.h"
 #include "shell/random.h"
 #include "shell/timing.h"
 
 void ResetAllState() {
-    ResetGameVars();
+    ResetWorld();
     ResetErrorLog();
-    ResetBindings();
     ResetOptions();
     ResetRecords();
     ResetInputDevices();
-    ResetInputRequests();
+    ClearMenuRequests();
     ResetReplay();
     ResetReplayViewer();
-    ResetWeapons();
-    ResetPlayerShots();
-    ResetPickups();
     ResetFrontEnd();
     ResetTiming();
     ResetMainLoop();
     ResetAudio();
     ResetLevelState();
-    ResetShip();
-    ResetShipLife();
-    ResetParticles();
-    ResetGameFlow();
-    ResetEnemyPool();
-    ResetEnemyBullets();
     ResetBatches();
     ResetCamera();
     ResetBackground();

@@ -27,7 +27,7 @@
 #include "input/requests.h"
 #include "shell/bindings.h"
 #include "app/input_step.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "shell/random.h"
 
 void StateHasher::Add(const void* data, size_t size) {
@@ -48,28 +48,28 @@ void Each(const StateVisitor& visit, Parts&... parts) {
 }  // namespace
 
 void WalkGameState(const StateVisitor& visit) {
-    Each(visit, Program.GameMode);
-    Each(visit, Program.SpeedSetting, Game.PlayType, Game.BossRush, Game.CurrentLevel, Game.WeaponLevel);
-    Each(visit, Game.Lives, Game.GameOverTimer, Game.Held, Game.PeakHeld, Game.LevelCollected);
-    Each(visit, Saved.HiScore, Saved.PracticeUnlocked, Saved.BossUnlocked, Saved.BossRushUnlocked);
-    Each(visit, Program.UnlockCheatUsed, Program.FastForward, Saved.ResolutionIndex, Saved.ScreenOrientation);
-    Each(visit, Saved.Windowed, Saved.WindowX, Saved.WindowY);
-    Each(visit, Saved.Bindings, PendingBindings);
-    Each(visit, Level.LevelClock, Level.LevelTitleTimer, Level.BossActive, Level.MidBossActive, Level.BossDefeated);
-    Each(visit, Level.BossDeathTimer, Level.BossBar, Level.BossAlert, Level.BossDownClock, Level.ReportShowing);
-    Each(visit, Level.BossSlot, Level.MidBossSlot);
-    Each(visit, EnemyPool, EnemyCursor);
-    Each(visit, EnemyBullets, BulletCursor);
-    Each(visit, EscapeLatch, MenuKeyLatch, PauseLatch, CaptureArmed, CaptureTarget);
-    Each(visit, PlayerShip.x, PlayerShip.y, PlayerShip.active, RespawnPending, Invulnerable);
-    Each(visit, RespawnTimer, TrackedShard, VerticalMove, ShieldTimer, ShieldHits);
-    Each(visit, Shards, Sparks, Glows, ShardCursor, SparkCursor, GlowCursor);
-    Each(visit, BossSpawnPending);
-    Each(visit, FireLatch, MainGunTimer, SideGunTimer, RearGunTimer);
-    Each(visit, PlayerShots, ShotCursor, Pickups, PickupCursor, PickupWobble);
-    Each(visit, MenuPage, MenuItems, MenuItemCount, MenuCursor, Report, PilotRank);
-    Each(visit, WarningPulseAngle, WarningPulse, StatusPulseAngle, StatusPulse);
-    Each(visit, MusicFadeLevel, MusicTrack);
+    Each(visit, W.Program.GameMode);
+    Each(visit, W.Program.SpeedSetting, W.Game.PlayType, W.Game.BossRush, W.Game.CurrentLevel, W.Game.WeaponLevel);
+    Each(visit, W.Game.Lives, W.Game.GameOverTimer, W.Game.Held, W.Game.PeakHeld, W.Game.LevelCollected);
+    Each(visit, W.Saved.HiScore, W.Saved.PracticeUnlocked, W.Saved.BossUnlocked, W.Saved.BossRushUnlocked);
+    Each(visit, W.Program.UnlockCheatUsed, W.Program.FastForward, W.Saved.ResolutionIndex, W.Saved.ScreenOrientation);
+    Each(visit, W.Saved.Windowed, W.Saved.WindowX, W.Saved.WindowY);
+    Each(visit, W.Saved.Bindings, W.PendingBindings);
+    Each(visit, W.Level.LevelClock, W.Level.LevelTitleTimer, W.Level.BossActive, W.Level.MidBossActive, W.Level.BossDefeated);
+    Each(visit, W.Level.BossDeathTimer, W.Level.BossBar, W.Level.BossAlert, W.Level.BossDownClock, W.Level.ReportShowing);
+    Each(visit, W.Level.BossSlot, W.Level.MidBossSlot);
+    Each(visit, W.EnemyPool, W.EnemyCursor);
+    Each(visit, W.EnemyBullets, W.BulletCursor);
+    Each(visit, W.EscapeLatch, W.MenuKeyLatch, W.PauseLatch, W.CaptureArmed, W.CaptureTarget);
+    Each(visit, W.PlayerShip.x, W.PlayerShip.y, W.PlayerShip.active, W.RespawnPending, W.Invulnerable);
+    Each(visit, W.RespawnTimer, W.TrackedShard, W.VerticalMove, W.ShieldTimer, W.ShieldHits);
+    Each(visit, W.Shards, W.Sparks, W.Glows, W.ShardCursor, W.SparkCursor, W.GlowCursor);
+    Each(visit, W.BossSpawnPending);
+    Each(visit, W.FireLatch, W.MainGunTimer, W.SideGunTimer, W.RearGunTimer);
+    Each(visit, W.PlayerShots, W.ShotCursor, W.Pickups, W.PickupCursor, W.PickupWobble);
+    Each(visit, W.MenuPage, W.MenuItems, W.MenuItemCount, W.MenuCursor, W.Report, W.PilotRank);
+    Each(visit, W.WarningPulseAngle, W.WarningPulse, W.StatusPulseAngle, W.StatusPulse);
+    Each(visit, W.MusicFadeLevel, W.MusicTrack);
     // The random generator lives behind a function: the callers take its state themselves.
 }
 
@@ -140,10 +140,10 @@ constexpr ItemRule kItemRules[] = {
 };
 
 bool PossibleMenu() {
-    if (!In(MenuPage, PageMain, PageRecords) || !In(MenuItemCount, 1, kMenuItems) || !In(MenuCursor, 0, MenuItemCount - 1))
+    if (!In(W.MenuPage, PageMain, PageRecords) || !In(W.MenuItemCount, 1, kMenuItems) || !In(W.MenuCursor, 0, W.MenuItemCount - 1))
         return false;
-    for (int i = 0; i < MenuItemCount; ++i) {
-        const MenuItem& item = MenuItems[i];
+    for (int i = 0; i < W.MenuItemCount; ++i) {
+        const MenuItem& item = W.MenuItems[i];
         if (!In(item.action, 0, static_cast<int32_t>(std::size(kItemRules)) - 1)) return false;
         const ItemRule& rule = kItemRules[item.action];
         const bool valueOk = rule.count > 0 ? In(item.value, 0, rule.count - 1) : In(item.value, rule.lo, rule.hi);
@@ -156,65 +156,65 @@ bool PossibleMenu() {
 }  // namespace
 
 const char* ImpossibleGameState() {
-    if (!In(Program.GameMode, Mode::Menu, Mode::CaptureBinding) || Program.GameMode == 3) return "mode";
-    if (!In(Program.SpeedSetting, 0, 1) || !In(Game.PlayType, Play::FullGame, Play::BossFight) || !In(Game.BossRush, 0, 1) ||
-        !In(Game.CurrentLevel, 0, kLastLevel) || !In(Game.WeaponLevel, 0, kLongest) || !In(Game.Lives, 0, kLongest) ||
-        !In(Game.GameOverTimer, 0, kLongest) || !In(Game.Held, 0, kLongest) || !In(Game.PeakHeld, 0, kLongest) ||
-        !AllIn(Game.LevelCollected, 0, kLongest))
+    if (!In(W.Program.GameMode, Mode::Menu, Mode::CaptureBinding) || W.Program.GameMode == 3) return "mode";
+    if (!In(W.Program.SpeedSetting, 0, 1) || !In(W.Game.PlayType, Play::FullGame, Play::BossFight) || !In(W.Game.BossRush, 0, 1) ||
+        !In(W.Game.CurrentLevel, 0, kLastLevel) || !In(W.Game.WeaponLevel, 0, kLongest) || !In(W.Game.Lives, 0, kLongest) ||
+        !In(W.Game.GameOverTimer, 0, kLongest) || !In(W.Game.Held, 0, kLongest) || !In(W.Game.PeakHeld, 0, kLongest) ||
+        !AllIn(W.Game.LevelCollected, 0, kLongest))
         return "game";
-    if (!AllIn(Saved.PracticeUnlocked, 0, 1) || !AllIn(Saved.BossUnlocked, 0, 1) || !In(Saved.BossRushUnlocked, 0, 1) ||
-        !In(Saved.ResolutionIndex, 0, kResolutionCount - 1) || !In(Saved.ScreenOrientation, 0, 2) ||
-        !In(Saved.Windowed, 0, 1) || !In(Saved.Bindings[SlotJoypadEnabled], 0, 1) || !In(Program.UnlockCheatUsed, 0, 1) ||
-        !In(Program.FastForward, 0, 1))
+    if (!AllIn(W.Saved.PracticeUnlocked, 0, 1) || !AllIn(W.Saved.BossUnlocked, 0, 1) || !In(W.Saved.BossRushUnlocked, 0, 1) ||
+        !In(W.Saved.ResolutionIndex, 0, kResolutionCount - 1) || !In(W.Saved.ScreenOrientation, 0, 2) ||
+        !In(W.Saved.Windowed, 0, 1) || !In(W.Saved.Bindings[SlotJoypadEnabled], 0, 1) || !In(W.Program.UnlockCheatUsed, 0, 1) ||
+        !In(W.Program.FastForward, 0, 1))
         return "settings";
-    if (!In(Level.LevelClock, -1, kLongest) || !In(Level.LevelTitleTimer, 0, 200) || !In(Level.BossActive, 0, 1) ||
-        !In(Level.MidBossActive, 0, 1) || !In(Level.BossDefeated, 0, 1) || !In(Level.BossDeathTimer, 0, kLongest) ||
-        !Sane(Level.BossBar) || !In(Level.BossAlert, 0, kLongest) ||
-        !In(Level.BossDownClock, 0, kLongest) || !In(Level.ReportShowing, 0, 1) ||
-        !AllIn(Level.BossSlot, -1, kEnemyPoolSize - 1) || !AllIn(Level.MidBossSlot, -1, kEnemyPoolSize - 1))
+    if (!In(W.Level.LevelClock, -1, kLongest) || !In(W.Level.LevelTitleTimer, 0, 200) || !In(W.Level.BossActive, 0, 1) ||
+        !In(W.Level.MidBossActive, 0, 1) || !In(W.Level.BossDefeated, 0, 1) || !In(W.Level.BossDeathTimer, 0, kLongest) ||
+        !Sane(W.Level.BossBar) || !In(W.Level.BossAlert, 0, kLongest) ||
+        !In(W.Level.BossDownClock, 0, kLongest) || !In(W.Level.ReportShowing, 0, 1) ||
+        !AllIn(W.Level.BossSlot, -1, kEnemyPoolSize - 1) || !AllIn(W.Level.MidBossSlot, -1, kEnemyPoolSize - 1))
         return "level";
-    if (!In(EnemyCursor, -1, kEnemyPoolSize - 1)) return "enemy cursor";
-    for (const Enemy& e : EnemyPool)
+    if (!In(W.EnemyCursor, -1, kEnemyPoolSize - 1)) return "enemy cursor";
+    for (const Enemy& e : W.EnemyPool)
         if (e.active && !PossibleEntity(e, kModelTypes)) return "enemy";
-    if (!In(BulletCursor, -1, kEnemyBulletCount - 1)) return "bullet cursor";
-    for (const EnemyBullet& b : EnemyBullets)
+    if (!In(W.BulletCursor, -1, kEnemyBulletCount - 1)) return "bullet cursor";
+    for (const EnemyBullet& b : W.EnemyBullets)
         if (b.active && !(In(b.kind, 0, kBulletKindCount - 1) && In(b.angle, 0, kAngle) && AllSane(b.radius, b.x, b.y, b.vx, b.vy)))
             return "bullet";
-    if (!In(EscapeLatch, 0, 1) || !In(MenuKeyLatch, 0, 1) || !In(PauseLatch, 0, 1) || !In(CaptureArmed, 0, 1) ||
-        !In(CaptureTarget, -1, 6))
+    if (!In(W.EscapeLatch, 0, 1) || !In(W.MenuKeyLatch, 0, 1) || !In(W.PauseLatch, 0, 1) || !In(W.CaptureArmed, 0, 1) ||
+        !In(W.CaptureTarget, -1, 6))
         return "latches";
-    if (!PossibleEntity(PlayerShip, 1) || !AllSane(PlayerShip.x, PlayerShip.y) || !In(PlayerShip.active, 0, 1) ||
-        !In(RespawnPending, 0, 1) || !In(Invulnerable, 0, 1) || !In(RespawnTimer, 0, kLongest) ||
-        !In(TrackedShard, -1, kShardPool - 1) || !In(VerticalMove, 0, 2) || !In(ShieldTimer, 0, kLongest) ||
-        !In(ShieldHits, 0, kLongest) || !In(ShakeAmount, 0, kLongest))
+    if (!PossibleEntity(W.PlayerShip, 1) || !AllSane(W.PlayerShip.x, W.PlayerShip.y) || !In(W.PlayerShip.active, 0, 1) ||
+        !In(W.RespawnPending, 0, 1) || !In(W.Invulnerable, 0, 1) || !In(W.RespawnTimer, 0, kLongest) ||
+        !In(W.TrackedShard, -1, kShardPool - 1) || !In(W.VerticalMove, 0, 2) || !In(W.ShieldTimer, 0, kLongest) ||
+        !In(W.ShieldHits, 0, kLongest) || !In(W.ShakeAmount, 0, kLongest))
         return "ship";
-    if (!In(ShardCursor, -1, kShardPool - 1) || !In(SparkCursor, -1, kSparkPool - 1) || !In(GlowCursor, -1, kGlowPool - 1))
+    if (!In(W.ShardCursor, -1, kShardPool - 1) || !In(W.SparkCursor, -1, kSparkPool - 1) || !In(W.GlowCursor, -1, kGlowPool - 1))
         return "particle cursors";
-    for (const Shard& s : Shards)
+    for (const Shard& s : W.Shards)
         if (!PossibleParticle(s, kShardColourKinds)) return "shard";
-    for (const Spark& s : Sparks)
+    for (const Spark& s : W.Sparks)
         if (!PossibleParticle(s, kSparkColourKinds)) return "spark";
-    for (const Glow& g : Glows)
+    for (const Glow& g : W.Glows)
         if (g.life && !(In(g.life, 0, kLongest) && In(g.kind, 0, 5) && AllSane(g.x, g.y, g.vx, g.vy, g.gravity))) return "glow";
-    if (!In(BossSpawnPending, 0, 1) || !In(FireLatch, 0, 1) || !In(MainGunTimer, 0, kLongest) ||
-        !In(SideGunTimer, 0, kLongest) || !In(RearGunTimer, 0, kLongest))
+    if (!In(W.BossSpawnPending, 0, 1) || !In(W.FireLatch, 0, 1) || !In(W.MainGunTimer, 0, kLongest) ||
+        !In(W.SideGunTimer, 0, kLongest) || !In(W.RearGunTimer, 0, kLongest))
         return "guns";
-    if (!In(ShotCursor, -1, kPlayerShotPool - 1)) return "shot cursor";
-    for (const PlayerShot& s : PlayerShots)
+    if (!In(W.ShotCursor, -1, kPlayerShotPool - 1)) return "shot cursor";
+    for (const PlayerShot& s : W.PlayerShots)
         if (s.active && !(In(s.kind, 0, kShotKinds - 1) && AllSane(s.x, s.y, s.vx, s.vy))) return "shot";
-    if (!In(PickupCursor, -1, kPickupPool - 1) || !AllIn(PickupWobble, 0, kAngle)) return "pickup cursor";
-    for (const Pickup& p : Pickups)
+    if (!In(W.PickupCursor, -1, kPickupPool - 1) || !AllIn(W.PickupWobble, 0, kAngle)) return "pickup cursor";
+    for (const Pickup& p : W.Pickups)
         if (p.active && !(In(p.kind, EnergyPickup, WeaponPickup) && In(p.phase, 0, kAngle) && In(p.homing, 0, 1) &&
                           AllSane(p.speed, p.size, p.x, p.y, p.vx, p.vy)))
             return "pickup";
     if (!PossibleMenu()) return "menu";
-    if (!In(Report.tick, 0, 3) || !In(Report.collected, 0, kLongest) || !In(Report.held, 0, kLongest) ||
-        !In(Report.best, 0, kLongest) || !In(Report.practiceFlash, 0, kLongest) || !In(Report.bossFlash, 0, kLongest) ||
-        !In(Report.bossRushFlash, 0, kLongest) || !In(PilotRank, 0, 4))
+    if (!In(W.Report.tick, 0, 3) || !In(W.Report.collected, 0, kLongest) || !In(W.Report.held, 0, kLongest) ||
+        !In(W.Report.best, 0, kLongest) || !In(W.Report.practiceFlash, 0, kLongest) || !In(W.Report.bossFlash, 0, kLongest) ||
+        !In(W.Report.bossRushFlash, 0, kLongest) || !In(W.PilotRank, 0, 4))
         return "report";
-    if (!In(WarningPulseAngle, 0, kAngle) || !In(StatusPulseAngle, 0, kAngle) || !In(WarningPulse, -kLongest, kLongest) ||
-        !In(StatusPulse, -kLongest, kLongest))
+    if (!In(W.WarningPulseAngle, 0, kAngle) || !In(W.StatusPulseAngle, 0, kAngle) || !In(W.WarningPulse, -kLongest, kLongest) ||
+        !In(W.StatusPulse, -kLongest, kLongest))
         return "pulses";
-    if (!In(MusicFadeLevel, 0, 255) || !In(MusicTrack, -1, 1)) return "music";
+    if (!In(W.MusicFadeLevel, 0, 255) || !In(W.MusicTrack, -1, 1)) return "music";
     return nullptr;
 }

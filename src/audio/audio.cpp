@@ -6,10 +6,8 @@
 #include "platform/platform.h"
 #include "shell/options.h"
 #include "sound/sound.h"
+#include "world/world.h"
 
-int32_t MusicFadeLevel = 255;
-SoundCounts SoundsPlayed;
-int32_t MusicTrack = -1;
 
 namespace {
 
@@ -57,30 +55,30 @@ void InitSound() {
 void PlaySound(Sound sound) {
     const int effect = static_cast<int>(sound);
     if (effect < 1 || effect > 13 || kEffectSample[effect] == 0) return;
-    ++SoundsPlayed.effect[effect];
+    ++W.SoundsPlayed.effect[effect];
     PlaySample(kEffectSample[effect]);
 }
 
 void PlayExplosionSound() {
-    ++SoundsPlayed.explosion;
+    ++W.SoundsPlayed.explosion;
     PlaySample(1);
 }
 
 void PlayShotSound() {
-    ++SoundsPlayed.shot;
+    ++W.SoundsPlayed.shot;
     PlaySample(7);
 }
 
 void PlayWarningSound() {
-    ++SoundsPlayed.warning;
+    ++W.SoundsPlayed.warning;
     PlaySample(8);
 }
 
 void StartMusic(int track) {
-    MusicFadeLevel = 255;
+    W.MusicFadeLevel = 255;
     StopMusic();
     if (track != 0 && track != 1) return;
-    MusicTrack = track;
+    W.MusicTrack = track;
     if (streamHandle[track] < 0 || quiet) return;
     plat::SoundLib& sound = plat::sound();
     streamVoice[track] = sound.PlayStream(streamHandle[track]);
@@ -91,48 +89,48 @@ void StartMusic(int track) {
 void ApplyVolumes() {
     plat::SoundLib& sound = plat::sound();
     sound.SetMasterEffectVolume(kFullEffectVolume * EffectsVolume / kVolumeSteps);
-    if (MusicTrack >= 0 && streamVoice[MusicTrack] >= 0)
-        sound.SetVoiceVolume(streamVoice[MusicTrack], MusicLevel(MusicFadeLevel < 255 ? MusicFadeLevel : 255));
+    if (W.MusicTrack >= 0 && streamVoice[W.MusicTrack] >= 0)
+        sound.SetVoiceVolume(streamVoice[W.MusicTrack], MusicLevel(W.MusicFadeLevel < 255 ? W.MusicFadeLevel : 255));
 }
 
-void FadeMusic() { MusicFadeLevel = 254; }
+void FadeMusic() { W.MusicFadeLevel = 254; }
 
 void StopMusic() {
     plat::SoundLib& sound = plat::sound();
     for (int track = 0; track < 2 && !quiet; ++track)
         if (streamHandle[track] >= 0) sound.StopStream(streamHandle[track]);
-    MusicTrack = -1;
+    W.MusicTrack = -1;
 }
 
 void QuietSound(bool on) { quiet = on; }
 
 void RestartMusic() {
-    const int track = MusicTrack, level = MusicFadeLevel;
+    const int track = W.MusicTrack, level = W.MusicFadeLevel;
     StopMusic();
     if (track < 0) return;
     StartMusic(track);
-    MusicFadeLevel = level;
+    W.MusicFadeLevel = level;
     ApplyVolumes();
 }
 
 void UpdateMusicFade() {
-    if (MusicFadeLevel < 255) {
+    if (W.MusicFadeLevel < 255) {
         plat::SoundLib& sound = plat::sound();
         for (int track = 0; track < 2; ++track)
-            if (streamVoice[track] >= 0) sound.SetVoiceVolume(streamVoice[track], MusicLevel(MusicFadeLevel));
-        --MusicFadeLevel;
+            if (streamVoice[track] >= 0) sound.SetVoiceVolume(streamVoice[track], MusicLevel(W.MusicFadeLevel));
+        --W.MusicFadeLevel;
     }
-    if (MusicFadeLevel == 0) {
+    if (W.MusicFadeLevel == 0) {
         StopMusic();
-        MusicFadeLevel = 255;
+        W.MusicFadeLevel = 255;
     }
 }
 
 void ResetAudio() {
-    MusicFadeLevel = 255;
-    MusicTrack = -1;
+    W.MusicFadeLevel = 255;
+    W.MusicTrack = -1;
     quiet = false;
-    std::memset(&SoundsPlayed, 0, sizeof SoundsPlayed);
+    std::memset(&W.SoundsPlayed, 0, sizeof W.SoundsPlayed);
     for (int& h : sampleHandle) h = -1;
     streamHandle[0] = streamHandle[1] = -1;
     streamVoice[0] = streamVoice[1] = -1;

@@ -2,7 +2,8 @@
 // Effects by name, three more with functions of their own, and two music tracks with a fade.
 #include <cstdint>
 
-extern int32_t MusicFadeLevel;  // 255 = no fade; 254..1 = the volume being applied
+#include "world/world.h"
+
 
 // Opens the sound device and loads every effect and both tracks; silent if any of it fails.
 void InitSound();
@@ -37,12 +38,5 @@ void QuietSound(bool on);
 // after a replay moved.
 void RestartMusic();
 
-// How often each effect number (1..13) and each named effect was asked for; for the headless runner.
-struct SoundCounts {
-    uint32_t effect[14];
-    uint32_t explosion, shot, warning;
-};
-extern SoundCounts SoundsPlayed;
-extern int32_t MusicTrack;  // the track last started and not stopped since, or -1
 
 void ResetAudio();

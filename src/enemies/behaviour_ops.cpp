@@ -3,6 +3,7 @@
 #include "enemies/behaviours.h"
 #include "enemies/fire_patterns.h"
 #include "enemies/polygons.h"
+#include "world/world.h"
 
 namespace behave {
 

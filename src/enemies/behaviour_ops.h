@@ -2,7 +2,7 @@
 // The moves every behaviour script is made of. t is always the enemy's age.
 #include <cstdint>
 
-#include "enemies/enemy.h"
+#include "world/world.h"
 
 namespace behave {
 

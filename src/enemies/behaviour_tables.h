@@ -2,6 +2,8 @@
 // Per-member timings of the behaviour families that share one script.
 #include <cstdint>
 
+#include "world/world.h"
+
 // Level 3 diagonal passes, behaviours 24..31.
 struct DiagonalPassRow {
     int32_t secondMoveFrom, secondMoveTo;  // the first stretch is always 0..16

@@ -2,7 +2,7 @@
 
 #include "enemies/behaviour_ops.h"
 #include "enemies/enemy_pool.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 
 FireWatcher BehaviourFireWatcher = nullptr;
 
@@ -35,15 +35,15 @@ const Script kScripts[kBehaviourCount] = {
 }  // namespace
 
 void RunBehaviour(int32_t slot) {
-    if (Program.GameMode != Mode::Playing || slot < 0 || slot >= kEnemyPoolSize) return;
-    const int32_t behaviour = EnemyPool[slot].behaviour;
+    if (W.Program.GameMode != Mode::Playing || slot < 0 || slot >= kEnemyPoolSize) return;
+    const int32_t behaviour = W.EnemyPool[slot].behaviour;
     if (behaviour < 0 || behaviour >= kBehaviourCount || kScripts[behaviour] == nullptr) return;
     kScripts[behaviour](slot);
 }
 
 void UpdateEnemies() {
     for (int slot = 0; slot < kEnemyPoolSize; ++slot) {
-        if (EnemyPool[slot].active != 1) continue;
+        if (W.EnemyPool[slot].active != 1) continue;
         RunBehaviour(slot);
         AnimateEnemy(slot);
         StepEnemyFlash(slot);  // a hit flashes in the picture of the frame it landed in

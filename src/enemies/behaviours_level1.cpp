@@ -2,12 +2,13 @@
 #include "enemies/behaviour_ops.h"
 #include "enemies/enemy_pool.h"
 #include "shell/trig.h"
+#include "world/world.h"
 
 using namespace behave;
 
 // Behaviour 0. The script's clock only starts once the mid-boss is on station.
 void MidBossLevel1(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     if (e.y <= 200) {
         Move(e);
     } else {
@@ -34,7 +35,7 @@ void MidBossLevel1(int32_t slot) {
 
 // Behaviours 4 and 5: drift one way, run straight, curve back the other way.
 void CurlingCraft(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     const int32_t t = e.age;
     const int32_t s = e.behaviour == 4 ? 1 : -1;
     if (t == 0) SetSpins(e, 0, 2, -s);
@@ -47,7 +48,7 @@ void CurlingCraft(int32_t slot) {
 
 // Behaviours 7 and 8: an S-curve, mirror images of each other.
 void SCurveCraft(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     const int32_t t = e.age;
     const int32_t s = e.behaviour == 7 ? 1 : -1;
     if (t == 40 || t == 230) SetSpins(e, 0, 2, s);
@@ -59,7 +60,7 @@ void SCurveCraft(int32_t slot) {
 
 // Behaviour 9: the six converge, hold, and retreat the way they came.
 void ConvergingCraft(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     const int32_t t = e.age;
     if (t <= 200) Move(e);
     if (t >= 650) {
@@ -72,7 +73,7 @@ void ConvergingCraft(int32_t slot) {
 
 // Behaviour 10.
 void BobbingCraft(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     const int32_t t = e.age;
     const int32_t h = t % 30;
     AddBaseY(e, 0, 2, h >= 1 && h <= 15 ? 1.0f : -1.0f);
@@ -83,7 +84,7 @@ void BobbingCraft(int32_t slot) {
 
 // Behaviour 11: a lattice that turns, five pods that swing out, stop, pump and cross over.
 void BossLevel1(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     const int32_t t = e.age;
     if (t < 151) Move(e);
     if (t == 0) {

@@ -2,12 +2,13 @@
 #include "enemies/behaviour_ops.h"
 #include "enemies/enemy_pool.h"
 #include "shell/trig.h"
+#include "world/world.h"
 
 using namespace behave;
 
 // Behaviours 2 and 3: bursts of pattern 1, counted only once the craft is on the field.
 void StraightBurster(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     Move(e);
     if (e.y < -20) return;
     const int32_t t = e.age;
@@ -17,7 +18,7 @@ void StraightBurster(int32_t slot) {
 
 // Behaviour 6.
 void RapidFireCraft(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     Move(e);
     if (e.age % 7 == 0) Fire(slot, 4, 0, -26, 0, 4);
     ++e.age;
@@ -36,7 +37,7 @@ void WeaveStart(Enemy& e, int32_t s) {
 
 // Behaviours 12 and 13, mirror images.
 void WeavingCraft(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     const int32_t t = e.age;
     const int32_t s = e.behaviour == 12 ? 1 : -1;
     int32_t& turn = e.polys[0].orbitStep;
@@ -53,7 +54,7 @@ void WeavingCraft(int32_t slot) {
 
 // Behaviours 14 and 15, mirror images: one more swing than 12 and 13.
 void WeavingCraftLong(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     const int32_t t = e.age;
     const int32_t s = e.behaviour == 14 ? 1 : -1;
     int32_t& turn = e.polys[0].orbitStep;
@@ -70,7 +71,7 @@ void WeavingCraftLong(int32_t slot) {
 
 // Behaviour 16: an entry cut short, then the groups of triangles slide and fan out.
 void MidBossLevel2(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     if (e.age < 90) {
         Move(e);
         // The script was written for a longer entry; it picks up where that would have ended.
@@ -126,7 +127,7 @@ void MidBossLevel2(int32_t slot) {
 
 // Behaviour 17: six satellites breathe in and out on even frames.
 void BreathingCraft(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     const int32_t t = e.age;
     if (t % 2 == 0) AddBaseY(e, 0, 5, t % 60 < 30 ? 1.0f : -1.0f);
     if (t % 60 == 0) Fire(slot, 33, 0, -40, 0, 4);
@@ -138,7 +139,7 @@ void BreathingCraft(int32_t slot) {
 
 // Behaviour 18: a 120-frame cycle of turning one way, stopping, turning back.
 void SpinCycleCraft(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     const int32_t t = e.age;
     const int32_t m = t % 120;
     if (t == 0) SetSpin(e, 1, 4, -5);
@@ -154,7 +155,7 @@ void SpinCycleCraft(int32_t slot) {
 
 // Behaviour 19: two arms that swing and fire, two pods that pump, then everything circles.
 void BossLevel2(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     const int32_t t = e.age;
     if (t == 0) {
         SetSpin(e, 11, 12, 4);

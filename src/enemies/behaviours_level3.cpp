@@ -2,12 +2,13 @@
 #include "enemies/behaviour_ops.h"
 #include "enemies/behaviour_tables.h"
 #include "enemies/enemy_pool.h"
+#include "world/world.h"
 
 using namespace behave;
 
 // Behaviours 20..23: two leave downward at t = 90, two hover until 210 and slide off sideways.
 void FormationCraft(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     const int32_t t = e.age;
     const bool down = e.behaviour == 20 || e.behaviour == 22;
     const int32_t s = e.behaviour <= 21 ? -3 : 3;
@@ -28,7 +29,7 @@ void FormationCraft(int32_t slot) {
 
 // Behaviours 24..31: dash, halt, dash, a short burst while stopped, then drop away.
 void DiagonalPass(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     const DiagonalPassRow& row = DiagonalPassTable[e.behaviour - 24];
     const int32_t t = e.age;
     if (In(t, 0, 16) || In(t, row.secondMoveFrom, row.secondMoveTo)) Move(e);
@@ -43,7 +44,7 @@ void DiagonalPass(int32_t slot) {
 
 // Behaviours 32..37: curve one way, then the other, then run straight.
 void TurningStream(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     const TurningStreamRow& row = TurningStreamTable[e.behaviour - 32];
     const int32_t t = e.age;
     if (t == 0) {
@@ -63,7 +64,7 @@ void TurningStream(int32_t slot) {
 
 // Behaviours 38, 39 (level 3) and 91, 92 (level 4): a ring turning about a pivot that scrolls down.
 void Ring(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     const int32_t t = e.age;
     switch (e.behaviour) {
         case 38:
@@ -91,7 +92,7 @@ void Ring(int32_t slot) {
 
 // Behaviours 41..47: rise from the bottom edge, slide, fall back.
 void BottomPair(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     const BottomPairRow& row = BottomPairTable[e.behaviour - 41];
     const int32_t t = e.age;
     if (t < 94) e.y -= 5;
@@ -104,7 +105,7 @@ void BottomPair(int32_t slot) {
 
 // Behaviours 48..51: come down, then curve away.
 void TurningPair(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     const int32_t b = e.behaviour;
     const int32_t t = e.age;
     if (t < 60) e.y += 4;

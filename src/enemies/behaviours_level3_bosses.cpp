@@ -2,6 +2,7 @@
 #include "enemies/behaviour_ops.h"
 #include "enemies/enemy_pool.h"
 #include "shell/trig.h"
+#include "world/world.h"
 
 using namespace behave;
 
@@ -32,7 +33,7 @@ bool InWindow(int32_t t, const int32_t (*windows)[2], int count) {
 
 // Behaviour 40: spin phases, a square excursion back to its station, four satellites that pump.
 void MidBossLevel3(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     const int32_t t = e.age;
     const int last = 72;
     if (t < 111) e.y += e.vy;
@@ -102,7 +103,7 @@ void SetRepositionTurn(Enemy& e, int32_t v) {
 
 // Behaviour 52: four phases between four repositioning moves; the last phase repeats.
 void BossLevel3(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     const int32_t t = e.age;
     if (t == 0) {
         SetSpin(e, 47, 54, 3);

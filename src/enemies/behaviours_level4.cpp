@@ -4,12 +4,13 @@
 #include "enemies/behaviour_tables.h"
 #include "enemies/enemy_pool.h"
 #include "enemies/polygons.h"
+#include "world/world.h"
 
 using namespace behave;
 
 // Behaviours 53 and 54: creep down from the top edge firing in spells.
 void TopEdgeCraft(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     const int32_t t = e.age;
     const bool first = e.behaviour == 53;
     e.y += 1;
@@ -23,7 +24,7 @@ void TopEdgeCraft(int32_t slot) {
 
 // Behaviour 55: advances in three steps, its three rings breathing against each other.
 void HeavyCraft(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     const int32_t t = e.age;
     if (t <= 144 || In(t, 360, 504) || t >= 720) e.y += 1;
     if (t == 0) {
@@ -47,7 +48,7 @@ void HeavyCraft(int32_t slot) {
 
 // Behaviours 56 and 57: sway left and right down the field.
 void SwayingStream(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     const int32_t t = e.age;
     const int32_t s = e.behaviour == 56 ? 1 : -1;
     if (t == 0) {
@@ -64,7 +65,7 @@ void SwayingStream(int32_t slot) {
 
 // Behaviours 58..61: enter low from a side edge and loop.
 void SideEntryCraft(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     const SideEntryRow& row = SideEntryTable[e.behaviour - 58];
     const int32_t t = e.age;
     const int32_t s = row.spin > 0 ? 1 : -1;
@@ -89,7 +90,7 @@ void SideEntryCraft(int32_t slot) {
 
 // Behaviours 63..76: the queue turns about its pivot, each member swinging out and firing in turn.
 void QueueMember(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     const QueueRow& row = QueueTable[e.behaviour - 63];
     const int32_t t = e.age;
     if (t <= 200 || t >= row.resumeAt) {
@@ -122,7 +123,7 @@ void ColumnVolley(int32_t slot, int32_t outer, int32_t middle) {
 
 // Behaviours 77..90: slide in from the side in two steps, fire two volleys, fall away.
 void ColumnMember(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     const ColumnRow& row = ColumnTable[e.behaviour - 77];
     const int32_t t = e.age;
     if (In(t, row.earlySlideFrom, row.earlySlideTo) || In(t, 200, 300)) e.x += e.vx;

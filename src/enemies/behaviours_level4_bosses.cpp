@@ -1,12 +1,13 @@
 // Level 4: the mid-boss (behaviour 62) and the end boss (behaviour 93).
 #include "enemies/behaviour_ops.h"
 #include "enemies/enemy_pool.h"
+#include "world/world.h"
 
 using namespace behave;
 
 // Behaviour 62: rings and fans from the core, then two breathing rings and a 288-bullet burst.
 void MidBossLevel4(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     const int32_t t = e.age;
     if (t < 131 || t >= 7100) Move(e);
     if (t >= 180 && t < 1980 && t % 8 == 0) {
@@ -52,7 +53,7 @@ void SetGroupSpins(Enemy& e, Group g, int32_t s) { SetSpins(e, g.first, g.last, 
 
 // Behaviour 93: the groups turn, stop and restart; the outer parts pulse; three phases of fire.
 void BossLevel4(int32_t slot) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     const int32_t t = e.age;
     if (t < 144) e.y += e.vy;
 

@@ -5,9 +5,7 @@
 #include "enemies/models.h"
 #include "enemies/polygons.h"
 #include "game/level_state.h"
-
-Enemy EnemyPool[kEnemyPoolSize];
-int32_t EnemyCursor = -1;
+#include "world/world.h"
 
 namespace {
 
@@ -65,9 +63,9 @@ Bounds BoundsFor(int32_t modelType) {
 
 // A mid-boss that leaves counts as gone for the level script.
 void MidBossLeft(int entry) {
-    Level.BossBar = 0;
-    Level.MidBossActive = 0;
-    Level.MidBossSlot[entry] = -1;
+    W.Level.BossBar = 0;
+    W.Level.MidBossActive = 0;
+    W.Level.MidBossSlot[entry] = -1;
 }
 
 }  // namespace
@@ -77,17 +75,17 @@ void SpawnEnemy(int32_t modelType, int32_t behaviour, int32_t hitPoints, int32_t
                 int32_t polyOrbitAngleAdd, int32_t orbitAngle, int32_t orbitStep, float pivotX, float pivotY,
                 float baseX, float baseY) {
     int slot = -1;
-    const int start = EnemyCursor + 1;
+    const int start = W.EnemyCursor + 1;
     for (int tested = 0; tested < kEnemyPoolSize; ++tested) {
         int s = (start + tested) % kEnemyPoolSize;
-        EnemyCursor = s;
-        if (EnemyPool[s].active == 0) {
+        W.EnemyCursor = s;
+        if (W.EnemyPool[s].active == 0) {
             slot = s;
             break;
         }
     }
     if (slot < 0) return;
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     e.modelType = modelType;
     if (modelType < 0 || modelType >= kModelTypes) return;
 
@@ -95,12 +93,12 @@ void SpawnEnemy(int32_t modelType, int32_t behaviour, int32_t hitPoints, int32_t
     static const int32_t bossModels[kLevelCount] = {7, 11, 19, 24};
     for (int k = 0; k < kLevelCount; ++k) {
         if (modelType == midBossModels[k]) {
-            Level.MidBossActive = 1;
-            Level.MidBossSlot[k] = slot;
+            W.Level.MidBossActive = 1;
+            W.Level.MidBossSlot[k] = slot;
         }
         if (modelType == bossModels[k]) {
-            Level.BossActive = 1;
-            Level.BossSlot[k] = slot;
+            W.Level.BossActive = 1;
+            W.Level.BossSlot[k] = slot;
         }
     }
     InstantiateModel(e, ModelPolys[modelType], modelType, 0, behaviour, 1, hitPoints, dropKind,
@@ -110,7 +108,7 @@ void SpawnEnemy(int32_t modelType, int32_t behaviour, int32_t hitPoints, int32_t
 
 void InitBehaviourState(int32_t slot, int32_t behaviour, int32_t x, int32_t y, int32_t polySpin,
                         int32_t polyOrbitStep, int32_t polyAngleAdd, int32_t polyOrbitAngleAdd) {
-    Enemy& e = EnemyPool[slot];
+    Enemy& e = W.EnemyPool[slot];
     e.x = static_cast<float>(x);
     e.y = static_cast<float>(y);
     StartForm f = FormFor(behaviour);
@@ -129,49 +127,45 @@ void InitBehaviourState(int32_t slot, int32_t behaviour, int32_t x, int32_t y, i
 
 void CullEnemies() {
     for (int slot = 0; slot < kEnemyPoolSize; ++slot) {
-        Enemy& e = EnemyPool[slot];
+        Enemy& e = W.EnemyPool[slot];
         if (e.active == 0) continue;
         Bounds b = BoundsFor(e.modelType);
         if (e.x >= b.left && e.x <= b.right && e.y >= b.top && e.y <= b.bottom) continue;
         e.active = 0;
         switch (e.modelType) {
             case 0: MidBossLeft(0); break;
-            case 8: MidBossLeft(1); Level.LevelClock = 8000; break;
+            case 8: MidBossLeft(1); W.Level.LevelClock = 8000; break;
             // The frame's own tick follows: one short, so the next frame's script runs at 5000 and its
             // pair appears, as it does after the mid-boss is destroyed.
-            case 18: MidBossLeft(2); Level.LevelClock = 5000 - 1; break;
-            case 23: MidBossLeft(3); Level.LevelClock = 10000; break;
+            case 18: MidBossLeft(2); W.Level.LevelClock = 5000 - 1; break;
+            case 23: MidBossLeft(3); W.Level.LevelClock = 10000; break;
             default: break;
         }
     }
 }
 
 void AnimateEnemy(int32_t slot) {
-    if (EnemyPool[slot].active != 0) AnimateEntity(EnemyPool[slot]);
+    if (W.EnemyPool[slot].active != 0) AnimateEntity(W.EnemyPool[slot]);
 }
 
 void DrawEnemy(int32_t slot) {
-    const Enemy& e = EnemyPool[slot];
+    const Enemy& e = W.EnemyPool[slot];
     if (e.active == 0) return;
     int type = e.modelType >= 0 && e.modelType < kModelTypes ? e.modelType : 0;
     DrawEntity(e, FillColours[type], LineColours[type]);
 }
 
 void StepEnemyFlash(int32_t slot) {
-    if (EnemyPool[slot].active != 0) StepHitFlash(EnemyPool[slot]);
+    if (W.EnemyPool[slot].active != 0) StepHitFlash(W.EnemyPool[slot]);
 }
 
 int CountActiveEnemies() {
     int n = 0;
-    for (const Enemy& e : EnemyPool) n += e.active != 0;
+    for (const Enemy& e : W.EnemyPool) n += e.active != 0;
     return n;
 }
 
 void ClearEnemyPool() {
-    for (Enemy& e : EnemyPool) e.active = 0;
+    for (Enemy& e : W.EnemyPool) e.active = 0;
 }
 
-void ResetEnemyPool() {
-    std::memset(EnemyPool, 0, sizeof EnemyPool);
-    EnemyCursor = -1;
-}

@@ -2,12 +2,9 @@
 // The hundred enemy records: spawning from the model templates, drawing, and culling at the edges.
 #include <cstdint>
 
-#include "enemies/enemy.h"
+#include "world/world.h"
 
-constexpr int kEnemyPoolSize = 100;
 
-extern Enemy EnemyPool[kEnemyPoolSize];
-extern int32_t EnemyCursor;  // slot of the last search; -1 at program start, kept between games
 
 void SpawnEnemy(int32_t modelType, int32_t behaviour, int32_t hitPoints, int32_t dropKind, int32_t x, int32_t y,
                 float vx, float vy, int32_t polySpin, int32_t polyOrbitStep, int32_t polyAngleAdd,
@@ -25,5 +22,3 @@ void StepEnemyFlash(int32_t slot);
 int CountActiveEnemies();
 // Frees every record (a game start). The cursor is left where it is.
 void ClearEnemyPool();
-// Program start: every record free and the cursor at -1.
-void ResetEnemyPool();

@@ -1,4 +1,5 @@
 #include "enemies/fire_pattern_table.h"
+#include "world/world.h"
 
 namespace fire {
 

@@ -3,6 +3,8 @@
 // few irregular patterns as code.
 #include <cstdint>
 
+#include "world/world.h"
+
 namespace fire {
 
 enum class Size : int8_t { R2, R115 };  // radius 2 / tan 45 (2.0) or 2 / tan 60 (1.1547)

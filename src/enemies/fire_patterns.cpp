@@ -6,6 +6,7 @@
 #include "enemies/enemy_pool.h"
 #include "enemies/fire_pattern_table.h"
 #include "game/enemy_bullets.h"
+#include "world/world.h"
 
 namespace {
 
@@ -87,8 +88,8 @@ void FireRing(const Volley& v, const RingRow& row) {
         }
         const int b = v.Shot(kind, radius, angle);
         if (row.from == From::MovedToPoly && b != kNoBullet) {
-            EnemyBullets[b].x += p.offsetX;
-            EnemyBullets[b].y += p.offsetY;
+            W.EnemyBullets[b].x += p.offsetX;
+            W.EnemyBullets[b].y += p.offsetY;
         }
     };
     for (int k = 0; k < row.count; ++k) {
@@ -273,5 +274,5 @@ void FireEnemyPattern(const Enemy& enemy, int32_t pattern, float offsetX, float 
 
 void FireEnemyPattern(int32_t slot, int32_t pattern, float offsetX, float offsetY, float vx, float vy) {
     if (slot < 0 || slot >= kEnemyPoolSize) return;
-    FireEnemyPattern(EnemyPool[slot], pattern, offsetX, offsetY, vx, vy);
+    FireEnemyPattern(W.EnemyPool[slot], pattern, offsetX, offsetY, vx, vy);
 }

@@ -2,7 +2,7 @@
 // The 154 numbered fire patterns: which bullets an enemy sends out, of which kind and size, and where.
 #include <cstdint>
 
-#include "enemies/enemy.h"
+#include "world/world.h"
 
 constexpr int kFirePatternCount = 154;
 

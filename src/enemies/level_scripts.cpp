@@ -5,7 +5,7 @@
 
 #include "enemies/enemy_pool.h"
 #include "game/level_state.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 
 const int kBossApproachFrame[kLevelCount] = {6200, 13100, 7740, 15340};
 const int kBossSpawnFrame[kLevelCount] = {6600, 13500, 8140, 15740};
@@ -18,7 +18,7 @@ bool At(int frame) { return t == frame; }
 // first..last every period: the first and last frames on which the event fires.
 bool Every(int first, int last, int period) { return t >= first && t <= last && (t - first) % period == 0; }
 bool Between(int first, int last) { return t >= first && t <= last; }
-bool Guard() { return Level.MidBossActive == 0; }
+bool Guard() { return W.Level.MidBossActive == 0; }
 
 // model/behaviour, hit points, position, velocity, Poly spin and orbit step s.
 void Spawn(int model, int behaviour, int hp, int x, int y, float vx, float vy, int s = 0, int drop = 0) {
@@ -33,13 +33,13 @@ void SpawnOrbiting(int model, int behaviour, int hp, float vx, float vy, int s, 
 }
 
 void ChargeBossBar(int first) {
-    if (Between(first, first + 89)) Level.BossBar -= 2.0f;
+    if (Between(first, first + 89)) W.Level.BossBar -= 2.0f;
 }
 
 void Level1() {
     // The mid-boss gone early: the level moves straight on.
-    if (Between(3700, 4159) && Level.MidBossSlot[0] == -1) {
-        Level.LevelClock = 4160;
+    if (Between(3700, 4159) && W.Level.MidBossSlot[0] == -1) {
+        W.Level.LevelClock = 4160;
         return;
     }
     if (Every(0, 200, 50)) Spawn(4, 8, 30, 158, -20, 0, 2);
@@ -280,13 +280,13 @@ void Level4() {
 }  // namespace
 
 bool RunLevelScript() {
-    t = Level.LevelClock;
-    switch (Game.CurrentLevel) {
+    t = W.Level.LevelClock;
+    switch (W.Game.CurrentLevel) {
         case 0: Level1(); break;
         case 1: Level2(); break;
         case 2: Level3(); break;
         case 3: Level4(); break;
         default: return false;
     }
-    return Level.LevelClock == t;
+    return W.Level.LevelClock == t;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The four levels' schedules: what spawns at which LevelClock frame.
-#include "shell/game_vars.h"
+#include "world/world.h"
 
 // Runs the script of CurrentLevel for this frame. False when the script moved the level clock on (a
 // mid-boss gone): the frame's script ends there, and the boss approach and level end wait a frame.

@@ -1,6 +1,7 @@
 // Level 1 end boss: a pentagon core inside a turning lattice, and five hexagon pods that swing out,
 // stop, pump and circle. Behaviour 11 reads Poly 4's and Poly 31's base heights and the pods 41..45.
 #include "enemies/model_build.h"
+#include "world/world.h"
 
 using model::C;
 using model::Colours;

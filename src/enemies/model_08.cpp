@@ -2,6 +2,7 @@
 // 6..9 round the hidden octagon 18 and slides the group down, then folds 10..13 round 19 and 14..17
 // round 20 and fans the two groups out diagonally; each group fires from its octagon.
 #include "enemies/model_build.h"
+#include "world/world.h"
 
 using model::C;
 using model::Colours;

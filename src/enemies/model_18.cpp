@@ -2,6 +2,7 @@
 // four pumping squares on the axes (16..19), and four launch squares on the diagonals (28, 41, 54,
 // 68) each flanked by two triangles (29/30, 42/43, 55/56, 69/70). Everything turns together.
 #include "enemies/model_build.h"
+#include "world/world.h"
 
 using model::C;
 using model::Colours;

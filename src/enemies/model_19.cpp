@@ -2,6 +2,7 @@
 // a rim of triangles, a square ring, twelve launch squares (41..52; 41, 44, 47, 50 fire rings and
 // 44..49 swing out), and ten triangles (53..63) of which 57, 58, 59 and 61 are the pumping arms.
 #include "enemies/model_build.h"
+#include "world/world.h"
 
 using model::C;
 using model::Colours;

@@ -2,6 +2,7 @@
 // eight squares 37..44 and the sixteen triangles 45..61 breathe against each other, and 37, 39, 41
 // and 43 launch the great volley.
 #include "enemies/model_build.h"
+#include "world/world.h"
 
 using model::C;
 using model::Colours;

@@ -2,6 +2,7 @@
 // (0..5), the outer rim (6..27), an inner ring with two eyes that swell (28..34) and a ring of five
 // (35..39). Poly 0 orbits on a zero-length base: its orbit angle aims every pattern.
 #include "enemies/model_build.h"
+#include "world/world.h"
 
 using model::C;
 using model::Colours;

@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "enemies/models.h"
+#include "world/world.h"
 
 namespace model {
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "enemies/model_build.h"
+#include "world/world.h"
 
 Poly ModelPolys[kModelTypes][kMaxPolys];
 int32_t ModelPolyCount[kModelTypes];

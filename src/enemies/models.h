@@ -2,7 +2,7 @@
 // The 25 enemy model templates and their colour tables, built once by DefineModels.
 #include <cstdint>
 
-#include "enemies/enemy.h"
+#include "world/world.h"
 #include "enemies/polygons.h"
 
 constexpr int kModelTypes = 25;

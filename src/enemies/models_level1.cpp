@@ -1,5 +1,6 @@
 // Level 1: the mid-boss (0), the small craft (2, 4) and the craft of models 5 and 6.
 #include "enemies/model_build.h"
+#include "world/world.h"
 
 using model::C;
 using model::Colours;

@@ -1,5 +1,6 @@
 // Level 2 craft: models 1, 3, 9 and 10.
 #include "enemies/model_build.h"
+#include "world/world.h"
 
 using model::C;
 using model::Colours;

@@ -1,6 +1,7 @@
 // Level 4 craft: models 20 and 21 (their hexagon's orbit angle aims their arcs, so it orbits on a
 // zero-length base) and the heavy craft 22.
 #include "enemies/model_build.h"
+#include "world/world.h"
 
 using model::C;
 using model::Colours;

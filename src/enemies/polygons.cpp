@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "render/batches.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "shell/trig.h"
 
 float PolyRadiusFactor[kShapeCount];
@@ -114,7 +114,7 @@ void InstantiateModel(Enemy& entity, const Poly* templatePolys, int32_t modelTyp
 }
 
 void SpinPoly(Poly& poly) {
-    if (Program.GameMode == Mode::Playing) poly.angle += poly.spin;
+    if (W.Program.GameMode == Mode::Playing) poly.angle += poly.spin;
     poly.angle = NormaliseAngle(poly.angle);
 }
 
@@ -185,7 +185,7 @@ void AnimateEntity(Enemy& entity) {
     for (int i = 0; i < count; ++i) {
         Poly& poly = entity.polys[i];
         if (poly.visible == 0) continue;
-        if (Program.GameMode == Mode::Playing && poly.orbit != 0)
+        if (W.Program.GameMode == Mode::Playing && poly.orbit != 0)
             OrbitPoint(poly.offsetX, poly.offsetY, poly.baseX, poly.baseY, poly.orbitAngle, poly.orbitStep,
                        poly.pivotX, poly.pivotY);
         SpinPoly(poly);

@@ -2,7 +2,7 @@
 // Regular polygons: the unit shapes, the Poly helpers, colour records and the drawing of a Poly.
 #include <cstdint>
 
-#include "enemies/enemy.h"
+#include "world/world.h"
 #include "shell/trig.h"
 
 struct PointF {

@@ -2,7 +2,8 @@
 // What the front end draws over the playfield each frame.
 #include <cstdint>
 
-extern int32_t MenuPage;  // the menu page on show; 0 = main
+#include "world/world.h"
+
 
 // The menu in Menu and CaptureBinding, otherwise the HUD and then the boss bar: each moved on a frame
 // by its Advance function before the frame is drawn (drawn or not), then drawn from what that left.

@@ -9,12 +9,8 @@
 #include "game/level_state.h"
 #include "render/camera.h"
 #include "render/batches.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 
-int32_t HudBlink;
-int32_t TitleFade;
-int32_t BarBlink;
-float BarOffset;
 ReplayHudInfo ReplayHud;
 
 const char* const kLevelTitles[kLevelCount] = {"LEVEL ONE", "LEVEL TWO", "LEVEL THREE", "LEVEL FOUR"};
@@ -39,7 +35,7 @@ constexpr CounterLayout kLayouts[3] = {
     {{140, 6, 30}, {186, 15, 15}, {457, 6, 30}, {447, 11, 12}, {170, 40, 15}},
 };
 
-int Orientation() { return Saved.ScreenOrientation >= 0 && Saved.ScreenOrientation <= 2 ? Saved.ScreenOrientation : 0; }
+int Orientation() { return W.Saved.ScreenOrientation >= 0 && W.Saved.ScreenOrientation <= 2 ? W.Saved.ScreenOrientation : 0; }
 
 
 void Counter(const Placed& p, const char* format, int value) {
@@ -50,12 +46,12 @@ void Counter(const Placed& p, const char* format, int value) {
 
 void StepTitleFade(int t) {
     // The fade only moves while the game runs, so a paused title holds its brightness.
-    if (Program.GameMode != Mode::Playing) return;
-    if (t == 1) TitleFade = 16;
-    else if (t <= 140) { if (TitleFade < 255) TitleFade += 16; }
-    else if (TitleFade > 0) TitleFade -= 16;
-    if (TitleFade < 0) TitleFade = 0;
-    if (TitleFade > 255) TitleFade = 255;
+    if (W.Program.GameMode != Mode::Playing) return;
+    if (t == 1) W.TitleFade = 16;
+    else if (t <= 140) { if (W.TitleFade < 255) W.TitleFade += 16; }
+    else if (W.TitleFade > 0) W.TitleFade -= 16;
+    if (W.TitleFade < 0) W.TitleFade = 0;
+    if (W.TitleFade > 255) W.TitleFade = 255;
 }
 
 void DrawLevelTitle(int t) {
@@ -66,9 +62,9 @@ void DrawLevelTitle(int t) {
     m = glm::rotate(m, glm::radians(0.5f * ft - 60.0f), glm::vec3(1, 0, 0));
     SetWorld(m);
 
-    const uint32_t front = kBlack | static_cast<uint32_t>(TitleFade) * 0x010101u;
-    const uint32_t echo = kBlack | static_cast<uint32_t>(TitleFade / 16) * 0x010101u;
-    const int level = Game.CurrentLevel >= 0 && Game.CurrentLevel < kLevelCount ? Game.CurrentLevel : 0;
+    const uint32_t front = kBlack | static_cast<uint32_t>(W.TitleFade) * 0x010101u;
+    const uint32_t echo = kBlack | static_cast<uint32_t>(W.TitleFade / 16) * 0x010101u;
+    const int level = W.Game.CurrentLevel >= 0 && W.Game.CurrentLevel < kLevelCount ? W.Game.CurrentLevel : 0;
 
     const float titleX = 0.5f * ft - 40.0f;
     FrontText(titleX, 0, 0, 60, front, kLevelTitles[level]);
@@ -107,31 +103,31 @@ float BossBarHiddenOffset() {
 }
 
 void AdvanceHud() {
-    if (++HudBlink > 16) HudBlink = 0;
-    if (Game.PlayType == Play::FullGame && Saved.HiScore < Game.PeakHeld) Saved.HiScore = Game.PeakHeld;
-    const int t = Level.LevelTitleTimer;
+    if (++W.HudBlink > 16) W.HudBlink = 0;
+    if (W.Game.PlayType == Play::FullGame && W.Saved.HiScore < W.Game.PeakHeld) W.Saved.HiScore = W.Game.PeakHeld;
+    const int t = W.Level.LevelTitleTimer;
     if (t >= 1 && t <= 159) StepTitleFade(t);
 }
 
 void DrawHud() {
     SetWorld(glm::mat4(1.0f));
 
-    const bool fullGame = Game.PlayType == Play::FullGame;
+    const bool fullGame = W.Game.PlayType == Play::FullGame;
 
     const CounterLayout& l = kLayouts[Orientation()];
-    if (Program.WatchingReplay) DrawReplayInfo();
-    Counter(l.held, "%03d", Game.Held);
-    Counter(l.best, "/%03d", Game.PeakHeld);
+    if (W.Program.WatchingReplay) DrawReplayInfo();
+    Counter(l.held, "%03d", W.Game.Held);
+    Counter(l.best, "/%03d", W.Game.PeakHeld);
     if (fullGame) {
-        Counter(l.hi, "%03d", Saved.HiScore);
+        Counter(l.hi, "%03d", W.Saved.HiScore);
         FrontText(l.hiLabel.x, l.hiLabel.y, 0, l.hiLabel.size, kWhite, "hi");
     }
-    Counter(l.lives, "%d", Game.Lives);
+    Counter(l.lives, "%d", W.Game.Lives);
 
-    if (Program.GameMode == Mode::Paused && HudBlink > 4) FrontText(400, 470, 0, 20, kWhite, "...paused");
-    if (Game.Lives == 0 && Game.GameOverTimer < 200) FrontText(251, 250, 0, 30, kWhite, "game over");
+    if (W.Program.GameMode == Mode::Paused && W.HudBlink > 4) FrontText(400, 470, 0, 20, kWhite, "...paused");
+    if (W.Game.Lives == 0 && W.Game.GameOverTimer < 200) FrontText(251, 250, 0, 30, kWhite, "game over");
 
-    const int t = Level.LevelTitleTimer;
+    const int t = W.Level.LevelTitleTimer;
     if (t >= 1 && t <= 159) DrawLevelTitle(t);
 
     DrawLivesIcon();
@@ -151,7 +147,7 @@ void DrawLivesIcon() {
     line(x + 15, y + 6, x + 15, y + 10);
     line(x + 15, y + 10, x + 11, y + 10);
     line(x + 11, y + 10, x + 11, y + 6);
-    FlushLines(Level.LevelTitleTimer);  // now, under the HUD's camera
+    FlushLines(W.Level.LevelTitleTimer);  // now, under the HUD's camera
 }
 
 void AddBossBarFill(float x, float y0, float v, uint32_t top) {
@@ -168,19 +164,19 @@ void AddBossBarFill(float x, float y0, float v, uint32_t top) {
 
 void AdvanceBossBar() {
     const float hidden = BossBarHiddenOffset();
-    if (Level.LevelTitleTimer < 100) BarOffset = hidden;
-    BarOffset += ((Level.BossBar == 0 ? hidden : 0.0f) - BarOffset) / 10.0f;
-    if (++BarBlink == 6) BarBlink = 0;
+    if (W.Level.LevelTitleTimer < 100) W.BarOffset = hidden;
+    W.BarOffset += ((W.Level.BossBar == 0 ? hidden : 0.0f) - W.BarOffset) / 10.0f;
+    if (++W.BarBlink == 6) W.BarBlink = 0;
 }
 
 void DrawBossBar() {
-    const uint32_t c = BarBlink >= 4 ? kBarBright : kBarDark;
+    const uint32_t c = W.BarBlink >= 4 ? kBarBright : kBarDark;
 
     static const float kBaseX[3] = {560, 72, 490};
     static const float kTop[3] = {300, 180, 330};
-    const float x = static_cast<float>(static_cast<int>(BarOffset + kBaseX[Orientation()]));
+    const float x = static_cast<float>(static_cast<int>(W.BarOffset + kBaseX[Orientation()]));
     const float y0 = kTop[Orientation()];
-    AddBossBarFill(x, y0, Level.BossBar, c);
+    AddBossBarFill(x, y0, W.Level.BossBar, c);
     FlushTriangles();
 
     for (int k = 0; k < 10; ++k) {
@@ -190,13 +186,13 @@ void DrawBossBar() {
         AddLine(x + 13, y + 13, kWhite, x, y + 13, kWhite);
         AddLine(x, y + 13, kWhite, x, y, kWhite);
     }
-    FlushLines(Level.LevelTitleTimer);
+    FlushLines(W.Level.LevelTitleTimer);
 }
 
 void ResetHud() {
-    HudBlink = 0;
-    TitleFade = 0;
-    BarBlink = 0;
-    BarOffset = 0;
+    W.HudBlink = 0;
+    W.TitleFade = 0;
+    W.BarBlink = 0;
+    W.BarOffset = 0;
     ReplayHud = ReplayHudInfo();
 }

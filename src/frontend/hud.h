@@ -2,12 +2,8 @@
 // The heads-up display's own state; DrawHud and DrawBossBar are in frontend.h.
 #include <cstdint>
 
-#include "shell/game_vars.h"
+#include "world/world.h"
 
-extern int32_t HudBlink;      // 0..16
-extern int32_t TitleFade;     // 0..255, the level title's brightness
-extern int32_t BarBlink;      // 0..5
-extern float BarOffset;       // the boss bar's slide; its hidden value keeps it out of the way
 
 // What the HUD shows of a replay being watched, filled in by the viewer: the frame on show out of the
 // replay's frames, and the speed (a ReplaySpeed).

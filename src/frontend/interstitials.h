@@ -3,10 +3,9 @@
 // and the pilot rating.
 #include <cstdint>
 
-extern int32_t PilotRank;  // index of the rating title
+#include "world/world.h"
 
-extern int32_t WarningPulseAngle, WarningPulse;  // 0..179, 6..122
-extern int32_t StatusPulseAngle, StatusPulse;    // the rating screen's own pulse
+
 
 extern const char* const kPilotRanks[5];
 

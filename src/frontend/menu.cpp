@@ -13,15 +13,11 @@
 #include "input/requests.h"
 #include "render/device.h"
 #include "shell/data_dir.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "shell/options.h"
 #include "shell/settings.h"
 
-int32_t MenuPage;
 char MenuTitle[kMenuTextBytes];
-MenuItem MenuItems[kMenuItems];
-int32_t MenuItemCount;
-int32_t MenuCursor;
 
 namespace {
 
@@ -41,8 +37,8 @@ void RecordItems();
 void Title(const char* text) { std::snprintf(MenuTitle, sizeof MenuTitle, "%s", text); }
 
 void Item(const char* text, int action, int value, int count) {
-    if (MenuItemCount >= kMenuItems) return;
-    MenuItem& item = MenuItems[MenuItemCount++];
+    if (W.MenuItemCount >= kMenuItems) return;
+    MenuItem& item = W.MenuItems[W.MenuItemCount++];
     item.action = action;
     item.value = value;
     item.count = count;
@@ -55,15 +51,15 @@ int Clamp(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
 void ApplyItem(const MenuItem& item) {
     switch (item.action) {
         case ActionSpeed:
-            Program.SpeedSetting = item.value;
+            W.Program.SpeedSetting = item.value;
             break;
         case ActionPracticeLevel:
         case ActionPracticeBoss:
-            Game.CurrentLevel = item.value;
+            W.Game.CurrentLevel = item.value;
             break;
         case ActionDisplay:
-            if (item.value != Saved.ScreenOrientation) {
-                Saved.ScreenOrientation = item.value;
+            if (item.value != W.Saved.ScreenOrientation) {
+                W.Saved.ScreenOrientation = item.value;
                 SaveSettings();
             }
             break;
@@ -110,33 +106,33 @@ void SelectItem(const MenuItem& item) {
             StartFromMenu(StartFullGame, 0);
             break;
         case ActionGoToPage:
-            Program.SpeedSetting = 0;
+            W.Program.SpeedSetting = 0;
             BuildMenu(value);
             break;
         case ActionQuit:
-            Program.GameMode = Mode::Quitting;
+            W.Program.GameMode = Mode::Quitting;
             break;
         case ActionWatchReplay:
         case ActionWatchRecord:
             if (value >= 0 && value < kReplayFiles && ReplayAvailable[value]) WatchReplayRequest = value;
             break;
         case ActionPracticeLevel:
-            if (Saved.PracticeUnlocked[Game.CurrentLevel]) StartFromMenu(StartLevelPractice, Game.CurrentLevel);
+            if (W.Saved.PracticeUnlocked[W.Game.CurrentLevel]) StartFromMenu(StartLevelPractice, W.Game.CurrentLevel);
             break;
         case ActionPracticeBoss:
-            if (Saved.BossUnlocked[Game.CurrentLevel]) StartFromMenu(StartBossPractice, Game.CurrentLevel);
+            if (W.Saved.BossUnlocked[W.Game.CurrentLevel]) StartFromMenu(StartBossPractice, W.Game.CurrentLevel);
             break;
         case ActionRedefine:
-            CaptureTarget = value;
-            Program.GameMode = Mode::CaptureBinding;
+            W.CaptureTarget = value;
+            W.Program.GameMode = Mode::CaptureBinding;
             break;
         case ActionSaveBindings:
-            for (int i = 0; i < kBindingSlots; ++i) Saved.Bindings[i] = PendingBindings[i];
+            for (int i = 0; i < kBindingSlots; ++i) W.Saved.Bindings[i] = W.PendingBindings[i];
             SaveSettings();
             BuildMenu(value);
             break;
         case ActionBossRush:
-            if (Saved.BossRushUnlocked) StartFromMenu(StartBossRush, 0);
+            if (W.Saved.BossRushUnlocked) StartFromMenu(StartBossRush, 0);
             break;
         default:
             break;
@@ -177,9 +173,9 @@ const char* ResolutionLabel(int value) {
 }
 
 void BuildMenu(int page) {
-    MenuItemCount = 0;
-    MenuPage = page;
-    MenuCursor = 0;
+    W.MenuItemCount = 0;
+    W.MenuPage = page;
+    W.MenuCursor = 0;
     switch (page) {
         case PageMain:
             Title("main menu");
@@ -200,8 +196,8 @@ void BuildMenu(int page) {
             break;
         case PageOptions:
             Title("options");
-            Item("display:", ActionDisplay, Saved.ScreenOrientation, 3);
-            Item("windowed:", ActionWindowed, Saved.Windowed, 2);
+            Item("display:", ActionDisplay, W.Saved.ScreenOrientation, 3);
+            Item("windowed:", ActionWindowed, W.Saved.Windowed, 2);
             Item("resolution:", ActionResolution, ResolutionChoice(), kResolutionChoices);
             Item("effects:", ActionEffects, EffectsSetting, kEffectsChoices);
             Item("smoothing:", ActionSmoothing, SmoothingSetting, kSmoothingChoices);
@@ -249,12 +245,12 @@ void BuildMenu(int page) {
 
 void UpdateMenu() {
     if (ReplayUnreadableTimer > 0) --ReplayUnreadableTimer;
-    if (MenuUpRequest) --MenuCursor;
-    if (MenuDownRequest) ++MenuCursor;
-    MenuCursor = Clamp(MenuCursor, 0, MenuItemCount > 0 ? MenuItemCount - 1 : 0);
+    if (MenuUpRequest) --W.MenuCursor;
+    if (MenuDownRequest) ++W.MenuCursor;
+    W.MenuCursor = Clamp(W.MenuCursor, 0, W.MenuItemCount > 0 ? W.MenuItemCount - 1 : 0);
 
-    if (MenuItemCount > 0) {
-        MenuItem& item = MenuItems[MenuCursor];
+    if (W.MenuItemCount > 0) {
+        MenuItem& item = W.MenuItems[W.MenuCursor];
         if (item.count != 0) {
             if (MenuLeftRequest) --item.value;
             if (MenuRightRequest) ++item.value;
@@ -271,8 +267,8 @@ void UpdateMenu() {
 }
 
 void RefreshMenuValues() {
-    for (int i = 0; i < MenuItemCount; ++i)
-        if (MenuItems[i].action == ActionWindowed) MenuItems[i].value = Saved.Windowed;
+    for (int i = 0; i < W.MenuItemCount; ++i)
+        if (W.MenuItems[i].action == ActionWindowed) W.MenuItems[i].value = W.Saved.Windowed;
 }
 
 int32_t ReplayAvailable[kReplayFiles];
@@ -283,9 +279,9 @@ void ResetMenu() {
     for (int32_t& available : ReplayAvailable) available = 0;
     WatchReplayRequest = -1;
     ReplayUnreadableTimer = 0;
-    MenuPage = 0;
+    W.MenuPage = 0;
     MenuTitle[0] = 0;
-    std::memset(MenuItems, 0, sizeof MenuItems);
-    MenuItemCount = 0;
-    MenuCursor = 0;
+    std::memset(W.MenuItems, 0, sizeof W.MenuItems);
+    W.MenuItemCount = 0;
+    W.MenuCursor = 0;
 }

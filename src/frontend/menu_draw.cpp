@@ -14,7 +14,7 @@
 #include "render/camera.h"
 #include "render/background.h"
 #include "render/batches.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "shell/random.h"
 #include "shell/trig.h"
 
@@ -85,7 +85,7 @@ void DrawSpeed(const MenuItem& item, float y, uint32_t c) {
 
 void DrawLevelChoice(const MenuItem& item, float y, uint32_t c) {
     const bool bosses = item.action == ActionPracticeBoss;
-    const int32_t* unlocked = bosses ? Saved.BossUnlocked : Saved.PracticeUnlocked;
+    const int32_t* unlocked = bosses ? W.Saved.BossUnlocked : W.Saved.PracticeUnlocked;
     for (int k = 0; k < kLevelCount; ++k)
         if (unlocked[k] == 0)
             FrontText(190.0f + (bosses ? 66.0f : 67.0f) * k, y + 3, 0, kLockedSize, LockedColour(), "l o c k e d");
@@ -105,9 +105,9 @@ void DrawStepper(const MenuItem& item, float y, uint32_t c, bool underCursor, co
 int RedefineSlot(int row) { return row == 6 ? SlotPause : row; }
 
 void DrawItems() {
-    for (int i = 0; i < MenuItemCount; ++i) {
-        const MenuItem& item = MenuItems[i];
-        const bool underCursor = i == MenuCursor;
+    for (int i = 0; i < W.MenuItemCount; ++i) {
+        const MenuItem& item = W.MenuItems[i];
+        const bool underCursor = i == W.MenuCursor;
         const float y = kItemTop + kItemStep * i;
         const uint32_t c = underCursor ? MenuHighlightColour() : kItemColour;
         char line[kMenuTextBytes + kKeyNameBuffer + 2];
@@ -158,9 +158,9 @@ void DrawItems() {
             case ActionRedefine: {
                 char name[kKeyNameBuffer];
                 int slot = RedefineSlot(item.value);
-                KeyName(slot >= 0 && slot < kBindingSlots ? PendingBindings[slot] : 0, name, sizeof name);
+                KeyName(slot >= 0 && slot < kBindingSlots ? W.PendingBindings[slot] : 0, name, sizeof name);
                 std::snprintf(line, sizeof line, "%s %s", item.text, name);
-                if (Program.GameMode == Mode::CaptureBinding) {
+                if (W.Program.GameMode == Mode::CaptureBinding) {
                     // While a key is awaited, only its row and the prompt show.
                     if (!underCursor) break;
                     FrontText(kItemX, y, 0, kItemSize, c, line);
@@ -181,7 +181,7 @@ void DrawItems() {
                 FrontText(kItemX, y, 0, kRecordSize, c, item.text);
                 break;
             case ActionBossRush:
-                if (Saved.BossRushUnlocked == 0) {
+                if (W.Saved.BossRushUnlocked == 0) {
                     FrontText(190, y + 3, 0, kLockedSize, LockedColour(), "l o c k e d");
                     FrontText(kItemX, y, 0, kItemSize, underCursor ? Grey(MenuPulse / 3 + 20) : kItemColour,
                               item.text);
@@ -219,19 +219,19 @@ void DrawMenu() {
     DrawTitleLogo(170, 80);
 
     char hi[32];
-    std::snprintf(hi, sizeof hi, "HI: %03d", static_cast<int>(Saved.HiScore));
+    std::snprintf(hi, sizeof hi, "HI: %03d", static_cast<int>(W.Saved.HiScore));
     FrontText(408, 105, 0, 15, kHiScoreColour, hi);
 
     // The page sits 12 units right and 40 up from the positions below.
     SetWorld(glm::translate(glm::mat4(1.0f), glm::vec3(12.0f, -40.0f, 0.0f)));
-    if (MenuPage == PageCredits) DrawCredits();
+    if (W.MenuPage == PageCredits) DrawCredits();
 
     float w = FrontText(180, 250, 0, 30, kPageTitleColour, MenuTitle);
     // Lines are not translated and draw with the next frame's flush: this lands under the moved title.
-    if (Saved.ScreenOrientation != 1) AddLine(192, 231, 0xFFFFFFFF, 192 + w, 231, 0xFF808080);
+    if (W.Saved.ScreenOrientation != 1) AddLine(192, 231, 0xFFFFFFFF, 192 + w, 231, 0xFF808080);
 
     DrawItems();
-    if (MenuPage == PageReplays && ReplayUnreadableTimer > 0)
+    if (W.MenuPage == PageReplays && ReplayUnreadableTimer > 0)
         FrontText(180, kItemTop + kItemStep * 4, 0, kItemSize, kPromptColour, "replay unreadable");
     SetWorld(glm::mat4(1.0f));
 }

@@ -7,13 +7,13 @@
 #include "game/mission_report.h"
 #include "game/records.h"
 #include "render/camera.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 
 namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFFFF, kDim = 0xFF808080, kOtherRow = 0xFF7F7F7F, kInvisible = 0;
 
-int ReportLevel() { return Game.CurrentLevel >= 0 && Game.CurrentLevel < kLevelCount ? Game.CurrentLevel : 0; }
+int ReportLevel() { return W.Game.CurrentLevel >= 0 && W.Game.CurrentLevel < kLevelCount ? W.Game.CurrentLevel : 0; }
 
 // Right-aligned to x: measured first with a draw that adds nothing.
 void RightAligned(float x, float y, float size, uint32_t colour, const char* text, float measureX) {
@@ -30,21 +30,21 @@ void Centred(float y, float size, uint32_t colour, const char* text) {
 
 // A record this game set, pulsing with the count-up's ticks.
 void DrawNewRecord(float y) {
-    if (News.isNew) Centred(y, 25, Report.tick < 2 ? kWhite : kDim, "NEW RECORD");
+    if (News.isNew) Centred(y, 25, W.Report.tick < 2 ? kWhite : kDim, "NEW RECORD");
 }
 
 // The boss fight's or the rush's time, to the hundredth.
 void DrawTime() {
     if (News.frames <= 0) return;
     char time[16], text[40];
-    const bool rush = Game.BossRush == 1;
+    const bool rush = W.Game.BossRush == 1;
     FormatRecordTime(time, sizeof time, News.frames, rush);
     std::snprintf(text, sizeof text, rush ? "time %s" : "time %s s", time);
     Centred(178, 20, kDim, text);
 }
 
 void DrawBossPracticeEnd() {
-    if (Game.BossRush == 1) {
+    if (W.Game.BossRush == 1) {
         FrontText(210, 140, 0, 25, kWhite, "boss rush complete");
         FrontText(306, 200, 0, 150, kWhite, "!");
         FrontText(250, 350, 0, 10, kWhite, "congratulations player vantorell");
@@ -70,7 +70,7 @@ void DrawTable() {
         std::snprintf(text, sizeof text, "level %d", k + 1);
         FrontText(210, y, 0, 20, c, text);
         FrontText(270, y, 0, 20, c, "........................");
-        Number(text, sizeof text, k == level ? Report.collected : Game.LevelCollected[k]);
+        Number(text, sizeof text, k == level ? W.Report.collected : W.Game.LevelCollected[k]);
         RightAligned(385, y, 20, c, text, 360);
         FrontText(395, y, 0, 20, c, ":");
     }
@@ -81,11 +81,11 @@ void DrawTable() {
     FrontText(397, 190, 0, 20, lastRow, "125");
 
     FrontText(170, 250, 0, 30, kWhite, "current..........");
-    Number(text, sizeof text, Report.held);
+    Number(text, sizeof text, W.Report.held);
     RightAligned(380, 238, 50, kWhite, text, 360);
     FrontText(385, 245, 0, 14, kDim, "held");
     FrontText(385, 255, 0, 30, kDim, "/");
-    Number(text, sizeof text, Report.best);
+    Number(text, sizeof text, W.Report.best);
     float w = FrontText(400, 257, 0, 50, kWhite, text);
     FrontText(405 + w, 264, 0, 14, kDim, "max");
     FrontText(405 + w, 276, 0, 14, kDim, "held");
@@ -99,21 +99,21 @@ void FlashMessage(float y, int32_t timer, const char* text) {
 void DrawUnlockMessages() {
     char text[64];
     std::snprintf(text, sizeof text, "PRACTICE LEVEL %d UNLOCKED", ReportLevel() + 1);
-    FlashMessage(350, Report.practiceFlash, text);
+    FlashMessage(350, W.Report.practiceFlash, text);
     std::snprintf(text, sizeof text, "BOSS LEVEL %d UNLOCKED", ReportLevel() + 1);
-    FlashMessage(380, Report.bossFlash, text);
-    FlashMessage(410, Report.bossRushFlash, "BOSS RUSH UNLOCKED");
+    FlashMessage(380, W.Report.bossFlash, text);
+    FlashMessage(410, W.Report.bossRushFlash, "BOSS RUSH UNLOCKED");
 }
 
 }  // namespace
 
 void DrawMissionReport() {
     SetWorld();
-    if (Game.PlayType == Play::BossFight) {
+    if (W.Game.PlayType == Play::BossFight) {
         DrawBossPracticeEnd();
         return;
     }
     DrawTable();
     DrawUnlockMessages();
-    if (Game.PlayType == Play::LevelPractice) DrawNewRecord(350);
+    if (W.Game.PlayType == Play::LevelPractice) DrawNewRecord(350);
 }

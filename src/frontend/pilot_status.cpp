@@ -6,14 +6,15 @@
 #include "render/camera.h"
 #include "shell/random.h"
 #include "shell/trig.h"
+#include "world/world.h"
 
 const char* const kPilotRanks[5] = {"DERANGED SEDATED CHICKEN", "INSANE METHADONE MONGOOSE",
                                     "CRAZED INTOXICATED RABID SHREW", "RAGING DEMENTED BUNNY",
                                     "CAFFEINE FUELLED NINJA CAT"};
 
 void AdvancePilotStatus() {
-    StatusPulseAngle = (StatusPulseAngle + 2) % 180;
-    StatusPulse = static_cast<int32_t>(SinTable[StatusPulseAngle] * 116 + 6);
+    W.StatusPulseAngle = (W.StatusPulseAngle + 2) % 180;
+    W.StatusPulse = static_cast<int32_t>(SinTable[W.StatusPulseAngle] * 116 + 6);
     // Fireworks behind the rating; y is drawn before x.
     if (Random() % 20 == 0) {
         int y = Random() % 512;
@@ -26,6 +27,6 @@ void DrawPilotStatus() {
     SetWorld();
     FrontText(165, 200, 0, 40, 0xFF7F7F7F, "THANKS FOR PLAYING");
     FrontText(200, 270, 0, 20, 0xFF7F7F7F, "PILOT STATUS:");
-    if (PilotRank >= 0 && PilotRank <= 4)
-        FrontText(200, 290, 0, 20, 0xFFAF7F00u + static_cast<uint32_t>(StatusPulse), kPilotRanks[PilotRank]);
+    if (W.PilotRank >= 0 && W.PilotRank <= 4)
+        FrontText(200, 290, 0, 20, 0xFFAF7F00u + static_cast<uint32_t>(W.StatusPulse), kPilotRanks[W.PilotRank]);
 }

@@ -8,11 +8,9 @@
 #include "game/ship.h"
 #include "game/ship_life.h"
 #include "render/batches.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "shell/trig.h"
 
-EnemyBullet EnemyBullets[kEnemyBulletCount];
-int32_t BulletCursor = -1;
 
 namespace {
 
@@ -93,8 +91,8 @@ void DrawBullet(const EnemyBullet& b) {
 int SpawnEnemyBullet(int32_t kind, int32_t outline, float radius, float offsetX, float offsetY, int32_t angle,
                      float vx, float vy, float enemyX, float enemyY) {
     for (int tested = 0; tested < kEnemyBulletCount; ++tested) {
-        if (++BulletCursor >= kEnemyBulletCount) BulletCursor = 0;
-        EnemyBullet& b = EnemyBullets[BulletCursor];
+        if (++W.BulletCursor >= kEnemyBulletCount) W.BulletCursor = 0;
+        EnemyBullet& b = W.EnemyBullets[W.BulletCursor];
         if (b.active) continue;
         const int a = NormaliseAngle(angle);
         const float c = CosTable[a], s = SinTable[a];
@@ -107,18 +105,18 @@ int SpawnEnemyBullet(int32_t kind, int32_t outline, float radius, float offsetX,
         b.y = offsetX * s + offsetY * c + enemyY;
         b.vx = vx * c - vy * s;
         b.vy = vx * s + vy * c;
-        return BulletCursor;
+        return W.BulletCursor;
     }
     return kNoBullet;
 }
 
 void DrawEnemyBullets() {
-    for (const EnemyBullet& b : EnemyBullets)
+    for (const EnemyBullet& b : W.EnemyBullets)
         if (b.active) DrawBullet(b);
 }
 
 void MoveEnemyBullets() {
-    for (EnemyBullet& b : EnemyBullets) {
+    for (EnemyBullet& b : W.EnemyBullets) {
         if (!b.active) continue;
         b.x -= b.vx;
         b.y -= b.vy;
@@ -134,17 +132,17 @@ int32_t CullEnemyBullet(EnemyBullet& b) {
 }
 
 void CollideEnemyBullets() {
-    for (EnemyBullet& b : EnemyBullets) {
+    for (EnemyBullet& b : W.EnemyBullets) {
         if (!b.active) continue;
         CullEnemyBullet(b);
         // The shield and ship tests follow for this same bullet, culled or not.
-        float dx = std::fabs(std::trunc(b.x - PlayerShip.x)), dy = std::fabs(std::trunc(b.y - PlayerShip.y));
-        if (InCircle(dx, dy, kShieldRadius) && ShieldTimer != 0) {
+        float dx = std::fabs(std::trunc(b.x - W.PlayerShip.x)), dy = std::fabs(std::trunc(b.y - W.PlayerShip.y));
+        if (InCircle(dx, dy, kShieldRadius) && W.ShieldTimer != 0) {
             // Every sixth bullet one shield absorbs gives back the energy it cost.
-            if (++ShieldHits == 6) {
+            if (++W.ShieldHits == 6) {
                 PlaySound(Sound::Bonus);
-                ++Game.Held;
-                SpawnEnergySparkle(PlayerShip.x, PlayerShip.y);
+                ++W.Game.Held;
+                SpawnEnergySparkle(W.PlayerShip.x, W.PlayerShip.y);
             } else {
                 PlaySound(Sound::ShieldAbsorbs);
             }
@@ -152,7 +150,7 @@ void CollideEnemyBullets() {
             b.active = 0;
             continue;
         }
-        if (InCircle(dx, dy, ShipRadius + b.radius) && ShipAlive && !Invulnerable) {
+        if (InCircle(dx, dy, ShipRadius + b.radius) && ShipAlive && !W.Invulnerable) {
             b.active = 0;
             KillShip(false);
         }
@@ -161,11 +159,11 @@ void CollideEnemyBullets() {
 
 int CountEnemyBullets() {
     int n = 0;
-    for (const EnemyBullet& b : EnemyBullets) n += b.active != 0;
+    for (const EnemyBullet& b : W.EnemyBullets) n += b.active != 0;
     return n;
 }
 
 void ResetEnemyBullets() {
-    for (EnemyBullet& b : EnemyBullets) b = {};
-    BulletCursor = -1;
+    for (EnemyBullet& b : W.EnemyBullets) b = {};
+    W.BulletCursor = -1;
 }

@@ -2,9 +2,10 @@
 // How a game starts, what one frame of play does, the boss fight and the end of a level.
 #include <cstdint>
 
+#include "world/world.h"
+
 enum PlayKind { StartFullGame = 0, StartLevelPractice = 1, StartBossPractice = 2, StartBossRush = 3 };
 
-extern int32_t BossSpawnPending;  // the boss is due but the enemy pool was full: tried again each frame
 
 // The caller sets CurrentLevel (and WeaponLevel where the kind needs it) first.
 void StartPlay(int kind);
@@ -26,4 +27,3 @@ bool PilotRatingReached();
 // The content built once at start-up: polygons, models and their colours, the ship, the shot shapes.
 void GameInit();
 
-void ResetGameFlow();

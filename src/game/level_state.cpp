@@ -1,8 +1,8 @@
 #include "game/level_state.h"
+#include "world/world.h"
 
-LevelVars Level;
 
 void ResetLevelState() {
-    Level = {};
-    for (int i = 0; i < kLevelCount; ++i) Level.BossSlot[i] = Level.MidBossSlot[i] = -1;
+    W.Level = {};
+    for (int i = 0; i < kLevelCount; ++i) W.Level.BossSlot[i] = W.Level.MidBossSlot[i] = -1;
 }

@@ -3,15 +3,8 @@
 // game, each written to the settings file as it happens. The front end draws it.
 #include <cstdint>
 
-#include "shell/game_vars.h"
+#include "world/world.h"
 
-// The count-up and the unlock flashes (frames each message has left to flash).
-struct MissionReportState {
-    int32_t collected, held, best;
-    int32_t tick;  // 0..3
-    int32_t practiceFlash, bossFlash, bossRushFlash;
-};
-extern MissionReportState Report;
 
 extern const int32_t kLevelEnergy[kLevelCount];  // every energy pickup of a level: its boss unlock
 

@@ -9,18 +9,11 @@
 #include "game/ship.h"
 #include "render/batches.h"
 #include "render/camera.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "shell/random.h"
 #include "shell/trig.h"
 
-Shard Shards[kShardPool];
-Spark Sparks[kSparkPool];
-Glow Glows[kGlowPool];
-int32_t ShardCursor = -1, SparkCursor = -1, GlowCursor = -1;
-float LastShipX, LastShipY;
-
 namespace {
-
 
 // Round-robin from the slot after the last one used, one lap at most; -1 when full.
 template <typename Free>
@@ -77,7 +70,7 @@ Group GroupOf(int type) {
 }
 
 void MoveSquares(Shard* pool, int size, bool shards) {
-    bool playing = Program.GameMode == Mode::Playing;
+    bool playing = W.Program.GameMode == Mode::Playing;
     for (int i = 0; i < size; ++i) {
         Shard& s = pool[i];
         if (s.active != 1) continue;
@@ -91,11 +84,11 @@ void MoveSquares(Shard* pool, int size, bool shards) {
         if (shards) {
             if (s.life <= -20) {
                 s.active = 0;
-                if (i == TrackedShard) {
+                if (i == W.TrackedShard) {
                     // The ship's life is counted when the last shard of its explosion fades.
-                    RespawnPending = 1;
-                    --Game.Lives;
-                    TrackedShard = -1;
+                    W.RespawnPending = 1;
+                    --W.Game.Lives;
+                    W.TrackedShard = -1;
                 }
             }
         } else if (s.life < 1) {
@@ -136,23 +129,23 @@ void DrawSquares(const Shard* pool, int size, const ColourRecord (*fill)[4], con
 
 void SpawnShard(int kind, int life, int fadeStep, float x, float y, float size, float vx, float vy, int angle,
                 int spin) {
-    int slot = Allocate(ShardCursor, kShardPool, [](int i) { return Shards[i].active == 0; });
+    int slot = Allocate(W.ShardCursor, kShardPool, [](int i) { return W.Shards[i].active == 0; });
     if (slot < 0) return;
-    Fill(Shards[slot], kind, life, fadeStep, x, y, size, vx, vy, angle, spin);
-    if (kind > 1) TrackedShard = slot;
+    Fill(W.Shards[slot], kind, life, fadeStep, x, y, size, vx, vy, angle, spin);
+    if (kind > 1) W.TrackedShard = slot;
 }
 
 void SpawnSpark(int kind, int life, int fadeStep, float x, float y, float size, float vx, float vy, int angle,
                 int spin) {
-    int slot = Allocate(SparkCursor, kSparkPool, [](int i) { return Sparks[i].active == 0; });
+    int slot = Allocate(W.SparkCursor, kSparkPool, [](int i) { return W.Sparks[i].active == 0; });
     if (slot < 0) return;
-    Fill(Sparks[slot], kind, life, fadeStep, x, y, size, vx, vy, angle, spin);
+    Fill(W.Sparks[slot], kind, life, fadeStep, x, y, size, vx, vy, angle, spin);
 }
 
 void SpawnGlow(float x, float y, float vx, float vy, int kind) {
-    int slot = Allocate(GlowCursor, kGlowPool, [](int i) { return Glows[i].life == 0; });
+    int slot = Allocate(W.GlowCursor, kGlowPool, [](int i) { return W.Glows[i].life == 0; });
     if (slot < 0) return;
-    Glows[slot] = {64, kind, x, y, vx, vy, (Random() % 1000) / 30000.0f + 0.005f};
+    W.Glows[slot] = {64, kind, x, y, vx, vy, (Random() % 1000) / 30000.0f + 0.005f};
 }
 
 void Explode(int type, float x, float y) {
@@ -184,7 +177,7 @@ void Explode(int type, float x, float y) {
                 s.vy = R(800) * 0.005f - 2.0f;
                 Spawn(s);
             }
-            if (Level.BossDeathTimer % 100 == 0) {
+            if (W.Level.BossDeathTimer % 100 == 0) {
                 for (int i = 0; i < 20; ++i) {
                     ShardSpec s = DefaultShard(x, y);
                     s.size = static_cast<float>(R(25) + 5);
@@ -279,13 +272,13 @@ void SpawnFireworkBurst(float x, float y) {
     }
 }
 
-void MoveShards() { MoveSquares(Shards, kShardPool, true); }
-void MoveSparks() { MoveSquares(Sparks, kSparkPool, false); }
-void DrawShards() { DrawSquares(Shards, kShardPool, ShardFillColours, ShardLineColours); }
-void DrawSparks() { DrawSquares(Sparks, kSparkPool, SparkFillColours, SparkLineColours); }
+void MoveShards() { MoveSquares(W.Shards, kShardPool, true); }
+void MoveSparks() { MoveSquares(W.Sparks, kSparkPool, false); }
+void DrawShards() { DrawSquares(W.Shards, kShardPool, ShardFillColours, ShardLineColours); }
+void DrawSparks() { DrawSquares(W.Sparks, kSparkPool, SparkFillColours, SparkLineColours); }
 
 void DrawGlows() {
-    for (const Glow& g : Glows) {
+    for (const Glow& g : W.Glows) {
         if (g.life == 0) continue;
         uint32_t l = static_cast<uint32_t>(g.life);
         uint32_t colour = 0;
@@ -302,10 +295,10 @@ void DrawGlows() {
 }
 
 void MoveGlows() {
-    float dx = PlayerShip.x - LastShipX, dy = PlayerShip.y - LastShipY;
-    LastShipX = PlayerShip.x, LastShipY = PlayerShip.y;
-    if (Program.GameMode == Mode::Paused) return;
-    for (Glow& g : Glows) {
+    float dx = W.PlayerShip.x - W.LastShipX, dy = W.PlayerShip.y - W.LastShipY;
+    W.LastShipX = W.PlayerShip.x, W.LastShipY = W.PlayerShip.y;
+    if (W.Program.GameMode == Mode::Paused) return;
+    for (Glow& g : W.Glows) {
         if (g.life == 0) continue;
         g.x += g.vx;
         g.y += g.vy;
@@ -322,18 +315,11 @@ void MoveGlows() {
 }
 
 void ClearShardsAndSparks() {
-    for (Shard& s : Shards) s.active = 0;
-    for (Spark& s : Sparks) s.active = 0;
+    for (Shard& s : W.Shards) s.active = 0;
+    for (Spark& s : W.Sparks) s.active = 0;
 }
 
 void ClearGlows() {
-    for (Glow& g : Glows) g.life = 0;
+    for (Glow& g : W.Glows) g.life = 0;
 }
 
-void ResetParticles() {
-    std::memset(Shards, 0, sizeof Shards);
-    std::memset(Sparks, 0, sizeof Sparks);
-    std::memset(Glows, 0, sizeof Glows);
-    ShardCursor = SparkCursor = GlowCursor = -1;
-    LastShipX = LastShipY = 0;
-}

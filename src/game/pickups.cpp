@@ -7,13 +7,9 @@
 #include "game/ship.h"
 #include "game/ship_life.h"
 #include "render/batches.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "shell/random.h"
 #include "shell/trig.h"
-
-Pickup Pickups[kPickupPool];
-int32_t PickupCursor = -1;
-int32_t PickupWobble[4];
 
 namespace {
 
@@ -30,7 +26,7 @@ void Square(float cx, float cy, float half, uint32_t colour) {
 void MovePickup(Pickup& p) {
     const bool energy = p.kind == EnergyPickup;
     if (p.homing == 1 && ShipAlive) {
-        const float dx = PlayerShip.x - p.x, dy = PlayerShip.y - p.y;
+        const float dx = W.PlayerShip.x - p.x, dy = W.PlayerShip.y - p.y;
         const float d = std::sqrt(dx * dx + dy * dy);
         // Right on the ship's centre there is no direction to take; keep the last one.
         if (d > 0) {
@@ -50,19 +46,19 @@ void MovePickup(Pickup& p) {
 void Collect(Pickup& p) {
     if (p.kind == EnergyPickup) {
         PlaySound(Sound::EnergyCollected);
-        ++Game.Held;
-        if (Game.CurrentLevel >= 0 && Game.CurrentLevel < kLevelCount) ++Game.LevelCollected[Game.CurrentLevel];
+        ++W.Game.Held;
+        if (W.Game.CurrentLevel >= 0 && W.Game.CurrentLevel < kLevelCount) ++W.Game.LevelCollected[W.Game.CurrentLevel];
         // Only a new best earns the life: spending and collecting back to a multiple of 50 does not.
-        if (Game.Held > 0 && Game.Held % kLifeEvery == 0 && Game.Held > Game.PeakHeld) {
+        if (W.Game.Held > 0 && W.Game.Held % kLifeEvery == 0 && W.Game.Held > W.Game.PeakHeld) {
             PlaySound(Sound::ExtraLife);
-            ++Game.Lives;
+            ++W.Game.Lives;
         }
-        if (Game.Held > Game.PeakHeld) Game.PeakHeld = Game.Held;
-        SpawnEnergySparkle(PlayerShip.x, PlayerShip.y);
+        if (W.Game.Held > W.Game.PeakHeld) W.Game.PeakHeld = W.Game.Held;
+        SpawnEnergySparkle(W.PlayerShip.x, W.PlayerShip.y);
     } else {
         PlaySound(Sound::WeaponCollected);
-        ++Game.WeaponLevel;
-        SpawnWeaponSparkle(PlayerShip.x, PlayerShip.y);
+        ++W.Game.WeaponLevel;
+        SpawnWeaponSparkle(W.PlayerShip.x, W.PlayerShip.y);
     }
     p.active = 0;
 }
@@ -73,15 +69,15 @@ int SpawnPickup(float x, float y, int kind) {
     if (kind != EnergyPickup && kind != WeaponPickup) return -1;
     int slot = -1;
     for (int i = 0; i < kPickupPool; ++i) {
-        PickupCursor = (PickupCursor + 1) % kPickupPool;
-        if (Pickups[PickupCursor].active == 0) {
-            slot = PickupCursor;
+        W.PickupCursor = (W.PickupCursor + 1) % kPickupPool;
+        if (W.Pickups[W.PickupCursor].active == 0) {
+            slot = W.PickupCursor;
             break;
         }
     }
     if (slot < 0) return -1;
     const bool energy = kind == EnergyPickup;
-    Pickup& p = Pickups[slot];
+    Pickup& p = W.Pickups[slot];
     p.active = 1;
     p.kind = kind;
     p.brightness = 128;
@@ -97,30 +93,30 @@ int SpawnPickup(float x, float y, int kind) {
 }
 
 void ClearPickups() {
-    for (Pickup& p : Pickups) p.active = 0;
+    for (Pickup& p : W.Pickups) p.active = 0;
 }
 
 void UpdatePickups() {
-    if (Program.GameMode == Mode::Playing)
-        for (Pickup& p : Pickups)
+    if (W.Program.GameMode == Mode::Playing)
+        for (Pickup& p : W.Pickups)
             if (p.active == 1) MovePickup(p);
     AdvancePickupWobble();
     MoveGlows();
 }
 
 void AdvancePickupWobble() {
-    if (Program.GameMode == Mode::Paused) return;
+    if (W.Program.GameMode == Mode::Paused) return;
     static const int32_t step[4] = {6, 7, 5, 8};
     for (int i = 0; i < 4; ++i) {
-        PickupWobble[i] += step[i];
-        if (PickupWobble[i] >= 360) PickupWobble[i] -= 360;
+        W.PickupWobble[i] += step[i];
+        if (W.PickupWobble[i] >= 360) W.PickupWobble[i] -= 360;
     }
 }
 
 void DrawPickups() {
-    const float o1x = 4 * SinTable[PickupWobble[0]], o1y = 4 * CosTable[PickupWobble[1]];
-    const float o2x = 4 * SinTable[PickupWobble[2]], o2y = 4 * CosTable[PickupWobble[3]];
-    for (const Pickup& p : Pickups) {
+    const float o1x = 4 * SinTable[W.PickupWobble[0]], o1y = 4 * CosTable[W.PickupWobble[1]];
+    const float o2x = 4 * SinTable[W.PickupWobble[2]], o2y = 4 * CosTable[W.PickupWobble[3]];
+    for (const Pickup& p : W.Pickups) {
         if (p.active != 1) continue;
         const uint32_t b = static_cast<uint32_t>(p.brightness) & 0xFF;
         if (p.kind == EnergyPickup) {
@@ -135,11 +131,11 @@ void DrawPickups() {
 }
 
 void CollectPickups() {
-    for (Pickup& p : Pickups) {
+    for (Pickup& p : W.Pickups) {
         if (p.active != 1) continue;
         // Far enough out to be culled is too far to touch the ship, so the tests below may still run.
         if (p.y < -50 || p.y >= 532 || p.x >= 532 || p.x < 108) p.active = 0;
-        const float dx = std::fabs(std::trunc(p.x - PlayerShip.x)), dy = std::fabs(std::trunc(p.y - PlayerShip.y));
+        const float dx = std::fabs(std::trunc(p.x - W.PlayerShip.x)), dy = std::fabs(std::trunc(p.y - W.PlayerShip.y));
         if (!ShipAlive) continue;
         if (InCircle(dx, dy, p.size + 30)) p.homing = 1;
         if (InCircle(dx, dy, p.size + ShipRadius)) Collect(p);
@@ -148,12 +144,7 @@ void CollectPickups() {
 
 int CountPickups() {
     int n = 0;
-    for (const Pickup& p : Pickups) n += p.active != 0;
+    for (const Pickup& p : W.Pickups) n += p.active != 0;
     return n;
 }
 
-void ResetPickups() {
-    for (Pickup& p : Pickups) p = {};
-    PickupCursor = -1;
-    for (int32_t& a : PickupWobble) a = 0;
-}

@@ -11,11 +11,7 @@
 #include "game/ship_life.h"
 #include "game/shot_shapes.h"
 #include "render/batches.h"
-#include "shell/game_vars.h"
-
-PlayerShot PlayerShots[kPlayerShotPool];
-int32_t ShotCursor = -1;
-int32_t EnemiesKilled;
+#include "world/world.h"
 
 namespace {
 
@@ -49,25 +45,25 @@ const uint32_t kReflectedFill = Argb(120, 50, 50, 255);
 const ColourRecord kReflectedLine = {30, 90, 255, 120};
 
 void EnemyDestroyed(PlayerShot& shot, Enemy& enemy, int index) {
-    if (Level.MidBossSlot[0] == index) {
-        Level.MidBossSlot[0] = -1;
-        Level.MidBossActive = 0;
-        Level.BossBar = 0;
+    if (W.Level.MidBossSlot[0] == index) {
+        W.Level.MidBossSlot[0] = -1;
+        W.Level.MidBossActive = 0;
+        W.Level.BossBar = 0;
     }
     for (int k = 1; k < kLevelCount; ++k) {
-        if (Level.MidBossSlot[k] != index) continue;
-        Level.LevelClock = kMidBossClock[k];
-        Level.MidBossSlot[k] = -1;
-        Level.MidBossActive = 0;
+        if (W.Level.MidBossSlot[k] != index) continue;
+        W.Level.LevelClock = kMidBossClock[k];
+        W.Level.MidBossSlot[k] = -1;
+        W.Level.MidBossActive = 0;
     }
     for (int k = 0; k < kLevelCount; ++k)
-        if (Level.BossSlot[k] == index) Level.BossDefeated = 1;
+        if (W.Level.BossSlot[k] == index) W.Level.BossDefeated = 1;
     if (enemy.DropDone == 0) {
         SpawnPickup(enemy.x, enemy.y, enemy.DropKind);
         enemy.DropDone = 1;
     }
     Explode(enemy.modelType, enemy.x, enemy.y);
-    if (enemy.active == 1) ++EnemiesKilled;
+    if (enemy.active == 1) ++W.EnemiesKilled;
     enemy.active = 0;
     PlayExplosionSound();
     shot.active = 0;
@@ -79,14 +75,14 @@ int SpawnPlayerShot(int kind, float x, float y, float vx, float vy) {
     if (kind < kReflectedShot || kind >= kReflectedKind) return -1;
     int slot = -1;
     for (int i = 0; i < kPlayerShotPool; ++i) {
-        ShotCursor = (ShotCursor + 1) % kPlayerShotPool;
-        if (PlayerShots[ShotCursor].active == 0) {
-            slot = ShotCursor;
+        W.ShotCursor = (W.ShotCursor + 1) % kPlayerShotPool;
+        if (W.PlayerShots[W.ShotCursor].active == 0) {
+            slot = W.ShotCursor;
             break;
         }
     }
     if (slot < 0) return -1;
-    PlayerShot& s = PlayerShots[slot];
+    PlayerShot& s = W.PlayerShots[slot];
     s.active = 1;
     s.kind = kind;
     s.x = x;
@@ -111,11 +107,11 @@ int SpawnPlayerShot(int kind, float x, float y, float vx, float vy) {
 }
 
 void ClearPlayerShots() {
-    for (PlayerShot& s : PlayerShots) s.active = 0;
+    for (PlayerShot& s : W.PlayerShots) s.active = 0;
 }
 
 void MovePlayerShots() {
-    for (PlayerShot& s : PlayerShots) {
+    for (PlayerShot& s : W.PlayerShots) {
         if (s.active != 1 || s.kind < 0 || s.kind > kReflectedKind) continue;
         s.x += s.vx;
         s.y += s.vy;
@@ -123,13 +119,13 @@ void MovePlayerShots() {
 }
 
 void TrailReflectedShots() {
-    for (const PlayerShot& s : PlayerShots)
+    for (const PlayerShot& s : W.PlayerShots)
         if (s.active == 1 && s.kind == kReflectedKind) SpawnGlow(s.x + 3, s.y - 3, 0, 0, 5);
 }
 
 void CollidePlayerShots() {
     for (int i = 0; i < kPlayerShotPool; ++i) {
-        PlayerShot& s = PlayerShots[i];
+        PlayerShot& s = W.PlayerShots[i];
         if (s.active != 1) continue;
         // No lower edge: a shot going down lives until it leaves by a side.
         if (s.y <= -20 || s.x <= 110 || s.x >= 520) {
@@ -139,7 +135,7 @@ void CollidePlayerShots() {
         const PointF* shape = ShotShapes[s.kind];
         // Every Poly a shot touches is a hit of its own, even once the shot or the enemy is spent.
         for (int e = 0; e < kEnemyPoolSize; ++e) {
-            Enemy& enemy = EnemyPool[e];
+            Enemy& enemy = W.EnemyPool[e];
             if (enemy.active != 1) continue;
             for (int p = 0; p < enemy.polyCount && p < kMaxPolys; ++p) {
                 const Poly& poly = enemy.polys[p];
@@ -158,20 +154,20 @@ void CollidePlayerShots() {
 
 void EnemyHit(int shotIndex, int enemyIndex) {
     if (shotIndex < 0 || shotIndex >= kPlayerShotPool || enemyIndex < 0 || enemyIndex >= kEnemyPoolSize) return;
-    PlayerShot& shot = PlayerShots[shotIndex];
-    Enemy& enemy = EnemyPool[enemyIndex];
+    PlayerShot& shot = W.PlayerShots[shotIndex];
+    Enemy& enemy = W.EnemyPool[enemyIndex];
 
-    const float damage = shot.kind == kReflectedKind ? 10.0f * Game.WeaponLevel + 10.0f : 10.0f;
+    const float damage = shot.kind == kReflectedKind ? 10.0f * W.Game.WeaponLevel + 10.0f : 10.0f;
     enemy.hitPoints = static_cast<int32_t>(std::trunc(static_cast<float>(enemy.hitPoints) - damage));
     enemy.hitFlash = 1;
     PlaySound(Sound::ShotHit);
 
     // The bar was charged to -180 by the script; zeroing it at the death hides the rounding of the steps.
     for (int k = 0; k < 8; ++k) {
-        const int32_t slot = k < 4 ? Level.BossSlot[k] : Level.MidBossSlot[k - 4];
+        const int32_t slot = k < 4 ? W.Level.BossSlot[k] : W.Level.MidBossSlot[k - 4];
         if (slot != enemyIndex) continue;
-        Level.BossBar += damage * (k < 4 ? kBossBarFactor[k] : kMidBossBarFactor[k - 4]);
-        if (enemy.hitPoints < 1) Level.BossBar = 0;
+        W.Level.BossBar += damage * (k < 4 ? kBossBarFactor[k] : kMidBossBarFactor[k - 4]);
+        if (enemy.hitPoints < 1) W.Level.BossBar = 0;
     }
 
     if (enemy.hitPoints >= 1) {
@@ -182,7 +178,7 @@ void EnemyHit(int shotIndex, int enemyIndex) {
 }
 
 void DrawPlayerShots() {
-    for (const PlayerShot& s : PlayerShots) {
+    for (const PlayerShot& s : W.PlayerShots) {
         if (s.active != 1 || s.kind < 0 || s.kind > kReflectedKind) continue;
         const bool reflected = s.kind == kReflectedKind;
         const PointF* shape = ShotShapes[s.kind];
@@ -205,12 +201,7 @@ void DrawPlayerShots() {
 
 int CountPlayerShots() {
     int n = 0;
-    for (const PlayerShot& s : PlayerShots) n += s.active != 0;
+    for (const PlayerShot& s : W.PlayerShots) n += s.active != 0;
     return n;
 }
 
-void ResetPlayerShots() {
-    for (PlayerShot& s : PlayerShots) s = {};
-    ShotCursor = -1;
-    EnemiesKilled = 0;
-}

@@ -7,7 +7,7 @@
 #include "game/level_state.h"
 #include "game/mission_report.h"
 #include "shell/data_dir.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "shell/name_value_file.h"
 
 RecordsTable Records;
@@ -49,7 +49,7 @@ struct Tracked {
 };
 Tracked game;
 
-bool Keeps() { return game.kind >= 0 && !Program.WatchingReplay && !Program.UnlockCheatUsed; }
+bool Keeps() { return game.kind >= 0 && !W.Program.WatchingReplay && !W.Program.UnlockCheatUsed; }
 
 void Set(int replay) {
     News.isNew = 1;
@@ -75,7 +75,7 @@ void BeginRecordGame(int kind) {
 void TrackRecords() {
     if (!Keeps()) return;
     ++game.frames;
-    const int level = Game.CurrentLevel;
+    const int level = W.Game.CurrentLevel;
     switch (game.kind) {
         case StartFullGame: {
             const int32_t reached = PilotRatingReached() ? kFullGameCleared : level + 1;
@@ -89,11 +89,11 @@ void TrackRecords() {
             break;
         }
         case StartBossPractice:
-            if (game.arrival < 0 && Level.BossSlot[level] >= 0) game.arrival = game.frames;
-            if (game.kill == 0 && game.arrival >= 0 && Level.BossDefeated == 1) game.kill = game.frames - game.arrival;
+            if (game.arrival < 0 && W.Level.BossSlot[level] >= 0) game.arrival = game.frames;
+            if (game.kill == 0 && game.arrival >= 0 && W.Level.BossDefeated == 1) game.kill = game.frames - game.arrival;
             break;
         case StartBossRush:
-            if (game.kill == 0 && level == kLastLevel && Level.BossDefeated == 1) game.kill = game.frames;
+            if (game.kill == 0 && level == kLastLevel && W.Level.BossDefeated == 1) game.kill = game.frames;
             break;
         default:
             break;
@@ -103,11 +103,11 @@ void TrackRecords() {
 void RecordsAtReport() {
     if (!Keeps() || game.reported) return;
     game.reported = true;
-    const int level = Game.CurrentLevel;
-    const int32_t hz30 = Program.SpeedSetting == 1 ? 1 : 0;
+    const int level = W.Game.CurrentLevel;
+    const int32_t hz30 = W.Program.SpeedSetting == 1 ? 1 : 0;
     switch (game.kind) {
         case StartLevelPractice: {
-            const int32_t collected = Game.LevelCollected[level], held = Game.Held;
+            const int32_t collected = W.Game.LevelCollected[level], held = W.Game.Held;
             // The better game collected more, or as much and held more at the end.
             if (collected > Records.levelCollected[level] ||
                 (collected == Records.levelCollected[level] && held > Records.levelHeld[level])) {

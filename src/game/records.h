@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "shell/game_vars.h"
+#include "world/world.h"
 
 constexpr int32_t kFullGameCleared = 5;  // `fullLevel` once the last boss of a full game is down
 

@@ -1,16 +1,8 @@
 #include "game/ship.h"
+#include "world/world.h"
 
 #include <cmath>
 #include <cstring>
-
-Enemy PlayerShip;
-int32_t RespawnPending;
-int32_t Invulnerable;
-int32_t RespawnTimer;
-int32_t TrackedShard = -1;
-int32_t VerticalMove;
-int32_t ShieldTimer;
-int32_t ShieldHits;
 
 Poly ShipPolys[3];
 ColourRecord ShipFillColours[kColourRecords];
@@ -44,11 +36,6 @@ void BuildShipModel() {
     const PointF wings[2][3] = {{{0, -16}, {-7, 8}, {0, 16}}, {{0, -16}, {7, 8}, {0, 16}}};
     std::memcpy(WingShape, wings, sizeof WingShape);
 
-    InstantiateModel(PlayerShip, ShipPolys, 0, 0, 0, 1, 0, 0, 3, 320, 480, 0, 0, 0, 0, 0, 0, 0, 0);
+    InstantiateModel(W.PlayerShip, ShipPolys, 0, 0, 0, 1, 0, 0, 3, 320, 480, 0, 0, 0, 0, 0, 0, 0, 0);
 }
 
-void ResetShip() {
-    std::memset(&PlayerShip, 0, sizeof PlayerShip);
-    RespawnPending = Invulnerable = RespawnTimer = VerticalMove = ShieldTimer = ShieldHits = 0;
-    TrackedShard = -1;
-}

@@ -8,23 +8,20 @@
 #include "game/particles.h"
 #include "game/ship.h"
 #include "render/batches.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "shell/trig.h"
-
-int32_t FlamePhase[2];
-int32_t FlameBrightness[2];
 
 namespace {
 
 // The slow blink of the first 94 frames of the grace period, then a faster, sparser one.
 bool ShipBlinkShows() {
-    if (!Invulnerable) return true;
-    return (RespawnTimer % 6 > 3 && RespawnTimer < 94) || (RespawnTimer % 4 > 2 && RespawnTimer > 94);
+    if (!W.Invulnerable) return true;
+    return (W.RespawnTimer % 6 > 3 && W.RespawnTimer < 94) || (W.RespawnTimer % 4 > 2 && W.RespawnTimer > 94);
 }
 
 bool ThrusterBlinkShows() {
-    if (!Invulnerable) return true;
-    return (RespawnTimer % 4 == 0 && RespawnTimer < 84) || (RespawnTimer % 6 == 0 && RespawnTimer > 84);
+    if (!W.Invulnerable) return true;
+    return (W.RespawnTimer % 4 == 0 && W.RespawnTimer < 84) || (W.RespawnTimer % 6 == 0 && W.RespawnTimer > 84);
 }
 
 }  // namespace
@@ -39,13 +36,13 @@ int PointsTouch(float ax, float ay, float bx, float by, float r) {
 }
 
 void AdvanceShip() {
-    if (ShipAlive) SpinPoly(PlayerShip.polys[1]);
+    if (ShipAlive) SpinPoly(W.PlayerShip.polys[1]);
 }
 
 void DrawShip() {
     if (!ShipAlive) return;
     for (int i = 0; i < 3; ++i) {
-        const Poly& poly = PlayerShip.polys[i];
+        const Poly& poly = W.PlayerShip.polys[i];
         if (i == 1) {
             PolyVertices(poly);
         } else {
@@ -56,26 +53,26 @@ void DrawShip() {
             ScratchFill[v] = PackColour(ShipFillColours[poly.colourGroup * 10 + v]);
             ScratchLine[v] = PackColour(ShipLineColours[poly.colourGroup * 10 + v]);
         }
-        if (ShipBlinkShows()) DrawPoly(poly, PlayerShip.x, PlayerShip.y, 0);
+        if (ShipBlinkShows()) DrawPoly(poly, W.PlayerShip.x, W.PlayerShip.y, 0);
     }
 }
 
 void AdvanceThrusters() {
-    if (!ShipAlive || Program.GameMode != Mode::Playing) return;
+    if (!ShipAlive || W.Program.GameMode != Mode::Playing) return;
     for (int f = 0; f < 2; ++f) {
-        FlamePhase[f] = (FlamePhase[f] + 50) % 360;
-        FlameBrightness[f] = static_cast<int32_t>(std::trunc(50 * SinTable[FlamePhase[f]] + 110));
+        W.FlamePhase[f] = (W.FlamePhase[f] + 50) % 360;
+        W.FlameBrightness[f] = static_cast<int32_t>(std::trunc(50 * SinTable[W.FlamePhase[f]] + 110));
     }
 }
 
 void DrawThrusters() {
     if (!ShipAlive || !ThrusterBlinkShows()) return;
-    float length = VerticalMove == 1 ? 28.0f : VerticalMove == 2 ? 20.0f : 24.0f;
+    float length = W.VerticalMove == 1 ? 28.0f : W.VerticalMove == 2 ? 20.0f : 24.0f;
     for (int f = 0; f < 2; ++f) {
-        uint32_t b = static_cast<uint32_t>(FlameBrightness[f]);
+        uint32_t b = static_cast<uint32_t>(W.FlameBrightness[f]);
         uint32_t inner = b << 24 | 30u << 16 | 80u << 8 | b;
         uint32_t outer = (b / 4) << 16;
-        float ax = PlayerShip.x + ThrusterAnchor[f].x, ay = PlayerShip.y + ThrusterAnchor[f].y;
+        float ax = W.PlayerShip.x + ThrusterAnchor[f].x, ay = W.PlayerShip.y + ThrusterAnchor[f].y;
         PointF v[4];
         for (int k = 0; k < 4; ++k) {
             v[k] = ThrusterShape[f][k];
@@ -91,10 +88,10 @@ void DrawThrusters() {
 }
 
 void CheckBodyCollision() {
-    if (Invulnerable != 0 || !ShipAlive) return;
+    if (W.Invulnerable != 0 || !ShipAlive) return;
     // The ship touches with a point on its left wing, not its centre.
-    float px = PlayerShip.x + PlayerShip.polys[0].offsetX, py = PlayerShip.y + PlayerShip.polys[0].offsetY;
-    for (const Enemy& e : EnemyPool) {
+    float px = W.PlayerShip.x + W.PlayerShip.polys[0].offsetX, py = W.PlayerShip.y + W.PlayerShip.polys[0].offsetY;
+    for (const Enemy& e : W.EnemyPool) {
         if (e.active == 0) continue;
         for (int i = 0; i < e.polyCount && i < kMaxPolys; ++i) {
             const Poly& poly = e.polys[i];
@@ -108,31 +105,27 @@ void CheckBodyCollision() {
 
 void KillShip(bool fromBody) {
     ShipAlive = 0;
-    if (fromBody) ShieldTimer = 0;
+    if (fromBody) W.ShieldTimer = 0;
     PlaySound(Sound::ShipDestroyed);
-    TrackedShard = -1;
-    Explode(kShipExplosion, PlayerShip.x, PlayerShip.y);
+    W.TrackedShard = -1;
+    Explode(kShipExplosion, W.PlayerShip.x, W.PlayerShip.y);
     // With no shard to carry it the death would never be counted, and the game could not go on.
-    if (TrackedShard == -1) {
-        RespawnPending = 1;
-        --Game.Lives;
+    if (W.TrackedShard == -1) {
+        W.RespawnPending = 1;
+        --W.Game.Lives;
     }
 }
 
 void RespawnShip() {
-    if (Program.GameMode != Mode::Playing) return;
-    if (RespawnTimer == 0) {
-        Invulnerable = 1;
+    if (W.Program.GameMode != Mode::Playing) return;
+    if (W.RespawnTimer == 0) {
+        W.Invulnerable = 1;
         ShipAlive = 1;
     }
-    if (++RespawnTimer == kGracePeriod) {
-        RespawnTimer = 0;
-        RespawnPending = 0;
-        Invulnerable = 0;
+    if (++W.RespawnTimer == kGracePeriod) {
+        W.RespawnTimer = 0;
+        W.RespawnPending = 0;
+        W.Invulnerable = 0;
     }
 }
 
-void ResetShipLife() {
-    FlamePhase[0] = FlamePhase[1] = 0;
-    FlameBrightness[0] = FlameBrightness[1] = 0;
-}

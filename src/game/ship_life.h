@@ -19,7 +19,4 @@ void RespawnShip();
 constexpr int kGracePeriod = 168;
 
 // The thrusters' flicker, which only pictures depend on.
-extern int32_t FlamePhase[2];
-extern int32_t FlameBrightness[2];
 
-void ResetShipLife();

@@ -3,10 +3,7 @@
 #include "audio/audio.h"
 #include "game/player_shots.h"
 #include "game/ship.h"
-#include "shell/game_vars.h"
-
-int32_t FireLatch;
-int32_t MainGunTimer, SideGunTimer, RearGunTimer;
+#include "world/world.h"
 
 namespace {
 
@@ -32,7 +29,7 @@ constexpr Volley kVolleys[kTopWeaponLevel + 1] = {
 
 // The muzzle a kind leaves from: the nose, the right wing or the left wing.
 void FireKind(int kind) {
-    const float sx = PlayerShip.x, sy = PlayerShip.y;
+    const float sx = W.PlayerShip.x, sy = W.PlayerShip.y;
     if (kind == 5 || kind == 7 || kind == 9) SpawnPlayerShot(kind, sx + 12, sy + 6, 0, 0);
     else if (kind == 6 || kind == 8 || kind == 10) SpawnPlayerShot(kind, sx - 12, sy + 10, 0, 0);
     else SpawnPlayerShot(kind, sx - 2, sy - 2, 0, 0);
@@ -56,25 +53,25 @@ bool Advance(int32_t& timer, int period) {
 
 int FireWeapon() {
     // Levels never pass 7 in play; clamping keeps a stray value from locking the guns forever.
-    int level = Game.WeaponLevel < 0 ? 0 : Game.WeaponLevel > kTopWeaponLevel ? kTopWeaponLevel : Game.WeaponLevel;
+    int level = W.Game.WeaponLevel < 0 ? 0 : W.Game.WeaponLevel > kTopWeaponLevel ? kTopWeaponLevel : W.Game.WeaponLevel;
     const Volley& v = kVolleys[level];
 
-    if (MainGunTimer == 0) {
+    if (W.MainGunTimer == 0) {
         PlayShotSound();
         FireKind(0);
     }
-    bool mainWrapped = Advance(MainGunTimer, kMainPeriod);
+    bool mainWrapped = Advance(W.MainGunTimer, kMainPeriod);
 
     bool sideWrapped = false;
     if (v.sideFirst != 0) {
-        if (SideGunTimer == 0) FireGroup(v.sideFirst, v.sideLast);
-        sideWrapped = Advance(SideGunTimer, v.sidePeriod);
+        if (W.SideGunTimer == 0) FireGroup(v.sideFirst, v.sideLast);
+        sideWrapped = Advance(W.SideGunTimer, v.sidePeriod);
     }
 
     bool rearWrapped = false;
     if (v.rearFirst != 0) {
-        if (RearGunTimer == 0) FireGroup(v.rearFirst, v.rearLast);
-        rearWrapped = Advance(RearGunTimer, kRearPeriod);
+        if (W.RearGunTimer == 0) FireGroup(v.rearFirst, v.rearLast);
+        rearWrapped = Advance(W.RearGunTimer, kRearPeriod);
     }
 
     switch (v.ender) {
@@ -85,4 +82,3 @@ int FireWeapon() {
     return 0;
 }
 
-void ResetWeapons() { FireLatch = MainGunTimer = SideGunTimer = RearGunTimer = 0; }

@@ -2,10 +2,9 @@
 // The ship's guns: volleys by weapon level.
 #include <cstdint>
 
-extern int32_t FireLatch;  // a volley has been asked for and is in progress
-extern int32_t MainGunTimer, SideGunTimer, RearGunTimer;
+#include "world/world.h"
+
 
 // One frame of the current volley; 1 when it is complete.
 int FireWeapon();
 
-void ResetWeapons();

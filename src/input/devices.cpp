@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "shell/bindings.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "platform/platform.h"
 #include "shell/error_log.h"
 
@@ -20,8 +20,8 @@ void Failed(bool ok, const char* step) {
 }
 
 bool ActionHeld(int keyboardSlot) {
-    if (IsInputDown(Saved.Bindings[keyboardSlot])) return true;
-    return Saved.Bindings[SlotJoypadEnabled] == 1 && IsInputDown(Saved.Bindings[keyboardSlot + SlotPadUp]);
+    if (IsInputDown(W.Saved.Bindings[keyboardSlot])) return true;
+    return W.Saved.Bindings[SlotJoypadEnabled] == 1 && IsInputDown(W.Saved.Bindings[keyboardSlot + SlotPadUp]);
 }
 
 void TakeUpJoystick(plat::InputDevice& dev) {
@@ -45,7 +45,7 @@ void InitInput() {
 
     JoystickPresent = false;
     if (created) TakeUpJoystick(dev);
-    for (int i = 0; i < kBindingSlots; ++i) PendingBindings[i] = Saved.Bindings[i];
+    for (int i = 0; i < kBindingSlots; ++i) W.PendingBindings[i] = W.Saved.Bindings[i];
 }
 
 void PollInputDevices() {

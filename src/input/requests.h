@@ -3,9 +3,9 @@
 // The input step writes them; the menu reads and clears the requests.
 #include <cstdint>
 
-extern int32_t EscapeLatch, MenuKeyLatch, PauseLatch, CaptureArmed;
+#include "world/world.h"
+
 extern int32_t MenuUpRequest, MenuDownRequest, MenuLeftRequest, MenuRightRequest, MenuSelectRequest;
-extern int32_t CaptureTarget;  // redefine row 0..6 being captured
 
 void ClearMenuRequests();
-void ResetInputRequests();
+

@@ -2,12 +2,9 @@
 // Effects drawn behind and around the playfield, and the two logos.
 #include <cstdint>
 
-extern int32_t WaveFlashRequest;  // 1: the wave bands flash red once
-extern int32_t WaveR, WaveG, WaveB;
+#include "world/world.h"
+
 // How far the playfield's grid, wave bands and shield ring have moved: only pictures depend on them.
-extern float PlayfieldScroll;
-extern float WavePhase[4];
-extern int32_t ShieldRotation;
 
 // Each moving picture is moved on a frame by its Advance function, before and whether or not the frame
 // is drawn; drawing only reads.

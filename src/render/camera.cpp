@@ -4,11 +4,9 @@
 #include <glm/ext/matrix_transform.hpp>
 
 #include "platform/platform.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "shell/random.h"
 
-int32_t ShakeAmount;
-CameraState PlayfieldCamera, UprightCamera560, UprightCamera550;
 
 namespace {
 
@@ -28,8 +26,8 @@ constexpr Goal kOrientationGoals[3] = {
 };
 
 void Step(CameraState& cam, const Goal& goal) {
-    if (ShakeAmount > 0) ShakeAmount -= 2;
-    if (ShakeAmount < 0) ShakeAmount = 0;
+    if (W.ShakeAmount > 0) W.ShakeAmount -= 2;
+    if (W.ShakeAmount < 0) W.ShakeAmount = 0;
 
     cam.eyeX = cam.eyeX - (cam.eyeX - goal.eyeX) * 0.0625f;
     cam.eyeY = cam.eyeY - (cam.eyeY - goal.eyeY) * 0.0625f;
@@ -38,8 +36,8 @@ void Step(CameraState& cam, const Goal& goal) {
     cam.targetY = cam.targetY - (cam.targetY - goal.targetY) * 0.125f;
 
     // The offsets stay in the target, so the easing pulls the picture back.
-    if (ShakeAmount != 0) {
-        int s = ShakeAmount;
+    if (W.ShakeAmount != 0) {
+        int s = W.ShakeAmount;
         cam.targetX += static_cast<float>(Random() % s - s / 2);
         cam.targetY += static_cast<float>(Random() % s - s / 2);
     }
@@ -54,20 +52,20 @@ void Apply(const CameraState& cam, const Goal& goal) {
 }
 
 const Goal& PlayfieldGoal() {
-    int orientation = Saved.ScreenOrientation >= 0 && Saved.ScreenOrientation <= 2 ? Saved.ScreenOrientation : 0;
+    int orientation = W.Saved.ScreenOrientation >= 0 && W.Saved.ScreenOrientation <= 2 ? W.Saved.ScreenOrientation : 0;
     return kOrientationGoals[orientation];
 }
 
 Goal UprightGoal(int distance) { return {320, 256, static_cast<float>(distance), 320, 256, 0, -1}; }
-CameraState& Upright(int distance) { return distance == 560 ? UprightCamera560 : UprightCamera550; }
+CameraState& Upright(int distance) { return distance == 560 ? W.UprightCamera560 : W.UprightCamera550; }
 
 }  // namespace
 
-void SetScreenShake(int amount) { ShakeAmount = amount; }
+void SetScreenShake(int amount) { W.ShakeAmount = amount; }
 
-void StepCamera() { Step(PlayfieldCamera, PlayfieldGoal()); }
+void StepCamera() { Step(W.PlayfieldCamera, PlayfieldGoal()); }
 void StepUprightCamera(int distance) { Step(Upright(distance), UprightGoal(distance)); }
-void ApplyCamera() { Apply(PlayfieldCamera, PlayfieldGoal()); }
+void ApplyCamera() { Apply(W.PlayfieldCamera, PlayfieldGoal()); }
 void ApplyUprightCamera(int distance) { Apply(Upright(distance), UprightGoal(distance)); }
 
 void UpdateCamera() {
@@ -81,8 +79,8 @@ void UpdateUprightCamera(int distance) {
 }
 
 void ResetCamera() {
-    ShakeAmount = 0;
-    PlayfieldCamera = UprightCamera560 = UprightCamera550 = kInitial;
+    W.ShakeAmount = 0;
+    W.PlayfieldCamera = W.UprightCamera560 = W.UprightCamera550 = kInitial;
 }
 
 void SetWorld(const glm::mat4& m) { plat::gfx().SetTransform(plat::TransformKind::World, m); }

@@ -4,14 +4,7 @@
 
 #include <glm/mat4x4.hpp>
 
-struct CameraState {
-    float eyeX, eyeY, eyeZ;
-    float targetX, targetY;
-};
 
-extern int32_t ShakeAmount;
-extern CameraState PlayfieldCamera;
-extern CameraState UprightCamera560, UprightCamera550;
 
 void SetScreenShake(int amount);
 // The playfield camera, turned for the horizontal and rotated orientations: moved one frame on (easing

@@ -3,7 +3,7 @@
 #include "platform/platform.h"
 #include "render/batches.h"
 #include "shell/error_log.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "shell/options.h"
 #include "shell/settings.h"
 #include "shell/timing.h"
@@ -24,16 +24,16 @@ void SetStandingState() {
 
 void change_window_size(int outerWidth, int outerHeight) {
     LogError("change_window_size: %d %d\n", outerWidth, outerHeight);
-    plat::window().Place(Saved.WindowX, Saved.WindowY, outerWidth - kFrameWidth, outerHeight - kFrameHeight, true);
+    plat::window().Place(W.Saved.WindowX, W.Saved.WindowY, outerWidth - kFrameWidth, outerHeight - kFrameHeight, true);
 }
 
 void PlaceWindowForResolution() {
-    change_window_size(Program.ResolutionWidths[Saved.ResolutionIndex] + kFrameWidth, Program.ResolutionHeights[Saved.ResolutionIndex] + kFrameHeight);
+    change_window_size(W.Program.ResolutionWidths[W.Saved.ResolutionIndex] + kFrameWidth, W.Program.ResolutionHeights[W.Saved.ResolutionIndex] + kFrameHeight);
 }
 
 void ChosenPictureSize(int& width, int& height) {
-    width = ResolutionNative ? 0 : Program.ResolutionWidths[Saved.ResolutionIndex];
-    height = ResolutionNative ? 0 : Program.ResolutionHeights[Saved.ResolutionIndex];
+    width = ResolutionNative ? 0 : W.Program.ResolutionWidths[W.Saved.ResolutionIndex];
+    height = ResolutionNative ? 0 : W.Program.ResolutionHeights[W.Saved.ResolutionIndex];
 }
 
 int SmoothingSamples() {
@@ -97,23 +97,23 @@ int ResetDevice(int windowed, int width, int height) {
 }
 
 void SetWindowed(int windowed) {
-    if (windowed == Saved.Windowed) return;
-    Saved.Windowed = windowed;
+    if (windowed == W.Saved.Windowed) return;
+    W.Saved.Windowed = windowed;
     int width = 0, height = 0;
     ChosenPictureSize(width, height);
-    ResetDevice(Saved.Windowed, width, height);
+    ResetDevice(W.Saved.Windowed, width, height);
     SaveSettings();
 }
 
 // quivex.cfg changes only with a fixed resolution, options.cfg only with native's coming or going.
 void ChooseResolution(int choice) {
     if (choice == ResolutionChoice()) return;
-    const int32_t wasNative = ResolutionNative, wasIndex = Saved.ResolutionIndex;
+    const int32_t wasNative = ResolutionNative, wasIndex = W.Saved.ResolutionIndex;
     SetResolutionChoice(choice);
     int width = 0, height = 0;
     ChosenPictureSize(width, height);
-    ResetDevice(Saved.Windowed, width, height);
-    if (Saved.ResolutionIndex != wasIndex) SaveSettings();
+    ResetDevice(W.Saved.Windowed, width, height);
+    if (W.Saved.ResolutionIndex != wasIndex) SaveSettings();
     if (ResolutionNative != wasNative) SaveOptions();
 }
 

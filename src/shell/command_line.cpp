@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "shell/options.h"
 
 namespace {
@@ -93,7 +93,7 @@ const char* UsageText() {
 }
 
 void ApplyCommandLine(const CommandLine& options) {
-    if (options.windowed == 0 || options.windowed == 1) Saved.Windowed = options.windowed;
+    if (options.windowed == 0 || options.windowed == 1) W.Saved.Windowed = options.windowed;
     if (options.resolutionIndex >= 0) SetResolutionChoice(options.resolutionIndex);
-    if (options.orientation >= 0 && options.orientation <= 2) Saved.ScreenOrientation = options.orientation;
+    if (options.orientation >= 0 && options.orientation <= 2) W.Saved.ScreenOrientation = options.orientation;
 }

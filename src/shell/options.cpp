@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "shell/name_value_file.h"
 
 int32_t MusicVolume = kVolumeSteps;
@@ -46,14 +46,14 @@ int32_t SmoothingFromName(const char* name) { return FindWord(kSmoothingWords, k
 
 static_assert(kResolutionNativeChoice == kResolutionCount, "native comes after the table");
 
-int32_t ResolutionChoice() { return ResolutionNative ? kResolutionNativeChoice : Saved.ResolutionIndex; }
+int32_t ResolutionChoice() { return ResolutionNative ? kResolutionNativeChoice : W.Saved.ResolutionIndex; }
 
 void SetResolutionChoice(int32_t choice) {
     if (choice == kResolutionNativeChoice) {
         ResolutionNative = 1;
     } else if (choice >= 0 && choice < kResolutionCount) {
         ResolutionNative = 0;
-        Saved.ResolutionIndex = choice;
+        W.Saved.ResolutionIndex = choice;
     }
 }
 

@@ -9,7 +9,7 @@
 #include "shell/bindings.h"
 #include "shell/data_dir.h"
 #include "shell/error_log.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 
 namespace {
 
@@ -57,31 +57,31 @@ private:
 
 // Field order of the current format (after the version number).
 int32_t* const kFields[] = {
-    &Saved.Bindings[0], &Saved.Bindings[1], &Saved.Bindings[2], &Saved.Bindings[3], &Saved.Bindings[4], &Saved.Bindings[5], &Saved.Bindings[12],
-    &Saved.Bindings[6], &Saved.Bindings[7], &Saved.Bindings[8], &Saved.Bindings[9], &Saved.Bindings[10], &Saved.Bindings[11], &Saved.Bindings[13],
-    &Saved.ResolutionIndex, &Saved.ScreenOrientation, &Saved.Windowed, &Saved.HiScore,
-    &Saved.PracticeUnlocked[0], &Saved.PracticeUnlocked[1], &Saved.PracticeUnlocked[2], &Saved.PracticeUnlocked[3],
-    &Saved.BossUnlocked[0], &Saved.BossUnlocked[1], &Saved.BossUnlocked[2], &Saved.BossUnlocked[3],
-    &Saved.BossRushUnlocked, &Saved.WindowX, &Saved.WindowY,
+    &W.Saved.Bindings[0], &W.Saved.Bindings[1], &W.Saved.Bindings[2], &W.Saved.Bindings[3], &W.Saved.Bindings[4], &W.Saved.Bindings[5], &W.Saved.Bindings[12],
+    &W.Saved.Bindings[6], &W.Saved.Bindings[7], &W.Saved.Bindings[8], &W.Saved.Bindings[9], &W.Saved.Bindings[10], &W.Saved.Bindings[11], &W.Saved.Bindings[13],
+    &W.Saved.ResolutionIndex, &W.Saved.ScreenOrientation, &W.Saved.Windowed, &W.Saved.HiScore,
+    &W.Saved.PracticeUnlocked[0], &W.Saved.PracticeUnlocked[1], &W.Saved.PracticeUnlocked[2], &W.Saved.PracticeUnlocked[3],
+    &W.Saved.BossUnlocked[0], &W.Saved.BossUnlocked[1], &W.Saved.BossUnlocked[2], &W.Saved.BossUnlocked[3],
+    &W.Saved.BossRushUnlocked, &W.Saved.WindowX, &W.Saved.WindowY,
 };
 static_assert(sizeof kFields / sizeof kFields[0] == 29);
 
 // The old format: no version, no joypad bindings, no JoypadEnabled.
 int32_t* const kOldFields[] = {
-    &Saved.Bindings[0], &Saved.Bindings[1], &Saved.Bindings[2], &Saved.Bindings[3], &Saved.Bindings[4], &Saved.Bindings[5], &Saved.Bindings[12],
-    &Saved.ResolutionIndex, &Saved.ScreenOrientation, &Saved.Windowed, &Saved.HiScore,
-    &Saved.PracticeUnlocked[0], &Saved.PracticeUnlocked[1], &Saved.PracticeUnlocked[2], &Saved.PracticeUnlocked[3],
-    &Saved.BossUnlocked[0], &Saved.BossUnlocked[1], &Saved.BossUnlocked[2], &Saved.BossUnlocked[3],
-    &Saved.BossRushUnlocked, &Saved.WindowX, &Saved.WindowY,
+    &W.Saved.Bindings[0], &W.Saved.Bindings[1], &W.Saved.Bindings[2], &W.Saved.Bindings[3], &W.Saved.Bindings[4], &W.Saved.Bindings[5], &W.Saved.Bindings[12],
+    &W.Saved.ResolutionIndex, &W.Saved.ScreenOrientation, &W.Saved.Windowed, &W.Saved.HiScore,
+    &W.Saved.PracticeUnlocked[0], &W.Saved.PracticeUnlocked[1], &W.Saved.PracticeUnlocked[2], &W.Saved.PracticeUnlocked[3],
+    &W.Saved.BossUnlocked[0], &W.Saved.BossUnlocked[1], &W.Saved.BossUnlocked[2], &W.Saved.BossUnlocked[3],
+    &W.Saved.BossRushUnlocked, &W.Saved.WindowX, &W.Saved.WindowY,
 };
 static_assert(sizeof kOldFields / sizeof kOldFields[0] == 22);
 
 void SetDefaults() {
-    for (int i = 0; i < kBindingSlots; ++i) Saved.Bindings[i] = kDefaultBindings[i];
-    Saved.ResolutionIndex = 1;
-    Saved.ScreenOrientation = Saved.Windowed = Saved.HiScore = Saved.BossRushUnlocked = 0;
-    for (int i = 0; i < kLevelCount; ++i) Saved.PracticeUnlocked[i] = Saved.BossUnlocked[i] = 0;
-    Saved.WindowX = Saved.WindowY = 100;
+    for (int i = 0; i < kBindingSlots; ++i) W.Saved.Bindings[i] = kDefaultBindings[i];
+    W.Saved.ResolutionIndex = 1;
+    W.Saved.ScreenOrientation = W.Saved.Windowed = W.Saved.HiScore = W.Saved.BossRushUnlocked = 0;
+    for (int i = 0; i < kLevelCount; ++i) W.Saved.PracticeUnlocked[i] = W.Saved.BossUnlocked[i] = 0;
+    W.Saved.WindowX = W.Saved.WindowY = 100;
 }
 
 void ReplaceIfOutside(int32_t& value, int32_t lo, int32_t hi, int32_t fallback) {
@@ -90,23 +90,23 @@ void ReplaceIfOutside(int32_t& value, int32_t lo, int32_t hi, int32_t fallback) 
 
 // The rest of the program indexes tables with these; a value from a damaged file must not reach them.
 void ReplaceOutOfRange() {
-    ReplaceIfOutside(Saved.ResolutionIndex, 0, kResolutionCount - 1, 1);
-    ReplaceIfOutside(Saved.ScreenOrientation, 0, 2, 0);
-    ReplaceIfOutside(Saved.Windowed, 0, 1, 0);
-    ReplaceIfOutside(Saved.Bindings[SlotJoypadEnabled], 0, 1, 1);
+    ReplaceIfOutside(W.Saved.ResolutionIndex, 0, kResolutionCount - 1, 1);
+    ReplaceIfOutside(W.Saved.ScreenOrientation, 0, 2, 0);
+    ReplaceIfOutside(W.Saved.Windowed, 0, 1, 0);
+    ReplaceIfOutside(W.Saved.Bindings[SlotJoypadEnabled], 0, 1, 1);
     for (int i = 0; i < kLevelCount; ++i) {
-        ReplaceIfOutside(Saved.PracticeUnlocked[i], 0, 1, 0);
-        ReplaceIfOutside(Saved.BossUnlocked[i], 0, 1, 0);
+        ReplaceIfOutside(W.Saved.PracticeUnlocked[i], 0, 1, 0);
+        ReplaceIfOutside(W.Saved.BossUnlocked[i], 0, 1, 0);
     }
-    ReplaceIfOutside(Saved.BossRushUnlocked, 0, 1, 0);
+    ReplaceIfOutside(W.Saved.BossRushUnlocked, 0, 1, 0);
 }
 
 void FinishLoad() {
     for (int i = 0; i < kResolutionCount; ++i) {
-        Program.ResolutionWidths[i] = kWidths[i];
-        Program.ResolutionHeights[i] = kHeights[i];
+        W.Program.ResolutionWidths[i] = kWidths[i];
+        W.Program.ResolutionHeights[i] = kHeights[i];
     }
-    Program.UnlockCheatUsed = 0;
+    W.Program.UnlockCheatUsed = 0;
     ReplaceOutOfRange();
 }
 
@@ -131,10 +131,10 @@ void LoadSettingsFromText(const char* text, size_t length, bool fileExists) {
         for (int32_t* field : kOldFields)
             if (!reader.Next(*field)) break;
         bool foreignKeys = false;
-        for (int i = SlotKeyUp; i <= SlotKeyShield; ++i) foreignKeys |= Saved.Bindings[i] > 999;
+        for (int i = SlotKeyUp; i <= SlotKeyShield; ++i) foreignKeys |= W.Saved.Bindings[i] > 999;
         if (foreignKeys)
-            for (int i = SlotKeyUp; i <= SlotKeyShield; ++i) Saved.Bindings[i] = kDefaultBindings[i];
-        Saved.Bindings[SlotPause] = 197;
+            for (int i = SlotKeyUp; i <= SlotKeyShield; ++i) W.Saved.Bindings[i] = kDefaultBindings[i];
+        W.Saved.Bindings[SlotPause] = 197;
     }
     FinishLoad();
 }
@@ -163,7 +163,7 @@ int FormatSettings(char* out, size_t size) {
 bool DeleteSettingsFile() { return std::remove(DataPath(kSettingsName)) == 0; }
 
 void SaveSettings() {
-    if (Program.WatchingReplay) return;  // a replay's high score and unlocks are not the player's
+    if (W.Program.WatchingReplay) return;  // a replay's high score and unlocks are not the player's
     char text[512];
     int length = FormatSettings(text, sizeof text);
     if (length < 0) {

@@ -2,7 +2,7 @@
 
 #include "platform/platform.h"
 #include "shell/error_log.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 
 bool HiresTimer;
 double CountsPerFrame;
@@ -28,7 +28,7 @@ int pacedFor = -1;  // the (vsync, speed) the pacing was last chosen for
 // A minimised window's presents may return at once (compositors stop waiting for the display), which
 // would run the game many times too fast: the timer paces until the window is back.
 void ChoosePacing() {
-    int speed = Program.SpeedSetting == 1 ? 1 : 0;
+    int speed = W.Program.SpeedSetting == 1 ? 1 : 0;
     const bool vsync = VsyncPacing && !plat::window().Minimised();
     int key = (vsync ? 2 : 0) + speed;
     if (key == pacedFor) return;
@@ -135,7 +135,7 @@ void PaceAndPresent() {
 
 void FastForwardGate() {
     if (++PresentCycle > 30) PresentCycle = 0;
-    if (Program.FastForward == 0 || PresentCycle == 0) PaceAndPresent();
+    if (W.Program.FastForward == 0 || PresentCycle == 0) PaceAndPresent();
 }
 
 void ResetTiming() {

@@ -3,7 +3,7 @@
 #include "shell/bindings.h"
 #include "shell/data_dir.h"
 #include "input/control_lists.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "app/launcher.h"
 #include "app/main_loop.h"
 #include "game/records.h"
@@ -46,8 +46,8 @@ TEST_F(LauncherTest, InfoTextFollowsTheBindingsAndTheJoypadSwitch) {
     WriteFile(DataFile("quivex.cfg"), kCustomFile);
     LoadSettings();
     EXPECT_EQ(BuildInfoText(), "up: Q\ndown: W\nleft: E\nright: R\nfire: T\nshield: Y\n(joypad disabled)");
-    Saved.Bindings[SlotKeyFire] = 1003;  // a joystick input in a keyboard slot
-    Saved.Bindings[SlotKeyShield] = 84;  // a code without a name
+    W.Saved.Bindings[SlotKeyFire] = 1003;  // a joystick input in a keyboard slot
+    W.Saved.Bindings[SlotKeyShield] = 84;  // a code without a name
     EXPECT_EQ(BuildInfoText(), "up: Q\ndown: W\nleft: E\nright: R\nfire: button: 4\nshield: \n(joypad disabled)");
 }
 
@@ -95,9 +95,9 @@ TEST_F(LauncherTest, LaunchTakesTheShownChoicesLogsThemAndSavesNothing) {
     Queue(Step::SelectScreenMode, 1);
     Queue(Step::Launch);
     EXPECT_TRUE(RunLauncher());
-    EXPECT_EQ(Saved.ResolutionIndex, 4);
-    EXPECT_EQ(Saved.Windowed, 1);
-    EXPECT_EQ(Saved.ScreenOrientation, 1);
+    EXPECT_EQ(W.Saved.ResolutionIndex, 4);
+    EXPECT_EQ(W.Saved.Windowed, 1);
+    EXPECT_EQ(W.Saved.ScreenOrientation, 1);
     EXPECT_EQ(Log(), "in\ncombo pos (resolution): 4\n   checkbox (windowed): 1\ntate mode: 1\nout\n");
     EXPECT_FALSE(SettingsExist());
     ExpectScriptUsed();
@@ -139,8 +139,8 @@ TEST_F(LauncherTest, WithoutADisplayTheLoadedSettingsLaunch) {
     LoadSettings();
     d().unavailable = true;
     EXPECT_TRUE(RunLauncher());
-    EXPECT_EQ(Saved.ResolutionIndex, 3);
-    EXPECT_EQ(Saved.Windowed, 1);
+    EXPECT_EQ(W.Saved.ResolutionIndex, 3);
+    EXPECT_EQ(W.Saved.Windowed, 1);
     EXPECT_EQ(Log(), "in\nlauncher not shown\nout\n");
 }
 
@@ -156,7 +156,7 @@ TEST_F(LauncherTest, ClearAllAsksFirst) {
               "Clear All|This will reset all display and key settings\nto default and clear the game hiscore "
               "tables.\n\nAre you sure?");
     EXPECT_EQ(Settings(), kCustomFile);
-    EXPECT_EQ(Saved.HiScore, 77);
+    EXPECT_EQ(W.Saved.HiScore, 77);
     EXPECT_EQ(Log(), "in\n");
     ExpectScriptUsed();
 }
@@ -180,17 +180,17 @@ TEST_F(LauncherTest, ClearAllDeletesTheFileAndReloadsDefaultsButKeepsTheShownDis
     EXPECT_FALSE(FileExists(DataFile("records.cfg")) || FileExists(DataFile("replays/best.qxr")) ||
                  FileExists(DataFile("replays/boss-2.qxr")));
     EXPECT_TRUE(FileExists(DataFile("replays/last.qxr")));
-    for (int slot = 0; slot < kBindingSlots; ++slot) EXPECT_EQ(Saved.Bindings[slot], kDefaultBindings[slot]) << slot;
-    EXPECT_EQ(Saved.HiScore, 0);
-    EXPECT_EQ(Saved.PracticeUnlocked[0], 0);
-    EXPECT_EQ(Saved.BossRushUnlocked, 0);
-    EXPECT_EQ(Saved.WindowX, 100);
-    EXPECT_EQ(Saved.WindowY, 100);
+    for (int slot = 0; slot < kBindingSlots; ++slot) EXPECT_EQ(W.Saved.Bindings[slot], kDefaultBindings[slot]) << slot;
+    EXPECT_EQ(W.Saved.HiScore, 0);
+    EXPECT_EQ(W.Saved.PracticeUnlocked[0], 0);
+    EXPECT_EQ(W.Saved.BossRushUnlocked, 0);
+    EXPECT_EQ(W.Saved.WindowX, 100);
+    EXPECT_EQ(W.Saved.WindowY, 100);
     // The lists and the check box were not refreshed: launch takes what they still show.
     EXPECT_EQ(d().launcher.resolutions.selected, 3);
-    EXPECT_EQ(Saved.ResolutionIndex, 3);
-    EXPECT_EQ(Saved.Windowed, 1);
-    EXPECT_EQ(Saved.ScreenOrientation, 2);
+    EXPECT_EQ(W.Saved.ResolutionIndex, 3);
+    EXPECT_EQ(W.Saved.Windowed, 1);
+    EXPECT_EQ(W.Saved.ScreenOrientation, 2);
     EXPECT_EQ(EffectsSetting, kEffectsAuto);
     EXPECT_EQ(ReadFile(DataFile("options.cfg")),
               "music_volume = 10\neffects_volume = 10\neffects = auto\nresolution = fixed\nsmoothing = auto\n");
@@ -230,7 +230,7 @@ TEST_F(ControlsTest, EnableJoypadActsAtOnceAndStandsAfterCancel) {
     Queue(Step::Cancel);
     Queue(Step::Close);
     EXPECT_FALSE(RunLauncher());
-    EXPECT_EQ(Saved.Bindings[SlotJoypadEnabled], 0);
+    EXPECT_EQ(W.Saved.Bindings[SlotJoypadEnabled], 0);
     EXPECT_FALSE(d().joypadListsEnabled);
     EXPECT_FALSE(SettingsExist());  // reaches the file with the next save of any kind
     EXPECT_EQ(d().launcher.info.substr(d().launcher.info.rfind('\n') + 1), "(joypad disabled)");
@@ -250,12 +250,12 @@ TEST_F(ControlsTest, OkWritesTheChosenCodesAndSavesThem) {
     Queue(Step::Ok);
     Queue(Step::Close);
     EXPECT_FALSE(RunLauncher());
-    EXPECT_EQ(Saved.Bindings[SlotKeyUp], 30);
-    EXPECT_EQ(Saved.Bindings[SlotKeyFire], 57);
-    EXPECT_EQ(Saved.Bindings[SlotKeyShield], 211);
-    EXPECT_EQ(Saved.Bindings[SlotPadUp], 1005);
-    EXPECT_EQ(Saved.Bindings[SlotPadShield], 1031);
-    EXPECT_EQ(Saved.Bindings[SlotPause], 197);
+    EXPECT_EQ(W.Saved.Bindings[SlotKeyUp], 30);
+    EXPECT_EQ(W.Saved.Bindings[SlotKeyFire], 57);
+    EXPECT_EQ(W.Saved.Bindings[SlotKeyShield], 211);
+    EXPECT_EQ(W.Saved.Bindings[SlotPadUp], 1005);
+    EXPECT_EQ(W.Saved.Bindings[SlotPadShield], 1031);
+    EXPECT_EQ(W.Saved.Bindings[SlotPause], 197);
     EXPECT_EQ(Settings(), "9990 30 208 203 205 57 211 197 1005 2003 2000 2001 1000 1031 1 1 0 0 0 0 0 0 0 0 0 0 0 0 100 100");
     EXPECT_EQ(d().launcher.info,
               "up: A\ndown: DOWN ARROW\nleft: LEFT ARROW\nright: RIGHT ARROW\nfire: SPACE\nshield: DEL\n(joypad enabled)");
@@ -264,16 +264,16 @@ TEST_F(ControlsTest, OkWritesTheChosenCodesAndSavesThem) {
 
 TEST_F(ControlsTest, OkWithNothingChangedKeepsBindingsOutsideTheLists) {
     LoadSettings();
-    Saved.Bindings[SlotKeyFire] = 1003;  // captured in the game: a joystick button on a keyboard slot
-    Saved.Bindings[SlotKeyShield] = 84;  // a scan code without a name
-    Saved.Bindings[SlotPadLeft] = 30;    // a key on a joypad slot
+    W.Saved.Bindings[SlotKeyFire] = 1003;  // captured in the game: a joystick button on a keyboard slot
+    W.Saved.Bindings[SlotKeyShield] = 84;  // a scan code without a name
+    W.Saved.Bindings[SlotPadLeft] = 30;    // a key on a joypad slot
     Queue(Step::SetControls);
     Queue(Step::Ok);
     Queue(Step::Close);
     EXPECT_FALSE(RunLauncher());
-    EXPECT_EQ(Saved.Bindings[SlotKeyFire], 1003);
-    EXPECT_EQ(Saved.Bindings[SlotKeyShield], 84);
-    EXPECT_EQ(Saved.Bindings[SlotPadLeft], 30);
+    EXPECT_EQ(W.Saved.Bindings[SlotKeyFire], 1003);
+    EXPECT_EQ(W.Saved.Bindings[SlotKeyShield], 84);
+    EXPECT_EQ(W.Saved.Bindings[SlotPadLeft], 30);
     EXPECT_EQ(Settings(), "9990 200 208 203 205 1003 84 197 2002 2003 30 2001 1000 1001 1 1 0 0 0 0 0 0 0 0 0 0 0 0 100 100");
     EXPECT_EQ(d().controls.lists[10].entries.back().text, "button: 4");
     EXPECT_EQ(d().controls.lists[2].entries.back().text, "A");
@@ -299,14 +299,14 @@ TEST_F(ControlsTest, ModelMapsPositionsThroughWhatItShowed) {
     selected[1] = 4;   // joypad down: button 1
     selected[8] = -1;  // nothing selected keeps the binding
     model.Ok(selected);
-    EXPECT_EQ(Saved.Bindings[SlotKeyDown], 1);
-    EXPECT_EQ(Saved.Bindings[SlotPadDown], 1000);
-    EXPECT_EQ(Saved.Bindings[SlotKeyLeft], 203);
+    EXPECT_EQ(W.Saved.Bindings[SlotKeyDown], 1);
+    EXPECT_EQ(W.Saved.Bindings[SlotPadDown], 1000);
+    EXPECT_EQ(W.Saved.Bindings[SlotKeyLeft], 203);
     EXPECT_TRUE(SettingsExist());
     EXPECT_FALSE(model.JoypadClicked(false));
-    EXPECT_EQ(Saved.Bindings[SlotJoypadEnabled], 0);
+    EXPECT_EQ(W.Saved.Bindings[SlotJoypadEnabled], 0);
     EXPECT_TRUE(model.JoypadClicked(true));
-    EXPECT_EQ(Saved.Bindings[SlotJoypadEnabled], 1);
+    EXPECT_EQ(W.Saved.Bindings[SlotJoypadEnabled], 1);
 }
 
 }  // namespace

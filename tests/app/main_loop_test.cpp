@@ -4,7 +4,7 @@
 #include "audio/audio.h"
 #include "shell/data_dir.h"
 #include "shell/error_log.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "app/main_loop.h"
 #include "shell/settings.h"
 #include "shell/timing.h"
@@ -83,7 +83,7 @@ TEST_F(MainLoopTest, QuittingRunsOneMorePassThenEnds) {
     ASSERT_TRUE(Start());
     int code = -1;
     ASSERT_TRUE(FramePass(code));
-    Program.GameMode = Mode::Quitting;
+    W.Program.GameMode = Mode::Quitting;
     uint64_t presents = h().gfx.presents;
     EXPECT_TRUE(FramePass(code));  // the window is destroyed, the rest of the pass still runs
     EXPECT_TRUE(h().window.destroyed);
@@ -98,8 +98,8 @@ TEST_F(MainLoopTest, EveryWindowMoveSavesThePosition) {
     int code;
     h().window.Inject({plat::WindowEventKind::Moved, 300, 200});
     ASSERT_TRUE(FramePass(code));
-    EXPECT_EQ(Saved.WindowX, 300);
-    EXPECT_EQ(Saved.WindowY, 200);
+    EXPECT_EQ(W.Saved.WindowX, 300);
+    EXPECT_EQ(W.Saved.WindowY, 200);
     EXPECT_NE(ReadFile(DataFile("quivex.cfg")).find(" 300 200"), std::string::npos);
     h().window.Inject({plat::WindowEventKind::Moved, 301, 200});
     ASSERT_TRUE(FramePass(code));
@@ -108,32 +108,32 @@ TEST_F(MainLoopTest, EveryWindowMoveSavesThePosition) {
 
 TEST_F(MainLoopTest, GameOverReturnsToTheMenuAtTwoHundredAndCountsOnce) {
     LoadSettings();
-    Program.GameMode = Mode::Playing;
-    Game.Lives = 0;
-    MusicTrack = 0;
-    Saved.HiScore = 31;  // reaches the file with the save made on the way out
+    W.Program.GameMode = Mode::Playing;
+    W.Game.Lives = 0;
+    W.MusicTrack = 0;
+    W.Saved.HiScore = 31;  // reaches the file with the save made on the way out
     UpdateFrame();
-    EXPECT_EQ(MusicTrack, -1);  // the music stops at once
+    EXPECT_EQ(W.MusicTrack, -1);  // the music stops at once
     for (int i = 1; i < 200; ++i) UpdateFrame();
-    EXPECT_EQ(Program.GameMode, Mode::Playing);
-    EXPECT_EQ(Game.GameOverTimer, 200);
+    EXPECT_EQ(W.Program.GameMode, Mode::Playing);
+    EXPECT_EQ(W.Game.GameOverTimer, 200);
     EXPECT_FALSE(FileExists(DataFile("quivex.cfg")));
     UpdateFrame();
-    EXPECT_EQ(Program.GameMode, Mode::Menu);
-    EXPECT_EQ(Game.GameOverTimer, 201);
+    EXPECT_EQ(W.Program.GameMode, Mode::Menu);
+    EXPECT_EQ(W.Game.GameOverTimer, 201);
     EXPECT_NE(ReadFile(DataFile("quivex.cfg")).find(" 31 "), std::string::npos);
     UpdateFrame();  // the menu no longer counts
-    EXPECT_EQ(Game.GameOverTimer, 201);
+    EXPECT_EQ(W.Game.GameOverTimer, 201);
 }
 
 TEST_F(MainLoopTest, PausedAndCaptureFramesDoNotCountTheGameOver) {
-    Game.Lives = 0;
+    W.Game.Lives = 0;
     for (int mode : {Mode::Paused, Mode::CaptureBinding, Mode::Quitting, Mode::Menu}) {
-        Program.GameMode = mode;
+        W.Program.GameMode = mode;
         UpdateFrame();
-        EXPECT_EQ(Program.GameMode, mode);
+        EXPECT_EQ(W.Program.GameMode, mode);
     }
-    EXPECT_EQ(Game.GameOverTimer, 0);
+    EXPECT_EQ(W.Game.GameOverTimer, 0);
 }
 
 class ErrorLogTest : public HeadlessTest {};

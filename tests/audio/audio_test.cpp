@@ -1,7 +1,7 @@
 #include <vector>
 
 #include "audio/audio.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "app/main_loop.h"
 #include "test_support.h"
 
@@ -60,9 +60,9 @@ TEST_F(AudioTest, EffectsMapToTheirSamplesAndSomeNumbersAreSilent) {
     PlayShotSound();
     PlayWarningSound();
     EXPECT_EQ(SamplesPlayed(), (std::vector<int>{6, 5, 1, 2, 3, 4, 9, 10, 11, 12, 13, 1, 7, 8}));
-    EXPECT_EQ(SoundsPlayed.effect[3], 1u);
-    EXPECT_EQ(SoundsPlayed.effect[4], 0u);
-    EXPECT_EQ(SoundsPlayed.explosion, 1u);
+    EXPECT_EQ(W.SoundsPlayed.effect[3], 1u);
+    EXPECT_EQ(W.SoundsPlayed.effect[4], 0u);
+    EXPECT_EQ(W.SoundsPlayed.explosion, 1u);
 }
 
 TEST_F(AudioTest, StartMusicDuringAFadeEndsItAtFullVolume) {
@@ -70,10 +70,10 @@ TEST_F(AudioTest, StartMusicDuringAFadeEndsItAtFullVolume) {
     FadeMusic();
     UpdateMusicFade();
     UpdateMusicFade();
-    EXPECT_EQ(MusicFadeLevel, 252);
+    EXPECT_EQ(W.MusicFadeLevel, 252);
     StartMusic(1);
-    EXPECT_EQ(MusicFadeLevel, 255);
-    EXPECT_EQ(MusicTrack, 1);
+    EXPECT_EQ(W.MusicFadeLevel, 255);
+    EXPECT_EQ(W.MusicTrack, 1);
     EXPECT_EQ(h().sound.playingStream, 1);
     size_t volumesBefore = Calls(Call::VoiceVolume).size();
     UpdateMusicFade();
@@ -86,11 +86,11 @@ TEST_F(AudioTest, AFadeRunsTwoHundredFiftyFourFramesInEveryModeThenStopsBothTrac
     FadeMusic();
     int modes[] = {Mode::Paused, Mode::Menu, Mode::Playing};
     for (int frame = 1; frame <= 253; ++frame) {
-        Program.GameMode = modes[frame % 3];
+        W.Program.GameMode = modes[frame % 3];
         UpdateMusicFade();
     }
-    EXPECT_EQ(MusicFadeLevel, 1);
-    EXPECT_EQ(MusicTrack, 1);
+    EXPECT_EQ(W.MusicFadeLevel, 1);
+    EXPECT_EQ(W.MusicTrack, 1);
     auto volumes = Calls(Call::VoiceVolume);
     ASSERT_FALSE(volumes.empty());
     EXPECT_EQ(volumes.front().b, 254);
@@ -99,8 +99,8 @@ TEST_F(AudioTest, AFadeRunsTwoHundredFiftyFourFramesInEveryModeThenStopsBothTrac
     UpdateMusicFade();  // the 254th frame applies 1 and stops
     EXPECT_EQ(Calls(Call::VoiceVolume).back().b, 1);
     EXPECT_EQ(Calls(Call::StopStream).size(), stops + 2);
-    EXPECT_EQ(MusicFadeLevel, 255);
-    EXPECT_EQ(MusicTrack, -1);
+    EXPECT_EQ(W.MusicFadeLevel, 255);
+    EXPECT_EQ(W.MusicTrack, -1);
     EXPECT_EQ(h().sound.playingStream, -1);
 }
 
@@ -109,7 +109,7 @@ TEST_F(AudioTest, FadingAgainRestartsFromTheTop) {
     FadeMusic();
     for (int i = 0; i < 100; ++i) UpdateMusicFade();
     FadeMusic();
-    EXPECT_EQ(MusicFadeLevel, 254);
+    EXPECT_EQ(W.MusicFadeLevel, 254);
 }
 
 TEST_F(AudioTest, WithoutASoundDeviceEverythingIsSilentAndNothingFails) {
@@ -122,7 +122,7 @@ TEST_F(AudioTest, WithoutASoundDeviceEverythingIsSilentAndNothingFails) {
     FadeMusic();
     for (int i = 0; i < 300; ++i) UpdateMusicFade();
     EXPECT_EQ(h().sound.samplePlays[0], 0u);
-    EXPECT_EQ(SoundsPlayed.effect[1], 1u);  // asked for, even if nothing could be heard
+    EXPECT_EQ(W.SoundsPlayed.effect[1], 1u);  // asked for, even if nothing could be heard
 }
 
 }  // namespace

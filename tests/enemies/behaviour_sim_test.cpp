@@ -3,7 +3,7 @@
 #include "game/enemy_bullets.h"
 #include "game/game_flow.h"
 #include "game/level_state.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "test_support.h"
 
 namespace {
@@ -17,14 +17,14 @@ TEST_F(BossFight, EveryBossFillsTheAirButNeverThePool) {
         int most = 0, bossAt = -1;
         for (int f = 0; f < 3000; ++f) {
             Frames(1);
-            if (bossAt < 0 && Level.BossSlot[level] >= 0) bossAt = f;
+            if (bossAt < 0 && W.Level.BossSlot[level] >= 0) bossAt = f;
             const int n = CountEnemyBullets();
             if (n > most) most = n;
             ASSERT_LT(n, kEnemyBulletCount) << "boss " << level + 1 << " frame " << f;
         }
         EXPECT_GE(bossAt, 0) << "boss " << level + 1;
         EXPECT_GT(most, 0) << "boss " << level + 1;
-        Game.Lives = 5;  // the ship may have been shot down meanwhile
+        W.Game.Lives = 5;  // the ship may have been shot down meanwhile
     }
 }
 

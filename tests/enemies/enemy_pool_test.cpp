@@ -5,7 +5,7 @@
 #include "enemies/models.h"
 #include "game/level_state.h"
 #include "render/batches.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "app/main_loop.h"
 #include "app/state_hash.h"
 #include "shell/trig.h"
@@ -17,7 +17,7 @@ class EnemyPoolTest : public GameTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
-        for (int k = 0; k < 4; ++k) Level.BossSlot[k] = Level.MidBossSlot[k] = -1;
+        for (int k = 0; k < 4; ++k) W.Level.BossSlot[k] = W.Level.MidBossSlot[k] = -1;
     }
 
     // A plain small craft with the given behaviour and speeds.
@@ -32,51 +32,51 @@ protected:
 
 TEST_F(EnemyPoolTest, AFullPoolSpawnsNothingAndKeepsTheCursorWhereTheSearchEnded) {
     FillPool();
-    EXPECT_EQ(EnemyCursor, 99);
+    EXPECT_EQ(W.EnemyCursor, 99);
     Enemy before[kEnemyPoolSize];
-    std::memcpy(before, EnemyPool, sizeof before);
-    EnemyCursor = 40;
+    std::memcpy(before, W.EnemyPool, sizeof before);
+    W.EnemyCursor = 40;
     Spawn(8, 16);
-    EXPECT_EQ(EnemyCursor, 40);  // 41 .. 99, 0 .. 40 all tested
-    EXPECT_EQ(std::memcmp(before, EnemyPool, sizeof before), 0);
-    EXPECT_EQ(Level.MidBossActive, 0);
-    EXPECT_EQ(Level.MidBossSlot[1], -1);
+    EXPECT_EQ(W.EnemyCursor, 40);  // 41 .. 99, 0 .. 40 all tested
+    EXPECT_EQ(std::memcmp(before, W.EnemyPool, sizeof before), 0);
+    EXPECT_EQ(W.Level.MidBossActive, 0);
+    EXPECT_EQ(W.Level.MidBossSlot[1], -1);
 }
 
 TEST_F(EnemyPoolTest, TheSearchStartsAfterTheLastSlotUsed) {
     FillPool();
-    EnemyCursor = 40;
-    EnemyPool[5].active = 0;
-    EnemyPool[60].active = 0;
+    W.EnemyCursor = 40;
+    W.EnemyPool[5].active = 0;
+    W.EnemyPool[60].active = 0;
     Spawn(4, 7);
-    EXPECT_EQ(EnemyCursor, 60);
-    EXPECT_EQ(EnemyPool[60].modelType, 4);
-    EXPECT_EQ(EnemyPool[5].active, 0);
+    EXPECT_EQ(W.EnemyCursor, 60);
+    EXPECT_EQ(W.EnemyPool[60].modelType, 4);
+    EXPECT_EQ(W.EnemyPool[5].active, 0);
     Spawn(4, 8);
-    EXPECT_EQ(EnemyCursor, 5);  // wrapped from 99 to 0
-    EXPECT_EQ(EnemyPool[5].behaviour, 8);
+    EXPECT_EQ(W.EnemyCursor, 5);  // wrapped from 99 to 0
+    EXPECT_EQ(W.EnemyPool[5].behaviour, 8);
 }
 
 TEST_F(EnemyPoolTest, AnUnknownModelTypeTakesTheSlotButSpawnsNothing) {
     Spawn(25, 4);
-    EXPECT_EQ(EnemyCursor, 0);
-    EXPECT_EQ(EnemyPool[0].modelType, 25);
-    EXPECT_EQ(EnemyPool[0].active, 0);
+    EXPECT_EQ(W.EnemyCursor, 0);
+    EXPECT_EQ(W.EnemyPool[0].modelType, 25);
+    EXPECT_EQ(W.EnemyPool[0].active, 0);
     Spawn(2, 4);
-    EXPECT_EQ(EnemyCursor, 1);
+    EXPECT_EQ(W.EnemyCursor, 1);
 }
 
 TEST_F(EnemyPoolTest, TheLevelThreeMidBossIsStoredWholeWithoutTouchingTheNextRecord) {
-    EnemyCursor = 9;
-    std::memset(&EnemyPool[11], 0xAB, sizeof(Enemy));  // active, so the search passes it by
+    W.EnemyCursor = 9;
+    std::memset(&W.EnemyPool[11], 0xAB, sizeof(Enemy));  // active, so the search passes it by
     Enemy next;
-    std::memcpy(&next, &EnemyPool[11], sizeof next);
+    std::memcpy(&next, &W.EnemyPool[11], sizeof next);
     SpawnEnemy(18, 40, 26000, 1, 320, -95, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
-    ASSERT_EQ(EnemyCursor, 10);
-    const Enemy& e = EnemyPool[10];
+    ASSERT_EQ(W.EnemyCursor, 10);
+    const Enemy& e = W.EnemyPool[10];
     EXPECT_EQ(e.polyCount, 73);
     EXPECT_EQ(std::memcmp(e.polys, ModelPolys[18], 73 * sizeof(Poly)), 0);
-    EXPECT_EQ(std::memcmp(&next, &EnemyPool[11], sizeof next), 0);
+    EXPECT_EQ(std::memcmp(&next, &W.EnemyPool[11], sizeof next), 0);
 }
 
 TEST_F(EnemyPoolTest, CullBoundsAreStrictOnBothSides) {
@@ -90,12 +90,12 @@ TEST_F(EnemyPoolTest, CullBoundsAreStrictOnBothSides) {
         SCOPED_TRACE("model " + std::to_string(c.model));
         auto culled = [&](float x, float y) {
             ClearEnemyPool();
-            EnemyCursor = -1;
+            W.EnemyCursor = -1;
             Spawn(c.model, 4);
-            EnemyPool[0].x = x;
-            EnemyPool[0].y = y;
+            W.EnemyPool[0].x = x;
+            W.EnemyPool[0].y = y;
             CullEnemies();
-            return EnemyPool[0].active == 0;
+            return W.EnemyPool[0].active == 0;
         };
         float midY = (c.top + c.bottom) / 2, midX = (c.left + c.right) / 2;
         EXPECT_FALSE(culled(c.left, midY));
@@ -118,40 +118,40 @@ TEST_F(EnemyPoolTest, EscapedMidBossesCountAsGoneAndTheScriptGoesOnWhereItWould)
     for (Case c : {Case{0, 0, 1235, 0}, Case{8, 1, 8001, 0}, Case{18, 2, 5000, 2}, Case{23, 3, 10001, 0}}) {
         SCOPED_TRACE("model " + std::to_string(c.model));
         ClearEnemyPool();
-        Program.GameMode = Mode::Playing;
-        Game.CurrentLevel = c.level;
-        Level.LevelTitleTimer = 200;
-        Level.LevelClock = 1234;
-        Level.BossBar = -90;
+        W.Program.GameMode = Mode::Playing;
+        W.Game.CurrentLevel = c.level;
+        W.Level.LevelTitleTimer = 200;
+        W.Level.LevelClock = 1234;
+        W.Level.BossBar = -90;
         Spawn(c.model, 0, 320, 300);
-        ASSERT_EQ(Level.MidBossSlot[c.level], EnemyCursor);
+        ASSERT_EQ(W.Level.MidBossSlot[c.level], W.EnemyCursor);
         CullEnemies();
-        EXPECT_EQ(Level.MidBossActive, 1);  // still inside
-        EnemyPool[EnemyCursor].y = 700;
+        EXPECT_EQ(W.Level.MidBossActive, 1);  // still inside
+        W.EnemyPool[W.EnemyCursor].y = 700;
         UpdatePlaying();
-        EXPECT_EQ(EnemyPool[EnemyCursor].active, 0);
-        EXPECT_EQ(Level.MidBossActive, 0);
-        EXPECT_EQ(Level.MidBossSlot[c.level], -1);
-        EXPECT_FLOAT_EQ(Level.BossBar, 0);
-        EXPECT_EQ(Level.LevelClock, c.clock);
+        EXPECT_EQ(W.EnemyPool[W.EnemyCursor].active, 0);
+        EXPECT_EQ(W.Level.MidBossActive, 0);
+        EXPECT_EQ(W.Level.MidBossSlot[c.level], -1);
+        EXPECT_FLOAT_EQ(W.Level.BossBar, 0);
+        EXPECT_EQ(W.Level.LevelClock, c.clock);
         UpdatePlaying();
         EXPECT_EQ(CountActiveEnemies(), c.spawnsThere);
     }
 }
 
 TEST_F(EnemyPoolTest, CullingAnOrdinaryEnemyOrAFreeRecordHasNoSideEffects) {
-    Level.LevelClock = 77;
-    Level.BossBar = -50;
-    Level.MidBossActive = 1;
+    W.Level.LevelClock = 77;
+    W.Level.BossBar = -50;
+    W.Level.MidBossActive = 1;
     Spawn(2, 4, 300, 900);
-    EnemyPool[1] = EnemyPool[0];
-    EnemyPool[1].active = 0;
-    EnemyPool[1].modelType = 8;
+    W.EnemyPool[1] = W.EnemyPool[0];
+    W.EnemyPool[1].active = 0;
+    W.EnemyPool[1].modelType = 8;
     CullEnemies();
-    EXPECT_EQ(EnemyPool[0].active, 0);
-    EXPECT_EQ(Level.LevelClock, 77);
-    EXPECT_FLOAT_EQ(Level.BossBar, -50);
-    EXPECT_EQ(Level.MidBossActive, 1);
+    EXPECT_EQ(W.EnemyPool[0].active, 0);
+    EXPECT_EQ(W.Level.LevelClock, 77);
+    EXPECT_FLOAT_EQ(W.Level.BossBar, -50);
+    EXPECT_EQ(W.Level.MidBossActive, 1);
 }
 
 }  // namespace

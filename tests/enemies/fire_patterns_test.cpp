@@ -5,6 +5,7 @@
 #include "game/enemy_bullets.h"
 #include "shell/trig.h"
 #include "test_support.h"
+#include "world/world.h"
 
 namespace {
 
@@ -28,26 +29,26 @@ protected:
 
 TEST_F(FirePatternTest, AFullPoolDropsTheRestOfARingAndMovesNoBulletItDidNotFire) {
     FillBulletPool();
-    EnemyBullets[kEnemyBulletCount - 1].active = 0;
+    W.EnemyBullets[kEnemyBulletCount - 1].active = 0;
     FireEnemyPattern(enemy, 10, 0, -20, 0, 3);
     EXPECT_EQ(CountEnemyBullets(), kEnemyBulletCount);
-    EXPECT_EQ(EnemyBullets[kEnemyBulletCount - 1].angle, 0);  // the first of the ring; seven found no room
+    EXPECT_EQ(W.EnemyBullets[kEnemyBulletCount - 1].angle, 0);  // the first of the ring; seven found no room
 
     // Room for five: the first five of the ring leave.
-    for (int i = 10; i < 15; ++i) EnemyBullets[i].active = 0;
+    for (int i = 10; i < 15; ++i) W.EnemyBullets[i].active = 0;
     FireEnemyPattern(enemy, 10, 0, -20, 0, 3);
-    for (int i = 10; i < 15; ++i) EXPECT_EQ(EnemyBullets[i].angle, 45 * (i - 10));
+    for (int i = 10; i < 15; ++i) EXPECT_EQ(W.EnemyBullets[i].angle, 45 * (i - 10));
 
     // A pattern that moves each bullet onto its satellite moves only the one that found room.
     ResetEnemyBullets();
     enemy.polys[41].offsetX = 40;
     FillBulletPool();
-    EnemyBullets[kEnemyBulletCount - 1].active = 0;
+    W.EnemyBullets[kEnemyBulletCount - 1].active = 0;
     FireEnemyPattern(enemy, 14, 0, -20, 0, 3);
-    EXPECT_NEAR(EnemyBullets[kEnemyBulletCount - 1].x, 340, 1e-3);
+    EXPECT_NEAR(W.EnemyBullets[kEnemyBulletCount - 1].x, 340, 1e-3);
     for (int i = 0; i < kEnemyBulletCount - 1; ++i) {
-        ASSERT_EQ(EnemyBullets[i].x, 200.0f) << i;
-        ASSERT_EQ(EnemyBullets[i].y, 200.0f) << i;
+        ASSERT_EQ(W.EnemyBullets[i].x, 200.0f) << i;
+        ASSERT_EQ(W.EnemyBullets[i].y, 200.0f) << i;
     }
 }
 
@@ -56,11 +57,11 @@ TEST_F(FirePatternTest, NumbersOutsideTheTableAndSlotsOutsideThePoolFireNothing)
     FireEnemyPattern(-1, 110, 0, -20, 0, 3);
     FireEnemyPattern(kEnemyPoolSize, 110, 0, -20, 0, 3);
     EXPECT_EQ(CountEnemyBullets(), 0);
-    EnemyPool[3] = enemy;
-    EnemyPool[3].polys[0].angle = 90;
+    W.EnemyPool[3] = enemy;
+    W.EnemyPool[3].polys[0].angle = 90;
     FireEnemyPattern(3, 110, 0, -20, 0, 3);
     ASSERT_EQ(CountEnemyBullets(), 8);
-    EXPECT_EQ(EnemyBullets[0].angle, 90);  // read from the pool's record
+    EXPECT_EQ(W.EnemyBullets[0].angle, 90);  // read from the pool's record
 }
 
 }  // namespace

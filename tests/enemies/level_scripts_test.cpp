@@ -5,7 +5,7 @@
 #include "enemies/level_scripts.h"
 #include "game/game_flow.h"
 #include "game/level_state.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "test_support.h"
 
 namespace {
@@ -19,23 +19,23 @@ protected:
     // Runs the script of one level for every clock value in [from, to] (following its jumps), emptying
     // the pool after each frame, and records what each frame spawned.
     std::map<int, std::vector<Spawned>> Run(int level, int from, int to) {
-        Game.CurrentLevel = level;
-        Program.GameMode = Mode::Playing;
+        W.Game.CurrentLevel = level;
+        W.Program.GameMode = Mode::Playing;
         std::map<int, std::vector<Spawned>> spawned;
         for (int t = from; t <= to; ++t) {
-            Level.LevelClock = t;
+            W.Level.LevelClock = t;
             if (RunLevelScript()) BossApproachAndLevelEnd();
-            for (Enemy& e : EnemyPool) {
+            for (Enemy& e : W.EnemyPool) {
                 if (!e.active) continue;
                 spawned[t].push_back({e.modelType, e.hitPoints, static_cast<int>(e.x), static_cast<int>(e.y)});
                 e.active = 0;
             }
             // Mid-bosses and bosses are taken away again at once.
-            Level.MidBossActive = 0;
-            Level.BossActive = 0;
-            BossSpawnPending = 0;
-            for (int i = 0; i < 4; ++i) Level.MidBossSlot[i] = Level.BossSlot[i] = -1;
-            if (Level.LevelClock != t) t = Level.LevelClock - 1;  // the script jumped: go on from there
+            W.Level.MidBossActive = 0;
+            W.Level.BossActive = 0;
+            W.BossSpawnPending = 0;
+            for (int i = 0; i < 4; ++i) W.Level.MidBossSlot[i] = W.Level.BossSlot[i] = -1;
+            if (W.Level.LevelClock != t) t = W.Level.LevelClock - 1;  // the script jumped: go on from there
         }
         return spawned;
     }
@@ -57,36 +57,36 @@ TEST_F(LevelScriptTest, EveryLevelSpawnsTheScheduleItAlwaysDid) {
 }
 
 TEST_F(LevelScriptTest, LevelOneJumpsPastTheMidBossOnceItIsGone) {
-    Game.CurrentLevel = 0;
-    Program.GameMode = Mode::Playing;
-    Level.MidBossSlot[0] = 7;  // alive: no jump
-    Level.LevelClock = 3800;
+    W.Game.CurrentLevel = 0;
+    W.Program.GameMode = Mode::Playing;
+    W.Level.MidBossSlot[0] = 7;  // alive: no jump
+    W.Level.LevelClock = 3800;
     RunLevelScript();
-    EXPECT_EQ(Level.LevelClock, 3800);
-    Level.MidBossSlot[0] = -1;
-    Level.LevelClock = 3699;
+    EXPECT_EQ(W.Level.LevelClock, 3800);
+    W.Level.MidBossSlot[0] = -1;
+    W.Level.LevelClock = 3699;
     RunLevelScript();
-    EXPECT_EQ(Level.LevelClock, 3699);
-    Level.LevelClock = 3700;
+    EXPECT_EQ(W.Level.LevelClock, 3699);
+    W.Level.LevelClock = 3700;
     RunLevelScript();
-    EXPECT_EQ(Level.LevelClock, 4160);
-    Level.LevelClock = 4159;
+    EXPECT_EQ(W.Level.LevelClock, 4160);
+    W.Level.LevelClock = 4159;
     RunLevelScript();
-    EXPECT_EQ(Level.LevelClock, 4160);
+    EXPECT_EQ(W.Level.LevelClock, 4160);
 }
 
 TEST_F(LevelScriptTest, AMidBossStillAliveLosesTheGuardedSpawnsForGood) {
-    Game.CurrentLevel = 1;
-    Program.GameMode = Mode::Playing;
-    Level.MidBossActive = 1;
-    Level.LevelClock = 8150;
+    W.Game.CurrentLevel = 1;
+    W.Program.GameMode = Mode::Playing;
+    W.Level.MidBossActive = 1;
+    W.Level.LevelClock = 8150;
     RunLevelScript();
     EXPECT_EQ(CountActiveEnemies(), 0);
-    Level.MidBossActive = 0;
-    Level.LevelClock = 8151;
+    W.Level.MidBossActive = 0;
+    W.Level.LevelClock = 8151;
     RunLevelScript();
     EXPECT_EQ(CountActiveEnemies(), 0);  // not delayed
-    Level.LevelClock = 8300;
+    W.Level.LevelClock = 8300;
     RunLevelScript();
     EXPECT_EQ(CountActiveEnemies(), 1);
 }

@@ -11,6 +11,7 @@
 #include "app/main_loop.h"
 #include "shell/trig.h"
 #include "test_support.h"
+#include "world/world.h"
 
 namespace {
 

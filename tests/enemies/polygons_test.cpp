@@ -5,6 +5,7 @@
 #include "enemies/models.h"
 #include "enemies/polygons.h"
 #include "test_support.h"
+#include "world/world.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "enemies/fire_patterns.h"
 #include "game/enemy_bullets.h"
 #include "render/batches.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "test_support.h"
 
 namespace {
@@ -33,7 +33,7 @@ struct Fired {
 std::vector<Fired>* firedLog = nullptr;
 
 void Record(int32_t slot, int32_t pattern, float ox, float oy, float vx, float vy) {
-    firedLog->push_back({pattern, EnemyPool[slot].age, ox, oy, vx, vy});
+    firedLog->push_back({pattern, W.EnemyPool[slot].age, ox, oy, vx, vy});
 }
 
 // Enemies spawned straight into the pool and stepped with UpdateEnemies alone, every pattern they fire
@@ -42,7 +42,7 @@ class Sweep : public GameTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
-        Program.GameMode = Mode::Playing;
+        W.Program.GameMode = Mode::Playing;
         firedLog = &fired;
         BehaviourFireWatcher = Record;
     }
@@ -52,13 +52,13 @@ protected:
     }
     int Spawn(int model, int behaviour, int orbitStep) {
         ClearEnemyPool();
-        EnemyCursor = -1;
+        W.EnemyCursor = -1;
         fired.clear();
         if (orbitStep)
             SpawnEnemy(model, behaviour, 100, 0, 0, 0, 0, 0, 5, 5, 0, 0, 0, orbitStep, 320, -80, 260, -80);
         else
             SpawnEnemy(model, behaviour, 100, 0, 320, 100, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
-        return EnemyCursor;
+        return W.EnemyCursor;
     }
     // The bullets are cleared each frame so the pool never fills.
     void Step(int n) {
@@ -96,7 +96,7 @@ TEST_F(Sweep, EveryBehaviourFliesAndFiresAsItAlwaysDid) {
         const bool orbits = b >= 91 || b == 38 || b == 39 || (b >= 63 && b <= 76);
         int slot = Spawn(sample.model, b, orbits ? 2 : 0);
         Step(sample.longLived ? 7500 : 1200);  // past the last age any script of its kind reads
-        EXPECT_GT(EnemyPool[slot].age, 0) << "behaviour " << b;
+        EXPECT_GT(W.EnemyPool[slot].age, 0) << "behaviour " << b;
         if (b < 77 || b > 90) {
             EXPECT_FALSE(fired.empty()) << "behaviour " << b;
         }
@@ -133,7 +133,7 @@ TEST_F(Sweep, EveryPatternFiresAsItAlwaysDid) {
             ResetEnemyBullets();
             FireEnemyPattern(enemy, pattern, ox, oy, vx, 3);
             int n = 0;
-            for (const EnemyBullet& b : EnemyBullets) {
+            for (const EnemyBullet& b : W.EnemyBullets) {
                 if (!b.active) continue;
                 ++n;
                 uint32_t words[sizeof b / 4];

@@ -12,7 +12,7 @@
 #include "app/input_step.h"
 #include "render/batches.h"
 #include "render/device.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "shell/options.h"
 
 namespace {
@@ -23,30 +23,30 @@ protected:
     void OpenOptions() {
         Tap(kKeyDown, 3);
         Tap(kKeyReturn);
-        ASSERT_EQ(MenuPage, PageOptions);
+        ASSERT_EQ(W.MenuPage, PageOptions);
     }
     void OpenPractice() {
         Tap(kKeyDown);
         Tap(kKeyReturn);
-        ASSERT_EQ(MenuPage, PagePractice);
+        ASSERT_EQ(W.MenuPage, PagePractice);
     }
 };
 
 TEST_F(MenuTest, UpOnTheFirstItemAndDownOnTheLastStayPut) {
     Tap(kKeyUp);
-    EXPECT_EQ(MenuCursor, 0);
+    EXPECT_EQ(W.MenuCursor, 0);
     Tap(kKeyDown, 6);
-    EXPECT_EQ(MenuCursor, 6);
+    EXPECT_EQ(W.MenuCursor, 6);
     Tap(kKeyDown);
-    EXPECT_EQ(MenuCursor, 6);
+    EXPECT_EQ(W.MenuCursor, 6);
     Tap(kKeyUp);
-    EXPECT_EQ(MenuCursor, 5);
+    EXPECT_EQ(W.MenuCursor, 5);
 }
 
 TEST_F(MenuTest, OneActionPerPressWithoutRepeat) {
     h().input.Press(kKeyDown);
     Pass(30);
-    EXPECT_EQ(MenuCursor, 1);
+    EXPECT_EQ(W.MenuCursor, 1);
 }
 
 TEST_F(MenuTest, LockedPracticeAndBossChoicesIgnoreSelect) {
@@ -54,58 +54,58 @@ TEST_F(MenuTest, LockedPracticeAndBossChoicesIgnoreSelect) {
     Tap(kKeyDown);
     Tap(kKeyRight);
     Tap(kKeyReturn);
-    EXPECT_EQ(Program.GameMode, Mode::Menu);
-    Saved.PracticeUnlocked[1] = 1;
+    EXPECT_EQ(W.Program.GameMode, Mode::Menu);
+    W.Saved.PracticeUnlocked[1] = 1;
     Tap(kKeyReturn);
-    EXPECT_EQ(Program.GameMode, Mode::Playing);
-    EXPECT_EQ(Game.PlayType, 1);
-    EXPECT_EQ(Game.CurrentLevel, 1);
-    EXPECT_EQ(Game.WeaponLevel, 2);
+    EXPECT_EQ(W.Program.GameMode, Mode::Playing);
+    EXPECT_EQ(W.Game.PlayType, 1);
+    EXPECT_EQ(W.Game.CurrentLevel, 1);
+    EXPECT_EQ(W.Game.WeaponLevel, 2);
 }
 
 TEST_F(MenuTest, UnlockedBossPracticeStartsWithTheNextWeapon) {
-    Saved.BossUnlocked[3] = 1;
+    W.Saved.BossUnlocked[3] = 1;
     OpenPractice();
     Tap(kKeyDown, 2);
     Tap(kKeyRight, 3);
     Tap(kKeyReturn);
-    EXPECT_EQ(Program.GameMode, Mode::Playing);
-    EXPECT_EQ(Game.PlayType, 2);
-    EXPECT_EQ(Game.BossRush, 0);
-    EXPECT_EQ(Game.WeaponLevel, 7);
+    EXPECT_EQ(W.Program.GameMode, Mode::Playing);
+    EXPECT_EQ(W.Game.PlayType, 2);
+    EXPECT_EQ(W.Game.BossRush, 0);
+    EXPECT_EQ(W.Game.WeaponLevel, 7);
 }
 
 TEST_F(MenuTest, PracticeSpeedLastsUntilThePageChanges) {
     OpenPractice();
     Tap(kKeyRight);
-    EXPECT_EQ(Program.SpeedSetting, 1);
+    EXPECT_EQ(W.Program.SpeedSetting, 1);
     Tap(kKeyDown, 3);
     Tap(kKeyReturn);  // back to main
-    EXPECT_EQ(MenuPage, PageMain);
-    EXPECT_EQ(Program.SpeedSetting, 0);
+    EXPECT_EQ(W.MenuPage, PageMain);
+    EXPECT_EQ(W.Program.SpeedSetting, 0);
 }
 
 TEST_F(MenuTest, LockedBossRushIgnoresSelect) {
     Tap(kKeyDown, 2);
     Tap(kKeyReturn);
-    EXPECT_EQ(Program.GameMode, Mode::Menu);
-    EXPECT_EQ(MenuPage, PageMain);
-    EXPECT_EQ(MenuCursor, 2);
-    Saved.BossRushUnlocked = 1;
-    Game.Lives = 1;
+    EXPECT_EQ(W.Program.GameMode, Mode::Menu);
+    EXPECT_EQ(W.MenuPage, PageMain);
+    EXPECT_EQ(W.MenuCursor, 2);
+    W.Saved.BossRushUnlocked = 1;
+    W.Game.Lives = 1;
     Tap(kKeyReturn);
-    EXPECT_EQ(Program.GameMode, Mode::Playing);
-    EXPECT_EQ(Game.BossRush, 1);
-    EXPECT_EQ(Game.Lives, 5);
-    EXPECT_EQ(Game.WeaponLevel, 1);
-    EXPECT_EQ(Game.CurrentLevel, 0);
+    EXPECT_EQ(W.Program.GameMode, Mode::Playing);
+    EXPECT_EQ(W.Game.BossRush, 1);
+    EXPECT_EQ(W.Game.Lives, 5);
+    EXPECT_EQ(W.Game.WeaponLevel, 1);
+    EXPECT_EQ(W.Game.CurrentLevel, 0);
 }
 
 TEST_F(MenuTest, QuitGameQuits) {
     Tap(kKeyDown, 6);
     h().input.Press(kKeyReturn);
     Pass();
-    EXPECT_EQ(Program.GameMode, Mode::Quitting);
+    EXPECT_EQ(W.Program.GameMode, Mode::Quitting);
 }
 
 // Replays from the menu: none at first; the last game played can be watched, with "replay" on screen
@@ -113,45 +113,45 @@ TEST_F(MenuTest, QuitGameQuits) {
 TEST_F(MenuTest, TheLastGameCanBeWatchedAndTheSettingsStayThePlayers) {
     Tap(kKeyDown, 4);
     Tap(kKeyReturn);
-    ASSERT_EQ(MenuPage, PageReplays);
+    ASSERT_EQ(W.MenuPage, PageReplays);
     ClearFrontTextLog();
     Pass();
     EXPECT_EQ(Texts("n o n e").size(), 2u);
     Tap(kKeyReturn);
-    EXPECT_EQ(Program.GameMode, Mode::Menu);
+    EXPECT_EQ(W.Program.GameMode, Mode::Menu);
 
     StartFromMenu(StartLevelPractice, 0);
     h().input.Press(kKeyX);
     Pass(400);
     h().input.Release(kKeyX);
     Tap(KeyEscape);
-    ASSERT_EQ(Program.GameMode, Mode::Menu);
+    ASSERT_EQ(W.Program.GameMode, Mode::Menu);
     ASSERT_TRUE(FileExists(DataFile("replays/last.qxr")));
     BuildMenu(PageReplays);
     const std::string settings = ReadFile(DataFile("quivex.cfg"));
-    const int32_t hiScore = Saved.HiScore;
+    const int32_t hiScore = W.Saved.HiScore;
 
     for (bool escape : {true, false}) {
         Tap(kKeyReturn);
-        ASSERT_EQ(Program.WatchingReplay, 1);
+        ASSERT_EQ(W.Program.WatchingReplay, 1);
         ClearFrontTextLog();
         Pass(100);
-        EXPECT_EQ(Program.GameMode, Mode::Playing);
+        EXPECT_EQ(W.Program.GameMode, Mode::Playing);
         EXPECT_TRUE(Drawn("replay"));
         if (escape) Tap(KeyEscape);
-        for (int i = 0; i < 2000 && Program.WatchingReplay; ++i) Pass();
-        EXPECT_EQ(Program.WatchingReplay, 0);
-        EXPECT_EQ(Program.GameMode, Mode::Menu);
-        EXPECT_EQ(MenuPage, PageReplays);
+        for (int i = 0; i < 2000 && W.Program.WatchingReplay; ++i) Pass();
+        EXPECT_EQ(W.Program.WatchingReplay, 0);
+        EXPECT_EQ(W.Program.GameMode, Mode::Menu);
+        EXPECT_EQ(W.MenuPage, PageReplays);
         Pass(3);
-        EXPECT_EQ(Program.GameMode, Mode::Menu);  // the Escape that ended it does not quit
+        EXPECT_EQ(W.Program.GameMode, Mode::Menu);  // the Escape that ended it does not quit
     }
     EXPECT_EQ(ReadFile(DataFile("quivex.cfg")), settings);
-    EXPECT_EQ(Saved.HiScore, hiScore);
+    EXPECT_EQ(W.Saved.HiScore, hiScore);
 
     WriteFile(DataFile("replays/last.qxr"), "not a replay");
     Tap(kKeyReturn);
-    EXPECT_EQ(Program.WatchingReplay, 0);
+    EXPECT_EQ(W.Program.WatchingReplay, 0);
     ClearFrontTextLog();
     Pass();
     EXPECT_TRUE(Drawn("replay unreadable"));
@@ -189,11 +189,11 @@ TEST_F(MenuTest, VolumesAndEffectsAreSavedAtOnceBesideTheSettings) {
         return v;
     };
     Tap(kKeyDown, 8);  // effects volume
-    uint64_t pings = SoundsPlayed.effect[1];
+    uint64_t pings = W.SoundsPlayed.effect[1];
     Tap(kKeyLeft, 3);
     EXPECT_EQ(EffectsVolume, 7);
     EXPECT_EQ(lastVolume(plat::SoundCall::MasterVolume), 128 * 7 / 10);
-    EXPECT_EQ(SoundsPlayed.effect[1], pings + 3);
+    EXPECT_EQ(W.SoundsPlayed.effect[1], pings + 3);
     StartMusic(0);
     Tap(kKeyUp);  // music volume, while a track plays
     Tap(kKeyLeft, 10);
@@ -239,19 +239,19 @@ TEST_F(MenuTest, VolumesAndEffectsAreSavedAtOnceBesideTheSettings) {
 }
 
 TEST_F(MenuTest, ResolutionOffersTheWholeTableAndKeepsALauncherChoice) {
-    Saved.ResolutionIndex = 4;  // 1280 x 1024, chosen in the launcher
+    W.Saved.ResolutionIndex = 4;  // 1280 x 1024, chosen in the launcher
     OpenOptions();
     uint64_t resets = h().gfx.resets;
     Tap(kKeyDown, 2);
     Pass(10);
-    EXPECT_EQ(Saved.ResolutionIndex, 4);
+    EXPECT_EQ(W.Saved.ResolutionIndex, 4);
     EXPECT_EQ(h().gfx.resets, resets);
     ClearFrontTextLog();
     Pass();
     EXPECT_TRUE(Drawn("resolution:   1280 x 1024"));
 
     Tap(kKeyRight);
-    EXPECT_EQ(Saved.ResolutionIndex, 5);
+    EXPECT_EQ(W.Saved.ResolutionIndex, 5);
     EXPECT_EQ(h().gfx.resets, resets + 1);
     EXPECT_EQ(h().gfx.width, 1600);
     EXPECT_EQ(h().gfx.height, 1200);
@@ -267,7 +267,7 @@ TEST_F(MenuTest, ResolutionOffersTheWholeTableAndKeepsALauncherChoice) {
     SaveOptions();
     const std::string settings = ReadFile(DataFile("quivex.cfg")), options = ReadFile(DataFile("options.cfg"));
     Tap(kKeyRight, 2);  // the second step goes nowhere
-    EXPECT_TRUE(ResolutionNative == 1 && Saved.ResolutionIndex == 5) << ResolutionNative;
+    EXPECT_TRUE(ResolutionNative == 1 && W.Saved.ResolutionIndex == 5) << ResolutionNative;
     EXPECT_EQ(h().gfx.resets, resets + 2);
     EXPECT_EQ(h().gfx.width, 0);  // the window's own pixels
     EXPECT_EQ(ReadFile(DataFile("quivex.cfg")), settings);
@@ -285,14 +285,14 @@ TEST_F(MenuTest, ResolutionOffersTheWholeTableAndKeepsALauncherChoice) {
     EXPECT_EQ(ReadFile(DataFile("options.cfg")), options);
 
     Tap(kKeyLeft, 2);
-    EXPECT_EQ(Saved.ResolutionIndex, 3);
+    EXPECT_EQ(W.Saved.ResolutionIndex, 3);
     ClearFrontTextLog();
     Pass();
     EXPECT_TRUE(Drawn("resolution:   1280 x 720"));
     EXPECT_TRUE(Drawn("<<"));
     EXPECT_TRUE(Drawn(">>"));
     Tap(kKeyLeft, 5);
-    EXPECT_EQ(Saved.ResolutionIndex, 0);
+    EXPECT_EQ(W.Saved.ResolutionIndex, 0);
     EXPECT_EQ(h().gfx.width, 640);
     ClearFrontTextLog();
     Pass();
@@ -319,7 +319,7 @@ TEST_F(MenuTest, SmoothingFollowsTheRendererUnlessChosen) {
 }
 
 TEST_F(MenuTest, ResolutionArrowsSwayAndJumpBack) {
-    Saved.ResolutionIndex = 2;
+    W.Saved.ResolutionIndex = 2;
     OpenOptions();
     Tap(kKeyDown, 2);
     float least = 1e9f, most = -1e9f;
@@ -340,30 +340,30 @@ TEST_F(MenuTest, BackAndCancelKeepsTheOldFireKeyWhileThePageShowsTheNewOne) {
     OpenOptions();
     Tap(kKeyDown, 5);
     Tap(kKeyReturn);
-    ASSERT_EQ(MenuPage, PageRedefine);
+    ASSERT_EQ(W.MenuPage, PageRedefine);
     Tap(kKeyDown, 4);  // "ship fire:"
     h().input.Press(kKeyX);
     Pass();
-    EXPECT_EQ(Program.GameMode, Mode::CaptureBinding);
+    EXPECT_EQ(W.Program.GameMode, Mode::CaptureBinding);
     ClearFrontTextLog();
     Pass();  // fire still held: nothing is taken yet
-    EXPECT_EQ(Program.GameMode, Mode::CaptureBinding);
+    EXPECT_EQ(W.Program.GameMode, Mode::CaptureBinding);
     EXPECT_TRUE(Drawn("redefine, press any key/axis/button"));
     h().input.Release(kKeyX);
     Pass();
     Tap(kKeyC);
-    EXPECT_EQ(Program.GameMode, Mode::Menu);
-    EXPECT_EQ(PendingBindings[SlotKeyFire], kKeyC);
+    EXPECT_EQ(W.Program.GameMode, Mode::Menu);
+    EXPECT_EQ(W.PendingBindings[SlotKeyFire], kKeyC);
 
     Tap(kKeyDown, 4);  // "back and cancel changes"
     Tap(kKeyReturn);
-    EXPECT_EQ(MenuPage, PageOptions);
-    EXPECT_EQ(Saved.Bindings[SlotKeyFire], kKeyX);
+    EXPECT_EQ(W.MenuPage, PageOptions);
+    EXPECT_EQ(W.Saved.Bindings[SlotKeyFire], kKeyX);
     EXPECT_EQ(Settings()[1 + SlotKeyFire], kKeyX);
 
     Tap(kKeyDown, 5);
     Tap(kKeyReturn);
-    ASSERT_EQ(MenuPage, PageRedefine);
+    ASSERT_EQ(W.MenuPage, PageRedefine);
     ClearFrontTextLog();
     Pass();
     EXPECT_TRUE(Drawn("ship fire: C"));
@@ -371,7 +371,7 @@ TEST_F(MenuTest, BackAndCancelKeepsTheOldFireKeyWhileThePageShowsTheNewOne) {
     // The game still fires with X, and C does nothing.
     BuildMenu(PageMain);
     Tap(kKeyReturn);
-    ASSERT_EQ(Program.GameMode, Mode::Playing);
+    ASSERT_EQ(W.Program.GameMode, Mode::Playing);
     h().input.Press(kKeyC);
     Pass();
     EXPECT_FALSE(FireHeld());
@@ -382,13 +382,13 @@ TEST_F(MenuTest, BackAndCancelKeepsTheOldFireKeyWhileThePageShowsTheNewOne) {
 }
 
 TEST_F(MenuTest, TheHighlightTicksAtEachLowPoint) {
-    uint32_t before = SoundsPlayed.effect[5];
+    uint32_t before = W.SoundsPlayed.effect[5];
     Pass(90);
-    EXPECT_EQ(SoundsPlayed.effect[5], before);  // the first low point is reached on frame 90
+    EXPECT_EQ(W.SoundsPlayed.effect[5], before);  // the first low point is reached on frame 90
     Pass(1);
-    EXPECT_EQ(SoundsPlayed.effect[5], before + 1);
+    EXPECT_EQ(W.SoundsPlayed.effect[5], before + 1);
     Pass(90);
-    EXPECT_EQ(SoundsPlayed.effect[5], before + 2);
+    EXPECT_EQ(W.SoundsPlayed.effect[5], before + 2);
     EXPECT_GE(MenuPulse, 6);
     EXPECT_LE(MenuPulse, 252);
 }

@@ -9,7 +9,7 @@
 #include "game/particles.h"
 #include "render/background.h"
 #include "render/font.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 
 namespace {
 
@@ -17,29 +17,29 @@ class ReportTest : public FrontEndTest {
 protected:
     // Jumps the running level to its boss, destroys it and plays on until the report shows.
     void ReachReport() {
-        Level.LevelTitleTimer = 200;
-        Level.LevelClock = kBossSpawnFrame[Game.CurrentLevel] - 1;
-        Level.MidBossActive = 0;
-        for (int i = 0; i < 5 && Level.BossSlot[Game.CurrentLevel] < 0; ++i) Pass();
-        int slot = Level.BossSlot[Game.CurrentLevel];
+        W.Level.LevelTitleTimer = 200;
+        W.Level.LevelClock = kBossSpawnFrame[W.Game.CurrentLevel] - 1;
+        W.Level.MidBossActive = 0;
+        for (int i = 0; i < 5 && W.Level.BossSlot[W.Game.CurrentLevel] < 0; ++i) Pass();
+        int slot = W.Level.BossSlot[W.Game.CurrentLevel];
         ASSERT_GE(slot, 0);
-        EnemyPool[slot].active = 0;
-        Level.BossDefeated = 1;
-        for (int i = 0; i < 400 && !Level.ReportShowing; ++i) {
-            Game.Lives = 5;  // nothing may end the game on the way
+        W.EnemyPool[slot].active = 0;
+        W.Level.BossDefeated = 1;
+        for (int i = 0; i < 400 && !W.Level.ReportShowing; ++i) {
+            W.Game.Lives = 5;  // nothing may end the game on the way
             ClearFrontTextLog();
             Pass();
         }
-        ASSERT_EQ(Level.ReportShowing, 1);
+        ASSERT_EQ(W.Level.ReportShowing, 1);
     }
     void FullGameAt(int level, int collected) {
         StartFromMenu(StartFullGame, 0);
         if (level > 0) {
-            Game.CurrentLevel = level;
+            W.Game.CurrentLevel = level;
             StartPlay(StartFullGame);
         }
-        Game.LevelCollected[level] = collected;
-        Game.Held = Game.PeakHeld = collected;
+        W.Game.LevelCollected[level] = collected;
+        W.Game.Held = W.Game.PeakHeld = collected;
     }
     uint32_t ColourOf(const char* text) {
         auto found = Texts(text);
@@ -51,48 +51,48 @@ protected:
 TEST_F(ReportTest, FiftyFourOfFiftyFiveUnlocksPracticeButNotTheBoss) {
     FullGameAt(0, 54);
     ReachReport();
-    EXPECT_EQ(Saved.PracticeUnlocked[0], 1);  // on the report's first frame
-    EXPECT_EQ(Report.practiceFlash, 355);
+    EXPECT_EQ(W.Saved.PracticeUnlocked[0], 1);  // on the report's first frame
+    EXPECT_EQ(W.Report.practiceFlash, 355);
     EXPECT_EQ(Settings()[kCfgPractice], 1);
     EXPECT_TRUE(Drawn("mission report"));
     EXPECT_TRUE(Drawn("PRACTICE LEVEL 1 UNLOCKED"));
-    for (int i = 0; i < 1000 && Game.CurrentLevel == 0; ++i) Pass();
-    EXPECT_EQ(Report.collected, 54);
-    EXPECT_EQ(Saved.BossUnlocked[0], 0);
+    for (int i = 0; i < 1000 && W.Game.CurrentLevel == 0; ++i) Pass();
+    EXPECT_EQ(W.Report.collected, 54);
+    EXPECT_EQ(W.Saved.BossUnlocked[0], 0);
     EXPECT_EQ(Settings()[kCfgBoss], 0);
-    EXPECT_EQ(Game.CurrentLevel, 1);  // the game went on to level 2
+    EXPECT_EQ(W.Game.CurrentLevel, 1);  // the game went on to level 2
 }
 
 TEST_F(ReportTest, TheBossUnlocksWhenTheCountReachesTheLevelsMaximum) {
     FullGameAt(0, 55);
     ReachReport();
-    while (Report.collected < 54) {
+    while (W.Report.collected < 54) {
         Pass();
-        ASSERT_EQ(Saved.BossUnlocked[0], 0);
+        ASSERT_EQ(W.Saved.BossUnlocked[0], 0);
     }
-    while (Report.collected < 55) {
+    while (W.Report.collected < 55) {
         ClearFrontTextLog();
         Pass();
     }
-    EXPECT_EQ(Saved.BossUnlocked[0], 1);
+    EXPECT_EQ(W.Saved.BossUnlocked[0], 1);
     EXPECT_EQ(Settings()[kCfgBoss], 1);
-    EXPECT_EQ(Report.bossFlash, 255);
+    EXPECT_EQ(W.Report.bossFlash, 255);
     // The message flashes in the very picture of the unlock.
     EXPECT_EQ(ColourOf("BOSS LEVEL 1 UNLOCKED"), static_cast<uint32_t>(7 * (255 % 32)) << 16);
-    EXPECT_EQ(Saved.BossRushUnlocked, 0);
+    EXPECT_EQ(W.Saved.BossRushUnlocked, 0);
 }
 
 TEST_F(ReportTest, TheFourthBossAndTheBossRushFlashTogether) {
-    for (int i = 0; i < 4; ++i) Saved.PracticeUnlocked[i] = 1;
-    Saved.BossUnlocked[0] = Saved.BossUnlocked[1] = Saved.BossUnlocked[2] = 1;
+    for (int i = 0; i < 4; ++i) W.Saved.PracticeUnlocked[i] = 1;
+    W.Saved.BossUnlocked[0] = W.Saved.BossUnlocked[1] = W.Saved.BossUnlocked[2] = 1;
     FullGameAt(3, 125);
     ReachReport();
-    while (Report.collected < 125) {
-        ASSERT_EQ(Saved.BossRushUnlocked, 0);
+    while (W.Report.collected < 125) {
+        ASSERT_EQ(W.Saved.BossRushUnlocked, 0);
         Pass();
     }
-    EXPECT_EQ(Saved.BossUnlocked[3], 1);
-    EXPECT_EQ(Saved.BossRushUnlocked, 1);
+    EXPECT_EQ(W.Saved.BossUnlocked[3], 1);
+    EXPECT_EQ(W.Saved.BossRushUnlocked, 1);
     EXPECT_EQ(Settings()[kCfgBossRush], 1);
     for (int i = 0; i < 40; ++i) {
         ClearFrontTextLog();
@@ -105,14 +105,14 @@ TEST_F(ReportTest, TheFourthBossAndTheBossRushFlashTogether) {
 }
 
 TEST_F(ReportTest, ReplayingAnUnlockedLevelShowsNoUnlockMessage) {
-    for (int i = 0; i < 4; ++i) Saved.PracticeUnlocked[i] = Saved.BossUnlocked[i] = 1;
-    Saved.BossRushUnlocked = 1;
+    for (int i = 0; i < 4; ++i) W.Saved.PracticeUnlocked[i] = W.Saved.BossUnlocked[i] = 1;
+    W.Saved.BossRushUnlocked = 1;
     FullGameAt(0, 55);
     ReachReport();
-    for (int i = 0; i < 300 && Level.ReportShowing; ++i) {
+    for (int i = 0; i < 300 && W.Level.ReportShowing; ++i) {
         ClearFrontTextLog();
         Pass();
-        if (!Level.ReportShowing) break;
+        if (!W.Level.ReportShowing) break;
         EXPECT_EQ(ColourOf("PRACTICE LEVEL 1 UNLOCKED"), 0u);
         EXPECT_EQ(ColourOf("BOSS LEVEL 1 UNLOCKED"), 0u);
         EXPECT_EQ(ColourOf("BOSS RUSH UNLOCKED"), 0u);
@@ -121,15 +121,15 @@ TEST_F(ReportTest, ReplayingAnUnlockedLevelShowsNoUnlockMessage) {
 
 TEST_F(ReportTest, TheCountUpTicksWithEachStepThatCounts) {
     FullGameAt(0, 3);
-    Game.Held = 2;
-    Game.PeakHeld = 4;
-    uint32_t before = SoundsPlayed.effect[10];
+    W.Game.Held = 2;
+    W.Game.PeakHeld = 4;
+    uint32_t before = W.SoundsPlayed.effect[10];
     ReachReport();
     Pass(100);
-    EXPECT_EQ(Report.collected, 3);
-    EXPECT_EQ(Report.held, 2);
-    EXPECT_EQ(Report.best, 4);
-    EXPECT_EQ(SoundsPlayed.effect[10] - before, 3u + 4u);
+    EXPECT_EQ(W.Report.collected, 3);
+    EXPECT_EQ(W.Report.held, 2);
+    EXPECT_EQ(W.Report.best, 4);
+    EXPECT_EQ(W.SoundsPlayed.effect[10] - before, 3u + 4u);
 }
 
 TEST_F(ReportTest, BossPracticeAndBossRushNeverUnlockNorShowTheTable) {
@@ -138,16 +138,16 @@ TEST_F(ReportTest, BossPracticeAndBossRushNeverUnlockNorShowTheTable) {
     Pass(50);
     EXPECT_TRUE(Drawn("boss practice complete"));
     EXPECT_FALSE(Drawn("mission report"));
-    EXPECT_EQ(Saved.PracticeUnlocked[0] + Saved.BossUnlocked[0], 0);
+    EXPECT_EQ(W.Saved.PracticeUnlocked[0] + W.Saved.BossUnlocked[0], 0);
 
     StartFromMenu(StartBossRush, 0);
-    Game.CurrentLevel = 3;
+    W.Game.CurrentLevel = 3;
     StartPlay(StartBossRush);
     ReachReport();
     EXPECT_TRUE(Drawn("boss rush complete"));
     EXPECT_TRUE(Drawn("F9 + F12 on the main menu"));
     EXPECT_FALSE(Drawn("mission report"));
-    EXPECT_EQ(Saved.PracticeUnlocked[3] + Saved.BossUnlocked[3] + Saved.BossRushUnlocked, 0);
+    EXPECT_EQ(W.Saved.PracticeUnlocked[3] + W.Saved.BossUnlocked[3] + W.Saved.BossRushUnlocked, 0);
 }
 
 }  // namespace

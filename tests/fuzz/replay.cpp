@@ -24,7 +24,7 @@
 #include "platform/headless.h"
 #include "shell/data_dir.h"
 #include "shell/error_log.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "shell/random.h"
 
 namespace {
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     StartOptions start;
     start.runLauncher = false;
     int exitCode = 0;
-    FUZZ_CHECK(StartProgram(start, exitCode) && RunWarmUpFrames(exitCode) && Program.GameMode == Mode::Menu);
+    FUZZ_CHECK(StartProgram(start, exitCode) && RunWarmUpFrames(exitCode) && W.Program.GameMode == Mode::Menu);
     mkdir("replays", 0755);
     return 0;
 }
@@ -61,21 +61,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     OpenErrorLog();
     std::remove("quivex.cfg");
     std::remove("options.cfg");
-    EscapeLatch = MenuKeyLatch = 1;  // as leaving a replay sets them: keys held then act once let go
+    W.EscapeLatch = W.MenuKeyLatch = 1;  // as leaving a replay sets them: keys held then act once let go
     Copy(before);
     WatchReplayRequest = 0;
     PerformWatchRequest();
-    if (!Program.WatchingReplay) {
+    if (!W.Program.WatchingReplay) {
         Copy(after);
         FUZZ_CHECK(ReplayUnreadableTimer == 180 && after == before);
         ReplayUnreadableTimer = 0;
         return 0;
     }
     int exitCode = 0;
-    for (int frame = 0; frame < 30 && Program.WatchingReplay; ++frame) FUZZ_CHECK(FramePass(exitCode));
+    for (int frame = 0; frame < 30 && W.Program.WatchingReplay; ++frame) FUZZ_CHECK(FramePass(exitCode));
     StopWatching();
     Copy(after);
-    FUZZ_CHECK(after == before && Program.GameMode == Mode::Menu);
+    FUZZ_CHECK(after == before && W.Program.GameMode == Mode::Menu);
     FUZZ_CHECK(access("quivex.cfg", F_OK) != 0 && access("options.cfg", F_OK) != 0);  // nothing saved
     return 0;
 }

@@ -1,7 +1,7 @@
 #include "game/enemy_bullets.h"
 
 #include "render/batches.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "app/state_hash.h"
 #include "shell/trig.h"
 #include "test_support.h"
@@ -16,39 +16,39 @@ protected:
     }
 
     static EnemyBullet& Place(int i, int kind, float x, float y, int angle = 0, int outline = 1) {
-        EnemyBullet& b = EnemyBullets[i];
+        EnemyBullet& b = W.EnemyBullets[i];
         b = {1, kind, outline, 2.0f, angle, x, y, 0, 0};
         return b;
     }
 
     static void FillPool() {
-        for (EnemyBullet& b : EnemyBullets) b.active = 1;
+        for (EnemyBullet& b : W.EnemyBullets) b.active = 1;
     }
 };
 
 TEST_F(EnemyBulletTest, SpawnTakesTheRecordAfterTheCursor) {
-    EXPECT_EQ(BulletCursor, -1);
+    EXPECT_EQ(W.BulletCursor, -1);
     EXPECT_EQ(SpawnEnemyBullet(3, 1, 2, 0, 0, 0, 0, 0, 200, 200), 0);
-    EXPECT_EQ(BulletCursor, 0);
+    EXPECT_EQ(W.BulletCursor, 0);
     EXPECT_EQ(SpawnEnemyBullet(3, 1, 2, 0, 0, 0, 0, 0, 200, 200), 1);
-    EnemyBullets[0].active = 0;  // a freed record behind the cursor waits for the wrap
+    W.EnemyBullets[0].active = 0;  // a freed record behind the cursor waits for the wrap
     EXPECT_EQ(SpawnEnemyBullet(3, 1, 2, 0, 0, 0, 0, 0, 200, 200), 2);
 }
 
 TEST_F(EnemyBulletTest, SearchWrapsFromTheLastRecordToTheFirst) {
-    BulletCursor = 1998;
-    EnemyBullets[1999].active = 1;
+    W.BulletCursor = 1998;
+    W.EnemyBullets[1999].active = 1;
     EXPECT_EQ(SpawnEnemyBullet(0, 1, 2, 0, 0, 0, 0, 0, 200, 200), 0);
-    EXPECT_EQ(BulletCursor, 0);
+    EXPECT_EQ(W.BulletCursor, 0);
 }
 
 TEST_F(EnemyBulletTest, AFullPoolTakesNothingAndLeavesTheCursorOnTheLastRecordTested) {
     FillPool();
     EXPECT_EQ(SpawnEnemyBullet(0, 1, 2, 0, 0, 0, 0, 0, 200, 200), kNoBullet);
-    EXPECT_EQ(BulletCursor, 1999);  // from -1: tested 0..1999
-    BulletCursor = 5;
+    EXPECT_EQ(W.BulletCursor, 1999);  // from -1: tested 0..1999
+    W.BulletCursor = 5;
     EXPECT_EQ(SpawnEnemyBullet(0, 1, 2, 0, 0, 0, 0, 0, 200, 200), kNoBullet);
-    EXPECT_EQ(BulletCursor, 5);  // tested 6..1999, then 0..5
+    EXPECT_EQ(W.BulletCursor, 5);  // tested 6..1999, then 0..5
     EXPECT_EQ(CountEnemyBullets(), 2000);
 }
 
@@ -61,7 +61,7 @@ TEST_F(EnemyBulletTest, AnglesAreBroughtIntoWholeTurn) {
     for (auto c : cases) {
         EXPECT_EQ(NormaliseAngle(c.in), c.out) << c.in;
         const int i = SpawnEnemyBullet(0, 1, 2, 0, 0, c.in, 0, 0, 200, 200);
-        EXPECT_EQ(EnemyBullets[i].angle, c.out) << c.in;
+        EXPECT_EQ(W.EnemyBullets[i].angle, c.out) << c.in;
     }
 }
 
@@ -74,7 +74,7 @@ TEST_F(EnemyBulletTest, CullEdges) {
     for (int i = 0; i < 10; ++i) Place(i, 0, cases[i].x, cases[i].y);
     CollideEnemyBullets();
     for (int i = 0; i < 10; ++i)
-        EXPECT_EQ(EnemyBullets[i].active, 1 - cases[i].culled) << cases[i].x << ", " << cases[i].y;
+        EXPECT_EQ(W.EnemyBullets[i].active, 1 - cases[i].culled) << cases[i].x << ", " << cases[i].y;
 }
 
 TEST_F(EnemyBulletTest, MovingNeverCullsSoTheCollisionPassStillSeesTheBullet) {

@@ -9,7 +9,7 @@
 #include "game/pickups.h"
 #include "game/ship.h"
 #include "render/batches.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "test_support.h"
 
 namespace {
@@ -19,15 +19,15 @@ protected:
     void SetUp() override {
         GameTest::SetUp();
         StartFromMenu(StartFullGame, 0);
-        Level.LevelClock = -1000000;  // far from every scripted event
+        W.Level.LevelClock = -1000000;  // far from every scripted event
         ClearEnemyPool();
     }
-    static int OnShip(int kind) { return SpawnPickup(PlayerShip.x, PlayerShip.y, kind); }
+    static int OnShip(int kind) { return SpawnPickup(W.PlayerShip.x, W.PlayerShip.y, kind); }
 };
 
 TEST_F(PickupTest, SpawnTakesOnlyTheTwoKinds) {
     SpawnPickup(200, 100, EnergyPickup);
-    EXPECT_EQ(Pickups[SpawnPickup(250, 100, WeaponPickup)].size, 12.0f);
+    EXPECT_EQ(W.Pickups[SpawnPickup(250, 100, WeaponPickup)].size, 12.0f);
     EXPECT_EQ(SpawnPickup(250, 100, 2), -1);
     EXPECT_EQ(CountPickups(), 2);
 }
@@ -35,13 +35,13 @@ TEST_F(PickupTest, SpawnTakesOnlyTheTwoKinds) {
 TEST_F(PickupTest, AFullPoolTakesNothing) {
     for (int i = 0; i < kPickupPool; ++i) ASSERT_GE(SpawnPickup(300, 100, EnergyPickup), 0);
     EXPECT_EQ(SpawnPickup(300, 100, EnergyPickup), -1);
-    Pickups[40].active = 0;
+    W.Pickups[40].active = 0;
     EXPECT_EQ(SpawnPickup(300, 100, EnergyPickup), 40);
 }
 
 TEST_F(PickupTest, HomingSpeedStopsGrowingAtSix) {
-    PlayerShip.x = 300, PlayerShip.y = 500;
-    Pickup& p = Pickups[SpawnPickup(300, -40, EnergyPickup)];
+    W.PlayerShip.x = 300, W.PlayerShip.y = 500;
+    Pickup& p = W.Pickups[SpawnPickup(300, -40, EnergyPickup)];
     p.homing = 1;
     p.speed = 5.95f;
     Frames(1);
@@ -51,9 +51,9 @@ TEST_F(PickupTest, HomingSpeedStopsGrowingAtSix) {
 }
 
 TEST_F(PickupTest, TheMagnetPullsFromSizePlusThirty) {
-    PlayerShip.x = 300, PlayerShip.y = 400;
-    Pickup& far = Pickups[SpawnPickup(300, 400 - 38.0f, EnergyPickup)];
-    Pickup& near = Pickups[SpawnPickup(300, 400 - 37.9f, EnergyPickup)];
+    W.PlayerShip.x = 300, W.PlayerShip.y = 400;
+    Pickup& far = W.Pickups[SpawnPickup(300, 400 - 38.0f, EnergyPickup)];
+    Pickup& near = W.Pickups[SpawnPickup(300, 400 - 37.9f, EnergyPickup)];
     CollectPickups();
     EXPECT_EQ(far.homing, 0);  // 38 is not inside 8 + 30
     EXPECT_EQ(near.homing, 1);  // 37.9 truncates to 37
@@ -61,13 +61,13 @@ TEST_F(PickupTest, TheMagnetPullsFromSizePlusThirty) {
 }
 
 TEST_F(PickupTest, AHomingPickupKeepsItsCourseWhileTheShipIsDown) {
-    PlayerShip.x = 300, PlayerShip.y = 400;
-    Pickup& p = Pickups[SpawnPickup(250, 400, EnergyPickup)];
+    W.PlayerShip.x = 300, W.PlayerShip.y = 400;
+    Pickup& p = W.Pickups[SpawnPickup(250, 400, EnergyPickup)];
     p.homing = 1;
     Frames(1);
     EXPECT_NEAR(p.vx, 0.5f, 1e-6);
     ShipAlive = 0;
-    PlayerShip.x = 150;
+    W.PlayerShip.x = 150;
     Frames(1);
     EXPECT_NEAR(p.vx, 0.5f, 1e-6);
     EXPECT_NEAR(p.speed, 0.6f, 1e-6);
@@ -75,17 +75,17 @@ TEST_F(PickupTest, AHomingPickupKeepsItsCourseWhileTheShipIsDown) {
 
 TEST_F(PickupTest, APickupOnTheShipsCentreStaysFinite) {
     ShipAlive = 0;  // nothing collects it this frame
-    Pickup& p = Pickups[SpawnPickup(PlayerShip.x, PlayerShip.y, EnergyPickup)];
+    Pickup& p = W.Pickups[SpawnPickup(W.PlayerShip.x, W.PlayerShip.y, EnergyPickup)];
     p.homing = 1;
     p.vx = 0, p.vy = 2;
     ShipAlive = 1;
     UpdatePickups();
     EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
-    EXPECT_EQ(p.y, PlayerShip.y + 2);
+    EXPECT_EQ(p.y, W.PlayerShip.y + 2);
 }
 
 TEST_F(PickupTest, PickupsAreCulledOutsideTheField) {
-    PlayerShip.x = 300, PlayerShip.y = 300;
+    W.PlayerShip.x = 300, W.PlayerShip.y = 300;
     const struct {
         float x, y;
         int alive;
@@ -93,40 +93,40 @@ TEST_F(PickupTest, PickupsAreCulledOutsideTheField) {
                  {531.5f, 300, 1}, {532, 300, 0}, {108, 300, 1}, {107.5f, 300, 0}};
     for (const auto& c : cases) {
         ClearPickups();
-        Pickup& p = Pickups[SpawnPickup(c.x, c.y, EnergyPickup)];
+        Pickup& p = W.Pickups[SpawnPickup(c.x, c.y, EnergyPickup)];
         CollectPickups();
         EXPECT_EQ(p.active, c.alive) << c.x << ", " << c.y;
     }
 }
 
 TEST_F(PickupTest, TheFiftiethEnergyGivesOneLifeOnlyTheFirstTime) {
-    Game.Held = Game.PeakHeld = 49;
-    Game.Lives = 3;
+    W.Game.Held = W.Game.PeakHeld = 49;
+    W.Game.Lives = 3;
     OnShip(EnergyPickup);
     CollectPickups();
-    EXPECT_EQ(Game.Held, 50);
-    EXPECT_EQ(Game.PeakHeld, 50);
-    EXPECT_EQ(Game.Lives, 4);
-    EXPECT_EQ(SoundsPlayed.effect[8], 1u);
-    --Game.Held;  // a shield raised
+    EXPECT_EQ(W.Game.Held, 50);
+    EXPECT_EQ(W.Game.PeakHeld, 50);
+    EXPECT_EQ(W.Game.Lives, 4);
+    EXPECT_EQ(W.SoundsPlayed.effect[8], 1u);
+    --W.Game.Held;  // a shield raised
     OnShip(EnergyPickup);
     CollectPickups();
-    EXPECT_EQ(Game.Held, 50);
-    EXPECT_EQ(Game.PeakHeld, 50);
-    EXPECT_EQ(Game.Lives, 4);
-    EXPECT_EQ(SoundsPlayed.effect[8], 1u);
-    Game.Held = Game.PeakHeld = 99;
+    EXPECT_EQ(W.Game.Held, 50);
+    EXPECT_EQ(W.Game.PeakHeld, 50);
+    EXPECT_EQ(W.Game.Lives, 4);
+    EXPECT_EQ(W.SoundsPlayed.effect[8], 1u);
+    W.Game.Held = W.Game.PeakHeld = 99;
     OnShip(EnergyPickup);
     CollectPickups();
-    EXPECT_EQ(Game.Lives, 5);
-    EXPECT_EQ(SoundsPlayed.effect[8], 2u);
+    EXPECT_EQ(W.Game.Lives, 5);
+    EXPECT_EQ(W.SoundsPlayed.effect[8], 2u);
 }
 
 TEST_F(PickupTest, ADestroyedShipCollectsNothing) {
     OnShip(EnergyPickup);
     ShipAlive = 0;
     CollectPickups();
-    EXPECT_EQ(Game.Held, 0);
+    EXPECT_EQ(W.Game.Held, 0);
     EXPECT_EQ(CountPickups(), 1);
 }
 

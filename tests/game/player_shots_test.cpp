@@ -10,7 +10,7 @@
 #include "game/player_shots.h"
 #include "game/shot_shapes.h"
 #include "render/batches.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "test_support.h"
 
 namespace {
@@ -19,13 +19,13 @@ class ShotTest : public GameTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
-        Program.GameMode = Mode::Playing;
+        W.Program.GameMode = Mode::Playing;
         ClearEnemyPool();
     }
     // An enemy of `polys` Polys of the given radius, all centred on (x, y).
     static Enemy& PlaceEnemy(int slot, float x, float y, int hitPoints, int polys = 1, float radius = 6,
                              int drop = EnergyPickup) {
-        Enemy& e = EnemyPool[slot];
+        Enemy& e = W.EnemyPool[slot];
         e = {};
         e.active = 1;
         e.modelType = 4;
@@ -40,19 +40,19 @@ protected:
     static int ShotAt(float x, float y) { return SpawnPlayerShot(0, x, y, 0, 0); }
     static int CountSparks() {
         int n = 0;
-        for (const Spark& s : Sparks) n += s.active;
+        for (const Spark& s : W.Sparks) n += s.active;
         return n;
     }
 };
 
 TEST_F(ShotTest, AFullPoolTakesNoShot) {
-    for (PlayerShot& s : PlayerShots) s.active = 1;
+    for (PlayerShot& s : W.PlayerShots) s.active = 1;
     EXPECT_EQ(SpawnPlayerShot(0, 300, 300, 0, 0), -1);
     EXPECT_EQ(CountPlayerShots(), 1000);
-    PlayerShots[0].active = 0;
-    ShotCursor = 998;
+    W.PlayerShots[0].active = 0;
+    W.ShotCursor = 998;
     EXPECT_EQ(SpawnPlayerShot(0, 300, 300, 0, 0), 0);  // wraps past the last slot
-    EXPECT_EQ(ShotCursor, 0);
+    EXPECT_EQ(W.ShotCursor, 0);
 }
 
 TEST_F(ShotTest, ShotsAreCulledAtTheTopAndSidesOnly) {
@@ -61,13 +61,13 @@ TEST_F(ShotTest, ShotsAreCulledAtTheTopAndSidesOnly) {
     int right = ShotAt(520, 300), nearRight = ShotAt(519, 300);
     int below = ShotAt(300, 900);
     CollidePlayerShots();
-    EXPECT_EQ(PlayerShots[top].active, 0);
-    EXPECT_EQ(PlayerShots[left].active, 0);
-    EXPECT_EQ(PlayerShots[right].active, 0);
-    EXPECT_EQ(PlayerShots[nearTop].active, 1);
-    EXPECT_EQ(PlayerShots[nearLeft].active, 1);
-    EXPECT_EQ(PlayerShots[nearRight].active, 1);
-    EXPECT_EQ(PlayerShots[below].active, 1);
+    EXPECT_EQ(W.PlayerShots[top].active, 0);
+    EXPECT_EQ(W.PlayerShots[left].active, 0);
+    EXPECT_EQ(W.PlayerShots[right].active, 0);
+    EXPECT_EQ(W.PlayerShots[nearTop].active, 1);
+    EXPECT_EQ(W.PlayerShots[nearLeft].active, 1);
+    EXPECT_EQ(W.PlayerShots[nearRight].active, 1);
+    EXPECT_EQ(W.PlayerShots[below].active, 1);
 }
 
 TEST_F(ShotTest, AShotOverlappingTwoEnemiesDamagesBoth) {
@@ -77,7 +77,7 @@ TEST_F(ShotTest, AShotOverlappingTwoEnemiesDamagesBoth) {
     CollidePlayerShots();
     EXPECT_EQ(a.hitPoints, 90);
     EXPECT_EQ(b.hitPoints, 90);
-    EXPECT_EQ(PlayerShots[s].active, 0);
+    EXPECT_EQ(W.PlayerShots[s].active, 0);
     EXPECT_EQ(CountSparks(), 16);
 }
 
@@ -94,7 +94,7 @@ TEST_F(ShotTest, OnlyEnemiesActiveExactlyOneAreHit) {
     int s = ShotAt(300, 300);
     CollidePlayerShots();
     EXPECT_EQ(e.hitPoints, 100);
-    EXPECT_EQ(PlayerShots[s].active, 1);
+    EXPECT_EQ(W.PlayerShots[s].active, 1);
 }
 
 TEST_F(ShotTest, AnEnemyDestroyedTwiceInOneFrameExplodesTwiceButDropsOnce) {
@@ -104,11 +104,11 @@ TEST_F(ShotTest, AnEnemyDestroyedTwiceInOneFrameExplodesTwiceButDropsOnce) {
     EXPECT_EQ(e.active, 0);
     EXPECT_EQ(e.hitPoints, -10);
     EXPECT_EQ(e.DropDone, 1);
-    EXPECT_EQ(SoundsPlayed.explosion, 2u);
+    EXPECT_EQ(W.SoundsPlayed.explosion, 2u);
     EXPECT_EQ(CountPickups(), 1);
-    EXPECT_EQ(EnemiesKilled, 1);
+    EXPECT_EQ(W.EnemiesKilled, 1);
     int shards = 0;
-    for (const Shard& s : Shards) shards += s.active;
+    for (const Shard& s : W.Shards) shards += s.active;
     EXPECT_EQ(shards, 32);  // two explosions of a small enemy
 }
 
@@ -122,13 +122,13 @@ TEST_F(ShotTest, AnEnemyThatHasDroppedDropsNoMore) {
 }
 
 TEST_F(ShotTest, AFullPickupPoolLosesTheDropButMarksItMade) {
-    for (Pickup& p : Pickups) p.active = 1;
+    for (Pickup& p : W.Pickups) p.active = 1;
     Enemy& e = PlaceEnemy(0, 300, 300, 10);
     ShotAt(300, 300);
     CollidePlayerShots();
     EXPECT_EQ(e.active, 0);
     EXPECT_EQ(e.DropDone, 1);
-    EXPECT_EQ(SoundsPlayed.explosion, 1u);
+    EXPECT_EQ(W.SoundsPlayed.explosion, 1u);
 }
 
 }  // namespace

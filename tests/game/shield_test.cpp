@@ -8,7 +8,7 @@
 #include "game/ship.h"
 #include "shell/bindings.h"
 #include "app/input_step.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "shell/settings.h"
 #include "test_support.h"
 
@@ -20,12 +20,12 @@ protected:
         GameTest::SetUp();
         LoadSettings();
         StartFromMenu(StartLevelPractice, 0);
-        Level.LevelClock = -1000000;
+        W.Level.LevelClock = -1000000;
         h().sound.calls.clear();
     }
     // A small bullet right on the ship, falling.
     void BulletOnShip(float dx = 0) {
-        SpawnEnemyBullet(0, 1, 1.1547f, 0, 0, 0, 0, -2, PlayerShip.x + dx, PlayerShip.y);
+        SpawnEnemyBullet(0, 1, 1.1547f, 0, 0, 0, 0, -2, W.PlayerShip.x + dx, W.PlayerShip.y);
     }
     std::vector<int> EffectsPlayed() {
         std::vector<int> out;
@@ -38,12 +38,12 @@ protected:
 TEST_F(ShieldTest, SevenBulletsOnOneShieldRefundTheSixth) {
     InitSound();
     h().sound.calls.clear();
-    Game.Held = 4;
-    h().input.Press(Saved.Bindings[SlotKeyShield]);
+    W.Game.Held = 4;
+    h().input.Press(W.Saved.Bindings[SlotKeyShield]);
     InputStep();
-    h().input.Release(Saved.Bindings[SlotKeyShield]);
-    ASSERT_EQ(ShieldTimer, 50);
-    ASSERT_EQ(Game.Held, 3);
+    h().input.Release(W.Saved.Bindings[SlotKeyShield]);
+    ASSERT_EQ(W.ShieldTimer, 50);
+    ASSERT_EQ(W.Game.Held, 3);
     h().sound.calls.clear();
     for (int i = 0; i < 7; ++i) {
         BulletOnShip();
@@ -51,8 +51,8 @@ TEST_F(ShieldTest, SevenBulletsOnOneShieldRefundTheSixth) {
     }
     // Effect 11 is sample 11, effect 12 sample 12.
     EXPECT_EQ(EffectsPlayed(), (std::vector<int>{11, 11, 11, 11, 11, 12, 11}));
-    EXPECT_EQ(Game.Held, 4);
-    EXPECT_EQ(ShieldHits, 7);
+    EXPECT_EQ(W.Game.Held, 4);
+    EXPECT_EQ(W.ShieldHits, 7);
     EXPECT_EQ(CountEnemyBullets(), 0);
     EXPECT_EQ(CountPlayerShots(), 7);  // each one sent back
     EXPECT_EQ(ShipAlive, 1);
@@ -63,23 +63,23 @@ TEST_F(ShieldTest, ABulletDestroysTheShipButLeavesTheShieldTimer) {
     CollideEnemyBullets();
     EXPECT_EQ(ShipAlive, 0);
     EXPECT_EQ(CountEnemyBullets(), 0);
-    EXPECT_EQ(SoundsPlayed.effect[3], 1u);
+    EXPECT_EQ(W.SoundsPlayed.effect[3], 1u);
 }
 
 TEST_F(ShieldTest, DuringTheGracePeriodBulletsPassButTheShieldStillReflects) {
-    Invulnerable = 1;
+    W.Invulnerable = 1;
     BulletOnShip();
     CollideEnemyBullets();
     EXPECT_EQ(ShipAlive, 1);
     EXPECT_EQ(CountEnemyBullets(), 1);
-    ShieldTimer = 30;
+    W.ShieldTimer = 30;
     CollideEnemyBullets();
     EXPECT_EQ(CountEnemyBullets(), 0);
     EXPECT_EQ(CountPlayerShots(), 1);
 }
 
 TEST_F(ShieldTest, TheShieldCircleIsTwentyAndTestedFirst) {
-    ShieldTimer = 30;
+    W.ShieldTimer = 30;
     BulletOnShip(19.9f);  // 19 after truncation: inside
     CollideEnemyBullets();
     EXPECT_EQ(CountPlayerShots(), 1);
@@ -91,9 +91,9 @@ TEST_F(ShieldTest, TheShieldCircleIsTwentyAndTestedFirst) {
 }
 
 TEST_F(ShieldTest, ABulletCulledThisFrameStillHitsTheShip) {
-    PlayerShip.x = 133;
-    SpawnEnemyBullet(0, 1, 1.1547f, 0, 0, 0, 0, 0, 125, PlayerShip.y);  // on the cull edge
-    PlayerShip.x = 126;  // the ship can never be there, but the test point can
+    W.PlayerShip.x = 133;
+    SpawnEnemyBullet(0, 1, 1.1547f, 0, 0, 0, 0, 0, 125, W.PlayerShip.y);  // on the cull edge
+    W.PlayerShip.x = 126;  // the ship can never be there, but the test point can
     CollideEnemyBullets();
     EXPECT_EQ(ShipAlive, 0);
 }

@@ -12,7 +12,7 @@
 #include "input/devices.h"
 #include "app/input_step.h"
 #include "shell/error_log.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "shell/settings.h"
 #include "test_support.h"
 
@@ -33,26 +33,26 @@ protected:
         for (int i = 0; i < frames; ++i) InputStep();
     }
     void StartPlaying() {
-        Program.GameMode = Mode::Playing;
-        PlayerShip.active = 1;
-        PlayerShip.x = 320, PlayerShip.y = 480;
+        W.Program.GameMode = Mode::Playing;
+        W.PlayerShip.active = 1;
+        W.PlayerShip.x = 320, W.PlayerShip.y = 480;
     }
 };
 
 TEST_F(InputTest, EscapeLeavesAGameOnceAndQuitsOnlyOnANewPress) {
     StartPlaying();
-    Level.LevelTitleTimer = 50;
+    W.Level.LevelTitleTimer = 50;
     Press(KeyEscape);
     Step();
-    EXPECT_EQ(Program.GameMode, Mode::Menu);
-    EXPECT_EQ(Level.LevelTitleTimer, 0);
+    EXPECT_EQ(W.Program.GameMode, Mode::Menu);
+    EXPECT_EQ(W.Level.LevelTitleTimer, 0);
     Step(10);  // still held: the menu does not quit
-    EXPECT_EQ(Program.GameMode, Mode::Menu);
+    EXPECT_EQ(W.Program.GameMode, Mode::Menu);
     Release(KeyEscape);
     Step();
     Press(KeyEscape);
     Step();
-    EXPECT_EQ(Program.GameMode, Mode::Quitting);
+    EXPECT_EQ(W.Program.GameMode, Mode::Quitting);
 }
 
 TEST_F(InputTest, EscapeAndPauseOnTheSameFrameEndPaused) {
@@ -60,16 +60,16 @@ TEST_F(InputTest, EscapeAndPauseOnTheSameFrameEndPaused) {
     Press(KeyEscape);
     Press(kPause);
     Step();
-    EXPECT_EQ(Program.GameMode, Mode::Paused);
+    EXPECT_EQ(W.Program.GameMode, Mode::Paused);
     // Pause acts once per press, then resumes on the next one.
     Release(KeyEscape);
     Step(3);
-    EXPECT_EQ(Program.GameMode, Mode::Paused);
+    EXPECT_EQ(W.Program.GameMode, Mode::Paused);
     Release(kPause);
     Step();
     Press(kPause);
     Step();
-    EXPECT_EQ(Program.GameMode, Mode::Playing);
+    EXPECT_EQ(W.Program.GameMode, Mode::Playing);
 }
 
 TEST_F(InputTest, ShipMovesDiagonallyAndStaysInsideItsBounds) {
@@ -77,97 +77,97 @@ TEST_F(InputTest, ShipMovesDiagonallyAndStaysInsideItsBounds) {
     Press(kUp);
     Press(kLeft);
     Step();
-    EXPECT_FLOAT_EQ(PlayerShip.x, 320 - 2.6f);
-    EXPECT_FLOAT_EQ(PlayerShip.y, 480 - 2.6f);
-    EXPECT_EQ(VerticalMove, 1);
+    EXPECT_FLOAT_EQ(W.PlayerShip.x, 320 - 2.6f);
+    EXPECT_FLOAT_EQ(W.PlayerShip.y, 480 - 2.6f);
+    EXPECT_EQ(W.VerticalMove, 1);
     Step(400);
-    EXPECT_EQ(PlayerShip.x, 133.0f);
-    EXPECT_EQ(PlayerShip.y, 6.0f);
+    EXPECT_EQ(W.PlayerShip.x, 133.0f);
+    EXPECT_EQ(W.PlayerShip.y, 6.0f);
     Release(kUp);
     Release(kLeft);
     Press(kDown);
     Press(kRight);
     Step(400);
-    EXPECT_EQ(PlayerShip.x, 506.0f);
-    EXPECT_EQ(PlayerShip.y, 506.0f);
-    EXPECT_EQ(VerticalMove, 2);
+    EXPECT_EQ(W.PlayerShip.x, 506.0f);
+    EXPECT_EQ(W.PlayerShip.y, 506.0f);
+    EXPECT_EQ(W.VerticalMove, 2);
     Press(kUp);  // both vertical directions: no movement, but the thruster shows "down"
-    float y = PlayerShip.y;
+    float y = W.PlayerShip.y;
     Step();
-    EXPECT_EQ(PlayerShip.y, y);
-    EXPECT_EQ(VerticalMove, 2);
+    EXPECT_EQ(W.PlayerShip.y, y);
+    EXPECT_EQ(W.VerticalMove, 2);
 }
 
 TEST_F(InputTest, HorizontalOrientationTurnsTheControls) {
     StartPlaying();
-    Saved.ScreenOrientation = 1;
+    W.Saved.ScreenOrientation = 1;
     Press(kRight);
     Step();
-    EXPECT_FLOAT_EQ(PlayerShip.y, 480 - 2.6f);
-    EXPECT_FLOAT_EQ(PlayerShip.x, 320);
-    EXPECT_EQ(VerticalMove, 1);
+    EXPECT_FLOAT_EQ(W.PlayerShip.y, 480 - 2.6f);
+    EXPECT_FLOAT_EQ(W.PlayerShip.x, 320);
+    EXPECT_EQ(W.VerticalMove, 1);
     Release(kRight);
     Press(kUp);
     Step();
-    EXPECT_FLOAT_EQ(PlayerShip.x, 320 - 2.6f);
-    EXPECT_EQ(VerticalMove, 0);
+    EXPECT_FLOAT_EQ(W.PlayerShip.x, 320 - 2.6f);
+    EXPECT_EQ(W.VerticalMove, 0);
     Release(kUp);
     Press(kLeft);
     Step();
-    EXPECT_EQ(VerticalMove, 2);
+    EXPECT_EQ(W.VerticalMove, 2);
 }
 
 TEST_F(InputTest, FireIsRequestedBeforeTheShieldRisesOnTheSameFrame) {
     StartPlaying();
-    Game.Held = 3;
+    W.Game.Held = 3;
     Press(kFire);
     Press(kShield);
     Step();
-    EXPECT_EQ(ShieldTimer, 50);
-    EXPECT_EQ(Game.Held, 2);
-    EXPECT_EQ(ShieldHits, 0);
-    EXPECT_EQ(SoundsPlayed.effect[9], 1u);
+    EXPECT_EQ(W.ShieldTimer, 50);
+    EXPECT_EQ(W.Game.Held, 2);
+    EXPECT_EQ(W.ShieldHits, 0);
+    EXPECT_EQ(W.SoundsPlayed.effect[9], 1u);
     // The volley that was asked for runs to its end; a new one waits while the shield is fresh.
-    EXPECT_EQ(FireLatch, 1);
-    EXPECT_EQ(SoundsPlayed.shot, 1u);
+    EXPECT_EQ(W.FireLatch, 1);
+    EXPECT_EQ(W.SoundsPlayed.shot, 1u);
     Step(5);
-    EXPECT_EQ(FireLatch, 0);
+    EXPECT_EQ(W.FireLatch, 0);
     Step();
-    EXPECT_EQ(FireLatch, 0);
-    EXPECT_EQ(ShieldTimer, 44);
+    EXPECT_EQ(W.FireLatch, 0);
+    EXPECT_EQ(W.ShieldTimer, 44);
     Step(24);  // timer 20: still blocked
-    EXPECT_EQ(ShieldTimer, 20);
-    EXPECT_EQ(FireLatch, 0);
-    EXPECT_EQ(SoundsPlayed.shot, 1u);
+    EXPECT_EQ(W.ShieldTimer, 20);
+    EXPECT_EQ(W.FireLatch, 0);
+    EXPECT_EQ(W.SoundsPlayed.shot, 1u);
     Release(kShield);
     Step();
-    EXPECT_EQ(ShieldTimer, 19);
+    EXPECT_EQ(W.ShieldTimer, 19);
 }
 
 TEST_F(InputTest, TheShieldCostsEnergyAndNeedsSome) {
     StartPlaying();
-    Game.Held = 0;
+    W.Game.Held = 0;
     Press(kShield);
     Step();
-    EXPECT_EQ(ShieldTimer, 0);
-    EXPECT_EQ(SoundsPlayed.effect[9], 0u);
+    EXPECT_EQ(W.ShieldTimer, 0);
+    EXPECT_EQ(W.SoundsPlayed.effect[9], 0u);
 }
 
 TEST_F(InputTest, AReportOrADeadShipFreezesTheControls) {
     StartPlaying();
-    Level.ReportShowing = 1;
-    FireLatch = 1;
-    MainGunTimer = 5;
+    W.Level.ReportShowing = 1;
+    W.FireLatch = 1;
+    W.MainGunTimer = 5;
     Press(kLeft);
     Step();
-    EXPECT_EQ(PlayerShip.x, 320.0f);
-    EXPECT_EQ(FireLatch, 0);
-    EXPECT_EQ(MainGunTimer, 0);
-    EXPECT_EQ(MenuKeyLatch, 1);
-    Level.ReportShowing = 0;
-    PlayerShip.active = 0;
+    EXPECT_EQ(W.PlayerShip.x, 320.0f);
+    EXPECT_EQ(W.FireLatch, 0);
+    EXPECT_EQ(W.MainGunTimer, 0);
+    EXPECT_EQ(W.MenuKeyLatch, 1);
+    W.Level.ReportShowing = 0;
+    W.PlayerShip.active = 0;
     Step();
-    EXPECT_EQ(PlayerShip.x, 320.0f);
+    EXPECT_EQ(W.PlayerShip.x, 320.0f);
 }
 
 TEST_F(InputTest, CodesOutsideTheKnownRangesAreNeverHeld) {
@@ -206,21 +206,21 @@ TEST_F(InputTest, AControllerPluggedInMidGameIsTakenUpAndOnePulledOutLetsGo) {
     EXPECT_FALSE(IsInputDown(1000));
     EXPECT_FALSE(LeftHeld());
     EXPECT_EQ(ScanAnyInput(), -1);
-    EXPECT_EQ(PlayerShip.x, 320.0f);
+    EXPECT_EQ(W.PlayerShip.x, 320.0f);
 
-    std::vector<int32_t> bindings(Saved.Bindings, Saved.Bindings + kBindingSlots);
+    std::vector<int32_t> bindings(W.Saved.Bindings, W.Saved.Bindings + kBindingSlots);
     h().input.joystickAttached = true;
     Step();
     EXPECT_TRUE(JoystickPresent);
     EXPECT_TRUE(IsInputDown(1000));
-    EXPECT_EQ(PlayerShip.x, 320.0f - 2.6f);
+    EXPECT_EQ(W.PlayerShip.x, 320.0f - 2.6f);
 
     h().input.joystickAttached = false;  // pulled out with the stick still over
     Step(3);
     EXPECT_FALSE(JoystickPresent);
     EXPECT_FALSE(LeftHeld());
-    EXPECT_EQ(PlayerShip.x, 320.0f - 2.6f);
-    EXPECT_EQ(std::vector<int32_t>(Saved.Bindings, Saved.Bindings + kBindingSlots), bindings);
+    EXPECT_EQ(W.PlayerShip.x, 320.0f - 2.6f);
+    EXPECT_EQ(std::vector<int32_t>(W.Saved.Bindings, W.Saved.Bindings + kBindingSlots), bindings);
 
     h().input.joystickAttached = true;
     Step();
@@ -232,18 +232,18 @@ TEST_F(InputTest, AControllerPluggedInMidGameIsTakenUpAndOnePulledOutLetsGo) {
 TEST_F(InputTest, JoypadDisabledStillCapturesAndPausesFromTheController) {
     h().input.joystickAttached = true;
     InitInput();
-    Saved.Bindings[SlotJoypadEnabled] = 0;
-    Saved.Bindings[SlotPause] = 1005;
+    W.Saved.Bindings[SlotJoypadEnabled] = 0;
+    W.Saved.Bindings[SlotPause] = 1005;
     StartPlaying();
     Press(2002);  // stick up: the joypad "up" binding, disabled
     Step();
     EXPECT_FALSE(UpHeld());
-    EXPECT_EQ(PlayerShip.y, 480.0f);
+    EXPECT_EQ(W.PlayerShip.y, 480.0f);
     EXPECT_EQ(ScanAnyInput(), 2002);
     Press(1005);
     Step();
-    EXPECT_EQ(Program.GameMode, Mode::Paused);
-    Saved.Bindings[SlotJoypadEnabled] = 1;
+    EXPECT_EQ(W.Program.GameMode, Mode::Paused);
+    W.Saved.Bindings[SlotJoypadEnabled] = 1;
     EXPECT_TRUE(UpHeld());
 }
 
@@ -263,39 +263,39 @@ TEST_F(InputTest, ScanOrderPutsButtonZeroBeforeTheStickBeforeOtherButtons) {
 }
 
 TEST_F(InputTest, CaptureWaitsForFireToBeReleasedAndSkipsReservedKeys) {
-    Program.GameMode = Mode::CaptureBinding;
-    CaptureTarget = 4;
+    W.Program.GameMode = Mode::CaptureBinding;
+    W.CaptureTarget = 4;
     Press(kFire);
     Step(3);
-    EXPECT_EQ(Program.GameMode, Mode::CaptureBinding);
+    EXPECT_EQ(W.Program.GameMode, Mode::CaptureBinding);
     Release(kFire);
     for (int key : {KeyReturn, KeyBackspace, KeyLeftAlt}) Press(key);
     Step(3);
-    EXPECT_EQ(Program.GameMode, Mode::CaptureBinding);
+    EXPECT_EQ(W.Program.GameMode, Mode::CaptureBinding);
     Press(30);  // A
     Step();
-    EXPECT_EQ(Program.GameMode, Mode::Menu);
-    EXPECT_EQ(PendingBindings[4], 30);
-    EXPECT_EQ(Saved.Bindings[4], kFire);  // only the pending copy changes
+    EXPECT_EQ(W.Program.GameMode, Mode::Menu);
+    EXPECT_EQ(W.PendingBindings[4], 30);
+    EXPECT_EQ(W.Saved.Bindings[4], kFire);  // only the pending copy changes
 }
 
 TEST_F(InputTest, CapturingThePauseRowWritesThePauseSlotAndEscapeAbandons) {
-    Program.GameMode = Mode::CaptureBinding;
-    CaptureTarget = 6;
+    W.Program.GameMode = Mode::CaptureBinding;
+    W.CaptureTarget = 6;
     Step();
     Press(25);
     Step();
-    EXPECT_EQ(PendingBindings[SlotPause], 25);
+    EXPECT_EQ(W.PendingBindings[SlotPause], 25);
     Release(25);
-    Program.GameMode = Mode::CaptureBinding;
-    CaptureTarget = 2;
+    W.Program.GameMode = Mode::CaptureBinding;
+    W.CaptureTarget = 2;
     Step();
     Press(KeyEscape);
     Step();
-    EXPECT_EQ(Program.GameMode, Mode::Menu);
-    EXPECT_EQ(PendingBindings[2], kLeft);
+    EXPECT_EQ(W.Program.GameMode, Mode::Menu);
+    EXPECT_EQ(W.PendingBindings[2], kLeft);
     Step();  // the same Escape press does not quit from the menu
-    EXPECT_EQ(Program.GameMode, Mode::Menu);
+    EXPECT_EQ(W.Program.GameMode, Mode::Menu);
 }
 
 TEST_F(InputTest, MenuKeysGiveOneRequestPerPressEarliestFirst) {
@@ -317,30 +317,30 @@ TEST_F(InputTest, MenuKeysGiveOneRequestPerPressEarliestFirst) {
     Press(kShield);  // the shield does nothing in menus
     Release(KeyReturn);
     Step();
-    EXPECT_EQ(MenuKeyLatch, 0);
+    EXPECT_EQ(W.MenuKeyLatch, 0);
 }
 
 TEST_F(InputTest, FunctionKeysAndTheUnlockCombination) {
     Press(KeyF2);
     Step();
-    EXPECT_EQ(Program.FastForward, 1);
+    EXPECT_EQ(W.Program.FastForward, 1);
     Press(KeyF1);
     Step();
-    EXPECT_EQ(Program.FastForward, 1);  // both held: on wins
+    EXPECT_EQ(W.Program.FastForward, 1);  // both held: on wins
     Release(KeyF2);
     Step();
-    EXPECT_EQ(Program.FastForward, 0);
+    EXPECT_EQ(W.Program.FastForward, 0);
 
-    MenuPage = 1;
+    W.MenuPage = 1;
     Press(KeyF9);
     Press(KeyF12);
     Step();
-    EXPECT_EQ(Saved.BossRushUnlocked, 0);  // only on the main page
-    MenuPage = 0;
+    EXPECT_EQ(W.Saved.BossRushUnlocked, 0);  // only on the main page
+    W.MenuPage = 0;
     Step(5);
-    EXPECT_EQ(Saved.BossRushUnlocked, 1);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(Saved.PracticeUnlocked[i] + Saved.BossUnlocked[i], 2);
-    EXPECT_EQ(SoundsPlayed.effect[12], 1u);  // the jingle once
+    EXPECT_EQ(W.Saved.BossRushUnlocked, 1);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(W.Saved.PracticeUnlocked[i] + W.Saved.BossUnlocked[i], 2);
+    EXPECT_EQ(W.SoundsPlayed.effect[12], 1u);  // the jingle once
     EXPECT_FALSE(FileExists(DataFile("quivex.cfg")));  // saved only by the next save
 }
 
@@ -376,7 +376,7 @@ TEST_F(MadControllerTest, NothingBreaksNothingIsSavedAndTheLogStopsGrowing) {
     OpenErrorLog();
     LoadSettings();
     InitInput();
-    std::vector<int32_t> bindings(Saved.Bindings, Saved.Bindings + kBindingSlots);
+    std::vector<int32_t> bindings(W.Saved.Bindings, W.Saved.Bindings + kBindingSlots);
     StartFromMenu(StartLevelPractice, 0);
     std::mt19937 random(7);
     const int32_t edges[] = {INT32_MIN, -1, 0, 32767, 65535, 65536, INT32_MAX};
@@ -388,14 +388,14 @@ TEST_F(MadControllerTest, NothingBreaksNothingIsSavedAndTheLogStopsGrowing) {
         for (uint8_t& b : in.joystick.buttons) b = static_cast<uint8_t>(random());
         in.lostReads = frame % 11 == 0;
         InputStep();
-        if (ShipAlive) Invulnerable = 1;  // kept alive: the level goes on under the storm
+        if (ShipAlive) W.Invulnerable = 1;  // kept alive: the level goes on under the storm
         Frames(1);
     }
-    EXPECT_TRUE(Program.GameMode == Mode::Playing || Program.GameMode == Mode::Paused);
+    EXPECT_TRUE(W.Program.GameMode == Mode::Playing || W.Program.GameMode == Mode::Paused);
     in.joystickAttached = false;
     InputStep();
     EXPECT_FALSE(FireHeld() || ShieldHeld() || LeftHeld() || RightHeld() || UpHeld() || DownHeld());
-    EXPECT_EQ(std::vector<int32_t>(Saved.Bindings, Saved.Bindings + kBindingSlots), bindings);
+    EXPECT_EQ(std::vector<int32_t>(W.Saved.Bindings, W.Saved.Bindings + kBindingSlots), bindings);
     EXPECT_FALSE(FileExists(DataFile("quivex.cfg")));
     const std::string log = ReadFile(DataFile("err.log"));
     EXPECT_LE(log.size(), 64u * 1024);

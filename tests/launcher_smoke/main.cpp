@@ -20,7 +20,7 @@
 #include "render/device.h"
 #include "shell/data_dir.h"
 #include "shell/error_log.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "app/launcher.h"
 #include "app/main_loop.h"
 #include "app/reset.h"
@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
     });
     Check(RunLauncher(), "the launcher was launched");
     Check((seen == std::vector<std::string>{"quiv-ex", "Controls", "Clear All"}), "each dialog shown once");
-    Check(Saved.Bindings[SlotJoypadEnabled] == 0, "Enable Joypad turned the joypad off");
+    Check(W.Saved.Bindings[SlotJoypadEnabled] == 0, "Enable Joypad turned the joypad off");
     Check(Read("quivex.cfg") ==
               "9990 200 208 203 205 45 44 197 2002 2003 2000 2001 1000 1001 0 1 0 0 0 0 0 0 0 0 0 0 0 0 100 100",
           "OK in the controls dialog saved the bindings");
@@ -116,17 +116,17 @@ int main(int argc, char** argv) {
     Check(started, "start-up after launch");
     Check(seen.size() == 1, "the launcher was shown at start-up");
     Check(started && plat::window().Exists(), "the game window exists");
-    Check(Saved.Windowed == 1 && Exists("quivex.cfg"), "the launcher's choice reached the settings file");
+    Check(W.Saved.Windowed == 1 && Exists("quivex.cfg"), "the launcher's choice reached the settings file");
     if (started) {
         Check(!JoystickPresent, "no controller under Xvfb");
         Check(RunWarmUpFrames(code), "the warm-up frames");
         StartFromMenu(StartFullGame, 0);
         bool running = true;
         for (int frame = 0; frame < 240 && running; ++frame) running = FramePass(code);
-        Check(running && Program.GameMode == Mode::Playing && Level.LevelClock >= 30,  // past the level title
-              "a level plays without sound or controller: mode " + std::to_string(Program.GameMode) + ", clock " +
-                  std::to_string(Level.LevelClock));
-        Check(MusicTrack == 0, "the level's music was asked for, to no device");
+        Check(running && W.Program.GameMode == Mode::Playing && W.Level.LevelClock >= 30,  // past the level title
+              "a level plays without sound or controller: mode " + std::to_string(W.Program.GameMode) + ", clock " +
+                  std::to_string(W.Level.LevelClock));
+        Check(W.MusicTrack == 0, "the level's music was asked for, to no device");
         ReleaseGraphics();
     }
     plat::SetDialogHook({});

@@ -9,7 +9,7 @@
 #include "render/camera.h"
 #include "render/font.h"
 #include "render/textures.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "shell/random.h"
 #include "shell/trig.h"
 #include "test_support.h"
@@ -19,15 +19,15 @@ namespace {
 class CameraTest : public HeadlessTest {};
 
 TEST_F(CameraTest, UprightCamerasKeepTheirOwnStateAndShareTheShake) {
-    Saved.ScreenOrientation = 1;
+    W.Saved.ScreenOrientation = 1;
     for (int i = 0; i < 300; ++i) UpdateUprightCamera(560);
-    EXPECT_NEAR(UprightCamera560.eyeZ, 560, 0.01);
-    EXPECT_FLOAT_EQ(UprightCamera550.eyeZ, 500);  // untouched
+    EXPECT_NEAR(W.UprightCamera560.eyeZ, 560, 0.01);
+    EXPECT_FLOAT_EQ(W.UprightCamera550.eyeZ, 500);  // untouched
     SetScreenShake(12);
     UpdateCamera();
     UpdateUprightCamera(560);
     UpdateUprightCamera(550);
-    EXPECT_EQ(ShakeAmount, 6);  // each camera update decays it by 2
+    EXPECT_EQ(W.ShakeAmount, 6);  // each camera update decays it by 2
 }
 
 class TextTest : public HeadlessTest {
@@ -71,7 +71,7 @@ TEST_F(BackgroundTest, StudioLogoFlashesFiveTimesWithItsSound) {
         }
     }
     EXPECT_EQ(next, 5);
-    EXPECT_EQ(SoundsPlayed.effect[13], 5u);
+    EXPECT_EQ(W.SoundsPlayed.effect[13], 5u);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include "render/background.h"
 #include "render/batches.h"
 #include "render/device.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "shell/options.h"
 #include "test_support.h"
 
@@ -47,7 +47,7 @@ protected:
 };
 
 TEST_F(EffectsDrawTest, TheLightPictureSendsOnlyTheBandsToTheGlowLayer) {
-    Program.GameMode = Mode::Playing;
+    W.Program.GameMode = Mode::Playing;
     for (int i = 0; i < 80; ++i) DrawFrame();  // the bands fade in to their colour
     struct Case {
         int32_t setting;
@@ -72,7 +72,7 @@ TEST_F(EffectsDrawTest, TheLightPictureSendsOnlyTheBandsToTheGlowLayer) {
     ClassicDrawing = false;
 
     // Bands held all but black, as in the menu, are left out of the light picture only.
-    Program.GameMode = Mode::Menu;
+    W.Program.GameMode = Mode::Menu;
     EffectsSetting = kEffectsLight;
     DrawFrame();
     size_t lightDraws = h().gfx.calls.size();

@@ -6,7 +6,7 @@
 #include "frontend/menu.h"
 #include "game/game_flow.h"
 #include "shell/bindings.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "app/main_loop.h"
 #include "test_support.h"
 
@@ -54,26 +54,26 @@ TEST_F(AllocationTest, FramesOfPlayAllocateNothing) {
     for (int frame = 0; frame < 60; ++frame) ASSERT_TRUE(FramePass(code));  // the menu
     for (int level = 0; level < 4; ++level) {
         StartFromMenu(level % 2 ? StartBossPractice : StartLevelPractice, level);
-        h().input.Press(Saved.Bindings[SlotKeyFire]);
+        h().input.Press(W.Saved.Bindings[SlotKeyFire]);
         // Let the first frames of a level settle, then count.
         for (int frame = 0; frame < 30; ++frame) ASSERT_TRUE(FramePass(code));
         counting = true;
         for (int frame = 0; frame < 1500; ++frame) {
-            if (frame % 97 == 0) h().input.Press(Saved.Bindings[SlotKeyShield]);
-            if (frame % 97 == 5) h().input.Release(Saved.Bindings[SlotKeyShield]);
+            if (frame % 97 == 0) h().input.Press(W.Saved.Bindings[SlotKeyShield]);
+            if (frame % 97 == 5) h().input.Release(W.Saved.Bindings[SlotKeyShield]);
             if (!FramePass(code)) break;
         }
         counting = false;
-        h().input.Release(Saved.Bindings[SlotKeyFire]);
+        h().input.Release(W.Saved.Bindings[SlotKeyFire]);
         EXPECT_EQ(allocations.load(), 0) << "level " << level + 1;
         allocations = 0;
-        Program.GameMode = Mode::Menu;
+        W.Program.GameMode = Mode::Menu;
     }
     // The last of them watched: paused, stepped, at each speed, rewound, back to its start.
     ASSERT_TRUE(FramePass(code));
     WatchReplayRequest = 0;
     ASSERT_TRUE(FramePass(code));
-    ASSERT_EQ(Program.WatchingReplay, 1);
+    ASSERT_EQ(W.Program.WatchingReplay, 1);
     counting = true;
     for (int key : {197, 205, 197, 200, 200, 208, 208, 208, 200, 203, 44, 199}) {
         h().input.Press(key);
@@ -82,7 +82,7 @@ TEST_F(AllocationTest, FramesOfPlayAllocateNothing) {
         for (int frame = 0; frame < 40; ++frame) ASSERT_TRUE(FramePass(code));
     }
     counting = false;
-    EXPECT_EQ(Program.WatchingReplay, 1);
+    EXPECT_EQ(W.Program.WatchingReplay, 1);
     EXPECT_EQ(allocations.load(), 0) << "watching";
 }
 

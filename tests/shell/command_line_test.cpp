@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "shell/command_line.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "shell/settings.h"
 #include "test_support.h"
 
@@ -39,11 +39,11 @@ TEST_F(CommandLineTest, AcceptedListsWriteTheirChoicesOverTheSavedOnes) {
         CommandLine line;
         std::string error;
         ASSERT_TRUE(Parse(c.args, line, error)) << label << error;
-        Saved.Windowed = 1, Saved.ResolutionIndex = 4, Saved.ScreenOrientation = 1;
+        W.Saved.Windowed = 1, W.Saved.ResolutionIndex = 4, W.Saved.ScreenOrientation = 1;
         ApplyCommandLine(line);
-        EXPECT_EQ(Saved.Windowed, c.windowed) << label;
-        EXPECT_EQ(Saved.ResolutionIndex, c.resolution) << label;
-        EXPECT_EQ(Saved.ScreenOrientation, c.orientation) << label;
+        EXPECT_EQ(W.Saved.Windowed, c.windowed) << label;
+        EXPECT_EQ(W.Saved.ResolutionIndex, c.resolution) << label;
+        EXPECT_EQ(W.Saved.ScreenOrientation, c.orientation) << label;
         EXPECT_EQ(line.noLauncher, c.noLauncher) << label;
         EXPECT_EQ(line.help, c.help) << label;
     }
@@ -70,7 +70,7 @@ TEST_F(CommandLineTest, EveryResolutionOfTheTableIsAcceptedAsItsOwnIndex) {
     LoadSettings();
     for (int i = 0; i < kResolutionCount; ++i) {
         char value[32];
-        std::snprintf(value, sizeof value, "%dx%d", Program.ResolutionWidths[i], Program.ResolutionHeights[i]);
+        std::snprintf(value, sizeof value, "%dx%d", W.Program.ResolutionWidths[i], W.Program.ResolutionHeights[i]);
         CommandLine line;
         std::string error;
         ASSERT_TRUE(Parse({"--resolution", value}, line, error)) << value << ": " << error;

@@ -1,6 +1,6 @@
 #include <string>
 
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "shell/timing.h"
 #include "test_support.h"
 
@@ -124,7 +124,7 @@ TEST_F(TimingTest, PacingAfterCalibrationIsTheVerticalBlankOrTheTimerNeverBoth) 
         SCOPED_TRACE(c.display);
         clock().stepPerRead = 0;
         h().gfx.maxSwapInterval = c.maxSwapInterval;
-        Program.SpeedSetting = c.speed;
+        W.Program.SpeedSetting = c.speed;
         PresentTakes(c.refreshTicks);
         CalibrateTiming(false);
         EXPECT_EQ(h().gfx.swapInterval, c.swapInterval);
@@ -166,7 +166,7 @@ TEST_F(TimingTest, ALateFrameIsNotMadeUpLater) {
 TEST_F(TimingTest, MillisecondPacingIgnoresTheSpeedSetting) {
     clock().frequency = 0;
     CalibrateTiming(true);
-    Program.SpeedSetting = 1;
+    W.Program.SpeedSetting = 1;
     FrameStampMs = clock().Milliseconds();
     double start = FrameStampMs;
     PaceAndPresent();
@@ -177,7 +177,7 @@ TEST_F(TimingTest, MillisecondPacingIgnoresTheSpeedSetting) {
 TEST_F(TimingTest, FastForwardPresentsOneFrameInThirtyOne) {
     CalibrateTiming(true);
     VsyncPacing = true;
-    Program.FastForward = 1;
+    W.Program.FastForward = 1;
     for (int i = 0; i < 31 * 4; ++i) FastForwardGate();
     EXPECT_EQ(h().gfx.presents, 4u);
     EXPECT_EQ(PresentCycle, 0);
@@ -189,7 +189,7 @@ TEST_F(TimingTest, FastForwardPresentsOneFrameInThirtyOne) {
     FastForwardGate();
     EXPECT_EQ(h().gfx.presents, 5u);
 
-    Program.FastForward = 0;
+    W.Program.FastForward = 0;
     for (int i = 0; i < 10; ++i) FastForwardGate();
     EXPECT_EQ(h().gfx.presents, 15u);
 }

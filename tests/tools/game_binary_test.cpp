@@ -3,6 +3,7 @@
 #include <string>
 
 #include "test_support.h"
+#include "world/world.h"
 
 namespace {
 

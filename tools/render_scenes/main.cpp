@@ -17,7 +17,7 @@
 #include "render/camera.h"
 #include "render/font.h"
 #include "app/render_frame.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "shell/options.h"
 #include "app/main_loop.h"
 #include "app/reset.h"
@@ -61,7 +61,7 @@ void Identity() { plat::gfx().SetTransform(plat::TransformKind::World, glm::mat4
 
 // Text as the HUD draws it: with the playfield camera, or upright in horiz.
 void TextScene(int orientation) {
-    Saved.ScreenOrientation = orientation;
+    W.Saved.ScreenOrientation = orientation;
     SettleCameras();
     if (orientation == 1) UpdateUprightCamera(560);
     else UpdateCamera();
@@ -78,7 +78,7 @@ void TextScene(int orientation) {
 }
 
 void LineScene() {
-    Saved.ScreenOrientation = 0;
+    W.Saved.ScreenOrientation = 0;
     SettleCameras();
     UpdateCamera();
     Identity();
@@ -89,8 +89,8 @@ void LineScene() {
 }
 
 void OverflowScene() {
-    Saved.ScreenOrientation = 0;
-    Program.GameMode = Mode::Playing;
+    W.Saved.ScreenOrientation = 0;
+    W.Program.GameMode = Mode::Playing;
     SettleCameras();
     for (int i = 0; i < 5002; ++i) AddLine(300, 100, 0xFF000000, 301, 100, 0xFF000000);
     pendingShot = "overflow";
@@ -100,8 +100,8 @@ void OverflowScene() {
 
 // The frame up to the side masks, over a field painted white everywhere: only the masks may be black.
 void MaskScene(int orientation) {
-    Saved.ScreenOrientation = orientation;
-    Program.GameMode = Mode::Playing;
+    W.Saved.ScreenOrientation = orientation;
+    W.Program.GameMode = Mode::Playing;
     SettleCameras();
     UpdateCamera();
     Identity();
@@ -115,7 +115,7 @@ void MaskScene(int orientation) {
 }
 
 void FontSheet() {
-    Saved.ScreenOrientation = 0;
+    W.Saved.ScreenOrientation = 0;
     SettleCameras();
     UpdateUprightCamera(560);
     Identity();
@@ -136,7 +136,7 @@ void FontSheet() {
 }
 
 void TitleLogoScene() {
-    Saved.ScreenOrientation = 0;
+    W.Saved.ScreenOrientation = 0;
     SettleCameras();
     UpdateUprightCamera(560);
     Identity();
@@ -147,10 +147,10 @@ void TitleLogoScene() {
 }
 
 void PlayfieldScene(int orientation) {
-    Saved.ScreenOrientation = orientation;
-    Program.GameMode = Mode::Playing;
-    Level.LevelTitleTimer = 200;
-    Game.Lives = 5;
+    W.Saved.ScreenOrientation = orientation;
+    W.Program.GameMode = Mode::Playing;
+    W.Level.LevelTitleTimer = 200;
+    W.Game.Lives = 5;
     SettleCameras();
     for (int frame = 0; frame < 90; ++frame) {
         DrawPlayfieldGrid();

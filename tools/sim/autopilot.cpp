@@ -9,7 +9,7 @@
 #include "game/ship.h"
 #include "shell/bindings.h"
 #include "platform/headless.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 
 namespace {
 
@@ -26,15 +26,15 @@ void Hold(int slot, bool down) {
     if (holding[slot] == down) return;
     holding[slot] = down;
     plat::HeadlessInput& in = plat::headless().input;
-    if (down) in.Press(Saved.Bindings[slot]);
-    else in.Release(Saved.Bindings[slot]);
+    if (down) in.Press(W.Saved.Bindings[slot]);
+    else in.Release(W.Saved.Bindings[slot]);
 }
 
 // A pickup worth flying to: weapon pickups first, then the nearest energy.
 bool PickPickup(float& goalX, float& goalY) {
-    const Enemy& ship = PlayerShip;
+    const Enemy& ship = W.PlayerShip;
     float best = 1e9f;
-    for (const Pickup& p : Pickups) {
+    for (const Pickup& p : W.Pickups) {
         if (!p.active || p.y < 20 || p.x < 133 || p.x > 506) continue;
         float d = std::fabs(p.x - ship.x) + std::fabs(p.y - ship.y) * 0.5f - (p.kind == WeaponPickup ? 400 : 0);
         if (d < best) best = d, goalX = p.x, goalY = p.y;
@@ -44,13 +44,13 @@ bool PickPickup(float& goalX, float& goalY) {
 
 // The enemy to line up under: the boss when it is there, else the nearest one above the ship.
 bool PickTarget(float& targetX) {
-    const Enemy& ship = PlayerShip;
-    if (Level.BossActive && Level.BossSlot[Game.CurrentLevel] >= 0 && EnemyPool[Level.BossSlot[Game.CurrentLevel]].active) {
-        targetX = EnemyPool[Level.BossSlot[Game.CurrentLevel]].x;
+    const Enemy& ship = W.PlayerShip;
+    if (W.Level.BossActive && W.Level.BossSlot[W.Game.CurrentLevel] >= 0 && W.EnemyPool[W.Level.BossSlot[W.Game.CurrentLevel]].active) {
+        targetX = W.EnemyPool[W.Level.BossSlot[W.Game.CurrentLevel]].x;
         return true;
     }
     float best = 1e9f;
-    for (const Enemy& e : EnemyPool) {
+    for (const Enemy& e : W.EnemyPool) {
         if (!e.active || e.y > ship.y - 20 || e.y < -40 || e.x < 128 || e.x > 512) continue;
         float d = ship.y - e.y + std::fabs(e.x - ship.x) * 0.5f;
         if (d < best) best = d, targetX = e.x;
@@ -61,12 +61,12 @@ bool PickTarget(float& targetX) {
 }  // namespace
 
 void AutopilotFrame(bool fearless) {
-    const Enemy& ship = PlayerShip;
-    bool playing = Program.GameMode == Mode::Playing && ship.active && !Level.ReportShowing;
+    const Enemy& ship = W.PlayerShip;
+    bool playing = W.Program.GameMode == Mode::Playing && ship.active && !W.Level.ReportShowing;
     Hold(SlotKeyFire, playing);
 
     float dodge = 0, nearest = 1e9f;
-    for (const EnemyBullet& b : EnemyBullets) {
+    for (const EnemyBullet& b : W.EnemyBullets) {
         if (!b.active) continue;
         float dx = b.x - ship.x, dy = b.y - ship.y;
         float d = std::sqrt(dx * dx + dy * dy);
@@ -75,9 +75,9 @@ void AutopilotFrame(bool fearless) {
         bool approaching = dy * -b.vy < 0 || d < kShieldRange * 1.5f;
         if (d < kDangerRange && approaching) dodge += (dx > 0 ? -1.0f : 1.0f) * (kDangerRange - d);
     }
-    Hold(SlotKeyShield, playing && nearest < kShieldRange && ShieldTimer == 0 && Game.Held > 0);
+    Hold(SlotKeyShield, playing && nearest < kShieldRange && W.ShieldTimer == 0 && W.Game.Held > 0);
 
-    bool bossUp = Level.BossActive && Level.BossSlot[Game.CurrentLevel] >= 0;
+    bool bossUp = W.Level.BossActive && W.Level.BossSlot[W.Game.CurrentLevel] >= 0;
     float goalX = ship.x, goalY = fearless && bossUp ? kBossCruiseY : kCruiseY;
     float pickupX = 0, pickupY = 0;
     if (PickPickup(pickupX, pickupY)) {
@@ -90,7 +90,7 @@ void AutopilotFrame(bool fearless) {
     bool left = playing && goalX < ship.x - 3, right = playing && goalX > ship.x + 3;
     bool up = playing && ship.y > goalY + 3, down = playing && ship.y < goalY - 3;
     // The controls turn with the playfield in horizontal orientation.
-    if (Saved.ScreenOrientation == 1) {
+    if (W.Saved.ScreenOrientation == 1) {
         Hold(SlotKeyUp, left);
         Hold(SlotKeyDown, right);
         Hold(SlotKeyRight, up);

@@ -17,7 +17,7 @@
 #include "render/batches.h"
 #include "render/camera.h"
 #include "render/font.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ std::vector<Page> Pages() {
 }
 
 void DrawGalleryShip(float x, float y) {
-    Enemy& ship = PlayerShip;
+    Enemy& ship = W.PlayerShip;
     ship.x = x;
     ship.y = y;
     for (int i = 0; i < 3; ++i) {
@@ -78,7 +78,7 @@ void DrawExhibits(const Page& page) {
             DrawGalleryShip(ex.x, ex.y);
             continue;
         }
-        Enemy& e = EnemyPool[slot];
+        Enemy& e = W.EnemyPool[slot];
         InstantiateModel(e, ModelPolys[ex.model], ex.model, 0, 0, 1, 1, 0, ModelPolyCount[ex.model], ex.x, ex.y, 0,
                          0, 0, 0, 0, 0, 0, 0);
         AnimateEnemy(slot);
@@ -115,7 +115,7 @@ bool RenderGallery(const std::string& file) {
     int w = 0, h = 0;
     plat::gfx().BackBufferSize(w, h);
     if (w <= 0 || h <= 0) return false;
-    Saved.ScreenOrientation = 0;
+    W.Saved.ScreenOrientation = 0;
     for (int i = 0; i < 600; ++i) UpdateCamera();
 
     const std::vector<Page> pages = Pages();
@@ -131,7 +131,7 @@ bool RenderGallery(const std::string& file) {
         gfx.Clear();
         UpdateCamera();
         gfx.SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
-        Program.GameMode = Mode::Playing;  // satellites take their orbit places as they would in play
+        W.Program.GameMode = Mode::Playing;  // satellites take their orbit places as they would in play
         DrawPlayfieldGrid();
         DrawExhibits(pages[n]);
         FlushLines(0);
@@ -154,7 +154,7 @@ bool RenderGallery(const std::string& file) {
             std::memcpy(&canvas[(static_cast<size_t>(cy + y) * canvasW + cx) * 4],
                         &shot[(static_cast<size_t>(y) * w + left) * 4], static_cast<size_t>(cellW) * 4);
     }
-    Program.GameMode = Mode::Menu;
+    W.Program.GameMode = Mode::Menu;
     ClearEnemyPool();
     return plat::WritePng(file.c_str(), canvas.data(), canvasW, canvasH);
 }

@@ -33,7 +33,7 @@
 #include "render/batches.h"
 #include "render/device.h"
 #include "shell/command_line.h"
-#include "shell/game_vars.h"
+#include "world/world.h"
 #include "app/main_loop.h"
 #include "shell/options.h"
 #include "shell/random.h"
@@ -187,30 +187,30 @@ bool MakeDirs(const std::string& path) {
 
 void PrintSummary(long long frames) {
     std::printf("frames: %lld\n", frames);
-    std::printf("mode: %d\n", Program.GameMode);
-    std::printf("level: %d\n", Game.CurrentLevel);
-    std::printf("play: %d %d\n", Game.PlayType, Game.BossRush);
+    std::printf("mode: %d\n", W.Program.GameMode);
+    std::printf("level: %d\n", W.Game.CurrentLevel);
+    std::printf("play: %d %d\n", W.Game.PlayType, W.Game.BossRush);
     // Showing, then the counts it has reached: collected, held, best.
-    std::printf("report: %d %d %d %d\n", Level.ReportShowing, Report.collected, Report.held, Report.best);
-    std::printf("clock: %d\n", Level.LevelClock);
-    std::printf("lives: %d\n", Game.Lives);
-    std::printf("held: %d\n", Game.Held);
-    std::printf("peak: %d\n", Game.PeakHeld);
-    std::printf("weapon: %d\n", Game.WeaponLevel);
+    std::printf("report: %d %d %d %d\n", W.Level.ReportShowing, W.Report.collected, W.Report.held, W.Report.best);
+    std::printf("clock: %d\n", W.Level.LevelClock);
+    std::printf("lives: %d\n", W.Game.Lives);
+    std::printf("held: %d\n", W.Game.Held);
+    std::printf("peak: %d\n", W.Game.PeakHeld);
+    std::printf("weapon: %d\n", W.Game.WeaponLevel);
     std::printf("enemies: %d\n", CountActiveEnemies());
     std::printf("bullets: %d\n", CountEnemyBullets());
-    std::printf("killed: %d\n", EnemiesKilled);
-    std::printf("collected: %d %d %d %d\n", Game.LevelCollected[0], Game.LevelCollected[1], Game.LevelCollected[2],
-                Game.LevelCollected[3]);
+    std::printf("killed: %d\n", W.EnemiesKilled);
+    std::printf("collected: %d %d %d %d\n", W.Game.LevelCollected[0], W.Game.LevelCollected[1], W.Game.LevelCollected[2],
+                W.Game.LevelCollected[3]);
     std::printf("sounds:");
     for (int effect = 1; effect <= 13; ++effect)
-        if (SoundsPlayed.effect[effect]) std::printf(" %d=%u", effect, SoundsPlayed.effect[effect]);
-    if (SoundsPlayed.explosion) std::printf(" explosion=%u", SoundsPlayed.explosion);
-    if (SoundsPlayed.shot) std::printf(" shot=%u", SoundsPlayed.shot);
-    if (SoundsPlayed.warning) std::printf(" warning=%u", SoundsPlayed.warning);
+        if (W.SoundsPlayed.effect[effect]) std::printf(" %d=%u", effect, W.SoundsPlayed.effect[effect]);
+    if (W.SoundsPlayed.explosion) std::printf(" explosion=%u", W.SoundsPlayed.explosion);
+    if (W.SoundsPlayed.shot) std::printf(" shot=%u", W.SoundsPlayed.shot);
+    if (W.SoundsPlayed.warning) std::printf(" warning=%u", W.SoundsPlayed.warning);
     std::printf("\n");
-    if (MusicTrack < 0) std::printf("music: none %d\n", MusicFadeLevel);
-    else std::printf("music: %d %d\n", MusicTrack, MusicFadeLevel);
+    if (W.MusicTrack < 0) std::printf("music: none %d\n", W.MusicFadeLevel);
+    else std::printf("music: %d %d\n", W.MusicTrack, W.MusicFadeLevel);
     std::printf("hash: %016" PRIx64 "\n", HashGameState());
     if (plat::headless().gfx.hashDrawing) std::printf("drawn: %016" PRIx64 "\n", plat::headless().gfx.drawnHash);
 }
@@ -430,7 +430,7 @@ int main(int argc, char** argv) {
     long long frame = 0;
     long long reportFrame = -1;  // when the report first showed, for --until
     for (; frame < opt.frames; ++frame) {
-        if (Program.GameMode == Mode::Menu && (opt.cycle || gamesStarted < opt.starts.size())) {
+        if (W.Program.GameMode == Mode::Menu && (opt.cycle || gamesStarted < opt.starts.size())) {
             const GameChoice& next = opt.cycle ? kCycle[gamesStarted % std::size(kCycle)] : opt.starts[gamesStarted];
             ++gamesStarted;
             StartFromMenu(next.kind, next.level);
@@ -447,11 +447,11 @@ int main(int argc, char** argv) {
             plat::DrawThroughOpenGL(wanted);
         }
         for (const Resize& r : opt.resizes)
-            if (r.frame == frame) plat::window().Place(Saved.WindowX, Saved.WindowY, r.width, r.height, false);
+            if (r.frame == frame) plat::window().Place(W.Saved.WindowX, W.Saved.WindowY, r.width, r.height, false);
         if (opt.bot) AutopilotFrame(opt.immortal);
         // Kept protected as in a respawn's grace period, so bullets pass and the shield still works (a
         // replay's playback keeps its ship so itself).
-        if (opt.immortal && ShipAlive && opt.replay.empty()) Invulnerable = 1;
+        if (opt.immortal && ShipAlive && opt.replay.empty()) W.Invulnerable = 1;
         const bool wasRecording = Recording();
         if (!FramePass(exitCode, frame % opt.drawEvery == 0)) break;
         // What a replay's check would refuse must never happen in play: looked at every few hundred
@@ -464,14 +464,14 @@ int main(int argc, char** argv) {
         // The frame loop records every game; the first one is the runner's to keep.
         recorded = recorded || Recording();
         if (!opt.record.empty() && recorded && !saved && !Recording()) saved = SaveFirstGame(opt.record);
-        if (opt.untilReport >= 0 && Level.ReportShowing && Program.GameMode == Mode::Playing && reportFrame < 0) reportFrame = frame;
+        if (opt.untilReport >= 0 && W.Level.ReportShowing && W.Program.GameMode == Mode::Playing && reportFrame < 0) reportFrame = frame;
         if (reportFrame >= 0 && frame - reportFrame >= opt.untilReport) {
             ++frame;
             break;
         }
         bool rating = PilotRatingReached();
         for (Shot& shot : shots) {
-            bool now = (shot.event == ShotEvent::Report && Level.ReportShowing) || (shot.event == ShotEvent::Rating && rating);
+            bool now = (shot.event == ShotEvent::Report && W.Level.ReportShowing) || (shot.event == ShotEvent::Rating && rating);
             if (now && shot.frame < 0) shot.frame = frame + shot.offset;
         }
     }

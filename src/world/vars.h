@@ -4,7 +4,6 @@
 // by assigning it a fresh value.
 #include <cstdint>
 
-#include "shell/bindings.h"
 
 namespace Mode {
 enum : int32_t { Menu = 0, Playing = 1, Paused = 2, Quitting = 4, CaptureBinding = 5 };  // 3 is never entered
@@ -18,6 +17,15 @@ enum : int32_t { FullGame = 0, LevelPractice = 1, BossFight = 2 };
 constexpr int kResolutionCount = 6;
 constexpr int kLevelCount = 4;  // levels, each with its practice, mid-boss and boss
 constexpr int kLastLevel = kLevelCount - 1;
+
+// Control bindings: one InputCode per slot.
+enum BindingSlot : int {
+    SlotKeyUp = 0, SlotKeyDown, SlotKeyLeft, SlotKeyRight, SlotKeyFire, SlotKeyShield,
+    SlotPadUp = 6, SlotPadDown, SlotPadLeft, SlotPadRight, SlotPadFire, SlotPadShield,
+    SlotPause = 12,
+    SlotJoypadEnabled = 13,  // 0/1, not an input
+    kBindingSlots = 14
+};
 
 // Kept in quivex.cfg (with the bindings).
 struct SavedVars {
@@ -57,9 +65,20 @@ struct GameVars {
     int32_t LevelCollected[kLevelCount];
 };
 
-extern SavedVars Saved;
-extern ProgramVars Program;
-extern GameVars Game;
-
-// Every group back to its start-up value (zero, `Menu`).
-void ResetGameVars();
+// Where the running level stands: its clock, its intro, the boss fight and the report. Each level's
+// start sets what it needs.
+struct LevelVars {
+    int32_t LevelClock;       // frame within the level script; -1 before the first
+    int32_t LevelTitleTimer;  // 0..200, the level intro
+    int32_t BossActive;
+    int32_t MidBossActive;
+    int32_t BossDefeated;
+    int32_t BossDeathTimer;
+    float BossBar;  // 0 down to -180
+    int32_t BossAlert;
+    int32_t BossDownClock;
+    int32_t ReportShowing;
+    int32_t ScreenShown;  // a LevelScreen, set by each frame of play
+    int32_t BossSlot[kLevelCount];  // pool slots; -1 when there is none
+    int32_t MidBossSlot[kLevelCount];
+};
