@@ -78,7 +78,7 @@ int RunGlBench(int level, int resolution, long long fastFrames, long long pacedF
 
 
     StartFromMenu(StartLevelPractice, level - 1);
-    W.Program.FastForward = 1;
+    W.Host.FastForward = 1;
     // Past the level title, into the waves.
     for (int i = 0; i < 300; ++i)
         if (!BotFrame()) return 1;
@@ -91,7 +91,7 @@ int RunGlBench(int level, int resolution, long long fastFrames, long long pacedF
     const double fastWall = std::chrono::duration<double>(Clock::now() - fastStart).count();
     const double fastCpu = CpuSeconds() - fastCpu0;
 
-    W.Program.FastForward = 0;
+    W.Host.FastForward = 0;
     for (int i = 0; i < 30; ++i) BotFrame();  // settle into the 60 Hz rhythm
     const double cpu0 = CpuSeconds(), mainCpu0 = CpuSeconds(RUSAGE_THREAD);
     const uint64_t allocations0 = HeapAllocations();

@@ -110,8 +110,8 @@ void InputStep() {
     // While a replay is watched the viewer has read the player's own controls already (replay_viewer).
     if (!PlaybackActive() || !PlaybackInput()) PollInputDevices();
     RecordFrameInput();
-    if (IsInputDown(KeyF1)) W.Program.FastForward = 0;
-    if (IsInputDown(KeyF2)) W.Program.FastForward = 1;
+    if (IsInputDown(KeyF1)) W.Host.FastForward = 0;
+    if (IsInputDown(KeyF2)) W.Host.FastForward = 1;
     UnlockCombination();
     if (!IsInputDown(KeyEscape)) W.EscapeLatch = 0;
     switch (W.Program.GameMode) {

@@ -59,7 +59,7 @@ bool DrainMessages(int& exitCode) {
                 break;
             case plat::WindowEventKind::ToggleFullscreen:
                 // A replay holds the display settings it was recorded with until it ends.
-                if (W.Program.WatchingReplay) break;
+                if (W.Host.WatchingReplay) break;
                 SetWindowed(W.Saved.Windowed ? 0 : 1);
                 RefreshMenuValues();
                 break;

@@ -375,7 +375,7 @@ void Keep(const char* name, const std::vector<unsigned char>& file) {
 }  // namespace
 
 void RecordGamesBeforeFrame() {
-    if (Recording() || PlaybackActive() || W.Program.WatchingReplay || !InGame()) return;
+    if (Recording() || PlaybackActive() || W.Host.WatchingReplay || !InGame()) return;
     hiScoreAtStart = W.Saved.HiScore;
     BeginRecording();
 }
@@ -413,7 +413,7 @@ bool escapeHeld;
 void PerformWatchRequest() {
     int which = WatchReplayRequest;
     WatchReplayRequest = -1;
-    if (which < 0 || which >= kReplayFiles || W.Program.WatchingReplay) return;
+    if (which < 0 || which >= kReplayFiles || W.Host.WatchingReplay) return;
     std::string error;
     if (!LoadReplay(DataPath(kRecordReplays[which]), error)) {
         LogError("replay: %s\n", error.c_str());
@@ -422,7 +422,7 @@ void PerformWatchRequest() {
     }
     TakeState(playerState);
     StartPlayback();
-    W.Program.WatchingReplay = 1;
+    W.Host.WatchingReplay = 1;
     escapeHeld = true;  // the key that chose it may still be down
     int track = W.MusicTrack;
     StopMusic();
@@ -430,11 +430,11 @@ void PerformWatchRequest() {
 }
 
 void StopWatching() {
-    if (!W.Program.WatchingReplay) return;
+    if (!W.Host.WatchingReplay) return;
     active = false;
     StopMusic();
     PutStateBack(playerState);
-    W.Program.WatchingReplay = 0;
+    W.Host.WatchingReplay = 0;
     // Whatever is held now was pressed during the replay: it acts on the menu only once let go.
     W.EscapeLatch = W.MenuKeyLatch = 1;
 }
@@ -445,14 +445,14 @@ void WatchInputStep(bool escape, bool fastForwardOff, bool fastForwardOn) {
         return;
     }
     escapeHeld = escape;
-    if (fastForwardOff) W.Program.FastForward = 0;
-    if (fastForwardOn) W.Program.FastForward = 1;
+    if (fastForwardOff) W.Host.FastForward = 0;
+    if (fastForwardOn) W.Host.FastForward = 1;
 }
 
 void AfterWatchedFrame() {
     // A recorded game ends on the frame it leaves play: whatever a file holds past that would work the
     // menus (and save what they change, or quit), so watching ends there too.
-    if (W.Program.WatchingReplay && (PlaybackDone() || !InGame())) StopWatching();
+    if (W.Host.WatchingReplay && (PlaybackDone() || !InGame())) StopWatching();
 }
 
 void ResetReplay() {

@@ -228,7 +228,7 @@ void ViewerPlaybackStarted() {
 }
 
 bool WatchedPass() {
-    if (!W.Program.WatchingReplay) return false;
+    if (!W.Host.WatchingReplay) return false;
     // The last frame has been shown: the player's own state comes back, and this pass is the menu's.
     if (ended) {
         ended = false;
@@ -238,7 +238,7 @@ bool WatchedPass() {
     const unsigned held = ReadControls(), pressed = held & ~latched;
     latched = held;
     WatchInputStep(held & kEscape, held & kF1, held & kF2);
-    if (!W.Program.WatchingReplay) return false;
+    if (!W.Host.WatchingReplay) return false;
     if (pressed & kPause) paused = !paused;
     if ((pressed & kFaster) && speed < SpeedFour) ++speed;
     if ((pressed & kSlower) && speed > SpeedHalf) --speed;

@@ -52,7 +52,7 @@ void WalkGameState(const StateVisitor& visit) {
     Each(visit, W.Program.SpeedSetting, W.Game.PlayType, W.Game.BossRush, W.Game.CurrentLevel, W.Game.WeaponLevel);
     Each(visit, W.Game.Lives, W.Game.GameOverTimer, W.Game.Held, W.Game.PeakHeld, W.Game.LevelCollected);
     Each(visit, W.Saved.HiScore, W.Saved.PracticeUnlocked, W.Saved.BossUnlocked, W.Saved.BossRushUnlocked);
-    Each(visit, W.Program.UnlockCheatUsed, W.Program.FastForward, W.Saved.ResolutionIndex, W.Saved.ScreenOrientation);
+    Each(visit, W.Program.UnlockCheatUsed, W.Host.FastForward, W.Saved.ResolutionIndex, W.Saved.ScreenOrientation);
     Each(visit, W.Saved.Windowed, W.Saved.WindowX, W.Saved.WindowY);
     Each(visit, W.Saved.Bindings, W.PendingBindings);
     Each(visit, W.Level.LevelClock, W.Level.LevelTitleTimer, W.Level.BossActive, W.Level.MidBossActive, W.Level.BossDefeated);
@@ -165,7 +165,7 @@ const char* ImpossibleGameState() {
     if (!AllIn(W.Saved.PracticeUnlocked, 0, 1) || !AllIn(W.Saved.BossUnlocked, 0, 1) || !In(W.Saved.BossRushUnlocked, 0, 1) ||
         !In(W.Saved.ResolutionIndex, 0, kResolutionCount - 1) || !In(W.Saved.ScreenOrientation, 0, 2) ||
         !In(W.Saved.Windowed, 0, 1) || !In(W.Saved.Bindings[SlotJoypadEnabled], 0, 1) || !In(W.Program.UnlockCheatUsed, 0, 1) ||
-        !In(W.Program.FastForward, 0, 1))
+        !In(W.Host.FastForward, 0, 1))
         return "settings";
     if (!In(W.Level.LevelClock, -1, kLongest) || !In(W.Level.LevelTitleTimer, 0, 200) || !In(W.Level.BossActive, 0, 1) ||
         !In(W.Level.MidBossActive, 0, 1) || !In(W.Level.BossDefeated, 0, 1) || !In(W.Level.BossDeathTimer, 0, kLongest) ||

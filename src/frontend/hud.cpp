@@ -115,7 +115,7 @@ void DrawHud() {
     const bool fullGame = W.Game.PlayType == Play::FullGame;
 
     const CounterLayout& l = kLayouts[Orientation()];
-    if (W.Program.WatchingReplay) DrawReplayInfo();
+    if (W.Host.WatchingReplay) DrawReplayInfo();
     Counter(l.held, "%03d", W.Game.Held);
     Counter(l.best, "/%03d", W.Game.PeakHeld);
     if (fullGame) {

@@ -49,7 +49,7 @@ struct Tracked {
 };
 Tracked game;
 
-bool Keeps() { return game.kind >= 0 && !W.Program.WatchingReplay && !W.Program.UnlockCheatUsed; }
+bool Keeps() { return game.kind >= 0 && !W.Host.WatchingReplay && !W.Program.UnlockCheatUsed; }
 
 void Set(int replay) {
     News.isNew = 1;

@@ -28,12 +28,12 @@ void change_window_size(int outerWidth, int outerHeight) {
 }
 
 void PlaceWindowForResolution() {
-    change_window_size(W.Program.ResolutionWidths[W.Saved.ResolutionIndex] + kFrameWidth, W.Program.ResolutionHeights[W.Saved.ResolutionIndex] + kFrameHeight);
+    change_window_size(ResolutionWidths[W.Saved.ResolutionIndex] + kFrameWidth, ResolutionHeights[W.Saved.ResolutionIndex] + kFrameHeight);
 }
 
 void ChosenPictureSize(int& width, int& height) {
-    width = ResolutionNative ? 0 : W.Program.ResolutionWidths[W.Saved.ResolutionIndex];
-    height = ResolutionNative ? 0 : W.Program.ResolutionHeights[W.Saved.ResolutionIndex];
+    width = ResolutionNative ? 0 : ResolutionWidths[W.Saved.ResolutionIndex];
+    height = ResolutionNative ? 0 : ResolutionHeights[W.Saved.ResolutionIndex];
 }
 
 int SmoothingSamples() {

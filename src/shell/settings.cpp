@@ -17,9 +17,6 @@ const char* kSettingsName = "quivex.cfg";
 const char* kSettingsTemp = "quivex.cfg.tmp";
 constexpr size_t kMaxFileSize = 4096;  // the file is about 100 bytes; anything longer is not ours
 
-const int32_t kWidths[kResolutionCount] = {640, 800, 1024, 1280, 1280, 1600};
-const int32_t kHeights[kResolutionCount] = {480, 600, 768, 720, 1024, 1200};
-
 // Reads whitespace-separated decimal integers the way a formatted scan does: stops at the first thing
 // that is not an integer (or does not fit in 32 bits).
 class IntReader {
@@ -102,10 +99,6 @@ void ReplaceOutOfRange() {
 }
 
 void FinishLoad() {
-    for (int i = 0; i < kResolutionCount; ++i) {
-        W.Program.ResolutionWidths[i] = kWidths[i];
-        W.Program.ResolutionHeights[i] = kHeights[i];
-    }
     W.Program.UnlockCheatUsed = 0;
     ReplaceOutOfRange();
 }
@@ -163,7 +156,7 @@ int FormatSettings(char* out, size_t size) {
 bool DeleteSettingsFile() { return std::remove(DataPath(kSettingsName)) == 0; }
 
 void SaveSettings() {
-    if (W.Program.WatchingReplay) return;  // a replay's high score and unlocks are not the player's
+    if (W.Host.WatchingReplay) return;  // a replay's high score and unlocks are not the player's
     char text[512];
     int length = FormatSettings(text, sizeof text);
     if (length < 0) {

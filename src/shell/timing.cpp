@@ -135,7 +135,7 @@ void PaceAndPresent() {
 
 void FastForwardGate() {
     if (++PresentCycle > 30) PresentCycle = 0;
-    if (W.Program.FastForward == 0 || PresentCycle == 0) PaceAndPresent();
+    if (W.Host.FastForward == 0 || PresentCycle == 0) PaceAndPresent();
 }
 
 void ResetTiming() {

@@ -46,11 +46,17 @@ struct ProgramVars {
     int32_t GameMode;      // a Mode:: value
     int32_t SpeedSetting;  // 0 = 60 Hz, 1 = 30 Hz
     int32_t UnlockCheatUsed;
+};
+
+// This run of the program and not any game in it: copied with the world, never hashed or recorded.
+struct HostVars {
     int32_t FastForward;
-    int32_t ResolutionWidths[kResolutionCount];
-    int32_t ResolutionHeights[kResolutionCount];
     int32_t WatchingReplay;  // 1 while a replay is being watched: nothing it does is saved
 };
+
+// The window sizes the resolution setting chooses from.
+inline constexpr int32_t ResolutionWidths[kResolutionCount] = {640, 800, 1024, 1280, 1280, 1600};
+inline constexpr int32_t ResolutionHeights[kResolutionCount] = {480, 600, 768, 720, 1024, 1200};
 
 // One game, from its start on the menu to its end.
 struct GameVars {

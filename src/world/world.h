@@ -25,6 +25,7 @@ struct World {
     // Kept in quivex.cfg, the whole run of the program, one game, the running level.
     SavedVars Saved;
     ProgramVars Program;
+    HostVars Host;
     GameVars Game;
     LevelVars Level;
     int32_t PendingBindings[kBindingSlots];  // the copy the redefine-input page edits

@@ -35,7 +35,7 @@ TEST_F(ReplayViewerTest, PausedSteppedSpedRewoundAndRestartedItEndsAsRecorded) {
                          out), 0) << out;
     WatchReplayRequest = 0;
     Pass();
-    ASSERT_EQ(W.Program.WatchingReplay, 1);
+    ASSERT_EQ(W.Host.WatchingReplay, 1);
     h().gfx.hashDrawing = true;
 
     // Played on to 1000, then back five seconds and on again, then from the start (the shield key): the
@@ -72,11 +72,11 @@ TEST_F(ReplayViewerTest, PausedSteppedSpedRewoundAndRestartedItEndsAsRecorded) {
         while (Shown() < 900) {
         }
     }
-    while (W.Program.WatchingReplay && !PlaybackDone()) Shown();
-    EXPECT_EQ(W.Program.WatchingReplay, 1);
+    while (W.Host.WatchingReplay && !PlaybackDone()) Shown();
+    EXPECT_EQ(W.Host.WatchingReplay, 1);
     EXPECT_EQ(HashGameState(), ReplayHash());
     Pass();
-    EXPECT_EQ(W.Program.WatchingReplay, 0);
+    EXPECT_EQ(W.Host.WatchingReplay, 0);
 }
 
 }  // namespace

@@ -133,14 +133,14 @@ TEST_F(MenuTest, TheLastGameCanBeWatchedAndTheSettingsStayThePlayers) {
 
     for (bool escape : {true, false}) {
         Tap(kKeyReturn);
-        ASSERT_EQ(W.Program.WatchingReplay, 1);
+        ASSERT_EQ(W.Host.WatchingReplay, 1);
         ClearFrontTextLog();
         Pass(100);
         EXPECT_EQ(W.Program.GameMode, Mode::Playing);
         EXPECT_TRUE(Drawn("replay"));
         if (escape) Tap(KeyEscape);
-        for (int i = 0; i < 2000 && W.Program.WatchingReplay; ++i) Pass();
-        EXPECT_EQ(W.Program.WatchingReplay, 0);
+        for (int i = 0; i < 2000 && W.Host.WatchingReplay; ++i) Pass();
+        EXPECT_EQ(W.Host.WatchingReplay, 0);
         EXPECT_EQ(W.Program.GameMode, Mode::Menu);
         EXPECT_EQ(W.MenuPage, PageReplays);
         Pass(3);
@@ -151,7 +151,7 @@ TEST_F(MenuTest, TheLastGameCanBeWatchedAndTheSettingsStayThePlayers) {
 
     WriteFile(DataFile("replays/last.qxr"), "not a replay");
     Tap(kKeyReturn);
-    EXPECT_EQ(W.Program.WatchingReplay, 0);
+    EXPECT_EQ(W.Host.WatchingReplay, 0);
     ClearFrontTextLog();
     Pass();
     EXPECT_TRUE(Drawn("replay unreadable"));

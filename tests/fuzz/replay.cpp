@@ -65,14 +65,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Copy(before);
     WatchReplayRequest = 0;
     PerformWatchRequest();
-    if (!W.Program.WatchingReplay) {
+    if (!W.Host.WatchingReplay) {
         Copy(after);
         FUZZ_CHECK(ReplayUnreadableTimer == 180 && after == before);
         ReplayUnreadableTimer = 0;
         return 0;
     }
     int exitCode = 0;
-    for (int frame = 0; frame < 30 && W.Program.WatchingReplay; ++frame) FUZZ_CHECK(FramePass(exitCode));
+    for (int frame = 0; frame < 30 && W.Host.WatchingReplay; ++frame) FUZZ_CHECK(FramePass(exitCode));
     StopWatching();
     Copy(after);
     FUZZ_CHECK(after == before && W.Program.GameMode == Mode::Menu);

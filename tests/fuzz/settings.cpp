@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(in(W.Saved.ResolutionIndex, 0, kResolutionCount - 1) && in(W.Saved.ScreenOrientation, 0, 2) &&
                in(W.Saved.Windowed, 0, 1) && in(W.Saved.Bindings[SlotJoypadEnabled], 0, 1) && in(W.Saved.BossRushUnlocked, 0, 1));
     for (int i = 0; i < 4; ++i) FUZZ_CHECK(in(W.Saved.PracticeUnlocked[i], 0, 1) && in(W.Saved.BossUnlocked[i], 0, 1));
-    FUZZ_CHECK(W.Program.ResolutionWidths[W.Saved.ResolutionIndex] > 0);
+    FUZZ_CHECK(ResolutionWidths[W.Saved.ResolutionIndex] > 0);
 
     char first[512], second[512];
     const int n = FormatSettings(first, sizeof first);

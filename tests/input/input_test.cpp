@@ -323,13 +323,13 @@ TEST_F(InputTest, MenuKeysGiveOneRequestPerPressEarliestFirst) {
 TEST_F(InputTest, FunctionKeysAndTheUnlockCombination) {
     Press(KeyF2);
     Step();
-    EXPECT_EQ(W.Program.FastForward, 1);
+    EXPECT_EQ(W.Host.FastForward, 1);
     Press(KeyF1);
     Step();
-    EXPECT_EQ(W.Program.FastForward, 1);  // both held: on wins
+    EXPECT_EQ(W.Host.FastForward, 1);  // both held: on wins
     Release(KeyF2);
     Step();
-    EXPECT_EQ(W.Program.FastForward, 0);
+    EXPECT_EQ(W.Host.FastForward, 0);
 
     W.MenuPage = 1;
     Press(KeyF9);

@@ -73,7 +73,7 @@ TEST_F(AllocationTest, FramesOfPlayAllocateNothing) {
     ASSERT_TRUE(FramePass(code));
     WatchReplayRequest = 0;
     ASSERT_TRUE(FramePass(code));
-    ASSERT_EQ(W.Program.WatchingReplay, 1);
+    ASSERT_EQ(W.Host.WatchingReplay, 1);
     counting = true;
     for (int key : {197, 205, 197, 200, 200, 208, 208, 208, 200, 203, 44, 199}) {
         h().input.Press(key);
@@ -82,7 +82,7 @@ TEST_F(AllocationTest, FramesOfPlayAllocateNothing) {
         for (int frame = 0; frame < 40; ++frame) ASSERT_TRUE(FramePass(code));
     }
     counting = false;
-    EXPECT_EQ(W.Program.WatchingReplay, 1);
+    EXPECT_EQ(W.Host.WatchingReplay, 1);
     EXPECT_EQ(allocations.load(), 0) << "watching";
 }
 

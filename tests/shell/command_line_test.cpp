@@ -70,7 +70,7 @@ TEST_F(CommandLineTest, EveryResolutionOfTheTableIsAcceptedAsItsOwnIndex) {
     LoadSettings();
     for (int i = 0; i < kResolutionCount; ++i) {
         char value[32];
-        std::snprintf(value, sizeof value, "%dx%d", W.Program.ResolutionWidths[i], W.Program.ResolutionHeights[i]);
+        std::snprintf(value, sizeof value, "%dx%d", ResolutionWidths[i], ResolutionHeights[i]);
         CommandLine line;
         std::string error;
         ASSERT_TRUE(Parse({"--resolution", value}, line, error)) << value << ": " << error;

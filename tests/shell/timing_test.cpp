@@ -177,7 +177,7 @@ TEST_F(TimingTest, MillisecondPacingIgnoresTheSpeedSetting) {
 TEST_F(TimingTest, FastForwardPresentsOneFrameInThirtyOne) {
     CalibrateTiming(true);
     VsyncPacing = true;
-    W.Program.FastForward = 1;
+    W.Host.FastForward = 1;
     for (int i = 0; i < 31 * 4; ++i) FastForwardGate();
     EXPECT_EQ(h().gfx.presents, 4u);
     EXPECT_EQ(PresentCycle, 0);
@@ -189,7 +189,7 @@ TEST_F(TimingTest, FastForwardPresentsOneFrameInThirtyOne) {
     FastForwardGate();
     EXPECT_EQ(h().gfx.presents, 5u);
 
-    W.Program.FastForward = 0;
+    W.Host.FastForward = 0;
     for (int i = 0; i < 10; ++i) FastForwardGate();
     EXPECT_EQ(h().gfx.presents, 15u);
 }
