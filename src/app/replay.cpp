@@ -2,11 +2,13 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
+#include "app/replay_v1.h"
 #include "app/replay_viewer.h"
 #include "app/state_hash.h"
 #include "audio/audio.h"
@@ -26,7 +28,8 @@ namespace {
 // The file: magic, format, the game's version, frames, final hash, the two parts' sizes before and
 // after compression, then the compressed snapshot and the compressed inputs.
 const char kMagic[4] = {'Q', 'X', 'R', 'P'};
-constexpr uint32_t kFormat = 1;
+constexpr uint32_t kFormat = 2;       // 2: the snapshot is the world, number by number
+constexpr uint32_t kFirstFormat = 1;  // still read: its snapshot was a fixed list (app/replay_v1.cpp)
 constexpr uint32_t kGameVersion = 1;  // raise with any change that alters how a recorded game plays
 constexpr size_t kHeaderSize = 4 + 4 + 4 + 4 + 4 + 8 + 4 * 4;
 constexpr uint32_t kMaxPart = 64u << 20;
@@ -51,6 +54,7 @@ uint32_t flags;
 bool active;
 bool pending;      // a record's run is being played out
 uint32_t changes;  // bytes its change sets
+uint32_t format = kFormat;  // of the replay read last
 
 void TakeInput(InputImage out) {
     std::memcpy(out, KeyboardState, 256);
@@ -68,43 +72,19 @@ void GiveInput(const InputImage in) {
     std::memcpy(Joystick.buttons, in + 265, 128);
 }
 
-// Everything on the first frame: the state the hash sees, the random generator, and the rest of the
-// ship and the screen shake, which the hash leaves out but play depends on.
-void VisitStart(const StateVisitor& visit, uint32_t& random) {
-    WalkGameState(visit);
-    visit(&random, sizeof random);
-    visit(&W.PlayerShip, sizeof W.PlayerShip);
-    visit(&W.ShakeAmount, sizeof W.ShakeAmount);
-}
-
-// The state on the first frame, copied out to bytes, and back in (the random generator reseeded).
-void TakeState(std::vector<unsigned char>& out) {
-    out.clear();
-    uint32_t random = RandomState();
-    VisitStart([&](void* data, size_t size) {
-        const unsigned char* p = static_cast<const unsigned char*>(data);
-        out.insert(out.end(), p, p + size);
-    }, random);
-}
-
-void PutStateBack(const std::vector<unsigned char>& in) {
-    size_t at = 0;
-    uint32_t random = 0;
-    VisitStart([&](void* data, size_t size) {
-        std::memcpy(data, in.data() + at, size);
-        at += size;
-    }, random);
-    SeedRandom(random);
+void PutStart(const std::vector<unsigned char>& in) {
+    if (format == kFirstFormat) PutV1Snapshot(in);
+    else PutSnapshot(in);
 }
 
 // A replay starts in a game, and nothing in its snapshot may be what no game reaches. The snapshot is
 // put in place only to be looked at, and the state before it goes straight back.
 bool PossibleStart(const std::vector<unsigned char>& start) {
-    TakeState(aside);
-    PutStateBack(start);
+    TakeSnapshot(aside);
+    PutStart(start);
     const bool possible =
         (W.Program.GameMode == Mode::Playing || W.Program.GameMode == Mode::Paused) && !ImpossibleGameState();
-    PutStateBack(aside);
+    PutSnapshot(aside);
     return possible;
 }
 
@@ -164,17 +144,10 @@ bool Uncompress(const unsigned char* in, size_t inSize, size_t outSize, std::vec
     return uncompress(out.data(), &size, in, static_cast<uLong>(inSize)) == Z_OK && size == outSize;
 }
 
-size_t SnapshotSize() {
-    size_t n = 0;
-    uint32_t random = 0;
-    VisitStart([&](void*, size_t size) { n += size; }, random);
-    return n;
-}
-
 }  // namespace
 
 void BeginRecording() {
-    TakeState(snapshot);
+    TakeSnapshot(snapshot);
     inputs.clear();
     std::memset(previous, 0, sizeof previous);
     unchangedRun = 0;
@@ -236,7 +209,8 @@ bool ReadReplay(const unsigned char* data, size_t size, std::string& error) {
         error = "not a replay file";
         return false;
     }
-    if (Get32(data + 4) != kFormat || Get32(data + 8) != kGameVersion) {
+    const uint32_t readFormat = Get32(data + 4);
+    if ((readFormat != kFormat && readFormat != kFirstFormat) || Get32(data + 8) != kGameVersion) {
         error = "a replay of another version of the game";
         return false;
     }
@@ -245,7 +219,9 @@ bool ReadReplay(const unsigned char* data, size_t size, std::string& error) {
     uint64_t hash = Get32(data + 20) | static_cast<uint64_t>(Get32(data + 24)) << 32;
     uint32_t snapSize = Get32(data + 28), snapPacked = Get32(data + 32);
     uint32_t inSize = Get32(data + 36), inPacked = Get32(data + 40);
-    if (snapSize != SnapshotSize() || inSize > kMaxPart || snapPacked > size || inPacked > size ||
+    format = readFormat;
+    const size_t expected = format == kFirstFormat ? V1SnapshotSize() : SnapshotBytes();
+    if (snapSize != expected || inSize > kMaxPart || snapPacked > size || inPacked > size ||
         kHeaderSize + static_cast<uint64_t>(snapPacked) + inPacked != size) {
         error = "the replay is cut short or damaged";
         return false;
@@ -299,7 +275,7 @@ bool LoadReplay(const char* path, std::string& error) {
 
 void StartPlayback() {
     ViewerKeepsPlayersControls();
-    PutStateBack(snapshot);
+    PutStart(snapshot);
     std::memset(previous, 0, sizeof previous);
     readAt = 0;
     pending = false;
@@ -358,6 +334,7 @@ uint32_t ReplayFlags() { return flags; }
 
 long long ReplayFrames() { return frames; }
 uint64_t ReplayHash() { return finalHash; }
+uint64_t HashAsRecorded() { return format == kFirstFormat ? HashGameStateV1() : HashGameState(); }
 
 namespace {
 
@@ -393,7 +370,7 @@ void RecordGamesAfterFrame() {
 }
 
 void PrepareReplays() {
-    const size_t state = SnapshotSize();
+    const size_t state = std::max(SnapshotBytes(), V1SnapshotSize());
     snapshot.reserve(state);
     playerState.reserve(state);
     aside.reserve(state);
@@ -420,7 +397,7 @@ void PerformWatchRequest() {
         ReplayUnreadableTimer = 180;
         return;
     }
-    TakeState(playerState);
+    TakeSnapshot(playerState);
     StartPlayback();
     W.Host.WatchingReplay = 1;
     escapeHeld = true;  // the key that chose it may still be down
@@ -433,7 +410,7 @@ void StopWatching() {
     if (!W.Host.WatchingReplay) return;
     active = false;
     StopMusic();
-    PutStateBack(playerState);
+    PutSnapshot(playerState);
     W.Host.WatchingReplay = 0;
     // Whatever is held now was pressed during the replay: it acts on the menu only once let go.
     W.EscapeLatch = W.MenuKeyLatch = 1;

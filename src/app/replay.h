@@ -46,6 +46,8 @@ PlaybackPlace TakePlaybackPlace();
 void PutPlaybackPlace(const PlaybackPlace& place);
 long long ReplayFrames();
 uint64_t ReplayHash();
+// The hash as the replay read last was made: its final hash is compared with this at its end.
+uint64_t HashAsRecorded();
 
 // Every game played from the menu is recorded; when it ends it is kept as "replays/last.qxr", and a
 // full game that set a new high score as "replays/best.qxr" too (beside "quivex.cfg"), and one that set

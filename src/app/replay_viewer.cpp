@@ -145,7 +145,7 @@ void SwapControls() {
     std::swap_ranges(KeyboardState, KeyboardState + 256, players.keyboard);
     std::swap(JoystickPresent, players.joystickPresent);
     std::swap(Joystick, players.joystick);
-    std::swap_ranges(W.Saved.Bindings, W.Saved.Bindings + kBindingSlots, players.bindings);
+    std::swap_ranges(W.Saved.Bindings.begin(), W.Saved.Bindings.end(), players.bindings);
 }
 
 enum : unsigned { kPause = 1, kStep = 2, kFaster = 4, kSlower = 8, kBack = 16, kToStart = 32, kEscape = 64, kF1 = 128, kF2 = 256 };
@@ -215,7 +215,7 @@ void ViewerKeepsPlayersControls() {
     std::memcpy(players.keyboard, KeyboardState, sizeof players.keyboard);
     players.joystickPresent = JoystickPresent;
     players.joystick = Joystick;
-    std::memcpy(players.bindings, W.Saved.Bindings, sizeof players.bindings);
+    std::memcpy(players.bindings, W.Saved.Bindings.data(), sizeof players.bindings);
 }
 
 void ViewerPlaybackStarted() {

@@ -1,7 +1,9 @@
 #include "app/state_hash.h"
 
+#include <array>
 #include <cstring>
 #include <iterator>
+#include <type_traits>
 
 #include "audio/audio.h"
 #include "enemies/behaviours.h"
@@ -13,6 +15,7 @@
 #include "frontend/interstitials.h"
 #include "game/mission_report.h"
 #include "frontend/menu.h"
+#include "game/level_screens.h"
 #include "game/level_state.h"
 #include "game/game_flow.h"
 #include "game/particles.h"
@@ -29,6 +32,7 @@
 #include "app/input_step.h"
 #include "world/world.h"
 #include "shell/random.h"
+#include "world/fields.h"
 
 void StateHasher::Add(const void* data, size_t size) {
     const unsigned char* p = static_cast<const unsigned char*>(data);
@@ -40,51 +44,51 @@ void StateHasher::Add(const void* data, size_t size) {
 
 namespace {
 
-template <typename... Parts>
-void Each(const StateVisitor& visit, Parts&... parts) {
-    (visit(&parts, sizeof parts), ...);
+// Little-endian, as every build of the game stores numbers.
+template <typename Number>
+const unsigned char* BytesOf(const Number& v) {
+    return reinterpret_cast<const unsigned char*>(&v);
 }
 
 }  // namespace
 
-void WalkGameState(const StateVisitor& visit) {
-    Each(visit, W.Program.GameMode);
-    Each(visit, W.Program.SpeedSetting, W.Game.PlayType, W.Game.BossRush, W.Game.CurrentLevel, W.Game.WeaponLevel);
-    Each(visit, W.Game.Lives, W.Game.GameOverTimer, W.Game.Held, W.Game.PeakHeld, W.Game.LevelCollected);
-    Each(visit, W.Saved.HiScore, W.Saved.PracticeUnlocked, W.Saved.BossUnlocked, W.Saved.BossRushUnlocked);
-    Each(visit, W.Program.UnlockCheatUsed, W.Host.FastForward, W.Saved.ResolutionIndex, W.Saved.ScreenOrientation);
-    Each(visit, W.Saved.Windowed, W.Saved.WindowX, W.Saved.WindowY);
-    Each(visit, W.Saved.Bindings, W.PendingBindings);
-    Each(visit, W.Level.LevelClock, W.Level.LevelTitleTimer, W.Level.BossActive, W.Level.MidBossActive, W.Level.BossDefeated);
-    Each(visit, W.Level.BossDeathTimer, W.Level.BossBar, W.Level.BossAlert, W.Level.BossDownClock, W.Level.ReportShowing);
-    Each(visit, W.Level.BossSlot, W.Level.MidBossSlot);
-    Each(visit, W.EnemyPool, W.EnemyCursor);
-    Each(visit, W.EnemyBullets, W.BulletCursor);
-    Each(visit, W.EscapeLatch, W.MenuKeyLatch, W.PauseLatch, W.CaptureArmed, W.CaptureTarget);
-    Each(visit, W.PlayerShip.x, W.PlayerShip.y, W.PlayerShip.active, W.RespawnPending, W.Invulnerable);
-    Each(visit, W.RespawnTimer, W.TrackedShard, W.VerticalMove, W.ShieldTimer, W.ShieldHits);
-    Each(visit, W.Shards, W.Sparks, W.Glows, W.ShardCursor, W.SparkCursor, W.GlowCursor);
-    Each(visit, W.BossSpawnPending);
-    Each(visit, W.FireLatch, W.MainGunTimer, W.SideGunTimer, W.RearGunTimer);
-    Each(visit, W.PlayerShots, W.ShotCursor, W.Pickups, W.PickupCursor, W.PickupWobble);
-    Each(visit, W.MenuPage, W.MenuItems, W.MenuItemCount, W.MenuCursor, W.Report, W.PilotRank);
-    Each(visit, W.WarningPulseAngle, W.WarningPulse, W.StatusPulseAngle, W.StatusPulse);
-    Each(visit, W.MusicFadeLevel, W.MusicTrack);
-    // The random generator lives behind a function: the callers take its state themselves.
-}
-
 uint64_t HashGameState() {
     StateHasher h;
-    WalkGameState([&](void* data, size_t size) { h.Add(data, size); });
+    ForEachNumber<Walk::Hash>(W, [&h](const auto& v) { h.Add(v); });
     h.Add(RandomState());
     return h.value();
+}
+
+size_t SnapshotBytes() {
+    size_t n = sizeof(uint32_t);
+    ForEachNumber(W, [&n](const auto& v) { n += sizeof v; });
+    return n;
+}
+
+void TakeSnapshot(std::vector<unsigned char>& out) {
+    out.clear();
+    const uint32_t random = RandomState();
+    out.insert(out.end(), BytesOf(random), BytesOf(random) + sizeof random);
+    ForEachNumber(W, [&out](const auto& v) { out.insert(out.end(), BytesOf(v), BytesOf(v) + sizeof v); });
+}
+
+void PutSnapshot(const std::vector<unsigned char>& in) {
+    const unsigned char* at = in.data();
+    uint32_t random;
+    std::memcpy(&random, at, sizeof random);
+    at += sizeof random;
+    ForEachNumber(W, [&at](auto& v) {
+        std::memcpy(&v, at, sizeof v);
+        at += sizeof v;
+    });
+    SeedRandom(random);
 }
 
 namespace {
 
 bool In(int32_t v, int32_t lo, int32_t hi) { return v >= lo && v <= hi; }
 template <size_t N>
-bool AllIn(const int32_t (&v)[N], int32_t lo, int32_t hi) {
+bool AllIn(const std::array<int32_t, N>& v, int32_t lo, int32_t hi) {
     for (int32_t x : v)
         if (!In(x, lo, hi)) return false;
     return true;
@@ -147,7 +151,7 @@ bool PossibleMenu() {
         if (!In(item.action, 0, static_cast<int32_t>(std::size(kItemRules)) - 1)) return false;
         const ItemRule& rule = kItemRules[item.action];
         const bool valueOk = rule.count > 0 ? In(item.value, 0, rule.count - 1) : In(item.value, rule.lo, rule.hi);
-        if (rule.count < 0 || item.count != rule.count || !valueOk || !std::memchr(item.text, 0, sizeof item.text))
+        if (rule.count < 0 || item.count != rule.count || !valueOk || !std::memchr(item.text.data(), 0, sizeof item.text))
             return false;
     }
     return true;
@@ -186,7 +190,7 @@ const char* ImpossibleGameState() {
     if (!PossibleEntity(W.PlayerShip, 1) || !AllSane(W.PlayerShip.x, W.PlayerShip.y) || !In(W.PlayerShip.active, 0, 1) ||
         !In(W.RespawnPending, 0, 1) || !In(W.Invulnerable, 0, 1) || !In(W.RespawnTimer, 0, kLongest) ||
         !In(W.TrackedShard, -1, kShardPool - 1) || !In(W.VerticalMove, 0, 2) || !In(W.ShieldTimer, 0, kLongest) ||
-        !In(W.ShieldHits, 0, kLongest) || !In(W.ShakeAmount, 0, kLongest))
+        !In(W.ShieldHits, 0, kLongest) || !In(W.Presentation.ShakeAmount, 0, kLongest))
         return "ship";
     if (!In(W.ShardCursor, -1, kShardPool - 1) || !In(W.SparkCursor, -1, kSparkPool - 1) || !In(W.GlowCursor, -1, kGlowPool - 1))
         return "particle cursors";
@@ -216,5 +220,15 @@ const char* ImpossibleGameState() {
         !In(W.StatusPulse, -kLongest, kLongest))
         return "pulses";
     if (!In(W.MusicFadeLevel, 0, 255) || !In(W.MusicTrack, -1, 1)) return "music";
+    if (!In(W.Level.ScreenShown, NoScreen, PilotStatusScreen) || !AllIn(W.Presentation.FlamePhase, 0, kAngle) ||
+        !In(W.Presentation.HudBlink, 0, 16) || !In(W.Presentation.BarBlink, 0, 5) || !In(W.Presentation.TitleFade, 0, 255) || !In(W.Presentation.ShieldRotation, 0, 60) ||
+        !In(W.Presentation.WaveFlashRequest, 0, 1) || !In(W.Presentation.WaveR, 0, 255) || !In(W.Presentation.WaveG, 0, 255) || !In(W.Presentation.WaveB, 0, 255) ||
+        !In(W.EnemiesKilled, 0, kLongest))
+        return "pictures";
+    bool sane = true;
+    ForEachNumber(W, [&sane](const auto& v) {
+        if constexpr (std::is_floating_point_v<std::remove_cvref_t<decltype(v)>>) sane = sane && Sane(v);
+    });
+    if (!sane) return "a position or size";
     return nullptr;
 }

@@ -2,7 +2,7 @@
 // One number for the whole game state, so two runs can be compared.
 #include <cstddef>
 #include <cstdint>
-#include <functional>
+#include <vector>
 
 class StateHasher {
 public:
@@ -17,12 +17,12 @@ private:
     uint64_t h_ = 1469598103934665603ull;  // FNV-1a
 };
 
-// Every piece of game state, in a fixed order (the random generator's state aside): the hash, and a
-// replay's starting snapshot, are made from this one list.
-using StateVisitor = std::function<void(void* data, size_t size)>;
-void WalkGameState(const StateVisitor& visit);
-
+// The world's numbers, in the order it defines them, and the random generator's state: the hash, and a
+// replay's snapshot (as bytes, the same in every build), follow the world's one definition.
 uint64_t HashGameState();
+size_t SnapshotBytes();
+void TakeSnapshot(std::vector<unsigned char>& out);
+void PutSnapshot(const std::vector<unsigned char>& in);  // exactly SnapshotBytes(); the host's own stay
 
 // The first part of the state (by name) that holds what no game ever reaches, or nullptr: a replay whose
 // snapshot holds such a value is refused rather than played into tables it would read past.

@@ -110,7 +110,7 @@ void InstantiateModel(Enemy& entity, const Poly* templatePolys, int32_t modelTyp
         copy = kMaxPolys;
         entity.polyCount = kMaxPolys;  // the record has no room for more; drawing must not read past it
     }
-    if (copy > 0) std::memcpy(entity.polys, templatePolys, sizeof(Poly) * copy);
+    if (copy > 0) std::memcpy(entity.polys.data(), templatePolys, sizeof(Poly) * copy);
 }
 
 void SpinPoly(Poly& poly) {

@@ -15,7 +15,7 @@ void AdvanceBossWarning() {
     // Each throb starts with the siren and a red flash of the background.
     if (W.WarningPulse == 6) {
         PlayWarningSound();
-        W.WaveFlashRequest = 1;
+        W.Presentation.WaveFlashRequest = 1;
     }
     W.WarningPulseAngle = (W.WarningPulseAngle + 2) % 180;
     W.WarningPulse = static_cast<int32_t>(SinTable[W.WarningPulseAngle] * 116 + 6);

@@ -47,11 +47,11 @@ void Counter(const Placed& p, const char* format, int value) {
 void StepTitleFade(int t) {
     // The fade only moves while the game runs, so a paused title holds its brightness.
     if (W.Program.GameMode != Mode::Playing) return;
-    if (t == 1) W.TitleFade = 16;
-    else if (t <= 140) { if (W.TitleFade < 255) W.TitleFade += 16; }
-    else if (W.TitleFade > 0) W.TitleFade -= 16;
-    if (W.TitleFade < 0) W.TitleFade = 0;
-    if (W.TitleFade > 255) W.TitleFade = 255;
+    if (t == 1) W.Presentation.TitleFade = 16;
+    else if (t <= 140) { if (W.Presentation.TitleFade < 255) W.Presentation.TitleFade += 16; }
+    else if (W.Presentation.TitleFade > 0) W.Presentation.TitleFade -= 16;
+    if (W.Presentation.TitleFade < 0) W.Presentation.TitleFade = 0;
+    if (W.Presentation.TitleFade > 255) W.Presentation.TitleFade = 255;
 }
 
 void DrawLevelTitle(int t) {
@@ -62,8 +62,8 @@ void DrawLevelTitle(int t) {
     m = glm::rotate(m, glm::radians(0.5f * ft - 60.0f), glm::vec3(1, 0, 0));
     SetWorld(m);
 
-    const uint32_t front = kBlack | static_cast<uint32_t>(W.TitleFade) * 0x010101u;
-    const uint32_t echo = kBlack | static_cast<uint32_t>(W.TitleFade / 16) * 0x010101u;
+    const uint32_t front = kBlack | static_cast<uint32_t>(W.Presentation.TitleFade) * 0x010101u;
+    const uint32_t echo = kBlack | static_cast<uint32_t>(W.Presentation.TitleFade / 16) * 0x010101u;
     const int level = W.Game.CurrentLevel >= 0 && W.Game.CurrentLevel < kLevelCount ? W.Game.CurrentLevel : 0;
 
     const float titleX = 0.5f * ft - 40.0f;
@@ -103,7 +103,7 @@ float BossBarHiddenOffset() {
 }
 
 void AdvanceHud() {
-    if (++W.HudBlink > 16) W.HudBlink = 0;
+    if (++W.Presentation.HudBlink > 16) W.Presentation.HudBlink = 0;
     if (W.Game.PlayType == Play::FullGame && W.Saved.HiScore < W.Game.PeakHeld) W.Saved.HiScore = W.Game.PeakHeld;
     const int t = W.Level.LevelTitleTimer;
     if (t >= 1 && t <= 159) StepTitleFade(t);
@@ -124,7 +124,7 @@ void DrawHud() {
     }
     Counter(l.lives, "%d", W.Game.Lives);
 
-    if (W.Program.GameMode == Mode::Paused && W.HudBlink > 4) FrontText(400, 470, 0, 20, kWhite, "...paused");
+    if (W.Program.GameMode == Mode::Paused && W.Presentation.HudBlink > 4) FrontText(400, 470, 0, 20, kWhite, "...paused");
     if (W.Game.Lives == 0 && W.Game.GameOverTimer < 200) FrontText(251, 250, 0, 30, kWhite, "game over");
 
     const int t = W.Level.LevelTitleTimer;
@@ -164,17 +164,17 @@ void AddBossBarFill(float x, float y0, float v, uint32_t top) {
 
 void AdvanceBossBar() {
     const float hidden = BossBarHiddenOffset();
-    if (W.Level.LevelTitleTimer < 100) W.BarOffset = hidden;
-    W.BarOffset += ((W.Level.BossBar == 0 ? hidden : 0.0f) - W.BarOffset) / 10.0f;
-    if (++W.BarBlink == 6) W.BarBlink = 0;
+    if (W.Level.LevelTitleTimer < 100) W.Presentation.BarOffset = hidden;
+    W.Presentation.BarOffset += ((W.Level.BossBar == 0 ? hidden : 0.0f) - W.Presentation.BarOffset) / 10.0f;
+    if (++W.Presentation.BarBlink == 6) W.Presentation.BarBlink = 0;
 }
 
 void DrawBossBar() {
-    const uint32_t c = W.BarBlink >= 4 ? kBarBright : kBarDark;
+    const uint32_t c = W.Presentation.BarBlink >= 4 ? kBarBright : kBarDark;
 
     static const float kBaseX[3] = {560, 72, 490};
     static const float kTop[3] = {300, 180, 330};
-    const float x = static_cast<float>(static_cast<int>(W.BarOffset + kBaseX[Orientation()]));
+    const float x = static_cast<float>(static_cast<int>(W.Presentation.BarOffset + kBaseX[Orientation()]));
     const float y0 = kTop[Orientation()];
     AddBossBarFill(x, y0, W.Level.BossBar, c);
     FlushTriangles();
@@ -190,9 +190,9 @@ void DrawBossBar() {
 }
 
 void ResetHud() {
-    W.HudBlink = 0;
-    W.TitleFade = 0;
-    W.BarBlink = 0;
-    W.BarOffset = 0;
+    W.Presentation.HudBlink = 0;
+    W.Presentation.TitleFade = 0;
+    W.Presentation.BarBlink = 0;
+    W.Presentation.BarOffset = 0;
     ReplayHud = ReplayHudInfo();
 }

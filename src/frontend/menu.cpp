@@ -42,7 +42,7 @@ void Item(const char* text, int action, int value, int count) {
     item.action = action;
     item.value = value;
     item.count = count;
-    std::snprintf(item.text, sizeof item.text, "%s", text);
+    std::snprintf(item.text.data(), sizeof item.text, "%s", text);
 }
 
 int Clamp(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
@@ -281,7 +281,7 @@ void ResetMenu() {
     ReplayUnreadableTimer = 0;
     W.MenuPage = 0;
     MenuTitle[0] = 0;
-    std::memset(W.MenuItems, 0, sizeof W.MenuItems);
+    W.MenuItems = {};
     W.MenuItemCount = 0;
     W.MenuCursor = 0;
 }

@@ -85,7 +85,7 @@ void DrawSpeed(const MenuItem& item, float y, uint32_t c) {
 
 void DrawLevelChoice(const MenuItem& item, float y, uint32_t c) {
     const bool bosses = item.action == ActionPracticeBoss;
-    const int32_t* unlocked = bosses ? W.Saved.BossUnlocked : W.Saved.PracticeUnlocked;
+    const int32_t* unlocked = bosses ? W.Saved.BossUnlocked.data() : W.Saved.PracticeUnlocked.data();
     for (int k = 0; k < kLevelCount; ++k)
         if (unlocked[k] == 0)
             FrontText(190.0f + (bosses ? 66.0f : 67.0f) * k, y + 3, 0, kLockedSize, LockedColour(), "l o c k e d");
@@ -152,14 +152,14 @@ void DrawItems() {
                 break;
             case ActionMusicVolume:
             case ActionEffectsVolume:
-                std::snprintf(line, sizeof line, "%s %d", item.text, static_cast<int>(item.value));
+                std::snprintf(line, sizeof line, "%s %d", item.text.data(), static_cast<int>(item.value));
                 DrawStepper(item, y, c, underCursor, line);
                 break;
             case ActionRedefine: {
                 char name[kKeyNameBuffer];
                 int slot = RedefineSlot(item.value);
                 KeyName(slot >= 0 && slot < kBindingSlots ? W.PendingBindings[slot] : 0, name, sizeof name);
-                std::snprintf(line, sizeof line, "%s %s", item.text, name);
+                std::snprintf(line, sizeof line, "%s %s", item.text.data(), name);
                 if (W.Program.GameMode == Mode::CaptureBinding) {
                     // While a key is awaited, only its row and the prompt show.
                     if (!underCursor) break;
@@ -173,27 +173,27 @@ void DrawItems() {
             case ActionWatchReplay:
                 if (item.value >= 0 && item.value < kReplayFiles && !ReplayAvailable[item.value])
                     FrontText(330, y + 3, 0, kLockedSize, LockedColour(), "n o n e");
-                FrontText(kItemX, y, 0, kItemSize, c, item.text);
+                FrontText(kItemX, y, 0, kItemSize, c, item.text.data());
                 break;
             case ActionWatchRecord:
                 if (item.value >= 0 && item.value < kReplayFiles && ReplayAvailable[item.value])
                     FrontText(392, y + 3, 0, kLockedSize, underCursor ? c : kOtherValueColour, "w a t c h");
-                FrontText(kItemX, y, 0, kRecordSize, c, item.text);
+                FrontText(kItemX, y, 0, kRecordSize, c, item.text.data());
                 break;
             case ActionBossRush:
                 if (W.Saved.BossRushUnlocked == 0) {
                     FrontText(190, y + 3, 0, kLockedSize, LockedColour(), "l o c k e d");
                     FrontText(kItemX, y, 0, kItemSize, underCursor ? Grey(MenuPulse / 3 + 20) : kItemColour,
-                              item.text);
+                              item.text.data());
                 } else {
-                    FrontText(kItemX, y, 0, kItemSize, c, item.text);
+                    FrontText(kItemX, y, 0, kItemSize, c, item.text.data());
                 }
                 break;
             default:
                 if (item.count == 0) {
-                    FrontText(kItemX, y, 0, kItemSize, c, item.text);
+                    FrontText(kItemX, y, 0, kItemSize, c, item.text.data());
                 } else {
-                    std::snprintf(line, sizeof line, "%s %d", item.text, static_cast<int>(item.value));
+                    std::snprintf(line, sizeof line, "%s %d", item.text.data(), static_cast<int>(item.value));
                     FrontText(kItemX, y, 0, kItemSize, c, line);
                 }
                 break;

@@ -272,10 +272,10 @@ void SpawnFireworkBurst(float x, float y) {
     }
 }
 
-void MoveShards() { MoveSquares(W.Shards, kShardPool, true); }
-void MoveSparks() { MoveSquares(W.Sparks, kSparkPool, false); }
-void DrawShards() { DrawSquares(W.Shards, kShardPool, ShardFillColours, ShardLineColours); }
-void DrawSparks() { DrawSquares(W.Sparks, kSparkPool, SparkFillColours, SparkLineColours); }
+void MoveShards() { MoveSquares(W.Shards.data(), kShardPool, true); }
+void MoveSparks() { MoveSquares(W.Sparks.data(), kSparkPool, false); }
+void DrawShards() { DrawSquares(W.Shards.data(), kShardPool, ShardFillColours, ShardLineColours); }
+void DrawSparks() { DrawSquares(W.Sparks.data(), kSparkPool, SparkFillColours, SparkLineColours); }
 
 void DrawGlows() {
     for (const Glow& g : W.Glows) {

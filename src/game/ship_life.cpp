@@ -60,8 +60,8 @@ void DrawShip() {
 void AdvanceThrusters() {
     if (!ShipAlive || W.Program.GameMode != Mode::Playing) return;
     for (int f = 0; f < 2; ++f) {
-        W.FlamePhase[f] = (W.FlamePhase[f] + 50) % 360;
-        W.FlameBrightness[f] = static_cast<int32_t>(std::trunc(50 * SinTable[W.FlamePhase[f]] + 110));
+        W.Presentation.FlamePhase[f] = (W.Presentation.FlamePhase[f] + 50) % 360;
+        W.Presentation.FlameBrightness[f] = static_cast<int32_t>(std::trunc(50 * SinTable[W.Presentation.FlamePhase[f]] + 110));
     }
 }
 
@@ -69,7 +69,7 @@ void DrawThrusters() {
     if (!ShipAlive || !ThrusterBlinkShows()) return;
     float length = W.VerticalMove == 1 ? 28.0f : W.VerticalMove == 2 ? 20.0f : 24.0f;
     for (int f = 0; f < 2; ++f) {
-        uint32_t b = static_cast<uint32_t>(W.FlameBrightness[f]);
+        uint32_t b = static_cast<uint32_t>(W.Presentation.FlameBrightness[f]);
         uint32_t inner = b << 24 | 30u << 16 | 80u << 8 | b;
         uint32_t outer = (b / 4) << 16;
         float ax = W.PlayerShip.x + ThrusterAnchor[f].x, ay = W.PlayerShip.y + ThrusterAnchor[f].y;

@@ -60,21 +60,21 @@ void DrawPlayfieldGrid() {
     const uint32_t front = 0x7F585858, deep = 0x1F282828;
     for (int x = 192; x <= 448; x += 64) AddLine(x, 0, front, x, 512, front);
     for (int i = 0; i <= 448; i += 64) {
-        float y = std::trunc(i + W.PlayfieldScroll);
+        float y = std::trunc(i + W.Presentation.PlayfieldScroll);
         AddLine(128, y, front, 512, y, front);
     }
     // A dimmer grid 200 units behind, which seems to move more slowly.
     for (int x = 96; x <= 544; x += 64) AddLineDepth(x, -100, deep, x, 640, deep, -200);
     for (int i = 0; i <= 704; i += 64) {
-        float y = std::trunc(i + W.PlayfieldScroll - 110);
+        float y = std::trunc(i + W.Presentation.PlayfieldScroll - 110);
         AddLineDepth(0, y, deep, 640, y, deep, -200);
     }
 }
 
 void AdvancePlayfieldGrid() {
     if (W.Program.GameMode != Mode::Playing) return;
-    W.PlayfieldScroll += 2;
-    if (W.PlayfieldScroll >= 64) W.PlayfieldScroll = 0;
+    W.Presentation.PlayfieldScroll += 2;
+    if (W.Presentation.PlayfieldScroll >= 64) W.Presentation.PlayfieldScroll = 0;
 }
 
 void AdvanceBackgroundGrid() {
@@ -169,27 +169,27 @@ void DrawWaveBand(float centreX, float frequency, float phase, uint32_t colour) 
 void AdvanceBackgroundWaves(int32_t bossAlert) {
     if (W.Program.GameMode != Mode::Paused) {
         static const float kSpeed[4] = {0.5f, 1.0f, 0.7f, 1.3f};
-        for (int i = 0; i < 4; ++i) W.WavePhase[i] = WrapPhase(W.WavePhase[i] + kSpeed[i]);
+        for (int i = 0; i < 4; ++i) W.Presentation.WavePhase[i] = WrapPhase(W.Presentation.WavePhase[i] + kSpeed[i]);
     }
     int goalR = 4, goalG = 64, goalB = 8;  // dim green; dim red while the boss warning shows
     if (bossAlert == 1) goalR = 64, goalG = 4, goalB = 4;
-    if (W.WaveFlashRequest == 1 && W.WaveR > 63) {
-        W.WaveR = 128, W.WaveG = 0, W.WaveB = 0;
-        W.WaveFlashRequest = 0;
+    if (W.Presentation.WaveFlashRequest == 1 && W.Presentation.WaveR > 63) {
+        W.Presentation.WaveR = 128, W.Presentation.WaveG = 0, W.Presentation.WaveB = 0;
+        W.Presentation.WaveFlashRequest = 0;
     }
-    if (W.Program.GameMode == Mode::Menu) W.WaveR = W.WaveG = W.WaveB = 0;  // they fade in when a game starts
-    W.WaveR = MoveToward(W.WaveR, goalR);
-    W.WaveG = MoveToward(W.WaveG, goalG);
-    W.WaveB = MoveToward(W.WaveB, goalB);
+    if (W.Program.GameMode == Mode::Menu) W.Presentation.WaveR = W.Presentation.WaveG = W.Presentation.WaveB = 0;  // they fade in when a game starts
+    W.Presentation.WaveR = MoveToward(W.Presentation.WaveR, goalR);
+    W.Presentation.WaveG = MoveToward(W.Presentation.WaveG, goalG);
+    W.Presentation.WaveB = MoveToward(W.Presentation.WaveB, goalB);
 }
 
 void DrawBackgroundWaves() {
-    uint32_t colour = static_cast<uint32_t>(W.WaveR << 16 | W.WaveG << 8 | W.WaveB);
+    uint32_t colour = static_cast<uint32_t>(W.Presentation.WaveR << 16 | W.Presentation.WaveG << 8 | W.Presentation.WaveB);
 
     static const float kFrequency[4] = {1.0f, 0.5f, 0.7f, 0.8f};
     if (ClassicDrawing) {
-        for (int i = 0; i < 4; ++i) DrawWaveBand(220, kFrequency[i], W.WavePhase[i], colour);
-        for (int i = 0; i < 4; ++i) DrawWaveBand(420, -kFrequency[i], -W.WavePhase[i], colour);
+        for (int i = 0; i < 4; ++i) DrawWaveBand(220, kFrequency[i], W.Presentation.WavePhase[i], colour);
+        for (int i = 0; i < 4; ++i) DrawWaveBand(420, -kFrequency[i], -W.Presentation.WavePhase[i], colour);
         return;
     }
     // Only the light of each band, only between the side masks (a unit inside them: they hide the rest),
@@ -198,11 +198,11 @@ void DrawBackgroundWaves() {
     bool light = LightPicture();
     // Bands held nearly black (the menu's) add a level at most, only along their cores: the light
     // picture leaves them out.
-    if (light && std::max({W.WaveR, W.WaveG, W.WaveB}) <= 1) return;
+    if (light && std::max({W.Presentation.WaveR, W.Presentation.WaveG, W.Presentation.WaveB}) <= 1) return;
     int vertices = 0, ends = 0;
     for (int i = 0; i < 8; ++i) {
         float sign = i < 4 ? 1.0f : -1.0f;
-        BandStrip(i < 4 ? 220.0f : 420.0f, sign * kFrequency[i % 4], sign * W.WavePhase[i % 4], colour);
+        BandStrip(i < 4 ? 220.0f : 420.0f, sign * kFrequency[i % 4], sign * W.Presentation.WavePhase[i % 4], colour);
         for (int k = 0; k + 1 < kWaveKnots; ++k) {
             bool end = k == 0 || k + 2 == kWaveKnots;
             int n = LitBandSegment(&waveTriangles[vertices], waveStrip[2 * k], waveStrip[2 * k + 2], colour, k == 0,
@@ -242,8 +242,8 @@ void DrawSideMasks() {
 void AdvanceShieldRings() {
     if (W.Program.GameMode == Mode::Paused) return;
     for (int ring = 0; ring < kShieldRings; ++ring) {
-        W.ShieldRotation += 4;
-        if (W.ShieldRotation > 60) W.ShieldRotation -= 60;
+        W.Presentation.ShieldRotation += 4;
+        if (W.Presentation.ShieldRotation > 60) W.Presentation.ShieldRotation -= 60;
     }
 }
 
@@ -280,7 +280,7 @@ void DrawShieldRings(float shipX, float shipY, int32_t shieldTimer) {
     // Each ring is a turn further on than the one before, the last where the rotation now stands.
     const bool turning = W.Program.GameMode != Mode::Paused;
     int turns[kShieldRings];
-    int q = W.ShieldRotation;
+    int q = W.Presentation.ShieldRotation;
     for (int ring = kShieldRings - 1; ring >= 0; --ring) {
         turns[ring] = q;
         if (turning) q = q > 4 ? q - 4 : q + 56;
@@ -334,11 +334,11 @@ void DrawStudioLogo() {
 }
 
 void ResetBackground() {
-    W.WaveFlashRequest = W.WaveR = W.WaveG = W.WaveB = 0;
-    gridOffsetX = gridOffsetY = W.PlayfieldScroll = 0;
-    for (float& p : W.WavePhase) p = 0;
+    W.Presentation.WaveFlashRequest = W.Presentation.WaveR = W.Presentation.WaveG = W.Presentation.WaveB = 0;
+    gridOffsetX = gridOffsetY = W.Presentation.PlayfieldScroll = 0;
+    for (float& p : W.Presentation.WavePhase) p = 0;
     for (float& p : logoPhase) p = 0;
-    W.ShieldRotation = 0;
+    W.Presentation.ShieldRotation = 0;
     studioFrame = 0;
     studioInterval = 64;
     studioBrightness = 0;

@@ -26,8 +26,8 @@ constexpr Goal kOrientationGoals[3] = {
 };
 
 void Step(CameraState& cam, const Goal& goal) {
-    if (W.ShakeAmount > 0) W.ShakeAmount -= 2;
-    if (W.ShakeAmount < 0) W.ShakeAmount = 0;
+    if (W.Presentation.ShakeAmount > 0) W.Presentation.ShakeAmount -= 2;
+    if (W.Presentation.ShakeAmount < 0) W.Presentation.ShakeAmount = 0;
 
     cam.eyeX = cam.eyeX - (cam.eyeX - goal.eyeX) * 0.0625f;
     cam.eyeY = cam.eyeY - (cam.eyeY - goal.eyeY) * 0.0625f;
@@ -36,8 +36,8 @@ void Step(CameraState& cam, const Goal& goal) {
     cam.targetY = cam.targetY - (cam.targetY - goal.targetY) * 0.125f;
 
     // The offsets stay in the target, so the easing pulls the picture back.
-    if (W.ShakeAmount != 0) {
-        int s = W.ShakeAmount;
+    if (W.Presentation.ShakeAmount != 0) {
+        int s = W.Presentation.ShakeAmount;
         cam.targetX += static_cast<float>(Random() % s - s / 2);
         cam.targetY += static_cast<float>(Random() % s - s / 2);
     }
@@ -57,15 +57,15 @@ const Goal& PlayfieldGoal() {
 }
 
 Goal UprightGoal(int distance) { return {320, 256, static_cast<float>(distance), 320, 256, 0, -1}; }
-CameraState& Upright(int distance) { return distance == 560 ? W.UprightCamera560 : W.UprightCamera550; }
+CameraState& Upright(int distance) { return distance == 560 ? W.Presentation.UprightCamera560 : W.Presentation.UprightCamera550; }
 
 }  // namespace
 
-void SetScreenShake(int amount) { W.ShakeAmount = amount; }
+void SetScreenShake(int amount) { W.Presentation.ShakeAmount = amount; }
 
-void StepCamera() { Step(W.PlayfieldCamera, PlayfieldGoal()); }
+void StepCamera() { Step(W.Presentation.PlayfieldCamera, PlayfieldGoal()); }
 void StepUprightCamera(int distance) { Step(Upright(distance), UprightGoal(distance)); }
-void ApplyCamera() { Apply(W.PlayfieldCamera, PlayfieldGoal()); }
+void ApplyCamera() { Apply(W.Presentation.PlayfieldCamera, PlayfieldGoal()); }
 void ApplyUprightCamera(int distance) { Apply(Upright(distance), UprightGoal(distance)); }
 
 void UpdateCamera() {
@@ -79,8 +79,8 @@ void UpdateUprightCamera(int distance) {
 }
 
 void ResetCamera() {
-    W.ShakeAmount = 0;
-    W.PlayfieldCamera = W.UprightCamera560 = W.UprightCamera550 = kInitial;
+    W.Presentation.ShakeAmount = 0;
+    W.Presentation.PlayfieldCamera = W.Presentation.UprightCamera560 = W.Presentation.UprightCamera550 = kInitial;
 }
 
 void SetWorld(const glm::mat4& m) { plat::gfx().SetTransform(plat::TransformKind::World, m); }

@@ -1,5 +1,6 @@
 #pragma once
 // The records the pools hold: enemies (and the ship), bullets, shots, pickups and particles.
+#include <array>
 #include <cstdint>
 
 // The record shared by every enemy and the player ship: a header and up to 80 regular polygons.
@@ -42,7 +43,7 @@ struct Enemy {
     int32_t orbitAngle;
     int32_t orbitStep;
     float pivotX, pivotY;
-    Poly polys[kMaxPolys];
+    std::array<Poly, kMaxPolys> polys;
 };
 
 // Enemy bullets: one fixed pool that every fire pattern spawns into.

@@ -1,5 +1,6 @@
 #pragma once
 // The front end's state: the menu's page of items and the mission report's count-up.
+#include <array>
 #include <cstdint>
 
 enum MenuAction : int32_t {
@@ -30,7 +31,7 @@ struct MenuItem {
     int32_t action;
     int32_t value;  // the current value, or the page to go to
     int32_t count;  // values left/right can choose from; 0 = fixed
-    char text[52];
+    std::array<char, 52> text;
 };
 
 constexpr int kMenuItems = 20;

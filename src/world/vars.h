@@ -2,6 +2,7 @@
 // The game variables every subsystem reads and writes, grouped by how long they live: what the settings
 // file keeps, what lasts the whole run of the program, and what lasts one game. Each group is cleared
 // by assigning it a fresh value.
+#include <array>
 #include <cstdint>
 
 
@@ -29,10 +30,10 @@ enum BindingSlot : int {
 
 // Kept in quivex.cfg (with the bindings).
 struct SavedVars {
-    int32_t Bindings[kBindingSlots];
+    std::array<int32_t, kBindingSlots> Bindings;
     int32_t HiScore;
-    int32_t PracticeUnlocked[kLevelCount];
-    int32_t BossUnlocked[kLevelCount];
+    std::array<int32_t, kLevelCount> PracticeUnlocked;
+    std::array<int32_t, kLevelCount> BossUnlocked;
     int32_t BossRushUnlocked;
     int32_t ResolutionIndex;    // 0..5
     int32_t ScreenOrientation;  // 0 normal, 1 horizontal, 2 rotated ('tate)
@@ -68,7 +69,7 @@ struct GameVars {
     int32_t GameOverTimer;
     int32_t Held;
     int32_t PeakHeld;
-    int32_t LevelCollected[kLevelCount];
+    std::array<int32_t, kLevelCount> LevelCollected;
 };
 
 // Where the running level stands: its clock, its intro, the boss fight and the report. Each level's
@@ -85,6 +86,6 @@ struct LevelVars {
     int32_t BossDownClock;
     int32_t ReportShowing;
     int32_t ScreenShown;  // a LevelScreen, set by each frame of play
-    int32_t BossSlot[kLevelCount];  // pool slots; -1 when there is none
-    int32_t MidBossSlot[kLevelCount];
+    std::array<int32_t, kLevelCount> BossSlot;  // pool slots; -1 when there is none
+    std::array<int32_t, kLevelCount> MidBossSlot;
 };

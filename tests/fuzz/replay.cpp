@@ -29,13 +29,8 @@
 
 namespace {
 
-// The state as the hash sees it, and the generator's state.
-void Copy(std::vector<uint8_t>& out) {
-    out.clear();
-    WalkGameState([&](void* data, size_t size) { out.insert(out.end(), static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size); });
-    const uint32_t random = RandomState();
-    out.insert(out.end(), reinterpret_cast<const uint8_t*>(&random), reinterpret_cast<const uint8_t*>(&random) + 4);
-}
+// The whole world (the host's own aside) and the generator's state.
+void Copy(std::vector<uint8_t>& out) { TakeSnapshot(out); }
 
 std::vector<uint8_t> before, after;
 

@@ -50,7 +50,7 @@ TEST_F(ShipTest, BodyContactCountsOnlyFromTheLeftWingPoint) {
     PlaceEnemy(W.PlayerShip.x - 6, W.PlayerShip.y + 3, 3);
     CheckBodyCollision();
     EXPECT_EQ(ShipAlive, 0);
-    EXPECT_EQ(W.ShakeAmount, 12);
+    EXPECT_EQ(W.Presentation.ShakeAmount, 12);
     int shards = 0, blue = 0;
     for (const Shard& s : W.Shards) shards += s.active, blue += s.active && s.colourKind >= 2;
     EXPECT_EQ(shards, 22);

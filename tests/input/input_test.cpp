@@ -208,7 +208,7 @@ TEST_F(InputTest, AControllerPluggedInMidGameIsTakenUpAndOnePulledOutLetsGo) {
     EXPECT_EQ(ScanAnyInput(), -1);
     EXPECT_EQ(W.PlayerShip.x, 320.0f);
 
-    std::vector<int32_t> bindings(W.Saved.Bindings, W.Saved.Bindings + kBindingSlots);
+    std::vector<int32_t> bindings(W.Saved.Bindings.begin(), W.Saved.Bindings.end());
     h().input.joystickAttached = true;
     Step();
     EXPECT_TRUE(JoystickPresent);
@@ -220,7 +220,7 @@ TEST_F(InputTest, AControllerPluggedInMidGameIsTakenUpAndOnePulledOutLetsGo) {
     EXPECT_FALSE(JoystickPresent);
     EXPECT_FALSE(LeftHeld());
     EXPECT_EQ(W.PlayerShip.x, 320.0f - 2.6f);
-    EXPECT_EQ(std::vector<int32_t>(W.Saved.Bindings, W.Saved.Bindings + kBindingSlots), bindings);
+    EXPECT_EQ(std::vector<int32_t>(W.Saved.Bindings.begin(), W.Saved.Bindings.end()), bindings);
 
     h().input.joystickAttached = true;
     Step();
@@ -376,7 +376,7 @@ TEST_F(MadControllerTest, NothingBreaksNothingIsSavedAndTheLogStopsGrowing) {
     OpenErrorLog();
     LoadSettings();
     InitInput();
-    std::vector<int32_t> bindings(W.Saved.Bindings, W.Saved.Bindings + kBindingSlots);
+    std::vector<int32_t> bindings(W.Saved.Bindings.begin(), W.Saved.Bindings.end());
     StartFromMenu(StartLevelPractice, 0);
     std::mt19937 random(7);
     const int32_t edges[] = {INT32_MIN, -1, 0, 32767, 65535, 65536, INT32_MAX};
@@ -395,7 +395,7 @@ TEST_F(MadControllerTest, NothingBreaksNothingIsSavedAndTheLogStopsGrowing) {
     in.joystickAttached = false;
     InputStep();
     EXPECT_FALSE(FireHeld() || ShieldHeld() || LeftHeld() || RightHeld() || UpHeld() || DownHeld());
-    EXPECT_EQ(std::vector<int32_t>(W.Saved.Bindings, W.Saved.Bindings + kBindingSlots), bindings);
+    EXPECT_EQ(std::vector<int32_t>(W.Saved.Bindings.begin(), W.Saved.Bindings.end()), bindings);
     EXPECT_FALSE(FileExists(DataFile("quivex.cfg")));
     const std::string log = ReadFile(DataFile("err.log"));
     EXPECT_LE(log.size(), 64u * 1024);

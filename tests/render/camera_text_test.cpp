@@ -21,13 +21,13 @@ class CameraTest : public HeadlessTest {};
 TEST_F(CameraTest, UprightCamerasKeepTheirOwnStateAndShareTheShake) {
     W.Saved.ScreenOrientation = 1;
     for (int i = 0; i < 300; ++i) UpdateUprightCamera(560);
-    EXPECT_NEAR(W.UprightCamera560.eyeZ, 560, 0.01);
-    EXPECT_FLOAT_EQ(W.UprightCamera550.eyeZ, 500);  // untouched
+    EXPECT_NEAR(W.Presentation.UprightCamera560.eyeZ, 560, 0.01);
+    EXPECT_FLOAT_EQ(W.Presentation.UprightCamera550.eyeZ, 500);  // untouched
     SetScreenShake(12);
     UpdateCamera();
     UpdateUprightCamera(560);
     UpdateUprightCamera(550);
-    EXPECT_EQ(W.ShakeAmount, 6);  // each camera update decays it by 2
+    EXPECT_EQ(W.Presentation.ShakeAmount, 6);  // each camera update decays it by 2
 }
 
 class TextTest : public HeadlessTest {

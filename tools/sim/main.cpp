@@ -484,7 +484,7 @@ int main(int argc, char** argv) {
         }
         if (!SaveFirstGame(opt.record)) return 1;
     }
-    if (!opt.replay.empty() && PlaybackDone() && HashGameState() != ReplayHash()) {
+    if (!opt.replay.empty() && PlaybackDone() && HashAsRecorded() != ReplayHash()) {
         std::fprintf(stderr, "quivex-sim: the replay ended in another state than it was recorded in\n");
         return 3;
     }
