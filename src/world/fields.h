@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <type_traits>
+#include <utility>
 
 #include <boost/pfr/core.hpp>
 
@@ -16,7 +17,29 @@ template <typename T>
 struct IsArray : std::false_type {};
 template <typename T, std::size_t N>
 struct IsArray<std::array<T, N>> : std::true_type {};
+
+// Boost.PFR bounds its search for the number of a record's fields by the record's size in bits, which
+// for the world (a megabyte) costs a compiler minutes and gigabytes. The world's fields are counted
+// here instead, one more initialiser at a time, and the count given to Boost.PFR.
+struct AnyField {
+    template <typename T>
+    constexpr operator T() const noexcept;
+};
+template <typename T, std::size_t... I>
+constexpr bool TakesInitialisers(std::index_sequence<I...>) {
+    return requires { T{(static_cast<void>(I), AnyField{})...}; };
+}
+template <typename T, std::size_t N = 1>
+constexpr std::size_t CountFields() {
+    if constexpr (TakesInitialisers<T>(std::make_index_sequence<N>{})) return CountFields<T, N + 1>();
+    else return N - 1;
+}
 }  // namespace world_fields
+
+template <>
+constexpr std::size_t boost::pfr::detail::fields_count<World>() noexcept {
+    return world_fields::CountFields<World>();
+}
 
 enum class Walk { Snapshot, Hash };
 
