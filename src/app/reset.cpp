@@ -46,6 +46,5 @@ void ResetAllState() {
     ResetLevelState();
     ResetBatches();
     ResetCamera();
-    ResetBackground();
     SeedRandom(1);
 }

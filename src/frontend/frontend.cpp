@@ -9,7 +9,6 @@
 
 void ResetFrontEnd() {
     ResetMenu();
-    ResetMenuDraw();
     ResetHud();
     ResetMissionReport();
     ResetInterstitials(true);

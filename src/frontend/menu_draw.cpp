@@ -18,12 +18,6 @@
 #include "shell/random.h"
 #include "shell/trig.h"
 
-float ArrowWobble;
-int32_t MenuPulseAngle;
-int32_t MenuPulse;
-float CreditsTargetA[3], CreditsTargetB[3];
-float CreditsJitterA[3], CreditsJitterB[3];
-
 const char* const kCreditNames[3] = {"the quiv-ex team", "quiv-ex engine crew", "quiv-ex sound workshop"};
 
 namespace {
@@ -34,31 +28,30 @@ constexpr float kLockedSize = 10, kArrowSize = 14, kHzSize = 12;
 
 uint32_t Grey(int level) { return static_cast<uint32_t>(level) * 0x010101u; }
 
-
 void UpdateCreditsJitter() {
     if (Random() % 10 == 0) {
         // The value is drawn before the index it goes to.
         float a = static_cast<float>(Random() % 100) * 0.1f;
-        CreditsTargetA[Random() % 3] = a;
+        W.Presentation.CreditsTargetA[Random() % 3] = a;
         float b = static_cast<float>(Random() % 100) * 0.1f;
-        CreditsTargetB[Random() % 3] = b;
+        W.Presentation.CreditsTargetB[Random() % 3] = b;
     }
     for (int i = 0; i < 3; ++i) {
-        CreditsJitterA[i] += (CreditsTargetA[i] - CreditsJitterA[i]) * 0.25f;
-        CreditsJitterB[i] += (CreditsTargetB[i] - CreditsJitterB[i]) * 0.25f;
+        W.Presentation.CreditsJitterA[i] += (W.Presentation.CreditsTargetA[i] - W.Presentation.CreditsJitterA[i]) * 0.25f;
+        W.Presentation.CreditsJitterB[i] += (W.Presentation.CreditsTargetB[i] - W.Presentation.CreditsJitterB[i]) * 0.25f;
     }
 }
 
 void UpdatePulse() {
-    if (MenuPulse == 6) PlaySound(Sound::MenuPulse);  // a soft tick at each low point of the highlight
-    MenuPulseAngle += 2;
-    if (MenuPulseAngle >= 180) MenuPulseAngle -= 180;
-    MenuPulse = static_cast<int32_t>(SinTable[MenuPulseAngle] * 246 + 6);
+    if (W.Presentation.MenuPulse == 6) PlaySound(Sound::MenuPulse);  // a soft tick at each low point of the highlight
+    W.Presentation.MenuPulseAngle += 2;
+    if (W.Presentation.MenuPulseAngle >= 180) W.Presentation.MenuPulseAngle -= 180;
+    W.Presentation.MenuPulse = static_cast<int32_t>(SinTable[W.Presentation.MenuPulseAngle] * 246 + 6);
 }
 
 void DrawCredits() {
-    const float* a = CreditsJitterA;
-    const float* b = CreditsJitterB;
+    const float* a = W.Presentation.CreditsJitterA.data();
+    const float* b = W.Presentation.CreditsJitterB.data();
     FrontText(188 + a[0], 360 + b[1], 0, 20, kCreditRoleColour, "GAME DESIGN");
     FrontText(208 + b[1], 370 + a[2], 0, 20, kCreditNameColour, kCreditNames[0]);
     FrontText(188 + a[2], 410 + a[0], 0, 20, kCreditRoleColour, "CODING");
@@ -98,8 +91,8 @@ void DrawLevelChoice(const MenuItem& item, float y, uint32_t c) {
 void DrawStepper(const MenuItem& item, float y, uint32_t c, bool underCursor, const char* label) {
     float w = FrontText(kItemX, y, 0, kItemSize, c, label);
     if (!underCursor) return;
-    if (item.value != 0) FrontText(275 + ArrowWobble, y + 2, 0, kArrowSize, c, "<<");
-    if (item.value != item.count - 1) FrontText(w + 190 - ArrowWobble, y + 2, 0, kArrowSize, c, ">>");
+    if (item.value != 0) FrontText(275 + W.Presentation.ArrowWobble, y + 2, 0, kArrowSize, c, "<<");
+    if (item.value != item.count - 1) FrontText(w + 190 - W.Presentation.ArrowWobble, y + 2, 0, kArrowSize, c, ">>");
 }
 
 int RedefineSlot(int row) { return row == 6 ? SlotPause : row; }
@@ -183,7 +176,7 @@ void DrawItems() {
             case ActionBossRush:
                 if (W.Saved.BossRushUnlocked == 0) {
                     FrontText(190, y + 3, 0, kLockedSize, LockedColour(), "l o c k e d");
-                    FrontText(kItemX, y, 0, kItemSize, underCursor ? Grey(MenuPulse / 3 + 20) : kItemColour,
+                    FrontText(kItemX, y, 0, kItemSize, underCursor ? Grey(W.Presentation.MenuPulse / 3 + 20) : kItemColour,
                               item.text.data());
                 } else {
                     FrontText(kItemX, y, 0, kItemSize, c, item.text.data());
@@ -203,13 +196,13 @@ void DrawItems() {
 
 }  // namespace
 
-uint32_t MenuHighlightColour() { return Grey(MenuPulse); }
+uint32_t MenuHighlightColour() { return Grey(W.Presentation.MenuPulse); }
 
-uint32_t LockedColour() { return static_cast<uint32_t>((255 - MenuPulse) / 2) << 16; }
+uint32_t LockedColour() { return static_cast<uint32_t>((255 - W.Presentation.MenuPulse) / 2) << 16; }
 
 void AdvanceMenu() {
-    ArrowWobble += 0.1f;
-    if (ArrowWobble > 3) ArrowWobble = 0;
+    W.Presentation.ArrowWobble += 0.1f;
+    if (W.Presentation.ArrowWobble > 3) W.Presentation.ArrowWobble = 0;
     UpdateCreditsJitter();
     AdvanceTitleLogo();
     UpdatePulse();
@@ -236,9 +229,3 @@ void DrawMenu() {
     SetWorld(glm::mat4(1.0f));
 }
 
-void ResetMenuDraw() {
-    ArrowWobble = 0;
-    MenuPulseAngle = 0;
-    MenuPulse = 0;
-    for (int i = 0; i < 3; ++i) CreditsTargetA[i] = CreditsTargetB[i] = CreditsJitterA[i] = CreditsJitterB[i] = 0;
-}

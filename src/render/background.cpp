@@ -13,17 +13,9 @@
 #include "world/world.h"
 #include "shell/trig.h"
 
-
 namespace {
 
 constexpr float kDegree = 3.14159265f / 180.0f;
-
-float gridOffsetX, gridOffsetY;
-float logoPhase[3];
-int32_t studioFrame;
-int32_t studioInterval = 64;
-int32_t studioBrightness;
-bool studioShown;  // the logo is drawn this frame
 
 constexpr int kWaveKnots = 52;  // a band bends every 10 units down the playfield
 constexpr float kBandWidth = 200.0f;
@@ -78,16 +70,16 @@ void AdvancePlayfieldGrid() {
 }
 
 void AdvanceBackgroundGrid() {
-    gridOffsetX += 0.2f;
-    gridOffsetY += 0.5f;
-    if (gridOffsetX > 64) gridOffsetX -= 64;
-    if (gridOffsetY > 64) gridOffsetY -= 64;
+    W.Presentation.gridOffsetX += 0.2f;
+    W.Presentation.gridOffsetY += 0.5f;
+    if (W.Presentation.gridOffsetX > 64) W.Presentation.gridOffsetX -= 64;
+    if (W.Presentation.gridOffsetY > 64) W.Presentation.gridOffsetY -= 64;
 }
 
 void DrawBackgroundGrid() {
-    for (int i = 0; i <= 8; ++i) AddLine(0, 64 * i - gridOffsetY, 0xFF101010, 640, 64 * i - gridOffsetY, 0xFF404040);
+    for (int i = 0; i <= 8; ++i) AddLine(0, 64 * i - W.Presentation.gridOffsetY, 0xFF101010, 640, 64 * i - W.Presentation.gridOffsetY, 0xFF404040);
     for (int i = 0; i <= 11; ++i)
-        AddLine(64 * i - gridOffsetX, 0, 0xFF101010, 64 * i - gridOffsetX, 512, 0xFF404040);
+        AddLine(64 * i - W.Presentation.gridOffsetX, 0, 0xFF101010, 64 * i - W.Presentation.gridOffsetX, 512, 0xFF404040);
 }
 
 void BandStrip(float centreX, float frequency, float phase, uint32_t colour) {
@@ -290,14 +282,14 @@ void DrawShieldRings(float shipX, float shipY, int32_t shieldTimer) {
 
 void AdvanceTitleLogo() {
     static const float kSpeed[3] = {1.0f, 0.3f, 0.8f};
-    for (int i = 0; i < 3; ++i) logoPhase[i] = WrapPhase(logoPhase[i] + kSpeed[i]);
+    for (int i = 0; i < 3; ++i) W.Presentation.logoPhase[i] = WrapPhase(W.Presentation.logoPhase[i] + kSpeed[i]);
 }
 
 void DrawTitleLogo(float x, float y) {
     for (int layer = 0; layer < 4; ++layer) {
         uint32_t colour = 0xFFFFFFFF;
         if (layer > 0) {
-            uint32_t g = static_cast<uint32_t>(std::trunc(std::sin(logoPhase[layer - 1] * kDegree) * 120 + 128));
+            uint32_t g = static_cast<uint32_t>(std::trunc(std::sin(W.Presentation.logoPhase[layer - 1] * kDegree) * 120 + 128));
             colour = 0xFF000000 | g * 0x010101;
         }
         Quad(&logoQuads[layer * 6], x, y, x + 300, y + 150, colour, layer / 4.0f, (layer + 1) / 4.0f);
@@ -309,38 +301,27 @@ void DrawTitleLogo(float x, float y) {
 }
 
 void AdvanceStudioLogo() {
-    if (studioFrame < 512) ++studioFrame;
-    studioShown = true;
-    if (studioInterval >= 3 && studioFrame >= 33 && studioFrame % studioInterval == 0) {
+    if (W.Presentation.studioFrame < 512) ++W.Presentation.studioFrame;
+    W.Presentation.studioShown = 1;
+    if (W.Presentation.studioInterval >= 3 && W.Presentation.studioFrame >= 33 && W.Presentation.studioFrame % W.Presentation.studioInterval == 0) {
         PlaySound(Sound::StudioFlash);
-        studioBrightness = 255;
-        studioInterval /= 2;  // flashes at 64, 96, 112, 120 and 124
-    } else if (studioBrightness < 1) {
-        studioShown = false;
+        W.Presentation.studioBrightness = 255;
+        W.Presentation.studioInterval /= 2;  // flashes at 64, 96, 112, 120 and 124
+    } else if (W.Presentation.studioBrightness < 1) {
+        W.Presentation.studioShown = 0;
         return;
     }
-    studioBrightness -= 4;
-    if (studioBrightness < 0) studioBrightness = 0;
+    W.Presentation.studioBrightness -= 4;
+    if (W.Presentation.studioBrightness < 0) W.Presentation.studioBrightness = 0;
 }
 
 void DrawStudioLogo() {
-    if (!studioShown) return;
+    if (!W.Presentation.studioShown) return;
     TexturedVertex quad[6];
-    Quad(quad, 280, 216, 360, 296, static_cast<uint32_t>(studioBrightness) * 0x010101, 0.0f, 1.0f);
+    Quad(quad, 280, 216, 360, 296, static_cast<uint32_t>(W.Presentation.studioBrightness) * 0x010101, 0.0f, 1.0f);
     plat::Gfx& gfx = plat::gfx();
     gfx.BindTexture(StudioLogoTexture);
     gfx.Draw(plat::Primitive::TriangleList, quad, 2);
     gfx.BindTexture(0);
 }
 
-void ResetBackground() {
-    W.Presentation.WaveFlashRequest = W.Presentation.WaveR = W.Presentation.WaveG = W.Presentation.WaveB = 0;
-    gridOffsetX = gridOffsetY = W.Presentation.PlayfieldScroll = 0;
-    for (float& p : W.Presentation.WavePhase) p = 0;
-    for (float& p : logoPhase) p = 0;
-    W.Presentation.ShieldRotation = 0;
-    studioFrame = 0;
-    studioInterval = 64;
-    studioBrightness = 0;
-    studioShown = false;
-}

@@ -52,6 +52,7 @@ void ForEachNumber(T& v, Leaf&& leaf) {
     } else if constexpr (std::is_arithmetic_v<U> || std::is_enum_v<U>) {
         // Fixed sizes only: a snapshot must read the same in the 32-bit browser build.
         static_assert(sizeof(U) == 1 || sizeof(U) == 4, "a world field of a size that differs between builds");
+        static_assert(!std::is_same_v<U, bool>, "a flag in the world is an int32_t: a bool's byte is mostly padding bits");
         leaf(v);
     } else if constexpr (world_fields::IsArray<U>::value) {
         for (auto& e : v) ForEachNumber<walk>(e, leaf);

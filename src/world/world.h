@@ -40,6 +40,17 @@ struct PresentationVars {
     int32_t TitleFade;  // 0..255, the level title's brightness
     int32_t BarBlink;   // 0..5
     float BarOffset;    // the boss bar's slide; its hidden value keeps it out of the way
+    float ArrowWobble;       // 0..3, the resolution arrows' sway
+    int32_t MenuPulseAngle;  // 0..179
+    int32_t MenuPulse;       // 6..252, the highlight's grey level
+    std::array<float, 3> CreditsTargetA, CreditsTargetB;
+    std::array<float, 3> CreditsJitterA, CreditsJitterB;
+    float gridOffsetX, gridOffsetY;  // the title's grid drifting
+    std::array<float, 3> logoPhase;
+    int32_t studioFrame;
+    int32_t studioInterval = 64;
+    int32_t studioBrightness;
+    int32_t studioShown;  // the studio logo is drawn this frame
 };
 
 struct World {

@@ -389,8 +389,8 @@ TEST_F(MenuTest, TheHighlightTicksAtEachLowPoint) {
     EXPECT_EQ(W.SoundsPlayed.effect[5], before + 1);
     Pass(90);
     EXPECT_EQ(W.SoundsPlayed.effect[5], before + 2);
-    EXPECT_GE(MenuPulse, 6);
-    EXPECT_LE(MenuPulse, 252);
+    EXPECT_GE(W.Presentation.MenuPulse, 6);
+    EXPECT_LE(W.Presentation.MenuPulse, 252);
 }
 
 }  // namespace
