@@ -8,37 +8,37 @@
 #include "game/ship_control.h"
 #include "game/weapons.h"
 #include "shell/bindings.h"
+#include "input/controls.h"
 #include "input/devices.h"
 #include "world/world.h"
 
 namespace {
 
-bool EscapeNewlyPressed() { return IsInputDown(KeyEscape) && W.EscapeLatch == 0; }
+bool EscapeNewlyPressed(const Controls& c) { return c.escape && W.EscapeLatch == 0; }
 
-void UnlockCombination() {
-    if (!(IsInputDown(KeyF9) && IsInputDown(KeyF12) && W.Program.GameMode == Mode::Menu && W.MenuPage == 0)) return;
+void UnlockCombination(const Controls& c) {
+    if (!(c.f9 && c.f12 && W.Program.GameMode == Mode::Menu && W.MenuPage == 0)) return;
     if (W.Program.UnlockCheatUsed == 0) PlaySound(Sound::Bonus);
     W.Program.UnlockCheatUsed = 1;
     for (int i = 0; i < kLevelCount; ++i) W.Saved.PracticeUnlocked[i] = W.Saved.BossUnlocked[i] = 1;
     W.Saved.BossRushUnlocked = 1;
 }
 
-void MenuKeys() {
-    if (EscapeNewlyPressed()) {
+void MenuKeys(const Controls& c) {
+    if (EscapeNewlyPressed(c)) {
         W.Program.GameMode = Mode::Quitting;
         W.EscapeLatch = 1;
     }
     // One press gives exactly one request; the earlier query wins when several are held.
     struct Key {
-        bool (*held)();
+        bool held;
         int32_t* request;
     };
-    static const Key keys[] = {{UpHeld, &MenuUpRequest},     {DownHeld, &MenuDownRequest},
-                               {LeftHeld, &MenuLeftRequest}, {RightHeld, &MenuRightRequest},
-                               {FireHeld, &MenuSelectRequest}, {ReturnHeld, &MenuSelectRequest}};
+    const Key keys[] = {{c.up, &MenuUpRequest},     {c.down, &MenuDownRequest},   {c.left, &MenuLeftRequest},
+                        {c.right, &MenuRightRequest}, {c.fire, &MenuSelectRequest}, {c.enter, &MenuSelectRequest}};
     bool any = false;
     for (const Key& key : keys) {
-        if (!key.held()) continue;
+        if (!key.held) continue;
         any = true;
         if (W.MenuKeyLatch == 0) {
             *key.request = 1;
@@ -48,8 +48,8 @@ void MenuKeys() {
     if (!any) W.MenuKeyLatch = 0;
 }
 
-bool PauseToggle(int32_t toMode) {
-    if (!IsInputDown(W.Saved.Bindings[SlotPause])) {
+bool PauseToggle(const Controls& c, int32_t toMode) {
+    if (!c.pause) {
         W.PauseLatch = 0;
         return false;
     }
@@ -59,14 +59,14 @@ bool PauseToggle(int32_t toMode) {
     return true;
 }
 
-void PlayingKeys() {
-    if (EscapeNewlyPressed()) {
+void PlayingKeys(const Controls& c) {
+    if (EscapeNewlyPressed(c)) {
         StopMusic();
         W.Program.GameMode = Mode::Menu;
         W.Level.LevelTitleTimer = 0;
         W.EscapeLatch = 1;
     }
-    PauseToggle(Mode::Paused);
+    PauseToggle(c, Mode::Paused);
     if (W.Level.ReportShowing) {
         W.MenuKeyLatch = 1;
         W.FireLatch = 0;
@@ -74,28 +74,28 @@ void PlayingKeys() {
         return;
     }
     if (!ShipAlive) return;
-    ControlShip({UpHeld(), DownHeld(), LeftHeld(), RightHeld(), FireHeld(), ShieldHeld()});
+    ControlShip({c.up, c.down, c.left, c.right, c.fire, c.shield});
 }
 
-void PausedKeys() {
-    if (EscapeNewlyPressed()) {
+void PausedKeys(const Controls& c) {
+    if (EscapeNewlyPressed(c)) {
         StopMusic();
         W.Program.GameMode = Mode::Menu;
         W.EscapeLatch = 1;
     }
-    PauseToggle(Mode::Playing);
+    PauseToggle(c, Mode::Playing);
 }
 
-void CaptureKeys() {
-    if (EscapeNewlyPressed()) {
+void CaptureKeys(const Controls& c) {
+    if (EscapeNewlyPressed(c)) {
         W.EscapeLatch = 1;
         W.Program.GameMode = Mode::Menu;
         W.CaptureArmed = 0;
         return;
     }
     // The fire key that chose the row must be let go before anything is captured.
-    if (!IsInputDown(W.Saved.Bindings[SlotKeyFire]) && W.CaptureArmed == 0) W.CaptureArmed = 1;
-    int code = ScanAnyInput();
+    if (!c.keyFire && W.CaptureArmed == 0) W.CaptureArmed = 1;
+    const int code = c.anyInput;
     if (W.CaptureArmed == 1 && code != -1) {
         if (W.CaptureTarget >= 0 && W.CaptureTarget <= 5) W.PendingBindings[W.CaptureTarget] = code;
         else if (W.CaptureTarget == 6) W.PendingBindings[SlotPause] = code;
@@ -107,18 +107,23 @@ void CaptureKeys() {
 }  // namespace
 
 void InputStep() {
-    // While a replay is watched the viewer has read the player's own controls already (replay_viewer).
-    if (!PlaybackActive() || !PlaybackInput()) PollInputDevices();
-    RecordFrameInput();
-    if (IsInputDown(KeyF1)) W.Host.FastForward = 0;
-    if (IsInputDown(KeyF2)) W.Host.FastForward = 1;
-    UnlockCombination();
-    if (!IsInputDown(KeyEscape)) W.EscapeLatch = 0;
+    // Every device folded into this frame's controls, or the replay's. While a replay is watched the
+    // viewer has read the player's own keys already (replay_viewer).
+    Controls c;
+    if (!PlaybackActive() || !PlaybackControls(c)) {
+        PollInputDevices();
+        c = ReadControls();
+    }
+    RecordFrameControls(c);
+    if (c.f1) W.Host.FastForward = 0;
+    if (c.f2) W.Host.FastForward = 1;
+    UnlockCombination(c);
+    if (!c.escape) W.EscapeLatch = 0;
     switch (W.Program.GameMode) {
-        case Mode::Menu: MenuKeys(); break;
-        case Mode::Playing: PlayingKeys(); break;
-        case Mode::Paused: PausedKeys(); break;
-        case Mode::CaptureBinding: CaptureKeys(); break;
+        case Mode::Menu: MenuKeys(c); break;
+        case Mode::Playing: PlayingKeys(c); break;
+        case Mode::Paused: PausedKeys(c); break;
+        case Mode::CaptureBinding: CaptureKeys(c); break;
         default: break;
     }
 }

@@ -16,6 +16,7 @@
 #include "input/requests.h"
 #include "game/records.h"
 #include "game/ship.h"
+#include "input/controls.h"
 #include "input/devices.h"
 #include "render/camera.h"
 #include "shell/data_dir.h"
@@ -34,8 +35,8 @@ constexpr uint32_t kGameVersion = 1;  // raise with any change that alters how a
 constexpr size_t kHeaderSize = 4 + 4 + 4 + 4 + 4 + 8 + 4 * 4;
 constexpr uint32_t kMaxPart = 64u << 20;
 
-// One frame's input as the game reads it: the keyboard's 256 bytes, whether a controller is there, its
-// two axes and 128 buttons.
+// One frame's input: in the first format the devices as read (the keyboard's 256 bytes, whether a
+// controller is there, its two axes and 128 buttons); since, the frame's controls (kControlsBytes).
 using InputImage = unsigned char[kInputBytes];
 
 std::vector<unsigned char> snapshot, inputs;
@@ -55,15 +56,11 @@ bool active;
 bool pending;      // a record's run is being played out
 uint32_t changes;  // bytes its change sets
 uint32_t format = kFormat;  // of the replay read last
+size_t width = kControlsBytes;  // bytes of one frame's input in the stream recorded or played
 
-void TakeInput(InputImage out) {
-    std::memcpy(out, KeyboardState, 256);
-    out[256] = JoystickPresent ? 1 : 0;
-    std::memcpy(out + 257, &Joystick.x, 4);
-    std::memcpy(out + 261, &Joystick.y, 4);
-    std::memcpy(out + 265, Joystick.buttons, 128);
-}
+size_t InputWidth(uint32_t fileFormat) { return fileFormat == kFirstFormat ? kInputBytes : kControlsBytes; }
 
+// A first-format frame's devices put back, for the input step to fold as it did then.
 void GiveInput(const InputImage in) {
     std::memcpy(KeyboardState, in, 256);
     JoystickPresent = in[256] != 0;
@@ -108,18 +105,18 @@ bool GetVarint(const std::vector<unsigned char>& in, size_t& at, uint32_t& v) {
 }
 
 // A run of unchanged frames, then the bytes the next frame changed (index, value).
-void FlushRun(const InputImage next) {
+void FlushRun(const unsigned char* next) {
     PutVarint(inputs, unchangedRun);
     unchangedRun = 0;
     uint32_t changed = 0;
-    for (size_t i = 0; i < kInputBytes; ++i) changed += previous[i] != next[i];
+    for (size_t i = 0; i < width; ++i) changed += previous[i] != next[i];
     PutVarint(inputs, changed);
-    for (size_t i = 0; i < kInputBytes; ++i)
+    for (size_t i = 0; i < width; ++i)
         if (previous[i] != next[i]) {
             PutVarint(inputs, static_cast<uint32_t>(i));
             inputs.push_back(next[i]);
         }
-    std::memcpy(previous, next, kInputBytes);
+    std::memcpy(previous, next, width);
 }
 
 void Put32(std::vector<unsigned char>& out, uint32_t v) {
@@ -150,6 +147,7 @@ void BeginRecording() {
     TakeSnapshot(snapshot);
     inputs.clear();
     std::memset(previous, 0, sizeof previous);
+    width = kControlsBytes;
     unchangedRun = 0;
     frames = 0;
     recording = true;
@@ -157,11 +155,11 @@ void BeginRecording() {
 
 bool Recording() { return recording; }
 
-void RecordFrameInput() {
+void RecordFrameControls(const Controls& controls) {
     if (!recording) return;
-    InputImage now;
-    TakeInput(now);
-    if (std::memcmp(now, previous, kInputBytes) == 0) ++unchangedRun;
+    unsigned char now[kControlsBytes];
+    ControlsToBytes(controls, now);
+    if (std::memcmp(now, previous, kControlsBytes) == 0) ++unchangedRun;
     else FlushRun(now);
     ++frames;
 }
@@ -250,7 +248,7 @@ bool ReadReplay(const unsigned char* data, size_t size, std::string& error) {
         bool bad = false;
         for (uint32_t i = 0; i < changed && !bad; ++i) {
             uint32_t index = 0;
-            bad = !GetVarint(inputs, at, index) || index >= kInputBytes || at >= inputs.size();
+            bad = !GetVarint(inputs, at, index) || index >= InputWidth(format) || at >= inputs.size();
             ++at;
         }
         if (bad) break;
@@ -277,6 +275,7 @@ void StartPlayback() {
     ViewerKeepsPlayersControls();
     PutStart(snapshot);
     std::memset(previous, 0, sizeof previous);
+    width = InputWidth(format);
     readAt = 0;
     pending = false;
     played = 0;
@@ -303,7 +302,7 @@ void PutPlaybackPlace(const PlaybackPlace& place) {
     played = place.played;
 }
 
-bool PlaybackInput() {
+bool PlaybackControls(Controls& controls) {
     if (played >= frames) {
         active = false;
         return false;
@@ -323,7 +322,12 @@ bool PlaybackInput() {
         }
         pending = false;
     }
-    GiveInput(previous);
+    if (format == kFirstFormat) {
+        GiveInput(previous);
+        controls = ReadControls();
+    } else {
+        controls = ControlsFromBytes(previous);
+    }
     ++played;
     if ((flags & kReplayIndestructible) && ShipAlive) W.Invulnerable = 1;  // as the runner kept it
     return true;

@@ -1,17 +1,18 @@
 #pragma once
-// Replays: a game kept as the input it read on every frame, from a snapshot of the whole game state on
-// its first frame, with the hash of the state it ended in. The same build plays it back to the same hash.
+// Replays: a game kept as the controls it read on every frame, from a snapshot of the world on its
+// first frame, with the hash of the state it ended in. The same build plays it back to the same hash.
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "app/state_hash.h"
+#include "input/controls.h"
 
 // Recording. Begun on a game's first frame (before its input step), fed every frame's input, finished
 // when the game is over.
 void BeginRecording();
 bool Recording();
-void RecordFrameInput();  // the input just read from the devices
+void RecordFrameControls(const Controls& controls);  // this frame's, as the game reads them
 void FinishRecording();   // takes the hash of the state now
 bool SaveRecording(const char* path, std::string& error);
 // The recording as a file's bytes.
@@ -28,12 +29,13 @@ bool ReadReplay(const unsigned char* data, size_t size, std::string& error);
 void StartPlayback();
 // While playing back, the input step takes each frame's input from the replay instead of the devices.
 bool PlaybackActive();
-bool PlaybackInput();  // sets this frame's input; false (and playing back ends) once all were given
+// This frame's controls from the file; false (and playing back ends) once all were given.
+bool PlaybackControls(Controls& controls);
 bool PlaybackDone();   // every recorded frame has been given
 long long PlaybackPosition();  // frames given so far
 // Where a playback is in its inputs: with the world and the random generator, all its next frames
 // depend on.
-constexpr size_t kInputBytes = 256 + 1 + 4 + 4 + 128;  // one frame's input: see TakeInput
+constexpr size_t kInputBytes = 256 + 1 + 4 + 4 + 128;  // the most one frame's input takes: the first format's
 struct PlaybackPlace {
     size_t readAt;
     uint32_t unchangedRun;

@@ -133,15 +133,15 @@ void KeepSnapshot() {
 
 // The player's own keys, controller and bindings, swapped in only while the viewer reads them: the
 // replay's game sees nothing but the file's input.
-struct Controls {
+struct PlayersDevices {
     uint8_t keyboard[256];
     bool joystickPresent;
     plat::JoystickState joystick;
     int32_t bindings[kBindingSlots];
 };
-Controls players;
+PlayersDevices players;
 
-void SwapControls() {
+void SwapDevices() {
     std::swap_ranges(KeyboardState, KeyboardState + 256, players.keyboard);
     std::swap(JoystickPresent, players.joystickPresent);
     std::swap(Joystick, players.joystick);
@@ -150,14 +150,14 @@ void SwapControls() {
 
 enum : unsigned { kPause = 1, kStep = 2, kFaster = 4, kSlower = 8, kBack = 16, kToStart = 32, kEscape = 64, kF1 = 128, kF2 = 256 };
 
-unsigned ReadControls() {
-    SwapControls();
+unsigned ReadViewerKeys() {
+    SwapDevices();
     PollInputDevices();
     // The fire button pauses too, so a controller always can, whatever the pause binding is.
     const bool held[] = {IsInputDown(W.Saved.Bindings[SlotPause]) || FireHeld(), RightHeld(), UpHeld(), DownHeld(),
                          LeftHeld(), ShieldHeld() || IsInputDown(kKeyHome), IsInputDown(KeyEscape),
                          IsInputDown(KeyF1), IsInputDown(KeyF2)};
-    SwapControls();
+    SwapDevices();
     unsigned bits = 0;
     for (size_t i = 0; i < std::size(held); ++i) bits |= held[i] ? 1u << i : 0;
     return bits;
@@ -235,7 +235,7 @@ bool WatchedPass() {
         StopWatching();
         return false;
     }
-    const unsigned held = ReadControls(), pressed = held & ~latched;
+    const unsigned held = ReadViewerKeys(), pressed = held & ~latched;
     latched = held;
     WatchInputStep(held & kEscape, held & kF1, held & kF2);
     if (!W.Host.WatchingReplay) return false;

@@ -1,0 +1,20 @@
+#pragma once
+// One frame's controls: all the game reads of the keyboard and the controller, after the bindings. The
+// input step folds the devices into it once a frame; a replay records it and gives it back.
+#include <cstddef>
+#include <cstdint>
+
+struct Controls {
+    bool up, down, left, right, fire, shield;  // the bound actions held (keyboard or controller)
+    bool pause;                                // the pause binding held
+    bool keyFire;                              // the keyboard's own fire binding held
+    bool escape, enter, f1, f2, f9, f12;
+    int32_t anyInput;  // the first input held, for capturing a binding; -1 none
+};
+
+Controls ReadControls();  // from the devices as last polled
+
+// As a replay keeps it: one byte a control, then the input code (little-endian).
+constexpr size_t kControlsBytes = 14 + 2;
+void ControlsToBytes(const Controls& c, unsigned char* out);
+Controls ControlsFromBytes(const unsigned char* in);
