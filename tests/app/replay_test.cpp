@@ -27,6 +27,10 @@ TEST_F(ReplayTest, ARecordedGamePlaysBackToItsStateAndDamageIsRefused) {
     EXPECT_EQ(status, 0) << played;
     EXPECT_EQ(SummaryValue(played, "hash"), SummaryValue(recorded, "hash"));
     EXPECT_EQ(SummaryValue(played, "frames"), "3000");
+    // A file that cannot be written (the disk full when it is closed) is a failure, said so.
+    const std::string full = Sim("--dir " + dir + "/full --start level 2 --bot --frames 60 --record /dev/full", status);
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(full.find("cannot write /dev/full"), std::string::npos) << full;
 
     // A game played to its end is kept as the last game, and a full game with a new high score as the
     // best; the last game plays back to where it ended.
