@@ -117,9 +117,9 @@ void BossLevel1(int32_t slot) {
     }
     if (t >= 320 && t < 1218 && t % 5 == 0) {
         const int32_t u = t % 360;
-        const int32_t b1 = WobbleDegrees(28, CosTable[u], 180);
-        const int32_t b2 = WobbleDegrees(28, SinTable[u], 180);
-        Fire(slot, 10, 0, e.polys[0].baseY, 3 * CosTable[b1], 3 * SinTable[b2]);
+        const int32_t b1 = WobbleDegrees(28, Content.CosTable[u], 180);
+        const int32_t b2 = WobbleDegrees(28, Content.SinTable[u], 180);
+        Fire(slot, 10, 0, e.polys[0].baseY, 3 * Content.CosTable[b1], 3 * Content.SinTable[b2]);
     }
     if (t >= 1400 && t < 2400 && t % 10 == 0 && t % 200 <= 50) Fire(slot, 13, 0, -14, 0, 2);
     if (t >= 2600 && t < 4000 && t % 10 == 0) {

@@ -82,9 +82,9 @@ void MidBossLevel2(int32_t slot) {
         const int32_t u = t % 360;
         if (t % 4 == 0 && u >= 41 && u <= 139) Fire(slot, 28, 0, -71, 0, 3);
         if (t % 2 == 0 && u >= 180) {
-            const int32_t b1 = WobbleDegrees(28, SinTable[u], 180);
-            const int32_t b2 = WobbleDegrees(8, CosTable[u], 180);
-            Fire(slot, 29, 0, -84, 3 * CosTable[b2], 3 * SinTable[b1]);
+            const int32_t b1 = WobbleDegrees(28, Content.SinTable[u], 180);
+            const int32_t b2 = WobbleDegrees(8, Content.CosTable[u], 180);
+            Fire(slot, 29, 0, -84, 3 * Content.CosTable[b2], 3 * Content.SinTable[b1]);
         }
     }
     if (In(t, 1961, 2000) && t % 2 == 0) AddBaseY(e, 6, 9, 2);

@@ -17,10 +17,10 @@ void SetSpinsButEmpty(Enemy& e, int last, int32_t s) {
 
 // The mid-boss's wobbling speed: 3 cos b2, 3 sin b1 with b = trunc(a sin u + 90), trunc(a cos u + 90).
 void MidBossWobble(int32_t u, float amplitude, float& vx, float& vy) {
-    const int32_t b1 = WobbleDegrees(amplitude, SinTable[u], 90);
-    const int32_t b2 = WobbleDegrees(amplitude, CosTable[u], 90);
-    vx = 3 * CosTable[b2];
-    vy = 3 * SinTable[b1];
+    const int32_t b1 = WobbleDegrees(amplitude, Content.SinTable[u], 90);
+    const int32_t b2 = WobbleDegrees(amplitude, Content.CosTable[u], 90);
+    vx = 3 * Content.CosTable[b2];
+    vy = 3 * Content.SinTable[b1];
 }
 
 bool InWindow(int32_t t, const int32_t (*windows)[2], int count) {

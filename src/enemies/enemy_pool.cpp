@@ -101,8 +101,8 @@ void SpawnEnemy(int32_t modelType, int32_t behaviour, int32_t hitPoints, int32_t
             W.Level.BossSlot[k] = slot;
         }
     }
-    InstantiateModel(e, ModelPolys[modelType], modelType, 0, behaviour, 1, hitPoints, dropKind,
-                     ModelPolyCount[modelType], 0, 0, baseX, baseY, vx, vy, orbitAngle, orbitStep, pivotX, pivotY);
+    InstantiateModel(e, Content.ModelPolys[modelType], modelType, 0, behaviour, 1, hitPoints, dropKind,
+                     Content.ModelPolyCount[modelType], 0, 0, baseX, baseY, vx, vy, orbitAngle, orbitStep, pivotX, pivotY);
     InitBehaviourState(slot, behaviour, x, y, polySpin, polyOrbitStep, polyAngleAdd, polyOrbitAngleAdd);
 }
 
@@ -152,7 +152,7 @@ void DrawEnemy(int32_t slot) {
     const Enemy& e = W.EnemyPool[slot];
     if (e.active == 0) return;
     int type = e.modelType >= 0 && e.modelType < kModelTypes ? e.modelType : 0;
-    DrawEntity(e, FillColours[type], LineColours[type]);
+    DrawEntity(e, Content.FillColours[type], Content.LineColours[type]);
 }
 
 void StepEnemyFlash(int32_t slot) {

@@ -10,16 +10,6 @@
 
 namespace {
 
-float Radius(double k, double degrees) { return static_cast<float>(k / std::tan(degrees * 3.14159 / 180.0)); }
-
-}  // namespace
-
-const float kRadiusSquare = Radius(2, 45);
-const float kRadiusSlim = Radius(2, 60);
-const float kRadiusLarge = Radius(15, 45);
-
-namespace {
-
 using fire::Aim;
 using fire::From;
 using fire::RingRow;

@@ -12,7 +12,8 @@ void FireEnemyPattern(const Enemy& enemy, int32_t pattern, float offsetX, float 
 // The same for the enemy in a pool slot; a slot outside the pool fires nothing.
 void FireEnemyPattern(int32_t slot, int32_t pattern, float offsetX, float offsetY, float vx, float vy);
 
-// Bullet contact radii: k / tan(t), t in radians from pi = 3.14159.
-extern const float kRadiusSquare;  // 2 / tan 45
-extern const float kRadiusSlim;    // 2 / tan 60
-extern const float kRadiusLarge;   // 15 / tan 45
+// Bullet contact radii: k / tan(t), t in radians from pi = 3.14159, rounded to float. Written out
+// exactly, so every build has the same bits.
+constexpr float kRadiusSquare = 0x1.000016p+1f;  // 2 / tan 45
+constexpr float kRadiusSlim = 0x1.279a9cp+0f;    // 2 / tan 60
+constexpr float kRadiusLarge = 0x1.e0002ap+3f;   // 15 / tan 45

@@ -5,18 +5,14 @@
 #include "enemies/model_build.h"
 #include "world/world.h"
 
-Poly ModelPolys[kModelTypes][kMaxPolys];
-int32_t ModelPolyCount[kModelTypes];
-ColourRecord FillColours[kModelTypes][kColourRecords];
-ColourRecord LineColours[kModelTypes][kColourRecords];
-
 namespace model {
 
 namespace {
 
 void Place(int m, int i, int sides, int group, int visible, float scale, int orbit, float radius, int orbitAngle,
            int angle) {
-    DefinePoly(ModelPolys[m][i], sides - 3, group, sides, visible, 1, 0, 0, 0, -radius, scale, scale,
+    ContentTables& Content = ContentToBuild();
+    DefinePoly(Content.ModelPolys[m][i], sides - 3, group, sides, visible, 1, 0, 0, 0, -radius, scale, scale,
                NormaliseAngle(angle), 0, orbit, NormaliseAngle(orbitAngle), 0, 0, 0);
 }
 
@@ -56,26 +52,29 @@ void Ring(int m, std::initializer_list<int> indices, int sides, int group, float
 
 void Colours(int m, int group, int sides, std::initializer_list<ColourRecord> fill,
              std::initializer_list<ColourRecord> line) {
+    ContentTables& Content = ContentToBuild();
     for (int v = 0; v < sides; ++v) {
-        FillColours[m][group * 10 + v] = fill.begin()[v % fill.size()];
-        LineColours[m][group * 10 + v] = line.begin()[v % line.size()];
+        Content.FillColours[m][group * 10 + v] = fill.begin()[v % fill.size()];
+        Content.LineColours[m][group * 10 + v] = line.begin()[v % line.size()];
     }
 }
 
 void FlashOnly(int m, std::initializer_list<int> polys) {
-    for (int i = 0; i < ModelPolyCount[m]; ++i) ModelPolys[m][i].flashOnHit = 0;
-    for (int i : polys) ModelPolys[m][i].flashOnHit = 1;
+    ContentTables& Content = ContentToBuild();
+    for (int i = 0; i < Content.ModelPolyCount[m]; ++i) Content.ModelPolys[m][i].flashOnHit = 0;
+    for (int i : polys) Content.ModelPolys[m][i].flashOnHit = 1;
 }
 
 }  // namespace model
 
 void DefineModels() {
+    ContentTables& Content = ContentToBuild();
     static const int32_t counts[kModelTypes] = {7,  7,  3,  12, 3,  11, 6,  56, 25, 18, 5, 49, 4,
                                                 4,  7,  7,  5,  5,  73, 67, 7,  7,  24, 62, 40};
-    std::memset(ModelPolys, 0, sizeof ModelPolys);
-    std::memset(FillColours, 0, sizeof FillColours);
-    std::memset(LineColours, 0, sizeof LineColours);
-    for (int m = 0; m < kModelTypes; ++m) ModelPolyCount[m] = counts[m];
+    std::memset(Content.ModelPolys, 0, sizeof Content.ModelPolys);
+    std::memset(Content.FillColours, 0, sizeof Content.FillColours);
+    std::memset(Content.LineColours, 0, sizeof Content.LineColours);
+    for (int m = 0; m < kModelTypes; ++m) Content.ModelPolyCount[m] = counts[m];
     DefineModel0();
     DefineModel1();
     DefineModel2();

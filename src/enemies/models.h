@@ -5,11 +5,4 @@
 #include "world/world.h"
 #include "enemies/polygons.h"
 
-constexpr int kModelTypes = 25;
-
-extern Poly ModelPolys[kModelTypes][kMaxPolys];
-extern int32_t ModelPolyCount[kModelTypes];
-extern ColourRecord FillColours[kModelTypes][kColourRecords];
-extern ColourRecord LineColours[kModelTypes][kColourRecords];
-
 void DefineModels();

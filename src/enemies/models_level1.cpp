@@ -6,7 +6,7 @@ using model::C;
 using model::Colours;
 
 void DefineModel0() {
-    Poly* p = ModelPolys[0];
+    Poly* p = ContentToBuild().ModelPolys[0];
     DefinePoly(p[0], 3, 0, 6, 1, 1, 0, 0, 0, 0, 20, 20, 30, 0, 0, 0, 0, 0, 0);
     for (int i = 1; i <= 6; ++i) {
         int a = (i - 1) * 60;
@@ -20,7 +20,7 @@ void DefineModel0() {
 }
 
 void DefineModel2() {
-    Poly* p = ModelPolys[2];
+    Poly* p = ContentToBuild().ModelPolys[2];
     DefinePoly(p[0], 2, 0, 5, 1, 1, 0, 0, 0, 0, 12, 12, 180, 0, 0, 0, 0, 0, 0);
     DefinePoly(p[1], 1, 1, 4, 1, 1, 0, 0, 0, -17, 8, 8, 27, 0, 1, 72, 0, 0, 0);
     DefinePoly(p[2], 1, 1, 4, 1, 1, 0, 0, 0, -17, 8, 8, -27, 0, 1, -72, 0, 0, 0);

@@ -8,8 +8,6 @@
 #include "world/world.h"
 #include "shell/trig.h"
 
-float PolyRadiusFactor[kShapeCount];
-PointF UnitPolygons[kShapeCount][kMaxSides];
 PointF ScratchVertices[kMaxSides];
 uint32_t ScratchFill[kMaxSides];
 uint32_t ScratchLine[kMaxSides];
@@ -24,10 +22,12 @@ float RadiusFactor(int sides) { return static_cast<float>(0.5 / std::sin(kPi / s
 }  // namespace
 
 void BuildRadiusFactors() {
-    for (int n = 3; n <= 10; ++n) PolyRadiusFactor[n - 3] = RadiusFactor(n);
+    ContentTables& Content = ContentToBuild();
+    for (int n = 3; n <= 10; ++n) Content.PolyRadiusFactor[n - 3] = RadiusFactor(n);
 }
 
 void BuildUnitPolygons() {
+    ContentTables& Content = ContentToBuild();
     PointF scratch[kMaxSides];
     for (float n = 3.0f; n <= 10.0f; n += 1.0f) {
         int sides = static_cast<int>(n);
@@ -41,7 +41,7 @@ void BuildUnitPolygons() {
             scratch[i] = {static_cast<float>(r * std::sin(rad)), static_cast<float>(-r * std::cos(rad))};
             accumulator += step;
         }
-        std::memcpy(UnitPolygons[sides - 3], scratch, sizeof(PointF) * sides);
+        std::memcpy(Content.UnitPolygons[sides - 3], scratch, sizeof(PointF) * sides);
     }
 }
 
@@ -120,10 +120,10 @@ void SpinPoly(Poly& poly) {
 
 void PolyVertices(const Poly& poly) {
     const int angle = NormaliseAngle(poly.angle);
-    float c = CosTable[angle], s = SinTable[angle];
+    float c = Content.CosTable[angle], s = Content.SinTable[angle];
     int shape = poly.shape < 0 || poly.shape >= kShapeCount ? 0 : poly.shape;
     for (int v = 0; v < shape + 3; ++v) {
-        const PointF& p = UnitPolygons[shape][v];
+        const PointF& p = Content.UnitPolygons[shape][v];
         ScratchVertices[v] = {p.x * c - p.y * s, p.x * s + p.y * c};
     }
 }
@@ -132,7 +132,7 @@ void OrbitPoint(float& x, float& y, float baseX, float baseY, int32_t& angle, in
                 float pivotY) {
     angle = NormaliseAngle(angle + step);
     float dx = baseX - pivotX, dy = baseY - pivotY;
-    float c = CosTable[angle], s = SinTable[angle];
+    float c = Content.CosTable[angle], s = Content.SinTable[angle];
     x = pivotX + (dx * c - dy * s);
     y = pivotY + (dx * s + dy * c);
 }
@@ -141,14 +141,14 @@ void StepRotatePoint(float& x, float& y, float cx, float cy, int32_t& angle, int
     angle = NormaliseAngle(angle + step);
     int32_t turn = NormaliseAngle(step);
     float dx = cx - ox, dy = cy - oy;
-    float c = CosTable[turn], s = SinTable[turn];
+    float c = Content.CosTable[turn], s = Content.SinTable[turn];
     x = ox + (dx * c - dy * s);
     y = oy + (dx * s + dy * c);
 }
 
 void RotateVector(int32_t angle, float& x, float& y) {
     angle = NormaliseAngle(angle);
-    float c = CosTable[angle], s = SinTable[angle];
+    float c = Content.CosTable[angle], s = Content.SinTable[angle];
     float nx = x * c - y * s;
     float ny = x * s + y * c;
     x = nx;

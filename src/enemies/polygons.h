@@ -2,28 +2,11 @@
 // Regular polygons: the unit shapes, the Poly helpers, colour records and the drawing of a Poly.
 #include <cstdint>
 
+#include "world/content.h"
 #include "world/world.h"
 #include "shell/trig.h"
 
-struct PointF {
-    float x, y;
-};
-
-struct ColourRecord {
-    int32_t r, g, b;
-    int32_t halfAlpha;  // packed as (2 x halfAlpha) mod 256
-};
-
-constexpr int kShapeCount = 8;  // 3 to 10 sides
-constexpr int kMaxSides = 10;
-constexpr int kColourGroups = 16;  // ten records each, one per vertex
-constexpr int kColourRecords = kColourGroups * 10;
 constexpr uint32_t FlashColour = 0x3CF5F5F5;
-
-// Circumradius of the n-gon with sides 1 long, index n - 3.
-extern float PolyRadiusFactor[kShapeCount];
-// Vertex 0 straight up, then clockwise on screen; list n - 3 holds n vertices.
-extern PointF UnitPolygons[kShapeCount][kMaxSides];
 
 // What DrawPoly draws: the rotated unit vertices and the per-vertex colours, filled by the caller.
 extern PointF ScratchVertices[kMaxSides];

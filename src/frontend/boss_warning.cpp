@@ -18,7 +18,7 @@ void AdvanceBossWarning() {
         W.Presentation.WaveFlashRequest = 1;
     }
     W.WarningPulseAngle = (W.WarningPulseAngle + 2) % 180;
-    W.WarningPulse = static_cast<int32_t>(SinTable[W.WarningPulseAngle] * 116 + 6);
+    W.WarningPulse = static_cast<int32_t>(Content.SinTable[W.WarningPulseAngle] * 116 + 6);
 }
 
 void DrawBossWarning() {

@@ -46,7 +46,7 @@ void UpdatePulse() {
     if (W.Presentation.MenuPulse == 6) PlaySound(Sound::MenuPulse);  // a soft tick at each low point of the highlight
     W.Presentation.MenuPulseAngle += 2;
     if (W.Presentation.MenuPulseAngle >= 180) W.Presentation.MenuPulseAngle -= 180;
-    W.Presentation.MenuPulse = static_cast<int32_t>(SinTable[W.Presentation.MenuPulseAngle] * 246 + 6);
+    W.Presentation.MenuPulse = static_cast<int32_t>(Content.SinTable[W.Presentation.MenuPulseAngle] * 246 + 6);
 }
 
 void DrawCredits() {

@@ -14,7 +14,7 @@ const char* const kPilotRanks[5] = {"DERANGED SEDATED CHICKEN", "INSANE METHADON
 
 void AdvancePilotStatus() {
     W.StatusPulseAngle = (W.StatusPulseAngle + 2) % 180;
-    W.StatusPulse = static_cast<int32_t>(SinTable[W.StatusPulseAngle] * 116 + 6);
+    W.StatusPulse = static_cast<int32_t>(Content.SinTable[W.StatusPulseAngle] * 116 + 6);
     // Fireworks behind the rating; y is drawn before x.
     if (Random() % 20 == 0) {
         int y = Random() % 512;

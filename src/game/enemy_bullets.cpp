@@ -64,7 +64,7 @@ void DrawBullet(const EnemyBullet& b) {
     if (b.kind < 0 || b.kind >= kBulletKindCount) return;
     const BulletLook& look = kLooks[b.kind];
     const int a = NormaliseAngle(b.angle);
-    const float c = CosTable[a], s = SinTable[a];
+    const float c = Content.CosTable[a], s = Content.SinTable[a];
     float x[4], y[4];
     uint32_t fill[4];
     const uint32_t edge = Pack(look.outline);
@@ -95,7 +95,7 @@ int SpawnEnemyBullet(int32_t kind, int32_t outline, float radius, float offsetX,
         EnemyBullet& b = W.EnemyBullets[W.BulletCursor];
         if (b.active) continue;
         const int a = NormaliseAngle(angle);
-        const float c = CosTable[a], s = SinTable[a];
+        const float c = Content.CosTable[a], s = Content.SinTable[a];
         b.active = 1;
         b.kind = kind;
         b.outline = outline;
@@ -150,7 +150,7 @@ void CollideEnemyBullets() {
             b.active = 0;
             continue;
         }
-        if (InCircle(dx, dy, ShipRadius + b.radius) && ShipAlive && !W.Invulnerable) {
+        if (InCircle(dx, dy, Content.ShipRadius + b.radius) && ShipAlive && !W.Invulnerable) {
             b.active = 0;
             KillShip(false);
         }

@@ -103,8 +103,8 @@ void DrawSquares(const Shard* pool, int size, const ColourRecord (*fill)[4], con
         if (s.active != 1) continue;
         PointF v[4];
         for (int k = 0; k < 4; ++k) {
-            float ux = UnitPolygons[1][k].x, uy = UnitPolygons[1][k].y;
-            v[k] = {ux * CosTable[s.angle] - uy * SinTable[s.angle], ux * SinTable[s.angle] + uy * CosTable[s.angle]};
+            float ux = Content.UnitPolygons[1][k].x, uy = Content.UnitPolygons[1][k].y;
+            v[k] = {ux * Content.CosTable[s.angle] - uy * Content.SinTable[s.angle], ux * Content.SinTable[s.angle] + uy * Content.CosTable[s.angle]};
         }
         int kind = s.colourKind;
         uint32_t fc[4], lc[4];
@@ -221,7 +221,7 @@ void SpawnHitSparks(float x, float y, float shotVx, float shotVy) {
         int life = (R(10) + 10) * 5;
         float px = x + (R(9) - 4), py = y + (R(9) - 4);
         float size = static_cast<float>(R(2) + 2);
-        float vx = 1.2f * CosTable[R(360)] - 0.2f * shotVx;
+        float vx = 1.2f * Content.CosTable[R(360)] - 0.2f * shotVx;
         float vy = -shotVy / (R(5) + 5.5f);
         int angle = R(360);
         int spin = R(13) - 6;
@@ -268,14 +268,14 @@ void SpawnFireworkBurst(float x, float y) {
     for (int i = 0; i < 33; ++i) {
         float speed = i < 30 ? (R(60) + 80) / 150.0f : (R(160) + 100) / 100.0f;
         int a = R(360);
-        SpawnGlow(x, y, speed * SinTable[a], speed * CosTable[a], 2);
+        SpawnGlow(x, y, speed * Content.SinTable[a], speed * Content.CosTable[a], 2);
     }
 }
 
 void MoveShards() { MoveSquares(W.Shards.data(), kShardPool, true); }
 void MoveSparks() { MoveSquares(W.Sparks.data(), kSparkPool, false); }
-void DrawShards() { DrawSquares(W.Shards.data(), kShardPool, ShardFillColours, ShardLineColours); }
-void DrawSparks() { DrawSquares(W.Sparks.data(), kSparkPool, SparkFillColours, SparkLineColours); }
+void DrawShards() { DrawSquares(W.Shards.data(), kShardPool, Content.ShardFillColours, Content.ShardLineColours); }
+void DrawSparks() { DrawSquares(W.Sparks.data(), kSparkPool, Content.SparkFillColours, Content.SparkLineColours); }
 
 void DrawGlows() {
     for (const Glow& g : W.Glows) {

@@ -39,7 +39,7 @@ void MovePickup(Pickup& p) {
     p.y += p.vy;
     p.phase += 10;
     if (p.phase >= 360) p.phase -= 360;
-    const float pulse = 50 * SinTable[NormaliseAngle(p.phase)];
+    const float pulse = 50 * Content.SinTable[NormaliseAngle(p.phase)];
     p.brightness = static_cast<int32_t>(std::trunc(pulse + (energy ? 102.0f : 118.0f)));
 }
 
@@ -114,8 +114,8 @@ void AdvancePickupWobble() {
 }
 
 void DrawPickups() {
-    const float o1x = 4 * SinTable[W.PickupWobble[0]], o1y = 4 * CosTable[W.PickupWobble[1]];
-    const float o2x = 4 * SinTable[W.PickupWobble[2]], o2y = 4 * CosTable[W.PickupWobble[3]];
+    const float o1x = 4 * Content.SinTable[W.PickupWobble[0]], o1y = 4 * Content.CosTable[W.PickupWobble[1]];
+    const float o2x = 4 * Content.SinTable[W.PickupWobble[2]], o2y = 4 * Content.CosTable[W.PickupWobble[3]];
     for (const Pickup& p : W.Pickups) {
         if (p.active != 1) continue;
         const uint32_t b = static_cast<uint32_t>(p.brightness) & 0xFF;
@@ -138,7 +138,7 @@ void CollectPickups() {
         const float dx = std::fabs(std::trunc(p.x - W.PlayerShip.x)), dy = std::fabs(std::trunc(p.y - W.PlayerShip.y));
         if (!ShipAlive) continue;
         if (InCircle(dx, dy, p.size + 30)) p.homing = 1;
-        if (InCircle(dx, dy, p.size + ShipRadius)) Collect(p);
+        if (InCircle(dx, dy, p.size + Content.ShipRadius)) Collect(p);
     }
 }
 

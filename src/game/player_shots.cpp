@@ -132,7 +132,7 @@ void CollidePlayerShots() {
             s.active = 0;
             continue;
         }
-        const PointF* shape = ShotShapes[s.kind];
+        const PointF* shape = Content.ShotShapes[s.kind];
         // Every Poly a shot touches is a hit of its own, even once the shot or the enemy is spent.
         for (int e = 0; e < kEnemyPoolSize; ++e) {
             Enemy& enemy = W.EnemyPool[e];
@@ -181,7 +181,7 @@ void DrawPlayerShots() {
     for (const PlayerShot& s : W.PlayerShots) {
         if (s.active != 1 || s.kind < 0 || s.kind > kReflectedKind) continue;
         const bool reflected = s.kind == kReflectedKind;
-        const PointF* shape = ShotShapes[s.kind];
+        const PointF* shape = Content.ShotShapes[s.kind];
         float x[4], y[4];
         uint32_t fill[4], line[4];
         for (int v = 0; v < 4; ++v) {

@@ -46,12 +46,12 @@ void DrawShip() {
         if (i == 1) {
             PolyVertices(poly);
         } else {
-            const PointF* wing = WingShape[i == 0 ? 0 : 1];
+            const PointF* wing = Content.WingShape[i == 0 ? 0 : 1];
             for (int v = 0; v < 3; ++v) ScratchVertices[v] = wing[v];
         }
         for (int v = 0; v < poly.sides; ++v) {
-            ScratchFill[v] = PackColour(ShipFillColours[poly.colourGroup * 10 + v]);
-            ScratchLine[v] = PackColour(ShipLineColours[poly.colourGroup * 10 + v]);
+            ScratchFill[v] = PackColour(Content.ShipFillColours[poly.colourGroup * 10 + v]);
+            ScratchLine[v] = PackColour(Content.ShipLineColours[poly.colourGroup * 10 + v]);
         }
         if (ShipBlinkShows()) DrawPoly(poly, W.PlayerShip.x, W.PlayerShip.y, 0);
     }
@@ -61,7 +61,7 @@ void AdvanceThrusters() {
     if (!ShipAlive || W.Program.GameMode != Mode::Playing) return;
     for (int f = 0; f < 2; ++f) {
         W.Presentation.FlamePhase[f] = (W.Presentation.FlamePhase[f] + 50) % 360;
-        W.Presentation.FlameBrightness[f] = static_cast<int32_t>(std::trunc(50 * SinTable[W.Presentation.FlamePhase[f]] + 110));
+        W.Presentation.FlameBrightness[f] = static_cast<int32_t>(std::trunc(50 * Content.SinTable[W.Presentation.FlamePhase[f]] + 110));
     }
 }
 
@@ -72,10 +72,10 @@ void DrawThrusters() {
         uint32_t b = static_cast<uint32_t>(W.Presentation.FlameBrightness[f]);
         uint32_t inner = b << 24 | 30u << 16 | 80u << 8 | b;
         uint32_t outer = (b / 4) << 16;
-        float ax = W.PlayerShip.x + ThrusterAnchor[f].x, ay = W.PlayerShip.y + ThrusterAnchor[f].y;
+        float ax = W.PlayerShip.x + Content.ThrusterAnchor[f].x, ay = W.PlayerShip.y + Content.ThrusterAnchor[f].y;
         PointF v[4];
         for (int k = 0; k < 4; ++k) {
-            v[k] = ThrusterShape[f][k];
+            v[k] = Content.ThrusterShape[f][k];
             if (k >= 2) v[k].y = length;
         }
         AddTexturedQuad(ax + v[0].x, ay + v[0].y - 10, inner, ax + v[1].x, ay + v[1].y - 10, inner, ax + v[2].x,
@@ -95,7 +95,7 @@ void CheckBodyCollision() {
         if (e.active == 0) continue;
         for (int i = 0; i < e.polyCount && i < kMaxPolys; ++i) {
             const Poly& poly = e.polys[i];
-            if (PointsTouch(px, py, e.x + poly.offsetX, e.y + poly.offsetY, poly.radius + ShipRadius)) {
+            if (PointsTouch(px, py, e.x + poly.offsetX, e.y + poly.offsetY, poly.radius + Content.ShipRadius)) {
                 KillShip(true);
                 return;
             }

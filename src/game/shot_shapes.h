@@ -2,9 +2,5 @@
 // The outlines of the player's shots: four corners per shot kind, offsets from the shot's x, y.
 #include "enemies/polygons.h"
 
-constexpr int kShotKinds = 16;
-
-extern PointF ShotShapes[kShotKinds][4];
-
 // Each angled kind's bar is turned once, at start-up, to lie along its flight.
 void BuildShotShapes();

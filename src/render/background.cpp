@@ -246,8 +246,8 @@ void DrawShieldRing(float shipX, float shipY, int32_t shieldTimer, int q) {
     float px = shipX, py = shipY;
     auto P = [px, py](int angle, float r, float& x, float& y) {
         int a = Degrees(angle);
-        x = px + r * SinTable[a];
-        y = py + r * CosTable[a];
+        x = px + r * Content.SinTable[a];
+        y = py + r * Content.CosTable[a];
     };
     for (int a = 0; a <= 300; a += 60) {
         float x1, y1, x2, y2;

@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-float SinTable[360];
-float CosTable[360];
 
 int NormaliseAngle(int angle) {
     angle %= 360;
@@ -11,10 +9,11 @@ int NormaliseAngle(int angle) {
 }
 
 void BuildTrigTables() {
+    ContentTables& Content = ContentToBuild();
     // pi taken as 3.14159, so sin 90 is a hair below 1: the game's motion was tuned on these values.
     const long double degree = 3.14159L / 180.0L;
     for (int d = 0; d < 360; ++d) {
-        CosTable[d] = static_cast<float>(std::cos(d * degree));
-        SinTable[d] = static_cast<float>(std::sin(d * degree));
+        Content.CosTable[d] = static_cast<float>(std::cos(d * degree));
+        Content.SinTable[d] = static_cast<float>(std::sin(d * degree));
     }
 }

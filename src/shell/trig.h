@@ -1,8 +1,6 @@
 #pragma once
-// Whole-degree sine and cosine tables; every game angle is an int kept in 0..359.
-
-extern float SinTable[360];
-extern float CosTable[360];
+// Whole-degree sine and cosine tables (Content.SinTable, Content.CosTable); every game angle is an int kept in 0..359.
+#include "world/content.h"
 
 void BuildTrigTables();
 

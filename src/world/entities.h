@@ -7,7 +7,7 @@
 constexpr int kMaxPolys = 80;
 
 struct Poly {
-    int32_t shape;        // index into UnitPolygons: sides - 3
+    int32_t shape;        // index into Content.UnitPolygons: sides - 3
     int32_t colourGroup;  // group of 10 records in the model's colour tables
     int32_t sides;        // 3..10
     int32_t visible;

@@ -41,7 +41,7 @@ TEST_F(MainLoopTest, StartUpCreatesLogWindowSettingsAndDevice) {
     EXPECT_TRUE(h().window.cursorHidden);
     EXPECT_NE(Log().find("using hires timers\n"), std::string::npos);
     EXPECT_NE(Log().find("vsync timing"), std::string::npos);
-    EXPECT_GT(CosTable[0], 0.99f);
+    EXPECT_GT(Content.CosTable[0], 0.99f);
 }
 
 TEST_F(MainLoopTest, WindowedStartSizesTheClientAreaToTheResolution) {

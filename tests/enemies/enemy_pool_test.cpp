@@ -75,7 +75,7 @@ TEST_F(EnemyPoolTest, TheLevelThreeMidBossIsStoredWholeWithoutTouchingTheNextRec
     ASSERT_EQ(W.EnemyCursor, 10);
     const Enemy& e = W.EnemyPool[10];
     EXPECT_EQ(e.polyCount, 73);
-    EXPECT_EQ(std::memcmp(e.polys.data(), ModelPolys[18], 73 * sizeof(Poly)), 0);
+    EXPECT_EQ(std::memcmp(e.polys.data(), Content.ModelPolys[18], 73 * sizeof(Poly)), 0);
     EXPECT_EQ(std::memcmp(&next, &W.EnemyPool[11], sizeof next), 0);
 }
 

@@ -1,6 +1,8 @@
 // What every pattern fires is pinned by the pattern sweep; these are the edges the sweep never meets.
 #include "enemies/fire_patterns.h"
 
+#include <cmath>
+
 #include "enemies/enemy_pool.h"
 #include "game/enemy_bullets.h"
 #include "shell/trig.h"
@@ -62,6 +64,14 @@ TEST_F(FirePatternTest, NumbersOutsideTheTableAndSlotsOutsideThePoolFireNothing)
     FireEnemyPattern(3, 110, 0, -20, 0, 3);
     ASSERT_EQ(CountEnemyBullets(), 8);
     EXPECT_EQ(W.EnemyBullets[0].angle, 90);  // read from the pool's record
+}
+
+// The radii are written out as numbers; they must stay the ones their formula gives.
+TEST(BulletRadii, AreTheirFormulaRoundedToFloat) {
+    auto radius = [](double k, double degrees) { return static_cast<float>(k / std::tan(degrees * 3.14159 / 180.0)); };
+    EXPECT_EQ(kRadiusSquare, radius(2, 45));
+    EXPECT_EQ(kRadiusSlim, radius(2, 60));
+    EXPECT_EQ(kRadiusLarge, radius(15, 45));
 }
 
 }  // namespace

@@ -27,8 +27,8 @@ bool IsEmpty(const Poly& p) {
 // Farthest reach of any Poly from the model centre, at rest.
 float Extent(int m) {
     float reach = 0;
-    for (int i = 0; i < ModelPolyCount[m]; ++i) {
-        const Poly& p = ModelPolys[m][i];
+    for (int i = 0; i < Content.ModelPolyCount[m]; ++i) {
+        const Poly& p = Content.ModelPolys[m][i];
         if (IsEmpty(p)) continue;
         float centre = p.orbit ? std::hypot(p.pivotX, p.pivotY) + OrbitRadius(p) : std::hypot(p.offsetX, p.offsetY);
         reach = std::max(reach, centre + p.radius);
@@ -38,13 +38,13 @@ float Extent(int m) {
 
 TEST_F(ModelTableTest, OutlinesAreBrighterThanFillsAndNeverWrapTheirAlpha) {
     for (int m = 0; m < kModelTypes; ++m)
-        for (int i = 0; i < ModelPolyCount[m]; ++i) {
-            const Poly& p = ModelPolys[m][i];
+        for (int i = 0; i < Content.ModelPolyCount[m]; ++i) {
+            const Poly& p = Content.ModelPolys[m][i];
             if (IsEmpty(p)) continue;
             ASSERT_LT(p.colourGroup, kColourGroups);
             for (int v = 0; v < p.sides; ++v) {
-                const ColourRecord& f = FillColours[m][p.colourGroup * 10 + v];
-                const ColourRecord& l = LineColours[m][p.colourGroup * 10 + v];
+                const ColourRecord& f = Content.FillColours[m][p.colourGroup * 10 + v];
+                const ColourRecord& l = Content.LineColours[m][p.colourGroup * 10 + v];
                 EXPECT_GT(l.halfAlpha, 0) << "model " << m << " poly " << i << " vertex " << v;
                 EXPECT_LT(l.halfAlpha, 128) << "model " << m << " poly " << i << " vertex " << v;
                 EXPECT_LT(f.halfAlpha, l.halfAlpha) << "model " << m << " poly " << i << " vertex " << v;
@@ -85,9 +85,9 @@ TEST_F(ModelTableTest, ModelsSharingAMakeUpStillLookDifferent) {
         for (size_t a = 0; a < group.size(); ++a)
             for (size_t b = a + 1; b < group.size(); ++b) {
                 int m = group[a], n = group[b];
-                EXPECT_NE(std::memcmp(ModelPolys[m], ModelPolys[n], sizeof(Poly) * ModelPolyCount[m]), 0)
+                EXPECT_NE(std::memcmp(Content.ModelPolys[m], Content.ModelPolys[n], sizeof(Poly) * Content.ModelPolyCount[m]), 0)
                     << m << " and " << n;
-                EXPECT_NE(std::memcmp(LineColours[m], LineColours[n], sizeof LineColours[m]), 0) << m << " and " << n;
+                EXPECT_NE(std::memcmp(Content.LineColours[m], Content.LineColours[n], sizeof Content.LineColours[m]), 0) << m << " and " << n;
             }
 }
 

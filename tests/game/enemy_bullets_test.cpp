@@ -95,7 +95,7 @@ TEST_F(EnemyBulletTest, OnlyActiveBulletsDrawAndStrayKindsAreSkipped) {
     Place(3, 4, 200, 300, 400);  // an angle past one turn still reads the tables
     DrawEnemyBullets();
     EXPECT_EQ(TriangleVertexCount, 3);
-    EXPECT_NEAR(TriangleBatch[0].x, 200 + 5.77f * SinTable[40], 1e-3);
+    EXPECT_NEAR(TriangleBatch[0].x, 200 + 5.77f * Content.SinTable[40], 1e-3);
 }
 
 }  // namespace

@@ -61,11 +61,11 @@ void DrawGalleryShip(float x, float y) {
             SpinPoly(p);
             PolyVertices(p);
         } else {
-            for (int v = 0; v < 3; ++v) ScratchVertices[v] = WingShape[i == 0 ? 0 : 1][v];
+            for (int v = 0; v < 3; ++v) ScratchVertices[v] = Content.WingShape[i == 0 ? 0 : 1][v];
         }
         for (int v = 0; v < p.sides; ++v) {
-            ScratchFill[v] = PackColour(ShipFillColours[p.colourGroup * 10 + v]);
-            ScratchLine[v] = PackColour(ShipLineColours[p.colourGroup * 10 + v]);
+            ScratchFill[v] = PackColour(Content.ShipFillColours[p.colourGroup * 10 + v]);
+            ScratchLine[v] = PackColour(Content.ShipLineColours[p.colourGroup * 10 + v]);
         }
         DrawPoly(p, x, y, 0);
     }
@@ -79,7 +79,7 @@ void DrawExhibits(const Page& page) {
             continue;
         }
         Enemy& e = W.EnemyPool[slot];
-        InstantiateModel(e, ModelPolys[ex.model], ex.model, 0, 0, 1, 1, 0, ModelPolyCount[ex.model], ex.x, ex.y, 0,
+        InstantiateModel(e, Content.ModelPolys[ex.model], ex.model, 0, 0, 1, 1, 0, Content.ModelPolyCount[ex.model], ex.x, ex.y, 0,
                          0, 0, 0, 0, 0, 0, 0);
         AnimateEnemy(slot);
         DrawEnemy(slot++);

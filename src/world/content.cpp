@@ -1,0 +1,9 @@
+#include "world/content.h"
+
+namespace {
+ContentTables content;
+}  // namespace
+
+const ContentTables& Content = content;
+
+ContentTables& ContentToBuild() { return content; }
