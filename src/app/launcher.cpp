@@ -13,9 +13,6 @@
 #include "shell/options.h"
 #include "shell/settings.h"
 
-const char* const kClearAllCaption = "Clear All";
-const char* const kClearAllText =
-    "This will reset all display and key settings\nto default and clear the game hiscore tables.\n\nAre you sure?";
 
 const int kControlListSlots[plat::kControlLists] = {
     SlotPadUp, SlotPadDown, SlotPadLeft, SlotPadRight, SlotPadFire, SlotPadShield,
@@ -26,11 +23,11 @@ namespace {
 
 constexpr int kFirstKeyboardList = 6;
 
-const char* const kResolutionNames[kResolutionChoices] = {
+constexpr char kResolutionNames[kResolutionChoices][16] = {
     "640x480 32bit", "800x600 32bit", "1024x768 32bit", "1280x720 32bit", "1280x1024 32bit", "1600x1200 32bit",
     "native",
 };
-const char* const kScreenModeNames[3] = {"vertical", "horizontal", "rotated"};
+constexpr char kScreenModeNames[3][11] = {"vertical", "horizontal", "rotated"};
 
 std::string Name(int32_t code) {
     char name[kKeyNameBuffer];
@@ -38,7 +35,8 @@ std::string Name(int32_t code) {
     return name;
 }
 
-plat::ChoiceList Positions(const char* const* names, int count, int32_t selected) {
+template <size_t Length>
+plat::ChoiceList Positions(const char (*names)[Length], int count, int32_t selected) {
     plat::ChoiceList list;
     for (int i = 0; i < count; ++i) list.entries.push_back({names[i], i});
     list.selected = selected >= 0 && selected < count ? selected : -1;
@@ -66,7 +64,7 @@ std::string BuildInfoText() {
                       version);
         return line;
     }
-    static const char* const kActions[6] = {"up", "down", "left", "right", "fire", "shield"};
+    static constexpr char kActions[6][7] = {"up", "down", "left", "right", "fire", "shield"};
     std::string text;
     for (int slot = SlotKeyUp; slot <= SlotKeyShield; ++slot) {
         std::snprintf(line, sizeof line, "%s: %s\n", kActions[slot], Name(W.Saved.Bindings[slot]).c_str());

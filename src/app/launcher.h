@@ -39,5 +39,6 @@ private:
     plat::ControlsContent shown_;  // what Open() handed out: OK maps positions back through it
 };
 
-extern const char* const kClearAllCaption;
-extern const char* const kClearAllText;
+constexpr char kClearAllCaption[] = "Clear All";
+constexpr char kClearAllText[] =
+    "This will reset all display and key settings\nto default and clear the game hiscore tables.\n\nAre you sure?";

@@ -26,7 +26,7 @@ struct RingRow {
     int8_t poly;
     From from;
     int16_t first, step, count, twin;
-    const char* kinds;
+    char kinds[21];
 };
 
 // One bullet per Poly first..last at its orbitAngle, launched from the enemy or from launchPoly's
@@ -38,7 +38,7 @@ struct SatelliteRow {
     int8_t first, last;
     bool toPolyCount;
     int8_t launchPoly;
-    const char* kinds;
+    char kinds[21];
 };
 
 extern const RingRow kRingRows[];

@@ -13,9 +13,6 @@
 
 ReplayHudInfo ReplayHud;
 
-const char* const kLevelTitles[kLevelCount] = {"LEVEL ONE", "LEVEL TWO", "LEVEL THREE", "LEVEL FOUR"};
-const char* const kLevelSubtitles[kLevelCount] = {"they can't buy backbone", "like a record... baby",
-                                        "the good stuff tovan", "I am your density"};
 
 namespace {
 
@@ -80,7 +77,7 @@ void SegmentQuad(float x, float top, uint32_t topColour, float bottom, uint32_t 
 
 // "replay", its speed beside it and under both a bar filled as far as the replay has played.
 void DrawReplayInfo() {
-    static const char* const kSpeeds[] = {"paused", "1/2x", "1x", "2x", "4x"};
+    static constexpr char kSpeeds[][7] = {"paused", "1/2x", "1x", "2x", "4x"};
     constexpr float x = 290, y = 20, barWidth = 120, barTop = 44, barBottom = 50;
     const float w = FrontText(x, y, 0, 20, kWhite, "replay");
     const int speed = ReplayHud.speed >= SpeedPaused && ReplayHud.speed <= SpeedFour ? ReplayHud.speed : SpeedOne;

@@ -14,8 +14,9 @@ struct ReplayHudInfo {
 };
 extern ReplayHudInfo ReplayHud;
 
-extern const char* const kLevelTitles[kLevelCount];
-extern const char* const kLevelSubtitles[kLevelCount];
+constexpr char kLevelTitles[kLevelCount][12] = {"LEVEL ONE", "LEVEL TWO", "LEVEL THREE", "LEVEL FOUR"};
+constexpr char kLevelSubtitles[kLevelCount][24] = {"they can't buy backbone", "like a record... baby",
+                                        "the good stuff tovan", "I am your density"};
 
 void DrawLivesIcon();
 // The bar's ten segments from the bottom for a BossBar of v (0 empty, -180 full), as triangles.

@@ -7,7 +7,9 @@
 
 
 
-extern const char* const kPilotRanks[5];
+constexpr char kPilotRanks[5][31] = {"DERANGED SEDATED CHICKEN", "INSANE METHADONE MONGOOSE",
+                                    "CRAZED INTOXICATED RABID SHREW", "RAGING DEMENTED BUNNY",
+                                    "CAFFEINE FUELLED NINJA CAT"};
 
 // The warning's throb (its siren and the background's flash) and the rating's pulse and fireworks move
 // on a frame in Advance; drawing only reads.

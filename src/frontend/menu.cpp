@@ -21,7 +21,7 @@ char MenuTitle[kMenuTextBytes];
 
 namespace {
 
-constexpr const char* kResolutionLabels[kResolutionChoices] = {
+constexpr char kResolutionLabels[kResolutionChoices][26] = {
     "resolution:   640 x 480",   "resolution:   800 x 600",   "resolution:   1024 x 768",
     "resolution:   1280 x 720",  "resolution:   1280 x 1024", "resolution:   1600 x 1200",
     "resolution:   native",

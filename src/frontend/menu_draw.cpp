@@ -18,7 +18,6 @@
 #include "shell/random.h"
 #include "shell/trig.h"
 
-const char* const kCreditNames[3] = {"the quiv-ex team", "quiv-ex engine crew", "quiv-ex sound workshop"};
 
 namespace {
 
@@ -62,7 +61,8 @@ void DrawCredits() {
 }
 
 // Choices laid out side by side, the chosen one lit.
-void DrawChoices(float y, uint32_t c, int chosen, const char* const* labels, const float* xs, int n) {
+template <size_t Length>
+void DrawChoices(float y, uint32_t c, int chosen, const char (*labels)[Length], const float* xs, int n) {
     for (int k = 0; k < n; ++k) FrontText(xs[k], y, 0, kItemSize, k == chosen ? c : kOtherValueColour, labels[k]);
 }
 
@@ -82,8 +82,8 @@ void DrawLevelChoice(const MenuItem& item, float y, uint32_t c) {
     for (int k = 0; k < kLevelCount; ++k)
         if (unlocked[k] == 0)
             FrontText(190.0f + (bosses ? 66.0f : 67.0f) * k, y + 3, 0, kLockedSize, LockedColour(), "l o c k e d");
-    static const char* const kLevels[kLevelCount] = {"level 1", "level 2", "level 3", "level 4"};
-    static const char* const kBosses[kLevelCount] = {"boss 1", "boss 2", "boss 3", "boss 4"};
+    static constexpr char kLevels[kLevelCount][8] = {"level 1", "level 2", "level 3", "level 4"};
+    static constexpr char kBosses[kLevelCount][8] = {"boss 1", "boss 2", "boss 3", "boss 4"};
     static const float kXs[kLevelCount] = {180, 247, 314, 381};
     DrawChoices(y, c, item.value, bosses ? kBosses : kLevels, kXs, kLevelCount);
 }
@@ -113,28 +113,28 @@ void DrawItems() {
                 DrawLevelChoice(item, y, c);
                 break;
             case ActionDisplay: {
-                static const char* const kLabels[3] = {"normal", "horiz", "'tate"};
+                static constexpr char kLabels[3][7] = {"normal", "horiz", "'tate"};
                 static const float kXs[3] = {255, 330, 390};
                 FrontText(kItemX, y, 0, kItemSize, c, "display:");
                 DrawChoices(y, c, item.value, kLabels, kXs, 3);
                 break;
             }
             case ActionWindowed: {
-                static const char* const kLabels[2] = {"no", "yes"};
+                static constexpr char kLabels[2][4] = {"no", "yes"};
                 static const float kXs[2] = {285, 320};
                 FrontText(kItemX, y, 0, kItemSize, c, "windowed:");
                 DrawChoices(y, c, item.value, kLabels, kXs, 2);
                 break;
             }
             case ActionEffects: {
-                static const char* const kLabels[3] = {"auto", "full", "light"};
+                static constexpr char kLabels[3][6] = {"auto", "full", "light"};
                 static const float kXs[3] = {258, 313, 355};
                 FrontText(kItemX, y, 0, kItemSize, c, "effects:");
                 DrawChoices(y, c, item.value, kLabels, kXs, 3);
                 break;
             }
             case ActionSmoothing: {
-                static const char* const kLabels[kSmoothingChoices] = {"auto", "off", "2x", "4x"};
+                static constexpr char kLabels[kSmoothingChoices][5] = {"auto", "off", "2x", "4x"};
                 static const float kXs[kSmoothingChoices] = {292, 347, 385, 417};
                 FrontText(kItemX, y, 0, kItemSize, c, "smoothing:");
                 DrawChoices(y, c, item.value, kLabels, kXs, kSmoothingChoices);

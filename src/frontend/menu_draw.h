@@ -3,7 +3,7 @@
 #include <cstdint>
 
 // The credits' name lines: the first heads both "GAME DESIGN" and "CODING".
-extern const char* const kCreditNames[3];
+constexpr char kCreditNames[3][23] = {"the quiv-ex team", "quiv-ex engine crew", "quiv-ex sound workshop"};
 
 constexpr uint32_t kHiScoreColour = 0xFFAFAFAF, kPageTitleColour = 0xFF7F7F7F, kItemColour = 0xFF4F4F4F;
 constexpr uint32_t kOtherValueColour = 0xFF2F2F2F, kCreditRoleColour = 0xFF5F5F7F;

@@ -8,9 +8,6 @@
 #include "shell/trig.h"
 #include "world/world.h"
 
-const char* const kPilotRanks[5] = {"DERANGED SEDATED CHICKEN", "INSANE METHADONE MONGOOSE",
-                                    "CRAZED INTOXICATED RABID SHREW", "RAGING DEMENTED BUNNY",
-                                    "CAFFEINE FUELLED NINJA CAT"};
 
 void AdvancePilotStatus() {
     W.StatusPulseAngle = (W.StatusPulseAngle + 2) % 180;

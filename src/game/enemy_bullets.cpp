@@ -1,5 +1,6 @@
 #include "game/enemy_bullets.h"
 
+#include <array>
 #include <cmath>
 
 #include "audio/audio.h"
@@ -18,9 +19,10 @@ struct Point {
     float x, y;
 };
 
-const Point kSmallSquare[4] = {{-3, -3}, {3, -3}, {3, 3}, {-3, 3}};
-const Point kLargeSquare[4] = {{-16, -16}, {16, -16}, {16, 16}, {-16, 16}};
-const Point kTriangle[3] = {{0, -5.77f}, {5, 2.8f}, {-5, 2.8f}};
+using Corners = std::array<Point, 4>;
+constexpr Corners kSmallSquare = {{{-3, -3}, {3, -3}, {3, 3}, {-3, 3}}};
+constexpr Corners kLargeSquare = {{{-16, -16}, {16, -16}, {16, 16}, {-16, 16}}};
+constexpr Corners kTriangle = {{{0, -5.77f}, {5, 2.8f}, {-5, 2.8f}}};  // three corners used
 
 struct Rgba {
     int32_t r, g, b, halfAlpha;
@@ -33,7 +35,7 @@ constexpr uint32_t Pack(Rgba c) {
 }
 
 struct BulletLook {
-    const Point* shape;
+    Corners shape;
     int corners;
     Rgba fill[4];
     Rgba outline;
@@ -46,7 +48,7 @@ constexpr Rgba kRed{255, 71, 45, 40}, kRedEdge{255, 71, 45, 100};
 constexpr Rgba kBlue{33, 100, 231, 40}, kBlueEdge{33, 100, 231, 100};
 constexpr Rgba kEmberTop{255, 69, 0, 50}, kEmberBottom{255, 69, 0, 5};
 
-const BulletLook kLooks[kBulletKindCount] = {
+constexpr BulletLook kLooks[kBulletKindCount] = {
     {kSmallSquare, 4, {kYellow, kYellow, kYellow, kYellow}, kYellowEdge},
     {kLargeSquare, 4, {kEmberTop, kEmberTop, kEmberBottom, kEmberBottom}, {255, 0, 0, 255}},
     {kTriangle, 3, {kGreen, kGreen, kGreen}, kYellowEdge},

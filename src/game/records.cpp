@@ -13,10 +13,6 @@
 RecordsTable Records;
 RecordNews News;
 
-const char* const kRecordReplays[kReplayFiles] = {
-    "replays/last.qxr",    "replays/best.qxr",   "replays/level-1.qxr", "replays/level-2.qxr",
-    "replays/level-3.qxr", "replays/level-4.qxr", "replays/boss-1.qxr", "replays/boss-2.qxr",
-    "replays/boss-3.qxr",  "replays/boss-4.qxr",  "replays/rush.qxr"};
 
 namespace {
 

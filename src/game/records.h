@@ -23,7 +23,10 @@ extern RecordsTable Records;
 // The replays kept beside the records (index into `kRecordReplays`): the full game's best is "best.qxr".
 enum RecordReplay : int32_t { ReplayLast = 0, ReplayBest = 1, ReplayLevel1 = 2, ReplayBoss1 = 6, ReplayRush = 10,
                               kReplayFiles = 11 };
-extern const char* const kRecordReplays[kReplayFiles];
+constexpr char kRecordReplays[kReplayFiles][20] = {
+    "replays/last.qxr",    "replays/best.qxr",   "replays/level-1.qxr", "replays/level-2.qxr",
+    "replays/level-3.qxr", "replays/level-4.qxr", "replays/boss-1.qxr", "replays/boss-2.qxr",
+    "replays/boss-3.qxr",  "replays/boss-4.qxr",  "replays/rush.qxr"};
 
 // What this game set, for the report and for keeping its replay.
 struct RecordNews {

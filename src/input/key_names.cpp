@@ -8,7 +8,7 @@ namespace {
 
 struct Named {
     int16_t code;
-    const char* name;
+    char name[12];
 };
 
 // DirectInput scan codes; several share a text, which is only ever shown, never read back.
@@ -44,7 +44,7 @@ constexpr Named kKeys[] = {
     {234, "BACK"},       {235, "MYCOMP"},   {236, "MAIL"},      {237, "MEDIA"},
 };
 
-constexpr const char* kAxes[4] = {"axis X minus", "axis X positive", "axis Y minus", "axis Y positive"};
+constexpr char kAxes[4][16] = {"axis X minus", "axis X positive", "axis Y minus", "axis Y positive"};
 
 }  // namespace
 

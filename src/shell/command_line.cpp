@@ -10,11 +10,12 @@ namespace {
 
 // The resolution table is only filled when the settings load, after the command line is read; the
 // command-line test checks that these stay the same.
-const char* const kResolutions[kResolutionChoices] = {"640x480",  "800x600",   "1024x768", "1280x720",
+constexpr char kResolutions[kResolutionChoices][10] = {"640x480",  "800x600",   "1024x768", "1280x720",
                                                       "1280x1024", "1600x1200", "native"};
-const char* const kOrientations[3] = {"vertical", "horizontal", "tate"};
+constexpr char kOrientations[3][11] = {"vertical", "horizontal", "tate"};
 
-int Find(const char* const* names, int count, const char* value) {
+template <size_t Length>
+int Find(const char (*names)[Length], int count, const char* value) {
     for (int i = 0; i < count; ++i)
         if (std::strcmp(names[i], value) == 0) return i;
     return -1;
