@@ -34,8 +34,8 @@ void MenuKeys(const Controls& c) {
         bool held;
         int32_t* request;
     };
-    const Key keys[] = {{c.up, &MenuUpRequest},     {c.down, &MenuDownRequest},   {c.left, &MenuLeftRequest},
-                        {c.right, &MenuRightRequest}, {c.fire, &MenuSelectRequest}, {c.enter, &MenuSelectRequest}};
+    const Key keys[] = {{c.up, &W.Host.MenuUpRequest},     {c.down, &W.Host.MenuDownRequest},   {c.left, &W.Host.MenuLeftRequest},
+                        {c.right, &W.Host.MenuRightRequest}, {c.fire, &W.Host.MenuSelectRequest}, {c.enter, &W.Host.MenuSelectRequest}};
     bool any = false;
     for (const Key& key : keys) {
         if (!key.held) continue;

@@ -83,7 +83,11 @@ plat::ChoiceList BindingChoices(const std::vector<int32_t>& codes, int32_t bindi
     if (list.selected < 0) {
         // A keyboard slot may hold a joystick input (the in-game capture allows it) or a code without a name.
         std::string text = Name(binding);
-        if (text.empty()) text = "code " + std::to_string(binding);
+        if (text.empty()) {
+            char code[24];
+            std::snprintf(code, sizeof code, "code %d", static_cast<int>(binding));
+            text = code;
+        }
         list.selected = static_cast<int>(list.entries.size());
         list.entries.push_back({text, binding});
     }
@@ -131,8 +135,8 @@ std::string LauncherModel::ClearAll() {
 }
 
 plat::ControlsContent ControlsModel::Open() {
-    static const std::vector<int32_t> keyboard = KeyboardListCodes();
-    static const std::vector<int32_t> joypad = JoypadListCodes();
+    const std::vector<int32_t> keyboard = KeyboardListCodes();
+    const std::vector<int32_t> joypad = JoypadListCodes();
     shown_ = plat::ControlsContent();
     shown_.joypadEnabled = JoypadOn();
     for (int i = 0; i < plat::kControlLists; ++i)

@@ -392,13 +392,13 @@ bool escapeHeld;
 }  // namespace
 
 void PerformWatchRequest() {
-    int which = WatchReplayRequest;
-    WatchReplayRequest = -1;
+    int which = W.Host.WatchReplayRequest;
+    W.Host.WatchReplayRequest = -1;
     if (which < 0 || which >= kReplayFiles || W.Host.WatchingReplay) return;
     std::string error;
     if (!LoadReplay(DataPath(kRecordReplays[which]), error)) {
         LogError("replay: %s\n", error.c_str());
-        ReplayUnreadableTimer = 180;
+        W.Host.ReplayUnreadableTimer = 180;
         return;
     }
     TakeSnapshot(playerState);

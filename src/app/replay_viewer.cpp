@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstddef>
 #include <cstring>
 #include <iterator>
@@ -30,6 +31,8 @@
 #include "shell/timing.h"
 
 namespace {
+
+int32_t HudFrames(int64_t frames) { return static_cast<int32_t>(std::clamp<int64_t>(frames, 0, INT32_MAX)); }
 
 constexpr size_t kArenaBytes = 16u << 20;  // a long game's snapshots many times over
 constexpr int kSlots = 128;
@@ -61,7 +64,10 @@ void Take(std::vector<unsigned char>& out) {
 void Put(const std::vector<unsigned char>& in) {
     uint32_t random;
     PlaybackPlace place;
+    // The moment is the game's; the host's own variables (the HUD, the menu's requests) stay as they are.
+    const HostVars host = W.Host;
     std::memcpy(&W, in.data() + offsetof(Moment, world), sizeof W);
+    W.Host = host;
     std::memcpy(&random, in.data() + offsetof(Moment, random), sizeof random);
     std::memcpy(&place, in.data() + offsetof(Moment, place), sizeof place);
     SeedRandom(random);
@@ -176,7 +182,7 @@ void PlayFrame(bool seen) {
     // The start is kept here rather than when the playback starts: a watched replay's first picture is
     // drawn in the pass that chose it, and going back to the start must go back to after that.
     if (slotCount == 0 && PlaybackPosition() == 0) KeepSnapshot();
-    ReplayHud.position = PlaybackPosition() + 1;
+    W.Host.ReplayHud.position = HudFrames(PlaybackPosition() + 1);
     StepFrame(seen);
     KeepSnapshot();
 }
@@ -242,8 +248,8 @@ bool WatchedPass() {
     if (pressed & kPause) paused = !paused;
     if ((pressed & kFaster) && speed < SpeedFour) ++speed;
     if ((pressed & kSlower) && speed > SpeedHalf) --speed;
-    ReplayHud.length = ReplayFrames();
-    ReplayHud.speed = paused ? SpeedPaused : speed;
+    W.Host.ReplayHud.length = HudFrames(ReplayFrames());
+    W.Host.ReplayHud.speed = paused ? SpeedPaused : speed;
 
     if (pressed & (kToStart | kBack)) {
         // The first frame there is drawn at once, paused or not.

@@ -11,8 +11,6 @@
 #include "render/batches.h"
 #include "world/world.h"
 
-ReplayHudInfo ReplayHud;
-
 
 namespace {
 
@@ -80,9 +78,9 @@ void DrawReplayInfo() {
     static constexpr char kSpeeds[][7] = {"paused", "1/2x", "1x", "2x", "4x"};
     constexpr float x = 290, y = 20, barWidth = 120, barTop = 44, barBottom = 50;
     const float w = FrontText(x, y, 0, 20, kWhite, "replay");
-    const int speed = ReplayHud.speed >= SpeedPaused && ReplayHud.speed <= SpeedFour ? ReplayHud.speed : SpeedOne;
+    const int speed = W.Host.ReplayHud.speed >= SpeedPaused && W.Host.ReplayHud.speed <= SpeedFour ? W.Host.ReplayHud.speed : SpeedOne;
     FrontText(x + w + 8, y + 6, 0, 12, kWhite, kSpeeds[speed]);
-    const double part = ReplayHud.length > 0 ? static_cast<double>(ReplayHud.position) / ReplayHud.length : 0;
+    const double part = W.Host.ReplayHud.length > 0 ? static_cast<double>(W.Host.ReplayHud.position) / W.Host.ReplayHud.length : 0;
     const float fill = x + barWidth * static_cast<float>(part < 0 ? 0 : part > 1 ? 1 : part);
     AddQuad(x, barTop, kBarBright, fill, barTop, kBarBright, x, barBottom, kBarDark, fill, barBottom, kBarDark);
     FlushTriangles();
@@ -191,5 +189,5 @@ void ResetHud() {
     W.Presentation.TitleFade = 0;
     W.Presentation.BarBlink = 0;
     W.Presentation.BarOffset = 0;
-    ReplayHud = ReplayHudInfo();
+    W.Host.ReplayHud = ReplayHudInfo();
 }

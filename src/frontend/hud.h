@@ -8,11 +8,6 @@
 // What the HUD shows of a replay being watched, filled in by the viewer: the frame on show out of the
 // replay's frames, and the speed (a ReplaySpeed).
 enum ReplaySpeed : int32_t { SpeedPaused, SpeedHalf, SpeedOne, SpeedTwo, SpeedFour };
-struct ReplayHudInfo {
-    int64_t position, length;
-    int32_t speed;
-};
-extern ReplayHudInfo ReplayHud;
 
 constexpr char kLevelTitles[kLevelCount][12] = {"LEVEL ONE", "LEVEL TWO", "LEVEL THREE", "LEVEL FOUR"};
 constexpr char kLevelSubtitles[kLevelCount][24] = {"they can't buy backbone", "like a record... baby",

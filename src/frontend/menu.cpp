@@ -17,7 +17,6 @@
 #include "shell/options.h"
 #include "shell/settings.h"
 
-char MenuTitle[kMenuTextBytes];
 
 namespace {
 
@@ -28,13 +27,12 @@ constexpr char kResolutionLabels[kResolutionChoices][26] = {
 };
 
 void FindReplays() {
-    for (int i = 0; i < kReplayFiles; ++i) ReplayAvailable[i] = access(DataPath(kRecordReplays[i]), R_OK) == 0 ? 1 : 0;
+    for (int i = 0; i < kReplayFiles; ++i) W.Host.ReplayAvailable[i] = access(DataPath(kRecordReplays[i]), R_OK) == 0 ? 1 : 0;
 }
 
 // One row a record, each watching the replay that set it.
 void RecordItems();
 
-void Title(const char* text) { std::snprintf(MenuTitle, sizeof MenuTitle, "%s", text); }
 
 void Item(const char* text, int action, int value, int count) {
     if (W.MenuItemCount >= kMenuItems) return;
@@ -114,7 +112,7 @@ void SelectItem(const MenuItem& item) {
             break;
         case ActionWatchReplay:
         case ActionWatchRecord:
-            if (value >= 0 && value < kReplayFiles && ReplayAvailable[value]) WatchReplayRequest = value;
+            if (value >= 0 && value < kReplayFiles && W.Host.ReplayAvailable[value]) W.Host.WatchReplayRequest = value;
             break;
         case ActionPracticeLevel:
             if (W.Saved.PracticeUnlocked[W.Game.CurrentLevel]) StartFromMenu(StartLevelPractice, W.Game.CurrentLevel);
@@ -172,13 +170,26 @@ const char* ResolutionLabel(int value) {
     return value >= 0 && value < kResolutionChoices ? kResolutionLabels[value] : nullptr;
 }
 
+const char* MenuTitle() {
+    if (W.MenuItemCount == 0) return "";
+    switch (W.MenuPage) {
+        case PageMain: return "main menu";
+        case PagePractice: return "practice";
+        case PageOptions: return "options";
+        case PageCredits: return "credits";
+        case PageReplays: return "replays";
+        case PageRecords: return "records";
+        case PageRedefine: return "redefine input";
+        default: return "";
+    }
+}
+
 void BuildMenu(int page) {
     W.MenuItemCount = 0;
     W.MenuPage = page;
     W.MenuCursor = 0;
     switch (page) {
         case PageMain:
-            Title("main menu");
             Item("start game", ActionStartGame, 0, 0);
             Item("practice", ActionGoToPage, PagePractice, 0);
             Item("boss rush", ActionBossRush, 0, 0);
@@ -188,14 +199,12 @@ void BuildMenu(int page) {
             Item("quit game", ActionQuit, 0, 0);
             break;
         case PagePractice:
-            Title("practice");
             Item("hertz:", ActionSpeed, 0, 2);
             Item("start level:", ActionPracticeLevel, 0, 4);
             Item("start boss:", ActionPracticeBoss, 0, 4);
             Item("back to main", ActionGoToPage, PageMain, 0);
             break;
         case PageOptions:
-            Title("options");
             Item("display:", ActionDisplay, W.Saved.ScreenOrientation, 3);
             Item("windowed:", ActionWindowed, W.Saved.Windowed, 2);
             Item("resolution:", ActionResolution, ResolutionChoice(), kResolutionChoices);
@@ -208,24 +217,20 @@ void BuildMenu(int page) {
             Item("back to main", ActionGoToPage, PageMain, 0);
             break;
         case PageCredits:
-            Title("credits");
             Item("back to options", ActionGoToPage, PageOptions, 0);
             break;
         case PageReplays:
-            Title("replays");
             FindReplays();
             Item("watch last game", ActionWatchReplay, 0, 0);
             Item("watch best game", ActionWatchReplay, 1, 0);
             Item("back", ActionGoToPage, PageMain, 0);
             break;
         case PageRecords:
-            Title("records");
             FindReplays();
             RecordItems();
             Item("back", ActionGoToPage, PageMain, 0);
             break;
         case PageRedefine:
-            Title("redefine input");
             Item("ship up:", ActionRedefine, 0, 0);
             Item("ship down:", ActionRedefine, 1, 0);
             Item("ship left:", ActionRedefine, 2, 0);
@@ -244,21 +249,21 @@ void BuildMenu(int page) {
 }
 
 void UpdateMenu() {
-    if (ReplayUnreadableTimer > 0) --ReplayUnreadableTimer;
-    if (MenuUpRequest) --W.MenuCursor;
-    if (MenuDownRequest) ++W.MenuCursor;
+    if (W.Host.ReplayUnreadableTimer > 0) --W.Host.ReplayUnreadableTimer;
+    if (W.Host.MenuUpRequest) --W.MenuCursor;
+    if (W.Host.MenuDownRequest) ++W.MenuCursor;
     W.MenuCursor = Clamp(W.MenuCursor, 0, W.MenuItemCount > 0 ? W.MenuItemCount - 1 : 0);
 
     if (W.MenuItemCount > 0) {
         MenuItem& item = W.MenuItems[W.MenuCursor];
         if (item.count != 0) {
-            if (MenuLeftRequest) --item.value;
-            if (MenuRightRequest) ++item.value;
+            if (W.Host.MenuLeftRequest) --item.value;
+            if (W.Host.MenuRightRequest) ++item.value;
             item.value = Clamp(item.value, 0, item.count - 1);
         }
         ApplyItem(item);
         // A selection may rebuild the page; the item is copied so the action reads what was selected.
-        if (MenuSelectRequest) {
+        if (W.Host.MenuSelectRequest) {
             MenuItem selected = item;
             SelectItem(selected);
         }
@@ -271,16 +276,12 @@ void RefreshMenuValues() {
         if (W.MenuItems[i].action == ActionWindowed) W.MenuItems[i].value = W.Saved.Windowed;
 }
 
-int32_t ReplayAvailable[kReplayFiles];
-int32_t WatchReplayRequest = -1;
-int32_t ReplayUnreadableTimer;
 
 void ResetMenu() {
-    for (int32_t& available : ReplayAvailable) available = 0;
-    WatchReplayRequest = -1;
-    ReplayUnreadableTimer = 0;
+    for (int32_t& available : W.Host.ReplayAvailable) available = 0;
+    W.Host.WatchReplayRequest = -1;
+    W.Host.ReplayUnreadableTimer = 0;
     W.MenuPage = 0;
-    MenuTitle[0] = 0;
     W.MenuItems = {};
     W.MenuItemCount = 0;
     W.MenuCursor = 0;

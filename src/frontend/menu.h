@@ -6,14 +6,10 @@
 #include "game/records.h"
 #include "world/world.h"
 
+static_assert(std::tuple_size_v<decltype(W.Host.ReplayAvailable)> == kReplayFiles, "one entry per replay file");
 
-extern char MenuTitle[kMenuTextBytes];
-
-// The replays and records pages: which replay files there are (by RecordReplay), the one the player
-// chose to watch (-1 none; the frame loop starts it), and frames left to show that it could not be read.
-extern int32_t ReplayAvailable[kReplayFiles];
-extern int32_t WatchReplayRequest;
-extern int32_t ReplayUnreadableTimer;
+// The page's title, from the page built (empty before any).
+const char* MenuTitle();
 
 void BuildMenu(int page);
 void UpdateMenu();  // once a frame in Menu

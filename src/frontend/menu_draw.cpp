@@ -164,12 +164,12 @@ void DrawItems() {
                 break;
             }
             case ActionWatchReplay:
-                if (item.value >= 0 && item.value < kReplayFiles && !ReplayAvailable[item.value])
+                if (item.value >= 0 && item.value < kReplayFiles && !W.Host.ReplayAvailable[item.value])
                     FrontText(330, y + 3, 0, kLockedSize, LockedColour(), "n o n e");
                 FrontText(kItemX, y, 0, kItemSize, c, item.text.data());
                 break;
             case ActionWatchRecord:
-                if (item.value >= 0 && item.value < kReplayFiles && ReplayAvailable[item.value])
+                if (item.value >= 0 && item.value < kReplayFiles && W.Host.ReplayAvailable[item.value])
                     FrontText(392, y + 3, 0, kLockedSize, underCursor ? c : kOtherValueColour, "w a t c h");
                 FrontText(kItemX, y, 0, kRecordSize, c, item.text.data());
                 break;
@@ -219,12 +219,12 @@ void DrawMenu() {
     SetWorld(glm::translate(glm::mat4(1.0f), glm::vec3(12.0f, -40.0f, 0.0f)));
     if (W.MenuPage == PageCredits) DrawCredits();
 
-    float w = FrontText(180, 250, 0, 30, kPageTitleColour, MenuTitle);
+    float w = FrontText(180, 250, 0, 30, kPageTitleColour, MenuTitle());
     // Lines are not translated and draw with the next frame's flush: this lands under the moved title.
     if (W.Saved.ScreenOrientation != 1) AddLine(192, 231, 0xFFFFFFFF, 192 + w, 231, 0xFF808080);
 
     DrawItems();
-    if (W.MenuPage == PageReplays && ReplayUnreadableTimer > 0)
+    if (W.MenuPage == PageReplays && W.Host.ReplayUnreadableTimer > 0)
         FrontText(180, kItemTop + kItemStep * 4, 0, kItemSize, kPromptColour, "replay unreadable");
     SetWorld(glm::mat4(1.0f));
 }

@@ -1,8 +1,6 @@
 #include "input/requests.h"
 #include "world/world.h"
 
-int32_t MenuUpRequest, MenuDownRequest, MenuLeftRequest, MenuRightRequest, MenuSelectRequest;
-
 void ClearMenuRequests() {
-    MenuUpRequest = MenuDownRequest = MenuLeftRequest = MenuRightRequest = MenuSelectRequest = 0;
+    W.Host.MenuUpRequest = W.Host.MenuDownRequest = W.Host.MenuLeftRequest = W.Host.MenuRightRequest = W.Host.MenuSelectRequest = 0;
 }

@@ -5,7 +5,5 @@
 
 #include "world/world.h"
 
-extern int32_t MenuUpRequest, MenuDownRequest, MenuLeftRequest, MenuRightRequest, MenuSelectRequest;
-
 void ClearMenuRequests();
 

@@ -50,14 +50,30 @@ struct ProgramVars {
 };
 
 // This run of the program and not any game in it: copied with the world, never hashed or recorded.
+struct ReplayHudInfo {
+    int32_t position, length;  // frames
+    int32_t speed;
+};
+
 struct HostVars {
     int32_t FastForward;
     int32_t WatchingReplay;  // 1 while a replay is being watched: nothing it does is saved
+    ReplayHudInfo ReplayHud;  // where the watched replay is, for its HUD
+
+    // The replays and records pages: which replay files there are (by RecordReplay: what is on this
+    // disk), the one the player chose to watch (-1 none; the frame loop starts it), and frames left to
+    // show that it could not be read.
+    std::array<int32_t, 11> ReplayAvailable;
+    int32_t WatchReplayRequest = -1;
+    int32_t ReplayUnreadableTimer;
+
+    // What the input step raised for the menu this frame (one press, one request); the menu clears them.
+    int32_t MenuUpRequest, MenuDownRequest, MenuLeftRequest, MenuRightRequest, MenuSelectRequest;
 };
 
 // The window sizes the resolution setting chooses from.
-inline constexpr int32_t ResolutionWidths[kResolutionCount] = {640, 800, 1024, 1280, 1280, 1600};
-inline constexpr int32_t ResolutionHeights[kResolutionCount] = {480, 600, 768, 720, 1024, 1200};
+constexpr int32_t ResolutionWidths[kResolutionCount] = {640, 800, 1024, 1280, 1280, 1600};
+constexpr int32_t ResolutionHeights[kResolutionCount] = {480, 600, 768, 720, 1024, 1200};
 
 // One game, from its start on the menu to its end.
 struct GameVars {

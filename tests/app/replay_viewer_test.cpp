@@ -23,7 +23,7 @@ protected:
         Pass();
         drawn = h().gfx.drawnHash;
         if (code) h().input.Release(code);
-        return ReplayHud.position;
+        return W.Host.ReplayHud.position;
     }
     uint64_t drawn = 0;
 };
@@ -33,7 +33,7 @@ TEST_F(ReplayViewerTest, PausedSteppedSpedRewoundAndRestartedItEndsAsRecorded) {
     ASSERT_EQ(RunCommand("mkdir -p " + dir + "/replays && " + QUIVEX_SIM_PATH + " --dir " + dir +
                              "/rec --start level 1 --bot --frames 2400 --record " + dir + "/replays/last.qxr",
                          out), 0) << out;
-    WatchReplayRequest = 0;
+    W.Host.WatchReplayRequest = 0;
     Pass();
     ASSERT_EQ(W.Host.WatchingReplay, 1);
     h().gfx.hashDrawing = true;
@@ -41,7 +41,7 @@ TEST_F(ReplayViewerTest, PausedSteppedSpedRewoundAndRestartedItEndsAsRecorded) {
     // Played on to 1000, then back five seconds and on again, then from the start (the shield key): the
     // same pictures frame by frame.
     std::map<int64_t, uint64_t> first;
-    while (Shown() < 1000) first[ReplayHud.position] = drawn;
+    while (Shown() < 1000) first[W.Host.ReplayHud.position] = drawn;
     for (int back : {kKeyLeft, kShield}) {
         int differ = 0, compared = 0;
         for (int64_t at = Shown(back); at < 1000; at = Shown()) differ += first.at(at) != drawn, ++compared;
@@ -51,7 +51,7 @@ TEST_F(ReplayViewerTest, PausedSteppedSpedRewoundAndRestartedItEndsAsRecorded) {
 
     // Paused (by the pause key, played on by fire), it holds its frame; stepped, one frame a press.
     const int64_t held = Shown(kPause);
-    EXPECT_EQ(ReplayHud.speed, SpeedPaused);
+    EXPECT_EQ(W.Host.ReplayHud.speed, SpeedPaused);
     for (int step = 1; step <= 2; ++step) {
         EXPECT_EQ(Shown(kKeyRight), held + step);
         EXPECT_EQ(Shown(), held + step);

@@ -58,12 +58,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::remove("options.cfg");
     W.EscapeLatch = W.MenuKeyLatch = 1;  // as leaving a replay sets them: keys held then act once let go
     Copy(before);
-    WatchReplayRequest = 0;
+    W.Host.WatchReplayRequest = 0;
     PerformWatchRequest();
     if (!W.Host.WatchingReplay) {
         Copy(after);
-        FUZZ_CHECK(ReplayUnreadableTimer == 180 && after == before);
-        ReplayUnreadableTimer = 0;
+        FUZZ_CHECK(W.Host.ReplayUnreadableTimer == 180 && after == before);
+        W.Host.ReplayUnreadableTimer = 0;
         return 0;
     }
     int exitCode = 0;

@@ -302,17 +302,17 @@ TEST_F(InputTest, MenuKeysGiveOneRequestPerPressEarliestFirst) {
     Press(kDown);
     Press(kFire);
     Step();
-    EXPECT_EQ(MenuDownRequest, 1);
-    EXPECT_EQ(MenuSelectRequest, 0);
+    EXPECT_EQ(W.Host.MenuDownRequest, 1);
+    EXPECT_EQ(W.Host.MenuSelectRequest, 0);
     ClearMenuRequests();
     Release(kDown);
     Step(5);  // fire still held: latched
-    EXPECT_EQ(MenuSelectRequest, 0);
+    EXPECT_EQ(W.Host.MenuSelectRequest, 0);
     Release(kFire);
     Step();
     Press(KeyReturn);
     Step();
-    EXPECT_EQ(MenuSelectRequest, 1);
+    EXPECT_EQ(W.Host.MenuSelectRequest, 1);
     ClearMenuRequests();
     Press(kShield);  // the shield does nothing in menus
     Release(KeyReturn);

@@ -71,7 +71,7 @@ TEST_F(AllocationTest, FramesOfPlayAllocateNothing) {
     }
     // The last of them watched: paused, stepped, at each speed, rewound, back to its start.
     ASSERT_TRUE(FramePass(code));
-    WatchReplayRequest = 0;
+    W.Host.WatchReplayRequest = 0;
     ASSERT_TRUE(FramePass(code));
     ASSERT_EQ(W.Host.WatchingReplay, 1);
     counting = true;
