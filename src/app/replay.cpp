@@ -39,24 +39,31 @@ constexpr uint32_t kMaxPart = 64u << 20;
 // controller is there, its two axes and 128 buttons); since, the frame's controls (kControlsBytes).
 using InputImage = unsigned char[kInputBytes];
 
-std::vector<unsigned char> snapshot, inputs;
-std::vector<unsigned char> packedSnapshot, packedInputs, fileBytes;  // room made once, at start-up
-std::vector<unsigned char> playerState;  // the player's own state while a replay plays
-std::vector<unsigned char> aside;        // the state while a file's snapshot is checked
 constexpr size_t kInputRoom = 1 << 20;  // a long game's input changes
-InputImage previous;
-uint32_t unchangedRun;
-long long frames;
-uint64_t finalHash;
-bool recording;
-size_t readAt;
-long long played;
-uint32_t flags;
-bool active;
-bool pending;      // a record's run is being played out
-uint32_t changes;  // bytes its change sets
-uint32_t format = kFormat;  // of the replay read last
-size_t width = kControlsBytes;  // bytes of one frame's input in the stream recorded or played
+
+// The replay recorded or played, and the files the game keeps.
+struct ReplayState {
+    std::vector<unsigned char> snapshot, inputs;
+    std::vector<unsigned char> packedSnapshot, packedInputs, fileBytes;  // room made once, at start-up
+    std::vector<unsigned char> playerState;  // the player's own state while a replay plays
+    std::vector<unsigned char> aside;        // the state while a file's snapshot is checked
+    InputImage previous;
+    uint32_t unchangedRun;
+    long long frames;
+    uint64_t finalHash;
+    bool recording;
+    size_t readAt;
+    long long played;
+    uint32_t flags;
+    bool active;
+    bool pending;      // a record's run is being played out
+    uint32_t changes;  // bytes its change sets
+    uint32_t format = kFormat;  // of the replay read last
+    size_t width = kControlsBytes;  // bytes of one frame's input in the stream recorded or played
+    int32_t hiScoreAtStart;  // of the game being recorded
+    bool escapeHeld;         // while watching
+};
+ReplayState R;
 
 size_t InputWidth(uint32_t fileFormat) { return fileFormat == kFirstFormat ? kInputBytes : kControlsBytes; }
 
@@ -70,18 +77,18 @@ void GiveInput(const InputImage in) {
 }
 
 void PutStart(const std::vector<unsigned char>& in) {
-    if (format == kFirstFormat) PutV1Snapshot(in);
+    if (R.format == kFirstFormat) PutV1Snapshot(in);
     else PutSnapshot(in);
 }
 
 // A replay starts in a game, and nothing in its snapshot may be what no game reaches. The snapshot is
 // put in place only to be looked at, and the state before it goes straight back.
 bool PossibleStart(const std::vector<unsigned char>& start) {
-    TakeSnapshot(aside);
+    TakeSnapshot(R.aside);
     PutStart(start);
     const bool possible =
         (W.Program.GameMode == Mode::Playing || W.Program.GameMode == Mode::Paused) && !ImpossibleGameState();
-    PutSnapshot(aside);
+    PutSnapshot(R.aside);
     return possible;
 }
 
@@ -106,17 +113,17 @@ bool GetVarint(const std::vector<unsigned char>& in, size_t& at, uint32_t& v) {
 
 // A run of unchanged frames, then the bytes the next frame changed (index, value).
 void FlushRun(const unsigned char* next) {
-    PutVarint(inputs, unchangedRun);
-    unchangedRun = 0;
+    PutVarint(R.inputs, R.unchangedRun);
+    R.unchangedRun = 0;
     uint32_t changed = 0;
-    for (size_t i = 0; i < width; ++i) changed += previous[i] != next[i];
-    PutVarint(inputs, changed);
-    for (size_t i = 0; i < width; ++i)
-        if (previous[i] != next[i]) {
-            PutVarint(inputs, static_cast<uint32_t>(i));
-            inputs.push_back(next[i]);
+    for (size_t i = 0; i < R.width; ++i) changed += R.previous[i] != next[i];
+    PutVarint(R.inputs, changed);
+    for (size_t i = 0; i < R.width; ++i)
+        if (R.previous[i] != next[i]) {
+            PutVarint(R.inputs, static_cast<uint32_t>(i));
+            R.inputs.push_back(next[i]);
         }
-    std::memcpy(previous, next, width);
+    std::memcpy(R.previous, next, R.width);
 }
 
 void Put32(std::vector<unsigned char>& out, uint32_t v) {
@@ -144,51 +151,51 @@ bool Uncompress(const unsigned char* in, size_t inSize, size_t outSize, std::vec
 }  // namespace
 
 void BeginRecording() {
-    TakeSnapshot(snapshot);
-    inputs.clear();
-    std::memset(previous, 0, sizeof previous);
-    width = kControlsBytes;
-    unchangedRun = 0;
-    frames = 0;
-    recording = true;
+    TakeSnapshot(R.snapshot);
+    R.inputs.clear();
+    std::memset(R.previous, 0, sizeof R.previous);
+    R.width = kControlsBytes;
+    R.unchangedRun = 0;
+    R.frames = 0;
+    R.recording = true;
 }
 
-bool Recording() { return recording; }
+bool Recording() { return R.recording; }
 
 void RecordFrameControls(const Controls& controls) {
-    if (!recording) return;
+    if (!R.recording) return;
     unsigned char now[kControlsBytes];
     ControlsToBytes(controls, now);
-    if (std::memcmp(now, previous, kControlsBytes) == 0) ++unchangedRun;
+    if (std::memcmp(now, R.previous, kControlsBytes) == 0) ++R.unchangedRun;
     else FlushRun(now);
-    ++frames;
+    ++R.frames;
 }
 
 void FinishRecording() {
-    if (!recording) return;
-    PutVarint(inputs, unchangedRun);
-    PutVarint(inputs, 0);
-    unchangedRun = 0;
-    finalHash = HashGameState();
-    recording = false;
+    if (!R.recording) return;
+    PutVarint(R.inputs, R.unchangedRun);
+    PutVarint(R.inputs, 0);
+    R.unchangedRun = 0;
+    R.finalHash = HashGameState();
+    R.recording = false;
 }
 
 void FormatRecording(std::vector<unsigned char>& file) {
     file.clear();
-    if (!Compress(snapshot, packedSnapshot) || !Compress(inputs, packedInputs)) return;
+    if (!Compress(R.snapshot, R.packedSnapshot) || !Compress(R.inputs, R.packedInputs)) return;
     file.insert(file.end(), kMagic, kMagic + 4);
     Put32(file, kFormat);
     Put32(file, kGameVersion);
-    Put32(file, flags);
-    Put32(file, static_cast<uint32_t>(frames));
-    Put32(file, static_cast<uint32_t>(finalHash));
-    Put32(file, static_cast<uint32_t>(finalHash >> 32));
-    Put32(file, static_cast<uint32_t>(snapshot.size()));
-    Put32(file, static_cast<uint32_t>(packedSnapshot.size()));
-    Put32(file, static_cast<uint32_t>(inputs.size()));
-    Put32(file, static_cast<uint32_t>(packedInputs.size()));
-    file.insert(file.end(), packedSnapshot.begin(), packedSnapshot.end());
-    file.insert(file.end(), packedInputs.begin(), packedInputs.end());
+    Put32(file, R.flags);
+    Put32(file, static_cast<uint32_t>(R.frames));
+    Put32(file, static_cast<uint32_t>(R.finalHash));
+    Put32(file, static_cast<uint32_t>(R.finalHash >> 32));
+    Put32(file, static_cast<uint32_t>(R.snapshot.size()));
+    Put32(file, static_cast<uint32_t>(R.packedSnapshot.size()));
+    Put32(file, static_cast<uint32_t>(R.inputs.size()));
+    Put32(file, static_cast<uint32_t>(R.packedInputs.size()));
+    file.insert(file.end(), R.packedSnapshot.begin(), R.packedSnapshot.end());
+    file.insert(file.end(), R.packedInputs.begin(), R.packedInputs.end());
 }
 
 bool SaveRecording(const char* path, std::string& error) {
@@ -202,7 +209,7 @@ bool SaveRecording(const char* path, std::string& error) {
 }
 
 bool ReadReplay(const unsigned char* data, size_t size, std::string& error) {
-    frames = 0;
+    R.frames = 0;
     if (size < kHeaderSize || std::memcmp(data, kMagic, 4) != 0) {
         error = "not a replay file";
         return false;
@@ -217,15 +224,15 @@ bool ReadReplay(const unsigned char* data, size_t size, std::string& error) {
     uint64_t hash = Get32(data + 20) | static_cast<uint64_t>(Get32(data + 24)) << 32;
     uint32_t snapSize = Get32(data + 28), snapPacked = Get32(data + 32);
     uint32_t inSize = Get32(data + 36), inPacked = Get32(data + 40);
-    format = readFormat;
-    const size_t expected = format == kFirstFormat ? V1SnapshotSize() : SnapshotBytes();
+    R.format = readFormat;
+    const size_t expected = R.format == kFirstFormat ? V1SnapshotSize() : SnapshotBytes();
     if (snapSize != expected || inSize > kMaxPart || snapPacked > size || inPacked > size ||
         kHeaderSize + static_cast<uint64_t>(snapPacked) + inPacked != size) {
         error = "the replay is cut short or damaged";
         return false;
     }
-    if (!Uncompress(data + kHeaderSize, snapPacked, snapSize, snapshot) ||
-        !Uncompress(data + kHeaderSize + snapPacked, inPacked, inSize, inputs) || !PossibleStart(snapshot)) {
+    if (!Uncompress(data + kHeaderSize, snapPacked, snapSize, R.snapshot) ||
+        !Uncompress(data + kHeaderSize + snapPacked, inPacked, inSize, R.inputs) || !PossibleStart(R.snapshot)) {
         error = "the replay is damaged";
         return false;
     }
@@ -234,13 +241,13 @@ bool ReadReplay(const unsigned char* data, size_t size, std::string& error) {
     size_t at = 0;
     for (;;) {
         uint32_t run = 0, changed = 0;
-        if (!GetVarint(inputs, at, run) || !GetVarint(inputs, at, changed)) break;
+        if (!GetVarint(R.inputs, at, run) || !GetVarint(R.inputs, at, changed)) break;
         total += run;
         if (changed == 0) {
-            if (at == inputs.size() && total == count && readFlags <= kReplayIndestructible) {
-                frames = count;
-                finalHash = hash;
-                flags = readFlags;
+            if (at == R.inputs.size() && total == count && readFlags <= kReplayIndestructible) {
+                R.frames = count;
+                R.finalHash = hash;
+                R.flags = readFlags;
                 return true;
             }
             break;
@@ -248,7 +255,7 @@ bool ReadReplay(const unsigned char* data, size_t size, std::string& error) {
         bool bad = false;
         for (uint32_t i = 0; i < changed && !bad; ++i) {
             uint32_t index = 0;
-            bad = !GetVarint(inputs, at, index) || index >= InputWidth(format) || at >= inputs.size();
+            bad = !GetVarint(R.inputs, at, index) || index >= InputWidth(R.format) || at >= R.inputs.size();
             ++at;
         }
         if (bad) break;
@@ -273,76 +280,74 @@ bool LoadReplay(const char* path, std::string& error) {
 
 void StartPlayback() {
     ViewerKeepsPlayersControls();
-    PutStart(snapshot);
-    std::memset(previous, 0, sizeof previous);
-    width = InputWidth(format);
-    readAt = 0;
-    pending = false;
-    played = 0;
-    active = true;
+    PutStart(R.snapshot);
+    std::memset(R.previous, 0, sizeof R.previous);
+    R.width = InputWidth(R.format);
+    R.readAt = 0;
+    R.pending = false;
+    R.played = 0;
+    R.active = true;
     ViewerPlaybackStarted();
 }
 
-bool PlaybackActive() { return active; }
-bool PlaybackDone() { return played >= frames; }
-long long PlaybackPosition() { return played; }
+bool PlaybackActive() { return R.active; }
+bool PlaybackDone() { return R.played >= R.frames; }
+long long PlaybackPosition() { return R.played; }
 
 PlaybackPlace TakePlaybackPlace() {
-    PlaybackPlace place{readAt, unchangedRun, {}, pending, changes, played};
-    std::memcpy(place.previous, previous, sizeof previous);
+    PlaybackPlace place{R.readAt, R.unchangedRun, {}, R.pending, R.changes, R.played};
+    std::memcpy(place.previous, R.previous, sizeof R.previous);
     return place;
 }
 
 void PutPlaybackPlace(const PlaybackPlace& place) {
-    readAt = place.readAt;
-    unchangedRun = place.unchangedRun;
-    std::memcpy(previous, place.previous, sizeof previous);
-    pending = place.pending;
-    changes = place.changes;
-    played = place.played;
+    R.readAt = place.readAt;
+    R.unchangedRun = place.unchangedRun;
+    std::memcpy(R.previous, place.previous, sizeof R.previous);
+    R.pending = place.pending;
+    R.changes = place.changes;
+    R.played = place.played;
 }
 
 bool PlaybackControls(Controls& controls) {
-    if (played >= frames) {
-        active = false;
+    if (R.played >= R.frames) {
+        R.active = false;
         return false;
     }
-    if (!pending) {
-        GetVarint(inputs, readAt, unchangedRun);
-        GetVarint(inputs, readAt, changes);
-        pending = true;
+    if (!R.pending) {
+        GetVarint(R.inputs, R.readAt, R.unchangedRun);
+        GetVarint(R.inputs, R.readAt, R.changes);
+        R.pending = true;
     }
-    if (unchangedRun > 0) {
-        --unchangedRun;
+    if (R.unchangedRun > 0) {
+        --R.unchangedRun;
     } else {
-        for (uint32_t i = 0; i < changes; ++i) {
+        for (uint32_t i = 0; i < R.changes; ++i) {
             uint32_t index = 0;
-            GetVarint(inputs, readAt, index);
-            previous[index] = inputs[readAt++];
+            GetVarint(R.inputs, R.readAt, index);
+            R.previous[index] = R.inputs[R.readAt++];
         }
-        pending = false;
+        R.pending = false;
     }
-    if (format == kFirstFormat) {
-        GiveInput(previous);
+    if (R.format == kFirstFormat) {
+        GiveInput(R.previous);
         controls = ReadControls();
     } else {
-        controls = ControlsFromBytes(previous);
+        controls = ControlsFromBytes(R.previous);
     }
-    ++played;
-    if ((flags & kReplayIndestructible) && ShipAlive) W.Invulnerable = 1;  // as the runner kept it
+    ++R.played;
+    if ((R.flags & kReplayIndestructible) && ShipAlive) W.Invulnerable = 1;  // as the runner kept it
     return true;
 }
 
-void SetReplayFlags(uint32_t value) { flags = value; }
-uint32_t ReplayFlags() { return flags; }
+void SetReplayFlags(uint32_t value) { R.flags = value; }
+uint32_t ReplayFlags() { return R.flags; }
 
-long long ReplayFrames() { return frames; }
-uint64_t ReplayHash() { return finalHash; }
-uint64_t HashAsRecorded() { return format == kFirstFormat ? HashGameStateV1() : HashGameState(); }
+long long ReplayFrames() { return R.frames; }
+uint64_t ReplayHash() { return R.finalHash; }
+uint64_t HashAsRecorded() { return R.format == kFirstFormat ? HashGameStateV1() : HashGameState(); }
 
 namespace {
-
-int32_t hiScoreAtStart;
 
 bool InGame() { return W.Program.GameMode == Mode::Playing || W.Program.GameMode == Mode::Paused; }
 
@@ -357,7 +362,7 @@ void Keep(const char* name, const std::vector<unsigned char>& file) {
 
 void RecordGamesBeforeFrame() {
     if (Recording() || PlaybackActive() || W.Host.WatchingReplay || !InGame()) return;
-    hiScoreAtStart = W.Saved.HiScore;
+    R.hiScoreAtStart = W.Saved.HiScore;
     BeginRecording();
 }
 
@@ -365,31 +370,25 @@ void RecordGamesAfterFrame() {
     if (!Recording() || InGame()) return;
     RecordsAtGameEnd();
     FinishRecording();
-    FormatRecording(fileBytes);
-    if (fileBytes.empty()) return;
-    Keep(kRecordReplays[ReplayLast], fileBytes);
-    if (W.Game.PlayType == Play::FullGame && W.Saved.HiScore > hiScoreAtStart) Keep(kRecordReplays[ReplayBest], fileBytes);
+    FormatRecording(R.fileBytes);
+    if (R.fileBytes.empty()) return;
+    Keep(kRecordReplays[ReplayLast], R.fileBytes);
+    if (W.Game.PlayType == Play::FullGame && W.Saved.HiScore > R.hiScoreAtStart) Keep(kRecordReplays[ReplayBest], R.fileBytes);
     // The game that set a record is kept as that record's replay.
-    if (News.replay > ReplayBest && News.replay < kReplayFiles) Keep(kRecordReplays[News.replay], fileBytes);
+    if (News.replay > ReplayBest && News.replay < kReplayFiles) Keep(kRecordReplays[News.replay], R.fileBytes);
 }
 
 void PrepareReplays() {
     const size_t state = std::max(SnapshotBytes(), V1SnapshotSize());
-    snapshot.reserve(state);
-    playerState.reserve(state);
-    aside.reserve(state);
-    inputs.reserve(kInputRoom);
-    packedSnapshot.reserve(compressBound(static_cast<uLong>(state)));
-    packedInputs.reserve(compressBound(static_cast<uLong>(kInputRoom)));
-    fileBytes.reserve(packedSnapshot.capacity() + packedInputs.capacity() + kHeaderSize);
+    R.snapshot.reserve(state);
+    R.playerState.reserve(state);
+    R.aside.reserve(state);
+    R.inputs.reserve(kInputRoom);
+    R.packedSnapshot.reserve(compressBound(static_cast<uLong>(state)));
+    R.packedInputs.reserve(compressBound(static_cast<uLong>(kInputRoom)));
+    R.fileBytes.reserve(R.packedSnapshot.capacity() + R.packedInputs.capacity() + kHeaderSize);
     PrepareReplayViewer();
 }
-
-namespace {
-
-bool escapeHeld;
-
-}  // namespace
 
 void PerformWatchRequest() {
     int which = W.Host.WatchReplayRequest;
@@ -401,10 +400,10 @@ void PerformWatchRequest() {
         W.Host.ReplayUnreadableTimer = 180;
         return;
     }
-    TakeSnapshot(playerState);
+    TakeSnapshot(R.playerState);
     StartPlayback();
     W.Host.WatchingReplay = 1;
-    escapeHeld = true;  // the key that chose it may still be down
+    R.escapeHeld = true;  // the key that chose it may still be down
     int track = W.MusicTrack;
     StopMusic();
     if (track >= 0) StartMusic(track);
@@ -412,20 +411,20 @@ void PerformWatchRequest() {
 
 void StopWatching() {
     if (!W.Host.WatchingReplay) return;
-    active = false;
+    R.active = false;
     StopMusic();
-    PutSnapshot(playerState);
+    PutSnapshot(R.playerState);
     W.Host.WatchingReplay = 0;
     // Whatever is held now was pressed during the replay: it acts on the menu only once let go.
     W.EscapeLatch = W.MenuKeyLatch = 1;
 }
 
 void WatchInputStep(bool escape, bool fastForwardOff, bool fastForwardOn) {
-    if (escape && !escapeHeld) {
+    if (escape && !R.escapeHeld) {
         StopWatching();
         return;
     }
-    escapeHeld = escape;
+    R.escapeHeld = escape;
     if (fastForwardOff) W.Host.FastForward = 0;
     if (fastForwardOn) W.Host.FastForward = 1;
 }
@@ -437,16 +436,16 @@ void AfterWatchedFrame() {
 }
 
 void ResetReplay() {
-    playerState.clear();
-    aside.clear();
-    escapeHeld = false;
-    snapshot.clear();
-    inputs.clear();
-    recording = active = false;
-    flags = 0;
-    frames = played = 0;
-    finalHash = 0;
-    unchangedRun = changes = 0;
-    readAt = 0;
-    pending = false;
+    R.playerState.clear();
+    R.aside.clear();
+    R.escapeHeld = false;
+    R.snapshot.clear();
+    R.inputs.clear();
+    R.recording = R.active = false;
+    R.flags = 0;
+    R.frames = R.played = 0;
+    R.finalHash = 0;
+    R.unchangedRun = R.changes = 0;
+    R.readAt = 0;
+    R.pending = false;
 }

@@ -47,8 +47,6 @@ struct Moment {
     PlaybackPlace place;
 };
 
-std::vector<unsigned char> raw;     // a snapshot before packing, or after unpacking
-std::vector<unsigned char> moment;  // the state before the frame on show, to draw it again
 
 size_t ViewSize() { return sizeof(Moment); }
 
@@ -79,63 +77,6 @@ struct Slot {
     long long frame;
     size_t at, size;
 };
-std::unique_ptr<unsigned char[]> arena;
-Slot slots[kSlots];
-int slotCount;
-size_t arenaUsed;
-long long interval = kFirstInterval;
-// Made once and reset for each use, so packing and unpacking allocate nothing.
-z_stream packer, unpacker;
-
-bool Pack(size_t& size) {
-    deflateReset(&packer);
-    packer.next_in = raw.data();
-    packer.avail_in = static_cast<uInt>(raw.size());
-    packer.next_out = arena.get() + arenaUsed;
-    packer.avail_out = static_cast<uInt>(kArenaBytes - arenaUsed);
-    const bool whole = deflate(&packer, Z_FINISH) == Z_STREAM_END;
-    size = kArenaBytes - arenaUsed - packer.avail_out;
-    return whole;
-}
-
-bool Unpack(const Slot& slot) {
-    inflateReset(&unpacker);
-    unpacker.next_in = arena.get() + slot.at;
-    unpacker.avail_in = static_cast<uInt>(slot.size);
-    unpacker.next_out = raw.data();
-    unpacker.avail_out = static_cast<uInt>(raw.size());
-    return inflate(&unpacker, Z_FINISH) == Z_STREAM_END && unpacker.avail_out == 0;
-}
-
-// Full: every other snapshot goes (never the start), and from now on they are taken half as often.
-void Thin() {
-    int kept = 0;
-    size_t used = 0;
-    for (int i = 0; i < slotCount; i += 2) {
-        std::memmove(arena.get() + used, arena.get() + slots[i].at, slots[i].size);
-        slots[kept++] = {slots[i].frame, used, slots[i].size};
-        used += slots[i].size;
-    }
-    slotCount = kept;
-    arenaUsed = used;
-    interval *= 2;
-}
-
-// After each frame played: a snapshot when one is due and that moment has none yet.
-void KeepSnapshot() {
-    const long long frame = PlaybackPosition();
-    if (!arena || frame % interval != 0 || (slotCount > 0 && frame <= slots[slotCount - 1].frame)) return;
-    Take(raw);
-    for (int tries = 0; tries < 4 && frame % interval == 0; ++tries) {
-        size_t size = 0;
-        if (slotCount < kSlots && Pack(size)) {
-            slots[slotCount++] = {frame, arenaUsed, size};
-            arenaUsed += size;
-            return;
-        }
-        Thin();
-    }
-}
 
 // The player's own keys, controller and bindings, swapped in only while the viewer reads them: the
 // replay's game sees nothing but the file's input.
@@ -145,13 +86,81 @@ struct PlayersDevices {
     plat::JoystickState joystick;
     int32_t bindings[kBindingSlots];
 };
-PlayersDevices players;
+
+// The viewer: its moments, the player's own devices while it reads its keys, and its controls.
+struct ViewerState {
+    std::vector<unsigned char> raw;     // a snapshot before packing, or after unpacking
+    std::vector<unsigned char> moment;  // the state before the frame on show, to draw it again
+    std::unique_ptr<unsigned char[]> arena;
+    Slot slots[kSlots];
+    int slotCount;
+    size_t arenaUsed;
+    long long interval = kFirstInterval;
+    // Made once and reset for each use, so packing and unpacking allocate nothing.
+    z_stream packer, unpacker;
+    PlayersDevices players;
+    bool paused, halfShown, ended, momentKept;
+    int32_t speed = SpeedOne;
+    unsigned latched;  // held at the last pass: each control acts once per press
+};
+ViewerState V;
+
+bool Pack(size_t& size) {
+    deflateReset(&V.packer);
+    V.packer.next_in = V.raw.data();
+    V.packer.avail_in = static_cast<uInt>(V.raw.size());
+    V.packer.next_out = V.arena.get() + V.arenaUsed;
+    V.packer.avail_out = static_cast<uInt>(kArenaBytes - V.arenaUsed);
+    const bool whole = deflate(&V.packer, Z_FINISH) == Z_STREAM_END;
+    size = kArenaBytes - V.arenaUsed - V.packer.avail_out;
+    return whole;
+}
+
+bool Unpack(const Slot& slot) {
+    inflateReset(&V.unpacker);
+    V.unpacker.next_in = V.arena.get() + slot.at;
+    V.unpacker.avail_in = static_cast<uInt>(slot.size);
+    V.unpacker.next_out = V.raw.data();
+    V.unpacker.avail_out = static_cast<uInt>(V.raw.size());
+    return inflate(&V.unpacker, Z_FINISH) == Z_STREAM_END && V.unpacker.avail_out == 0;
+}
+
+// Full: every other snapshot goes (never the start), and from now on they are taken half as often.
+void Thin() {
+    int kept = 0;
+    size_t used = 0;
+    for (int i = 0; i < V.slotCount; i += 2) {
+        std::memmove(V.arena.get() + used, V.arena.get() + V.slots[i].at, V.slots[i].size);
+        V.slots[kept++] = {V.slots[i].frame, used, V.slots[i].size};
+        used += V.slots[i].size;
+    }
+    V.slotCount = kept;
+    V.arenaUsed = used;
+    V.interval *= 2;
+}
+
+// After each frame played: a snapshot when one is due and that moment has none yet.
+void KeepSnapshot() {
+    const long long frame = PlaybackPosition();
+    if (!V.arena || frame % V.interval != 0 || (V.slotCount > 0 && frame <= V.slots[V.slotCount - 1].frame)) return;
+    Take(V.raw);
+    for (int tries = 0; tries < 4 && frame % V.interval == 0; ++tries) {
+        size_t size = 0;
+        if (V.slotCount < kSlots && Pack(size)) {
+            V.slots[V.slotCount++] = {frame, V.arenaUsed, size};
+            V.arenaUsed += size;
+            return;
+        }
+        Thin();
+    }
+}
+
 
 void SwapDevices() {
-    std::swap_ranges(KeyboardState, KeyboardState + 256, players.keyboard);
-    std::swap(JoystickPresent, players.joystickPresent);
-    std::swap(Joystick, players.joystick);
-    std::swap_ranges(W.Saved.Bindings.begin(), W.Saved.Bindings.end(), players.bindings);
+    std::swap_ranges(KeyboardState, KeyboardState + 256, V.players.keyboard);
+    std::swap(JoystickPresent, V.players.joystickPresent);
+    std::swap(Joystick, V.players.joystick);
+    std::swap_ranges(W.Saved.Bindings.begin(), W.Saved.Bindings.end(), V.players.bindings);
 }
 
 enum : unsigned { kPause = 1, kStep = 2, kFaster = 4, kSlower = 8, kBack = 16, kToStart = 32, kEscape = 64, kF1 = 128, kF2 = 256 };
@@ -169,9 +178,6 @@ unsigned ReadViewerKeys() {
     return bits;
 }
 
-bool paused, halfShown, ended, momentKept;
-int32_t speed = SpeedOne;
-unsigned latched;  // held at the last pass: each control acts once per press
 
 bool Over() {
     return PlaybackDone() || (W.Program.GameMode != Mode::Playing && W.Program.GameMode != Mode::Paused);
@@ -181,22 +187,22 @@ bool Over() {
 void PlayFrame(bool seen) {
     // The start is kept here rather than when the playback starts: a watched replay's first picture is
     // drawn in the pass that chose it, and going back to the start must go back to after that.
-    if (slotCount == 0 && PlaybackPosition() == 0) KeepSnapshot();
+    if (V.slotCount == 0 && PlaybackPosition() == 0) KeepSnapshot();
     W.Host.ReplayHud.position = HudFrames(PlaybackPosition() + 1);
     StepFrame(seen);
     KeepSnapshot();
 }
 
 void ShowNextFrame() {
-    if (!moment.empty()) Take(moment);
-    momentKept = !moment.empty();
+    if (!V.moment.empty()) Take(V.moment);
+    V.momentKept = !V.moment.empty();
     PlayFrame(true);
 }
 
 // The frame on show played again from the state before it: the same picture, nothing heard twice.
 void ShowAgain() {
-    if (!momentKept) return ShowNextFrame();
-    Put(moment);
+    if (!V.momentKept) return ShowNextFrame();
+    Put(V.moment);
     QuietSound(true);
     PlayFrame(true);
     QuietSound(false);
@@ -205,95 +211,95 @@ void ShowAgain() {
 }  // namespace
 
 void PrepareReplayViewer() {
-    if (arena) return;
-    raw.resize(ViewSize());
-    moment.resize(raw.size());
-    arena.reset(new unsigned char[kArenaBytes]);
-    deflateInit(&packer, Z_BEST_SPEED);
-    inflateInit(&unpacker);
+    if (V.arena) return;
+    V.raw.resize(ViewSize());
+    V.moment.resize(V.raw.size());
+    V.arena.reset(new unsigned char[kArenaBytes]);
+    deflateInit(&V.packer, Z_BEST_SPEED);
+    inflateInit(&V.unpacker);
     // Once through both, so whatever working memory they take is in place before a frame needs it.
     size_t size = 0;
-    Take(raw);
+    Take(V.raw);
     if (Pack(size)) Unpack({0, 0, size});
 }
 
 void ViewerKeepsPlayersControls() {
-    std::memcpy(players.keyboard, KeyboardState, sizeof players.keyboard);
-    players.joystickPresent = JoystickPresent;
-    players.joystick = Joystick;
-    std::memcpy(players.bindings, W.Saved.Bindings.data(), sizeof players.bindings);
+    std::memcpy(V.players.keyboard, KeyboardState, sizeof V.players.keyboard);
+    V.players.joystickPresent = JoystickPresent;
+    V.players.joystick = Joystick;
+    std::memcpy(V.players.bindings, W.Saved.Bindings.data(), sizeof V.players.bindings);
 }
 
 void ViewerPlaybackStarted() {
-    paused = halfShown = ended = momentKept = false;
-    speed = SpeedOne;
-    latched = ~0u;  // what chose the replay may still be held
-    slotCount = 0;
-    arenaUsed = 0;
-    interval = kFirstInterval;
+    V.paused = V.halfShown = V.ended = V.momentKept = false;
+    V.speed = SpeedOne;
+    V.latched = ~0u;  // what chose the replay may still be held
+    V.slotCount = 0;
+    V.arenaUsed = 0;
+    V.interval = kFirstInterval;
 }
 
 bool WatchedPass() {
     if (!W.Host.WatchingReplay) return false;
     // The last frame has been shown: the player's own state comes back, and this pass is the menu's.
-    if (ended) {
-        ended = false;
+    if (V.ended) {
+        V.ended = false;
         StopWatching();
         return false;
     }
-    const unsigned held = ReadViewerKeys(), pressed = held & ~latched;
-    latched = held;
+    const unsigned held = ReadViewerKeys(), pressed = held & ~V.latched;
+    V.latched = held;
     WatchInputStep(held & kEscape, held & kF1, held & kF2);
     if (!W.Host.WatchingReplay) return false;
-    if (pressed & kPause) paused = !paused;
-    if ((pressed & kFaster) && speed < SpeedFour) ++speed;
-    if ((pressed & kSlower) && speed > SpeedHalf) --speed;
+    if (pressed & kPause) V.paused = !V.paused;
+    if ((pressed & kFaster) && V.speed < SpeedFour) ++V.speed;
+    if ((pressed & kSlower) && V.speed > SpeedHalf) --V.speed;
     W.Host.ReplayHud.length = HudFrames(ReplayFrames());
-    W.Host.ReplayHud.speed = paused ? SpeedPaused : speed;
+    W.Host.ReplayHud.speed = V.paused ? SpeedPaused : V.speed;
 
     if (pressed & (kToStart | kBack)) {
         // The first frame there is drawn at once, paused or not.
         const long long to = pressed & kToStart ? 1 : std::max(1LL, PlaybackPosition() - kRewindFrames);
         SeekPlayback(to - 1);
         ShowNextFrame();
-    } else if (paused) {
+    } else if (V.paused) {
         if (pressed & kStep) ShowNextFrame();
         else ShowAgain();
-    } else if (speed == SpeedHalf) {
-        halfShown = !halfShown;
-        if (halfShown) ShowNextFrame();
+    } else if (V.speed == SpeedHalf) {
+        V.halfShown = !V.halfShown;
+        if (V.halfShown) ShowNextFrame();
         else ShowAgain();
     } else {
-        for (int unseen = speed == SpeedFour ? 3 : speed == SpeedTwo ? 1 : 0; unseen > 0 && !Over(); --unseen)
+        for (int unseen = V.speed == SpeedFour ? 3 : V.speed == SpeedTwo ? 1 : 0; unseen > 0 && !Over(); --unseen)
             PlayFrame(false);
         if (!Over()) ShowNextFrame();
     }
-    ended = Over();
+    V.ended = Over();
     return true;
 }
 
 bool SeekPlayback(long long frame) {
     if (!PlaybackActive() || frame < 0 || frame > ReplayFrames()) return false;
-    int from = slotCount - 1;
-    while (from > 0 && slots[from].frame > frame) --from;
+    int from = V.slotCount - 1;
+    while (from > 0 && V.slots[from].frame > frame) --from;
     const long long at = PlaybackPosition();
-    if (at > frame || (slotCount > 0 && slots[from].frame > at)) {
-        if (slotCount == 0 || !Unpack(slots[from])) return false;
-        Put(raw);
+    if (at > frame || (V.slotCount > 0 && V.slots[from].frame > at)) {
+        if (V.slotCount == 0 || !Unpack(V.slots[from])) return false;
+        Put(V.raw);
     }
     QuietSound(true);
     while (PlaybackPosition() < frame) PlayFrame(false);
     QuietSound(false);
     RestartMusic();
-    momentKept = false;
+    V.momentKept = false;
     return true;
 }
 
 void ResetReplayViewer() {
-    paused = halfShown = ended = momentKept = false;
-    speed = SpeedOne;
-    latched = 0;
-    slotCount = 0;
-    arenaUsed = 0;
-    interval = kFirstInterval;
+    V.paused = V.halfShown = V.ended = V.momentKept = false;
+    V.speed = SpeedOne;
+    V.latched = 0;
+    V.slotCount = 0;
+    V.arenaUsed = 0;
+    V.interval = kFirstInterval;
 }

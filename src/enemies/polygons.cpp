@@ -8,9 +8,6 @@
 #include "world/world.h"
 #include "shell/trig.h"
 
-PointF ScratchVertices[kMaxSides];
-uint32_t ScratchFill[kMaxSides];
-uint32_t ScratchLine[kMaxSides];
 
 namespace {
 
@@ -118,13 +115,13 @@ void SpinPoly(Poly& poly) {
     poly.angle = NormaliseAngle(poly.angle);
 }
 
-void PolyVertices(const Poly& poly) {
+void PolyVertices(const Poly& poly, PolyCorners& corners) {
     const int angle = NormaliseAngle(poly.angle);
     float c = Content.CosTable[angle], s = Content.SinTable[angle];
     int shape = poly.shape < 0 || poly.shape >= kShapeCount ? 0 : poly.shape;
     for (int v = 0; v < shape + 3; ++v) {
         const PointF& p = Content.UnitPolygons[shape][v];
-        ScratchVertices[v] = {p.x * c - p.y * s, p.x * s + p.y * c};
+        corners.vertices[v] = {p.x * c - p.y * s, p.x * s + p.y * c};
     }
 }
 
@@ -159,23 +156,23 @@ void RotatePointList(PointF* points, int count, int32_t angle) {
     for (int i = 0; i < count; ++i) RotateVector(angle, points[i].x, points[i].y);
 }
 
-void DrawPoly(const Poly& poly, float entityX, float entityY, int32_t hitFlash) {
+void DrawPoly(const Poly& poly, float entityX, float entityY, int32_t hitFlash, const PolyCorners& corners) {
     int sides = poly.sides < 3 ? 3 : poly.sides > kMaxSides ? kMaxSides : poly.sides;
     PointF p[kMaxSides];
     for (int k = 0; k < sides; ++k) {
-        p[k].x = ScratchVertices[k].x * poly.scaleX + poly.offsetX + entityX;
-        p[k].y = ScratchVertices[k].y * poly.scaleY + poly.offsetY + entityY;
+        p[k].x = corners.vertices[k].x * poly.scaleX + poly.offsetX + entityX;
+        p[k].y = corners.vertices[k].y * poly.scaleY + poly.offsetY + entityY;
     }
     if (poly.visible != 0)
         for (int k = 1; k <= sides - 2; ++k)
-            AddTriangle(p[0].x, p[0].y, ScratchFill[0], p[k].x, p[k].y, ScratchFill[k], p[k + 1].x, p[k + 1].y,
-                        ScratchFill[k + 1]);
+            AddTriangle(p[0].x, p[0].y, corners.fill[0], p[k].x, p[k].y, corners.fill[k], p[k + 1].x, p[k + 1].y,
+                        corners.fill[k + 1]);
     if (poly.outline == 0) return;
     bool flash = hitFlash != 0 && poly.flashOnHit != 0;
     for (int k = 1; k <= sides; ++k) {
         int a = k - 1, b = k % sides;
-        uint32_t ca = flash ? FlashColour : ScratchLine[a];
-        uint32_t cb = flash ? FlashColour : ScratchLine[b];
+        uint32_t ca = flash ? FlashColour : corners.line[a];
+        uint32_t cb = flash ? FlashColour : corners.line[b];
         AddLine(p[a].x, p[a].y, ca, p[b].x, p[b].y, cb);
     }
 }
@@ -194,17 +191,18 @@ void AnimateEntity(Enemy& entity) {
 
 void DrawEntity(const Enemy& entity, const ColourRecord* fill, const ColourRecord* line) {
     int count = entity.polyCount > kMaxPolys ? kMaxPolys : entity.polyCount;
+    PolyCorners corners{};
     for (int i = 0; i < count; ++i) {
         const Poly& poly = entity.polys[i];
         if (poly.visible == 0) continue;
         int sides = poly.sides < 3 ? 3 : poly.sides > kMaxSides ? kMaxSides : poly.sides;
         int group = poly.colourGroup < 0 || poly.colourGroup >= kColourGroups ? 0 : poly.colourGroup;
         for (int v = 0; v < sides; ++v) {
-            ScratchFill[v] = PackColour(fill[group * 10 + v]);
-            ScratchLine[v] = PackColour(line[group * 10 + v]);
+            corners.fill[v] = PackColour(fill[group * 10 + v]);
+            corners.line[v] = PackColour(line[group * 10 + v]);
         }
-        PolyVertices(poly);
-        DrawPoly(poly, entity.x, entity.y, entity.hitFlash);
+        PolyVertices(poly, corners);
+        DrawPoly(poly, entity.x, entity.y, entity.hitFlash, corners);
     }
 }
 

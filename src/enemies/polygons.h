@@ -9,9 +9,11 @@
 constexpr uint32_t FlashColour = 0x3CF5F5F5;
 
 // What DrawPoly draws: the rotated unit vertices and the per-vertex colours, filled by the caller.
-extern PointF ScratchVertices[kMaxSides];
-extern uint32_t ScratchFill[kMaxSides];
-extern uint32_t ScratchLine[kMaxSides];
+struct PolyCorners {
+    PointF vertices[kMaxSides];
+    uint32_t fill[kMaxSides];
+    uint32_t line[kMaxSides];
+};
 
 void BuildRadiusFactors();
 void BuildUnitPolygons();
@@ -29,15 +31,15 @@ void InstantiateModel(Enemy& entity, const Poly* templatePolys, int32_t modelTyp
 
 // Turns a Poly on by its spin (while Playing).
 void SpinPoly(Poly& poly);
-// The Poly's corners, turned by its angle, into ScratchVertices for DrawPoly.
-void PolyVertices(const Poly& poly);
+// The Poly's corners, turned by its angle, into corners.vertices for DrawPoly.
+void PolyVertices(const Poly& poly, PolyCorners& corners);
 void OrbitPoint(float& x, float& y, float baseX, float baseY, int32_t& angle, int32_t step, float pivotX,
                 float pivotY);
 void StepRotatePoint(float& x, float& y, float cx, float cy, int32_t& angle, int32_t step, float ox, float oy);
 void RotateVector(int32_t angle, float& x, float& y);
 void RotatePointList(PointF* points, int count, int32_t angle);
 
-void DrawPoly(const Poly& poly, float entityX, float entityY, int32_t hitFlash);
+void DrawPoly(const Poly& poly, float entityX, float entityY, int32_t hitFlash, const PolyCorners& corners);
 // An entity's frame: its visible Polys orbit and spin on (while Playing) and its hit flash moves on;
 // it is drawn with the given colour tables (kColourRecords each).
 void AnimateEntity(Enemy& entity);

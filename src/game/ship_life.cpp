@@ -41,19 +41,20 @@ void AdvanceShip() {
 
 void DrawShip() {
     if (!ShipAlive) return;
+    PolyCorners corners{};
     for (int i = 0; i < 3; ++i) {
         const Poly& poly = W.PlayerShip.polys[i];
         if (i == 1) {
-            PolyVertices(poly);
+            PolyVertices(poly, corners);
         } else {
             const PointF* wing = Content.WingShape[i == 0 ? 0 : 1];
-            for (int v = 0; v < 3; ++v) ScratchVertices[v] = wing[v];
+            for (int v = 0; v < 3; ++v) corners.vertices[v] = wing[v];
         }
         for (int v = 0; v < poly.sides; ++v) {
-            ScratchFill[v] = PackColour(Content.ShipFillColours[poly.colourGroup * 10 + v]);
-            ScratchLine[v] = PackColour(Content.ShipLineColours[poly.colourGroup * 10 + v]);
+            corners.fill[v] = PackColour(Content.ShipFillColours[poly.colourGroup * 10 + v]);
+            corners.line[v] = PackColour(Content.ShipLineColours[poly.colourGroup * 10 + v]);
         }
-        if (ShipBlinkShows()) DrawPoly(poly, W.PlayerShip.x, W.PlayerShip.y, 0);
+        if (ShipBlinkShows()) DrawPoly(poly, W.PlayerShip.x, W.PlayerShip.y, 0, corners);
     }
 }
 

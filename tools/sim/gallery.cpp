@@ -55,19 +55,20 @@ void DrawGalleryShip(float x, float y) {
     Enemy& ship = W.PlayerShip;
     ship.x = x;
     ship.y = y;
+    PolyCorners corners{};
     for (int i = 0; i < 3; ++i) {
         Poly& p = ship.polys[i];
         if (i == 1) {
             SpinPoly(p);
-            PolyVertices(p);
+            PolyVertices(p, corners);
         } else {
-            for (int v = 0; v < 3; ++v) ScratchVertices[v] = Content.WingShape[i == 0 ? 0 : 1][v];
+            for (int v = 0; v < 3; ++v) corners.vertices[v] = Content.WingShape[i == 0 ? 0 : 1][v];
         }
         for (int v = 0; v < p.sides; ++v) {
-            ScratchFill[v] = PackColour(Content.ShipFillColours[p.colourGroup * 10 + v]);
-            ScratchLine[v] = PackColour(Content.ShipLineColours[p.colourGroup * 10 + v]);
+            corners.fill[v] = PackColour(Content.ShipFillColours[p.colourGroup * 10 + v]);
+            corners.line[v] = PackColour(Content.ShipLineColours[p.colourGroup * 10 + v]);
         }
-        DrawPoly(p, x, y, 0);
+        DrawPoly(p, x, y, 0, corners);
     }
 }
 
