@@ -104,7 +104,7 @@ int RunGlBench(int level, int resolution, long long fastFrames, long long pacedF
     const uint64_t allocations = HeapAllocations() - allocations0;
 
     std::printf("\nOpenGL, level %d, drawn %s: %d x %d %s, %s; load average %s\n", level,
-                ClassicDrawing ? "as first written (every batch twice, each wave band alone)"
+                Batches.ClassicDrawing ? "as first written (every batch twice, each wave band alone)"
                 : LightPicture() ? "in fewer passes, light picture" : "in fewer passes, full picture",
                 w, h, native ? "native, full screen" : "window", plat::DescribeRealDevices().c_str(), LoadAverages());
     std::printf("%-44s %lld frames in %.2f s = %.0f frames/s (%.1fx real time), CPU %.1f ms a frame\n",

@@ -337,7 +337,7 @@ Run FullBulletPool() {
         const double ms = BotFrame();
         if (ms < 0) break;
         Record(run, ms);
-        run.extra[1] += LineVertOverflow | LineIndexOverflow | TriVertOverflow | TexTriVertOverflow;
+        run.extra[1] += Batches.LineVertOverflow | Batches.LineIndexOverflow | Batches.TriVertOverflow | Batches.TexTriVertOverflow;
     }
     run.extra[0] = full;
     return run;

@@ -75,6 +75,6 @@ int main(int argc, char** argv) {
     std::filesystem::remove("quivex.cfg", error);
 
     if (mode == "headless") return RunHeadlessBenches();
-    ClassicDrawing = std::getenv("QUIVEX_CLASSIC_DRAWING") != nullptr;
+    Batches.ClassicDrawing = std::getenv("QUIVEX_CLASSIC_DRAWING") != nullptr;
     return RunGlBench(static_cast<int>(level), static_cast<int>(resolution), fastFrames, pacedFrames);
 }

@@ -93,7 +93,7 @@ void GameTest::Frames(int n) {
         const uint64_t draws = h().gfx.drawCallsTotal;
         UpdateFrame();
         // The update draws nothing, so a frame can be played without its picture.
-        if (h().gfx.drawCallsTotal != draws || LineVertexCount + TriangleVertexCount + TexturedTriangleVertexCount > 0) {
+        if (h().gfx.drawCallsTotal != draws || Batches.LineVertexCount + Batches.TriangleVertexCount + Batches.TexturedTriangleVertexCount > 0) {
             ADD_FAILURE() << "the update drew in frame " << i;
             ResetBatches();
             return;

@@ -84,10 +84,10 @@ void RenderFrame() {
     const bool inPlay = InPlay();
     if (inPlay) DrawPlayfield();
 
-    ReportOverflow(LineVertOverflow, 400, "LINE VERT OVERFLOW", LineVertexCount);
-    ReportOverflow(LineIndexOverflow, 420, "LINE INDEX OVERFLOW", LineIndexCount);
-    ReportOverflow(TriVertOverflow, 440, "TRI VERT OVERFLOW", TriangleVertexCount);
-    ReportOverflow(TexTriVertOverflow, 460, "TEX TRI VERT OVERFLOW", TexturedTriangleVertexCount);
+    ReportOverflow(Batches.LineVertOverflow, 400, "LINE VERT OVERFLOW", Batches.LineVertexCount);
+    ReportOverflow(Batches.LineIndexOverflow, 420, "LINE INDEX OVERFLOW", Batches.LineIndexCount);
+    ReportOverflow(Batches.TriVertOverflow, 440, "TRI VERT OVERFLOW", Batches.TriangleVertexCount);
+    ReportOverflow(Batches.TexTriVertOverflow, 460, "TEX TRI VERT OVERFLOW", Batches.TexturedTriangleVertexCount);
 
     bool menu = W.Program.GameMode == Mode::Menu || W.Program.GameMode == Mode::CaptureBinding;
     if (W.Program.GameMode != Mode::Menu) DrawShieldRings(W.PlayerShip.x, W.PlayerShip.y, W.ShieldTimer);

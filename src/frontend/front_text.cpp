@@ -4,16 +4,15 @@
 
 #include "render/font.h"
 
-FrontTextEntry FrontTextLog[kFrontTextLog];
-int32_t FrontTextCount;
+FrontTextRing FrontTexts;
 
 float FrontText(float x, float y, float z, float size, uint32_t colour, const char* text) {
-    FrontTextEntry& e = FrontTextLog[FrontTextCount % kFrontTextLog];
+    FrontTextEntry& e = FrontTexts.entries[FrontTexts.count % kFrontTextLog];
     e = {x, y, z, size, colour, {}};
     std::snprintf(e.text, sizeof e.text, "%s", text);
     // Wraps after about two billion texts; the ring index stays valid.
-    FrontTextCount = FrontTextCount == INT32_MAX ? kFrontTextLog : FrontTextCount + 1;
+    FrontTexts.count = FrontTexts.count == INT32_MAX ? kFrontTextLog : FrontTexts.count + 1;
     return DrawText(x, y, z, size, colour, text);
 }
 
-void ClearFrontTextLog() { FrontTextCount = 0; }
+void ClearFrontTextLog() { FrontTexts.count = 0; }

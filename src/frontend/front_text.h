@@ -11,8 +11,11 @@ struct FrontTextEntry {
 
 constexpr int kFrontTextLog = 512;
 
-extern FrontTextEntry FrontTextLog[kFrontTextLog];  // a ring: entry n is at n % kFrontTextLog
-extern int32_t FrontTextCount;                      // texts drawn since the last clear
+struct FrontTextRing {
+    FrontTextEntry entries[kFrontTextLog];  // entry n is at n % kFrontTextLog
+    int32_t count;                          // texts drawn since the last clear
+};
+extern FrontTextRing FrontTexts;
 
 float FrontText(float x, float y, float z, float size, uint32_t colour, const char* text);
 void ClearFrontTextLog();

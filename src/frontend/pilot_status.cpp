@@ -2,23 +2,9 @@
 
 #include "frontend/front_text.h"
 #include "frontend/interstitials.h"
-#include "game/particles.h"
 #include "render/camera.h"
-#include "shell/random.h"
-#include "shell/trig.h"
 #include "world/world.h"
 
-
-void AdvancePilotStatus() {
-    W.StatusPulseAngle = (W.StatusPulseAngle + 2) % 180;
-    W.StatusPulse = static_cast<int32_t>(Content.SinTable[W.StatusPulseAngle] * 116 + 6);
-    // Fireworks behind the rating; y is drawn before x.
-    if (Random() % 20 == 0) {
-        int y = Random() % 512;
-        int x = Random() % 384 + 128;
-        SpawnFireworkBurst(static_cast<float>(x), static_cast<float>(y));
-    }
-}
 
 void DrawPilotStatus() {
     SetWorld();

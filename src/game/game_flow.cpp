@@ -108,7 +108,7 @@ void StartPlay(int kind) {
 
     W.PlayerShip.x = 320;
     W.PlayerShip.y = 480;
-    Screens.reset(kind == StartFullGame && W.Game.CurrentLevel == 0);
+    ResetInterstitials(kind == StartFullGame && W.Game.CurrentLevel == 0);
 }
 
 void StartFromMenu(int kind, int level) {
@@ -172,7 +172,7 @@ void BossApproachAndLevelEnd() {
     if (clear && t >= a && t <= a + 359 && W.Game.Lives > 0) {
         W.Level.BossAlert = 1;
         W.Level.ScreenShown = BossWarningScreen;
-        Screens.bossWarning();
+        AdvanceBossWarning();
     }
     if (clear && t == b) {
         StartMusic(1);
@@ -223,7 +223,7 @@ void BossApproachAndLevelEnd() {
     } else if (W.Game.Lives > 0) {
         if (since >= kRatingStart && since < kRatingEnd) {
             W.Level.ScreenShown = PilotStatusScreen;
-            Screens.pilotStatus();
+            AdvancePilotStatus();
         }
         if (since == kRatingEnd) LeaveToMenu();
     }

@@ -20,13 +20,18 @@ constexpr float kDegree = 3.14159265f / 180.0f;
 constexpr int kWaveKnots = 52;  // a band bends every 10 units down the playfield
 constexpr float kBandWidth = 200.0f;
 constexpr float kPlayfieldLeft = 127.0f, kPlayfieldRight = 513.0f;  // a unit under each side mask
-TexturedVertex waveStrip[kWaveKnots * 2];
-TexturedVertex waveTriangles[8 * (kWaveKnots - 1) * 12];  // a cut segment is at most a hexagon
-TexturedVertex waveEnds[8 * 2 * 12];
 // In the light picture the bands' glow comes from the half-size layer between their first and last
 // segments; those two, where a band ends in a hard edge, are drawn sharp.
 constexpr float kBandInnerTop = 10.0f, kBandInnerBottom = (kWaveKnots - 2) * 10.0f;
-TexturedVertex logoQuads[24];
+
+// The vertices the background builds for its draws, made once.
+struct BackgroundVertices {
+    TexturedVertex waveStrip[kWaveKnots * 2];
+    TexturedVertex waveTriangles[8 * (kWaveKnots - 1) * 12];  // a cut segment is at most a hexagon
+    TexturedVertex waveEnds[8 * 2 * 12];
+    TexturedVertex logoQuads[24];
+};
+BackgroundVertices BV;
 
 float WrapPhase(float p) { return p > 180.0f ? p - 360.0f : p; }
 
@@ -86,8 +91,8 @@ void BandStrip(float centreX, float frequency, float phase, uint32_t colour) {
     for (int i = 0; i < kWaveKnots; ++i) {
         float y = static_cast<float>(i * 10);
         float s = std::sin((phase - y * frequency) * kDegree);
-        waveStrip[2 * i] = {centreX - 100 + 50 * s, y, 0, colour, 0.0f, 0.5f};
-        waveStrip[2 * i + 1] = {centreX + 100 + 50 * s, y, 0, colour, 1.0f, 0.5f};
+        BV.waveStrip[2 * i] = {centreX - 100 + 50 * s, y, 0, colour, 0.0f, 0.5f};
+        BV.waveStrip[2 * i + 1] = {centreX + 100 + 50 * s, y, 0, colour, 1.0f, 0.5f};
     }
 }
 
@@ -106,17 +111,17 @@ int LitBandSegment(TexturedVertex* out, const TexturedVertex& a, const TexturedV
     if (topEnd || bottomEnd) {
         const TexturedVertex& whole = topEnd ? a : b;
         const TexturedVertex& cut = topEnd ? b : a;
-        float from = std::clamp(cut.x + kBandWidth * LineCentreLitFrom, kPlayfieldLeft, kPlayfieldRight);
-        float to = std::clamp(cut.x + kBandWidth * LineCentreLitTo, kPlayfieldLeft, kPlayfieldRight);
+        float from = std::clamp(cut.x + kBandWidth * Textures.LineCentreLitFrom, kPlayfieldLeft, kPlayfieldRight);
+        float to = std::clamp(cut.x + kBandWidth * Textures.LineCentreLitTo, kPlayfieldLeft, kPlayfieldRight);
         poly[n++] = {whole.x, whole.y};
         poly[n++] = {whole.x + kBandWidth, whole.y};
         poly[n++] = {to, cut.y};
         if (from < to) poly[n++] = {from, cut.y};
     } else {
-        poly[n++] = {a.x + kBandWidth * LineCentreLitFrom, a.y};
-        poly[n++] = {a.x + kBandWidth * LineCentreLitTo, a.y};
-        poly[n++] = {b.x + kBandWidth * LineCentreLitTo, b.y};
-        poly[n++] = {b.x + kBandWidth * LineCentreLitFrom, b.y};
+        poly[n++] = {a.x + kBandWidth * Textures.LineCentreLitFrom, a.y};
+        poly[n++] = {a.x + kBandWidth * Textures.LineCentreLitTo, a.y};
+        poly[n++] = {b.x + kBandWidth * Textures.LineCentreLitTo, b.y};
+        poly[n++] = {b.x + kBandWidth * Textures.LineCentreLitFrom, b.y};
         for (float side : {-1.0f, 1.0f}) {  // keep x >= left, then x <= right
             float edge = side < 0 ? kPlayfieldLeft : kPlayfieldRight;
             Point in[8];
@@ -153,8 +158,8 @@ void DrawWaveBand(float centreX, float frequency, float phase, uint32_t colour) 
     BandStrip(centreX, frequency, phase, colour);
     plat::Gfx& gfx = plat::gfx();
     gfx.SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
-    gfx.BindTexture(LineTexture);
-    gfx.Draw(plat::Primitive::TriangleStrip, waveStrip, 102);
+    gfx.BindTexture(Textures.LineTexture);
+    gfx.Draw(plat::Primitive::TriangleStrip, BV.waveStrip, 102);
     gfx.BindTexture(0);
 }
 
@@ -179,7 +184,7 @@ void DrawBackgroundWaves() {
     uint32_t colour = static_cast<uint32_t>(W.Presentation.WaveR << 16 | W.Presentation.WaveG << 8 | W.Presentation.WaveB);
 
     static const float kFrequency[4] = {1.0f, 0.5f, 0.7f, 0.8f};
-    if (ClassicDrawing) {
+    if (Batches.ClassicDrawing) {
         for (int i = 0; i < 4; ++i) DrawWaveBand(220, kFrequency[i], W.Presentation.WavePhase[i], colour);
         for (int i = 0; i < 4; ++i) DrawWaveBand(420, -kFrequency[i], -W.Presentation.WavePhase[i], colour);
         return;
@@ -197,21 +202,21 @@ void DrawBackgroundWaves() {
         BandStrip(i < 4 ? 220.0f : 420.0f, sign * kFrequency[i % 4], sign * W.Presentation.WavePhase[i % 4], colour);
         for (int k = 0; k + 1 < kWaveKnots; ++k) {
             bool end = k == 0 || k + 2 == kWaveKnots;
-            int n = LitBandSegment(&waveTriangles[vertices], waveStrip[2 * k], waveStrip[2 * k + 2], colour, k == 0,
+            int n = LitBandSegment(&BV.waveTriangles[vertices], BV.waveStrip[2 * k], BV.waveStrip[2 * k + 2], colour, k == 0,
                                    k + 2 == kWaveKnots);
-            if (light && end) std::copy(&waveTriangles[vertices], &waveTriangles[vertices + n], &waveEnds[ends]), ends += n;
+            if (light && end) std::copy(&BV.waveTriangles[vertices], &BV.waveTriangles[vertices + n], &BV.waveEnds[ends]), ends += n;
             vertices += n;
         }
     }
     plat::Gfx& gfx = plat::gfx();
     gfx.SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
-    gfx.BindTexture(LineTexture);
+    gfx.BindTexture(Textures.LineTexture);
     gfx.SetMipmapping(false);
     if (light) gfx.SetGlowLayer(true);
-    gfx.Draw(plat::Primitive::TriangleList, waveTriangles, vertices / 3);
+    gfx.Draw(plat::Primitive::TriangleList, BV.waveTriangles, vertices / 3);
     if (light) {
         gfx.AddGlowLayer(128.0f, kBandInnerTop, 512.0f, kBandInnerBottom);  // up to the masks, not under them
-        gfx.Draw(plat::Primitive::TriangleList, waveEnds, ends / 3);
+        gfx.Draw(plat::Primitive::TriangleList, BV.waveEnds, ends / 3);
     }
     gfx.SetMipmapping(true);
     gfx.BindTexture(0);
@@ -292,11 +297,11 @@ void DrawTitleLogo(float x, float y) {
             uint32_t g = static_cast<uint32_t>(std::trunc(std::sin(W.Presentation.logoPhase[layer - 1] * kDegree) * 120 + 128));
             colour = 0xFF000000 | g * 0x010101;
         }
-        Quad(&logoQuads[layer * 6], x, y, x + 300, y + 150, colour, layer / 4.0f, (layer + 1) / 4.0f);
+        Quad(&BV.logoQuads[layer * 6], x, y, x + 300, y + 150, colour, layer / 4.0f, (layer + 1) / 4.0f);
     }
     plat::Gfx& gfx = plat::gfx();
-    gfx.BindTexture(TitleLogoTexture);
-    gfx.Draw(plat::Primitive::TriangleList, logoQuads, 8);
+    gfx.BindTexture(Textures.TitleLogoTexture);
+    gfx.Draw(plat::Primitive::TriangleList, BV.logoQuads, 8);
     gfx.BindTexture(0);
 }
 
@@ -320,7 +325,7 @@ void DrawStudioLogo() {
     TexturedVertex quad[6];
     Quad(quad, 280, 216, 360, 296, static_cast<uint32_t>(W.Presentation.studioBrightness) * 0x010101, 0.0f, 1.0f);
     plat::Gfx& gfx = plat::gfx();
-    gfx.BindTexture(StudioLogoTexture);
+    gfx.BindTexture(Textures.StudioLogoTexture);
     gfx.Draw(plat::Primitive::TriangleList, quad, 2);
     gfx.BindTexture(0);
 }

@@ -7,14 +7,7 @@
 #include "platform/platform.h"
 #include "render/textures.h"
 
-TexturedVertex LineBatch[kLineVertexLimit + 8];
-uint16_t LineBatchIndices[kLineIndexLimit + 18];
-int32_t LineVertexCount, LineIndexCount;
-ColourVertex TriangleBatch[kTriangleVertexLimit + 6];
-int32_t TriangleVertexCount;
-TexturedVertex TexturedTriangleBatch[kTriangleVertexLimit + 6];
-int32_t TexturedTriangleVertexCount;
-int32_t LineVertOverflow, LineIndexOverflow, TriVertOverflow, TexTriVertOverflow;
+BatchState Batches;
 
 namespace {
 
@@ -28,13 +21,13 @@ void Normalise(float& x, float& y) {
 }
 
 void AddGlowLine(float x1, float y1, uint32_t c1, float x2, float y2, uint32_t c2, float z) {
-    LineVertOverflow = LineIndexOverflow = 0;
-    if (LineVertexCount > kLineVertexLimit) {
-        LineVertOverflow = 1;
+    Batches.LineVertOverflow = Batches.LineIndexOverflow = 0;
+    if (Batches.LineVertexCount > kLineVertexLimit) {
+        Batches.LineVertOverflow = 1;
         return;
     }
-    if (LineIndexCount > kLineIndexLimit) {
-        LineIndexOverflow = 1;
+    if (Batches.LineIndexCount > kLineIndexLimit) {
+        Batches.LineIndexOverflow = 1;
         return;
     }
     float dx = x2 - x1, dy = y2 - y1;
@@ -44,8 +37,8 @@ void AddGlowLine(float x1, float y1, uint32_t c1, float x2, float y2, uint32_t c
     Normalise(tx, ty);
     nx *= kLineHalfWidth, ny *= kLineHalfWidth, tx *= kLineHalfWidth, ty *= kLineHalfWidth;
 
-    int b = LineVertexCount;
-    TexturedVertex* v = &LineBatch[b];
+    int b = Batches.LineVertexCount;
+    TexturedVertex* v = &Batches.LineBatch[b];
     v[0] = {x1 - nx - tx, y1 - ny - ty, z, c1, 0.0f, 0.0f};
     v[1] = {x1 + nx - tx, y1 + ny - ty, z, c1, 1.0f, 0.0f};
     v[2] = {x1 - nx, y1 - ny, z, c1, 0.0f, 0.49f};
@@ -56,10 +49,10 @@ void AddGlowLine(float x1, float y1, uint32_t c1, float x2, float y2, uint32_t c
     v[7] = {x2 + nx + tx, y2 + ny + ty, z, c2, 1.0f, 1.0f};
 
     static const uint16_t kPattern[18] = {0, 1, 2, 1, 3, 2, 2, 3, 4, 4, 3, 5, 4, 5, 6, 6, 5, 7};
-    uint16_t* idx = &LineBatchIndices[LineIndexCount];
+    uint16_t* idx = &Batches.LineBatchIndices[Batches.LineIndexCount];
     for (int i = 0; i < 18; ++i) idx[i] = static_cast<uint16_t>(b + kPattern[i]);
-    LineVertexCount += 8;
-    LineIndexCount += 18;
+    Batches.LineVertexCount += 8;
+    Batches.LineIndexCount += 18;
 }
 
 }  // namespace
@@ -73,60 +66,59 @@ void AddLineDepth(float x1, float y1, uint32_t colour1, float x2, float y2, uint
 }
 
 void AddTriangle(float x1, float y1, uint32_t c1, float x2, float y2, uint32_t c2, float x3, float y3, uint32_t c3) {
-    TriVertOverflow = 0;
-    if (TriangleVertexCount > kTriangleVertexLimit) {
-        TriVertOverflow = 1;
+    Batches.TriVertOverflow = 0;
+    if (Batches.TriangleVertexCount > kTriangleVertexLimit) {
+        Batches.TriVertOverflow = 1;
         return;
     }
-    ColourVertex* v = &TriangleBatch[TriangleVertexCount];
+    ColourVertex* v = &Batches.TriangleBatch[Batches.TriangleVertexCount];
     v[0] = {x1, y1, 0.0f, c1};
     v[1] = {x2, y2, 0.0f, c2};
     v[2] = {x3, y3, 0.0f, c3};
-    TriangleVertexCount += 3;
+    Batches.TriangleVertexCount += 3;
 }
 
 void AddQuad(float x1, float y1, uint32_t c1, float x2, float y2, uint32_t c2, float x3, float y3, uint32_t c3,
              float x4, float y4, uint32_t c4) {
-    TriVertOverflow = 0;
-    if (TriangleVertexCount > kTriangleVertexLimit) {
-        TriVertOverflow = 1;
+    Batches.TriVertOverflow = 0;
+    if (Batches.TriangleVertexCount > kTriangleVertexLimit) {
+        Batches.TriVertOverflow = 1;
         return;
     }
-    ColourVertex* v = &TriangleBatch[TriangleVertexCount];
+    ColourVertex* v = &Batches.TriangleBatch[Batches.TriangleVertexCount];
     v[0] = {x1, y1, 0.0f, c1};
     v[1] = {x2, y2, 0.0f, c2};
     v[2] = {x3, y3, 0.0f, c3};
     v[3] = {x2, y2, 0.0f, c2};
     v[4] = {x4, y4, 0.0f, c4};
     v[5] = {x3, y3, 0.0f, c3};
-    TriangleVertexCount += 6;
+    Batches.TriangleVertexCount += 6;
 }
 
 void AddTexturedQuad(float x1, float y1, uint32_t c1, float x2, float y2, uint32_t c2, float x3, float y3,
                      uint32_t c3, float x4, float y4, uint32_t c4) {
-    TexTriVertOverflow = 0;
-    if (TexturedTriangleVertexCount > kTriangleVertexLimit) {
-        TexTriVertOverflow = 1;
+    Batches.TexTriVertOverflow = 0;
+    if (Batches.TexturedTriangleVertexCount > kTriangleVertexLimit) {
+        Batches.TexTriVertOverflow = 1;
         return;
     }
-    TexturedVertex* v = &TexturedTriangleBatch[TexturedTriangleVertexCount];
+    TexturedVertex* v = &Batches.TexturedTriangleBatch[Batches.TexturedTriangleVertexCount];
     v[0] = {x1, y1, 0.0f, c1, 0.0f, 0.0f};
     v[1] = {x2, y2, 0.0f, c2, 1.0f, 0.0f};
     v[2] = {x3, y3, 0.0f, c3, 0.0f, 1.0f};
     v[3] = {x2, y2, 0.0f, c2, 1.0f, 0.0f};
     v[4] = {x4, y4, 0.0f, c4, 1.0f, 1.0f};
     v[5] = {x3, y3, 0.0f, c3, 0.0f, 1.0f};
-    TexturedTriangleVertexCount += 6;
+    Batches.TexturedTriangleVertexCount += 6;
 }
 
-bool ClassicDrawing;
 
 namespace {
 
 // Additive blending makes n identical draws one draw of n times the contribution: one pass of fill.
 template <typename DrawOnce>
 void DrawRepeated(int times, DrawOnce draw) {
-    if (ClassicDrawing) {
+    if (Batches.ClassicDrawing) {
         for (int i = 0; i < times; ++i) draw();
         return;
     }
@@ -141,49 +133,49 @@ void DrawRepeated(int times, DrawOnce draw) {
 void FlushLines(int32_t levelTitleTimer) {
     plat::Gfx& gfx = plat::gfx();
     gfx.SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
-    if (LineVertexCount > 0) {
-        gfx.BindTexture(LineTexture);
-        int triangles = LineIndexCount / 3;
+    if (Batches.LineVertexCount > 0) {
+        gfx.BindTexture(Textures.LineTexture);
+        int triangles = Batches.LineIndexCount / 3;
         // At the start of a level everything flies out toward the viewer as a fading echo, whose first
         // copy lies on the lines themselves.
         bool echo = levelTitleTimer > 0 && levelTitleTimer < 128;
         // Twice: additive blending doubles the glow.
-        DrawRepeated(2 + (echo ? 1 : 0), [&] { gfx.DrawIndexed(LineBatch, LineVertexCount, LineBatchIndices, triangles); });
+        DrawRepeated(2 + (echo ? 1 : 0), [&] { gfx.DrawIndexed(Batches.LineBatch, Batches.LineVertexCount, Batches.LineBatchIndices, triangles); });
         if (echo) {
             for (int i = 1; i < 4; ++i) {
                 float z = i * 0.5f * static_cast<float>(128 - levelTitleTimer);
                 gfx.SetTransform(plat::TransformKind::World, glm::translate(glm::mat4(1.0f), glm::vec3(0, 0, z)));
-                gfx.DrawIndexed(LineBatch, LineVertexCount, LineBatchIndices, triangles);
+                gfx.DrawIndexed(Batches.LineBatch, Batches.LineVertexCount, Batches.LineBatchIndices, triangles);
             }
         }
     }
-    LineVertexCount = LineIndexCount = 0;
+    Batches.LineVertexCount = Batches.LineIndexCount = 0;
     gfx.BindTexture(0);
 }
 
 void FlushTriangles() {
     plat::Gfx& gfx = plat::gfx();
     gfx.SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
-    if (TriangleVertexCount > 0) {
-        int triangles = TriangleVertexCount / 3;
-        DrawRepeated(2, [&] { gfx.Draw(plat::Primitive::TriangleList, TriangleBatch, triangles); });
+    if (Batches.TriangleVertexCount > 0) {
+        int triangles = Batches.TriangleVertexCount / 3;
+        DrawRepeated(2, [&] { gfx.Draw(plat::Primitive::TriangleList, Batches.TriangleBatch, triangles); });
     }
-    TriangleVertexCount = 0;
+    Batches.TriangleVertexCount = 0;
 }
 
 void FlushTexturedTriangles() {
     plat::Gfx& gfx = plat::gfx();
     gfx.SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
-    if (TexturedTriangleVertexCount > 0) {
-        gfx.BindTexture(GlowDotTexture);
-        int triangles = TexturedTriangleVertexCount / 3;
-        DrawRepeated(2, [&] { gfx.Draw(plat::Primitive::TriangleList, TexturedTriangleBatch, triangles); });
+    if (Batches.TexturedTriangleVertexCount > 0) {
+        gfx.BindTexture(Textures.GlowDotTexture);
+        int triangles = Batches.TexturedTriangleVertexCount / 3;
+        DrawRepeated(2, [&] { gfx.Draw(plat::Primitive::TriangleList, Batches.TexturedTriangleBatch, triangles); });
     }
-    TexturedTriangleVertexCount = 0;
+    Batches.TexturedTriangleVertexCount = 0;
     gfx.BindTexture(0);
 }
 
 void ResetBatches() {
-    LineVertexCount = LineIndexCount = TriangleVertexCount = TexturedTriangleVertexCount = 0;
-    LineVertOverflow = LineIndexOverflow = TriVertOverflow = TexTriVertOverflow = 0;
+    Batches.LineVertexCount = Batches.LineIndexCount = Batches.TriangleVertexCount = Batches.TexturedTriangleVertexCount = 0;
+    Batches.LineVertOverflow = Batches.LineIndexOverflow = Batches.TriVertOverflow = Batches.TexTriVertOverflow = 0;
 }

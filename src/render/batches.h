@@ -11,17 +11,25 @@ using plat::TexturedVertex;
 constexpr int kLineVertexLimit = 40000, kLineIndexLimit = 96000;  // tested before each add
 constexpr int kTriangleVertexLimit = 10000;
 constexpr float kLineHalfWidth = 5.0f;
+constexpr int kTextCharacters = 4096;  // longer strings are cut
 
-extern TexturedVertex LineBatch[kLineVertexLimit + 8];
-extern uint16_t LineBatchIndices[kLineIndexLimit + 18];
-extern int32_t LineVertexCount, LineIndexCount;
-extern ColourVertex TriangleBatch[kTriangleVertexLimit + 6];
-extern int32_t TriangleVertexCount;
-extern TexturedVertex TexturedTriangleBatch[kTriangleVertexLimit + 6];
-extern int32_t TexturedTriangleVertexCount;
-
-// Set by a rejected add, cleared by the next add to the same batch.
-extern int32_t LineVertOverflow, LineIndexOverflow, TriVertOverflow, TexTriVertOverflow;
+// The three batches of the frame being drawn.
+struct BatchState {
+    TexturedVertex LineBatch[kLineVertexLimit + 8];
+    uint16_t LineBatchIndices[kLineIndexLimit + 18];
+    int32_t LineVertexCount, LineIndexCount;
+    ColourVertex TriangleBatch[kTriangleVertexLimit + 6];
+    int32_t TriangleVertexCount;
+    TexturedVertex TexturedTriangleBatch[kTriangleVertexLimit + 6];
+    int32_t TexturedTriangleVertexCount;
+    // Set by a rejected add, cleared by the next add to the same batch.
+    int32_t LineVertOverflow, LineIndexOverflow, TriVertOverflow, TexTriVertOverflow;
+    TexturedVertex TextVertices[kTextCharacters * 6];  // one text's quads, drawn at once
+    // The renderer as first written: every batch drawn twice, every wave band on its own. Kept to hold
+    // the faster drawing, which gives the same picture in fewer passes, against it.
+    bool ClassicDrawing;
+};
+extern BatchState Batches;
 
 void AddLine(float x1, float y1, uint32_t colour1, float x2, float y2, uint32_t colour2);
 void AddLineDepth(float x1, float y1, uint32_t colour1, float x2, float y2, uint32_t colour2, float z);
@@ -31,10 +39,6 @@ void AddQuad(float x1, float y1, uint32_t c1, float x2, float y2, uint32_t c2, f
              float x4, float y4, uint32_t c4);
 void AddTexturedQuad(float x1, float y1, uint32_t c1, float x2, float y2, uint32_t c2, float x3, float y3,
                      uint32_t c3, float x4, float y4, uint32_t c4);
-
-// The renderer as first written: every batch drawn twice, every wave band on its own. Kept to hold the
-// faster drawing, which gives the same picture in fewer passes, against it.
-extern bool ClassicDrawing;
 
 // levelTitleTimer strictly between 0 and 128: the lines fly out toward the viewer as a fading echo.
 void FlushLines(int32_t levelTitleTimer);

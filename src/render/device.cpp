@@ -123,6 +123,6 @@ void ReleaseGraphics() {
 }
 
 bool LightPicture() {
-    if (ClassicDrawing || EffectsSetting == kEffectsFull) return false;
+    if (Batches.ClassicDrawing || EffectsSetting == kEffectsFull) return false;
     return EffectsSetting == kEffectsLight || plat::gfx().SoftwareRasteriser();
 }

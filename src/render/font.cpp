@@ -5,14 +5,12 @@
 #include "font/font.h"
 #include "platform/platform.h"
 #include "render/batches.h"
+#include "render/textures.h"
 #include "shell/error_log.h"
 
 FontHeader Font;
 
 namespace {
-
-plat::TextureId fontTexture;
-TexturedVertex textVertices[kTextCharacters * 6];
 
 int32_t ReadInt(const unsigned char* p) {
     return static_cast<int32_t>(p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24);
@@ -41,9 +39,9 @@ void LoadFont() {
     int tw = Font.textureWidth, th = Font.textureHeight;
     if (tw <= 0 || th <= 0 || file.size < headerSize + static_cast<size_t>(tw) * th) return;
     plat::Gfx& gfx = plat::gfx();
-    fontTexture = gfx.CreateTexture(tw, th);
+    Textures.FontTexture = gfx.CreateTexture(tw, th);
     int pitch = 0;
-    unsigned char* texels = gfx.LockTexture(fontTexture, pitch);
+    unsigned char* texels = gfx.LockTexture(Textures.FontTexture, pitch);
     if (!texels) return;
     const unsigned char* atlas = p + headerSize;
     for (int y = 0; y < th; ++y)
@@ -52,7 +50,7 @@ void LoadFont() {
             unsigned char* t = texels + y * pitch + x * 4;
             t[0] = t[1] = t[2] = t[3] = b;
         }
-    gfx.UnlockTexture(fontTexture);
+    gfx.UnlockTexture(Textures.FontTexture);
 }
 
 float DrawText(float x, float y, float z, float size, uint32_t colour, const char* text) {
@@ -71,7 +69,7 @@ float DrawText(float x, float y, float z, float size, uint32_t colour, const cha
         float u0 = tw > 0 ? g.x / tw : 0, u1 = tw > 0 ? u0 + w / tw - 0.002f : 0;
         float v0 = th > 0 ? g.y / th + 0.005f : 0, v1 = th > 0 ? v0 + Font.height / th - 0.002f : 0;
         float right = pen + w * 0.03f * s;
-        TexturedVertex* v = &textVertices[count * 6];
+        TexturedVertex* v = &Batches.TextVertices[count * 6];
         v[0] = {pen, y + s, z, colour, u0, v1};
         v[1] = {right, y + s, z, colour, u1, v1};
         v[2] = {pen, y, z, colour, u0, v0};
@@ -83,10 +81,10 @@ float DrawText(float x, float y, float z, float size, uint32_t colour, const cha
     }
     if (count > 0) {
         plat::Gfx& gfx = plat::gfx();
-        gfx.BindTexture(fontTexture);
+        gfx.BindTexture(Textures.FontTexture);
         gfx.SetBlending(true);
         gfx.SetCullClockwise(true);
-        gfx.Draw(plat::Primitive::TriangleList, textVertices, count * 2);
+        gfx.Draw(plat::Primitive::TriangleList, Batches.TextVertices, count * 2);
         gfx.BindTexture(0);
         gfx.SetCullClockwise(false);
     }

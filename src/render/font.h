@@ -2,6 +2,8 @@
 // The bitmap font: one proportional face in a 256 x 256 atlas, drawn as textured quads in world space.
 #include <cstdint>
 
+#include "render/batches.h"
+
 struct Glyph {
     int32_t x, y, width;
 };
@@ -18,4 +20,3 @@ void LoadFont();
 // Draws at once (additively, clockwise triangles culled) and returns the width drawn.
 float DrawText(float x, float y, float z, float size, uint32_t colour, const char* text);
 
-constexpr int kTextCharacters = 4096;  // longer strings are cut

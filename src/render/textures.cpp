@@ -8,8 +8,7 @@
 #include "platform/platform.h"
 #include "shell/error_log.h"
 
-plat::TextureId GlowDotTexture, LineTexture, TitleLogoTexture, StudioLogoTexture;
-float LineCentreLitFrom = 0.0f, LineCentreLitTo = 1.0f;
+TextureSet Textures;
 
 namespace {
 
@@ -18,7 +17,7 @@ namespace {
 void FindCentreLight(EmbeddedFile file) {
     std::vector<unsigned char> rgba;
     int w = 0, h = 0;
-    LineCentreLitFrom = 0.0f, LineCentreLitTo = 1.0f;
+    Textures.LineCentreLitFrom = 0.0f, Textures.LineCentreLitTo = 1.0f;
     if (!plat::DecodeImage(file.data, file.size, rgba, w, h) || w < 3 || h < 2) return;
     int first = w, last = -1;
     for (int row : {h / 2 - 1, h / 2})
@@ -27,8 +26,8 @@ void FindCentreLight(EmbeddedFile file) {
             if (p[0] | p[1] | p[2]) first = std::min(first, x), last = std::max(last, x);
         }
     if (first < 1 || last > w - 2) return;  // light reaches an edge, and wraps round to the other
-    LineCentreLitFrom = (static_cast<float>(first) - 0.5f) / static_cast<float>(w);
-    LineCentreLitTo = (static_cast<float>(last) + 1.5f) / static_cast<float>(w);
+    Textures.LineCentreLitFrom = (static_cast<float>(first) - 0.5f) / static_cast<float>(w);
+    Textures.LineCentreLitTo = (static_cast<float>(last) + 1.5f) / static_cast<float>(w);
 }
 
 plat::TextureId Load(EmbeddedFile file) {
@@ -40,11 +39,11 @@ plat::TextureId Load(EmbeddedFile file) {
 }  // namespace
 
 void LoadTextures() {
-    GlowDotTexture = Load(GlowDotTgaFile());
-    LineTexture = Load(LineTgaFile());
+    Textures.GlowDotTexture = Load(GlowDotTgaFile());
+    Textures.LineTexture = Load(LineTgaFile());
     FindCentreLight(LineTgaFile());
-    TitleLogoTexture = Load(TitleLogoTgaFile());
-    StudioLogoTexture = Load(StudioLogoBmpFile());
+    Textures.TitleLogoTexture = Load(TitleLogoTgaFile());
+    Textures.StudioLogoTexture = Load(StudioLogoBmpFile());
     plat::gfx().SetTextureFiltering();
     plat::gfx().BindTexture(0);
 }

@@ -36,8 +36,8 @@ std::vector<int> FrontEndTest::Settings() {
 
 std::vector<FrontTextEntry> FrontEndTest::AllTexts() const {
     std::vector<FrontTextEntry> all;
-    int first = FrontTextCount > kFrontTextLog ? FrontTextCount - kFrontTextLog : 0;
-    for (int i = first; i < FrontTextCount; ++i) all.push_back(FrontTextLog[i % kFrontTextLog]);
+    int first = FrontTexts.count > kFrontTextLog ? FrontTexts.count - kFrontTextLog : 0;
+    for (int i = first; i < FrontTexts.count; ++i) all.push_back(FrontTexts.entries[i % kFrontTextLog]);
     return all;
 }
 

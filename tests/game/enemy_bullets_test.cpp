@@ -94,8 +94,8 @@ TEST_F(EnemyBulletTest, OnlyActiveBulletsDrawAndStrayKindsAreSkipped) {
     Place(2, -1, 200, 300);
     Place(3, 4, 200, 300, 400);  // an angle past one turn still reads the tables
     DrawEnemyBullets();
-    EXPECT_EQ(TriangleVertexCount, 3);
-    EXPECT_NEAR(TriangleBatch[0].x, 200 + 5.77f * Content.SinTable[40], 1e-3);
+    EXPECT_EQ(Batches.TriangleVertexCount, 3);
+    EXPECT_NEAR(Batches.TriangleBatch[0].x, 200 + 5.77f * Content.SinTable[40], 1e-3);
 }
 
 }  // namespace

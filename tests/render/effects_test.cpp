@@ -61,7 +61,7 @@ TEST_F(EffectsDrawTest, TheLightPictureSendsOnlyTheBandsToTheGlowLayer) {
     for (const Case& c : cases) {
         EffectsSetting = c.setting;
         h().gfx.software = c.software;
-        ClassicDrawing = c.classic;
+        Batches.ClassicDrawing = c.classic;
         EXPECT_EQ(LightPicture(), c.light) << c.setting << " " << c.software;
         int inLayer = DrawFrame();
         // The bands go in, are added once, and their two hard-edged ends are drawn sharp beside it.
@@ -69,7 +69,7 @@ TEST_F(EffectsDrawTest, TheLightPictureSendsOnlyTheBandsToTheGlowLayer) {
         EXPECT_EQ(h().gfx.glowAdds, c.light ? 1u : 0u) << c.setting;
         EXPECT_FALSE(h().gfx.glowLayer) << "the layer was left on";
     }
-    ClassicDrawing = false;
+    Batches.ClassicDrawing = false;
 
     // Bands held all but black, as in the menu, are left out of the light picture only.
     W.Program.GameMode = Mode::Menu;

@@ -300,7 +300,7 @@ int main(int argc, char** argv) {
             if (!v || !ParseNumber(v, n) || n < 1) return Usage("--draw-every needs a number of frames, 1 or more");
             opt.drawEvery = n;
         } else if (arg == "--classic-drawing") {
-            ClassicDrawing = true;
+            Batches.ClassicDrawing = true;
         } else if (arg == "--effects") {
             const char* v = value("--effects");
             opt.effects = v ? EffectsFromName(v) : -1;
