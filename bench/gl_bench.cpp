@@ -71,7 +71,7 @@ int RunGlBench(int level, int resolution, long long fastFrames, long long pacedF
             std::fprintf(stderr, "quivex-bench: QUIVEX_EFFECTS must be auto, full or light\n");
             return 2;
         }
-        EffectsSetting = EffectsFromName(effects);
+        Options.EffectsSetting = EffectsFromName(effects);
     }
     int w = 0, h = 0;
     plat::gfx().BackBufferSize(w, h);

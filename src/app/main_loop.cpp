@@ -76,10 +76,10 @@ bool StartProgram(const StartOptions& options, int& exitCode) {
     LoadSettings();
     LoadOptions();
     LoadRecords();
-    const int32_t nativeLoaded = ResolutionNative;
+    const int32_t nativeLoaded = Options.ResolutionNative;
     ApplyCommandLine(options.commandLine);
     if (options.runLauncher && !RunLauncher()) return false;  // closed without "launch": no window, exit code 0
-    if (ResolutionNative != nativeLoaded) SaveOptions();
+    if (Options.ResolutionNative != nativeLoaded) SaveOptions();
     int windowed = options.forceWindowed ? 1 : W.Saved.Windowed;
 
     plat::Window& window = plat::window();

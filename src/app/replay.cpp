@@ -69,11 +69,11 @@ size_t InputWidth(uint32_t fileFormat) { return fileFormat == kFirstFormat ? kIn
 
 // A first-format frame's devices put back, for the input step to fold as it did then.
 void GiveInput(const InputImage in) {
-    std::memcpy(KeyboardState, in, 256);
-    JoystickPresent = in[256] != 0;
-    std::memcpy(&Joystick.x, in + 257, 4);
-    std::memcpy(&Joystick.y, in + 261, 4);
-    std::memcpy(Joystick.buttons, in + 265, 128);
+    std::memcpy(Devices.KeyboardState, in, 256);
+    Devices.JoystickPresent = in[256] != 0;
+    std::memcpy(&Devices.Joystick.x, in + 257, 4);
+    std::memcpy(&Devices.Joystick.y, in + 261, 4);
+    std::memcpy(Devices.Joystick.buttons, in + 265, 128);
 }
 
 void PutStart(const std::vector<unsigned char>& in) {

@@ -157,9 +157,9 @@ void KeepSnapshot() {
 
 
 void SwapDevices() {
-    std::swap_ranges(KeyboardState, KeyboardState + 256, V.players.keyboard);
-    std::swap(JoystickPresent, V.players.joystickPresent);
-    std::swap(Joystick, V.players.joystick);
+    std::swap_ranges(Devices.KeyboardState, Devices.KeyboardState + 256, V.players.keyboard);
+    std::swap(Devices.JoystickPresent, V.players.joystickPresent);
+    std::swap(Devices.Joystick, V.players.joystick);
     std::swap_ranges(W.Saved.Bindings.begin(), W.Saved.Bindings.end(), V.players.bindings);
 }
 
@@ -224,9 +224,9 @@ void PrepareReplayViewer() {
 }
 
 void ViewerKeepsPlayersControls() {
-    std::memcpy(V.players.keyboard, KeyboardState, sizeof V.players.keyboard);
-    V.players.joystickPresent = JoystickPresent;
-    V.players.joystick = Joystick;
+    std::memcpy(V.players.keyboard, Devices.KeyboardState, sizeof V.players.keyboard);
+    V.players.joystickPresent = Devices.JoystickPresent;
+    V.players.joystick = Devices.Joystick;
     std::memcpy(V.players.bindings, W.Saved.Bindings.data(), sizeof V.players.bindings);
 }
 

@@ -12,22 +12,25 @@
 namespace {
 
 constexpr int kSamples = 13;
-int sampleHandle[kSamples + 1] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
-int streamHandle[2] = {-1, -1};
-int streamVoice[2] = {-1, -1};
+// The library's handles for what was loaded, the two music voices, and whether sound is muted.
+struct AudioState {
+    int sampleHandle[kSamples + 1] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    int streamHandle[2] = {-1, -1};
+    int streamVoice[2] = {-1, -1};
+    bool quiet;
+};
+AudioState A;
 
 // Effect number to sample number; 0 = silent.
 constexpr int kEffectSample[14] = {0, 6, 5, 1, 0, 2, 0, 3, 4, 9, 10, 11, 12, 13};
 
 constexpr int kFullEffectVolume = 128;
 
-bool quiet;
-
 // The player's music volume applied to a level on the library's 0..255 scale.
-int MusicLevel(int level) { return level * MusicVolume / kVolumeSteps; }
+int MusicLevel(int level) { return level * Options.MusicVolume / kVolumeSteps; }
 
 void PlaySample(int sample) {
-    if (sampleHandle[sample] >= 0 && !quiet) plat::sound().PlaySample(sampleHandle[sample]);
+    if (A.sampleHandle[sample] >= 0 && !A.quiet) plat::sound().PlaySample(A.sampleHandle[sample]);
 }
 
 }  // namespace
@@ -35,20 +38,20 @@ void PlaySample(int sample) {
 void InitSound() {
     plat::SoundLib& sound = plat::sound();
     sound.Init(44100, 32);
-    sound.SetMasterEffectVolume(kFullEffectVolume * EffectsVolume / kVolumeSteps);
+    sound.SetMasterEffectVolume(kFullEffectVolume * Options.EffectsVolume / kVolumeSteps);
     const EmbeddedFile files[kSamples + 1] = {
         {}, Sample01WavFile(), Sample02WavFile(), Sample03WavFile(), Sample04WavFile(), Sample05WavFile(),
         Sample06WavFile(), Sample07WavFile(), Sample08WavFile(), Sample09WavFile(), Sample10WavFile(),
         Sample11WavFile(), Sample12WavFile(), Sample13WavFile()};
-    for (int s = 1; s <= kSamples; ++s) sampleHandle[s] = sound.LoadSample(files[s].data, files[s].size);
+    for (int s = 1; s <= kSamples; ++s) A.sampleHandle[s] = sound.LoadSample(files[s].data, files[s].size);
     // Sample 9 keeps the library's own default volume.
     static const int kDefaultVolume[kSamples + 1] = {0, 168, 71, 158, 254, 23, 254, 30, 234, -1, 234, 234, 234, 234};
     for (int s = 1; s <= kSamples; ++s)
-        if (kDefaultVolume[s] >= 0 && sampleHandle[s] >= 0) sound.SetSampleDefaultVolume(sampleHandle[s], kDefaultVolume[s]);
+        if (kDefaultVolume[s] >= 0 && A.sampleHandle[s] >= 0) sound.SetSampleDefaultVolume(A.sampleHandle[s], kDefaultVolume[s]);
     const EmbeddedFile tracks[2] = {Track0OggFile(), Track1OggFile()};
     for (int t = 0; t < 2; ++t) {
-        streamHandle[t] = sound.OpenStream(tracks[t].data, tracks[t].size);
-        if (streamHandle[t] >= 0) sound.SetStreamLooping(streamHandle[t], true);
+        A.streamHandle[t] = sound.OpenStream(tracks[t].data, tracks[t].size);
+        if (A.streamHandle[t] >= 0) sound.SetStreamLooping(A.streamHandle[t], true);
     }
 }
 
@@ -79,30 +82,30 @@ void StartMusic(int track) {
     StopMusic();
     if (track != 0 && track != 1) return;
     W.MusicTrack = track;
-    if (streamHandle[track] < 0 || quiet) return;
+    if (A.streamHandle[track] < 0 || A.quiet) return;
     plat::SoundLib& sound = plat::sound();
-    streamVoice[track] = sound.PlayStream(streamHandle[track]);
+    A.streamVoice[track] = sound.PlayStream(A.streamHandle[track]);
     // A stream starts at full volume: turned down at once when the player has it lower.
-    if (MusicVolume < kVolumeSteps && streamVoice[track] >= 0) sound.SetVoiceVolume(streamVoice[track], MusicLevel(255));
+    if (Options.MusicVolume < kVolumeSteps && A.streamVoice[track] >= 0) sound.SetVoiceVolume(A.streamVoice[track], MusicLevel(255));
 }
 
 void ApplyVolumes() {
     plat::SoundLib& sound = plat::sound();
-    sound.SetMasterEffectVolume(kFullEffectVolume * EffectsVolume / kVolumeSteps);
-    if (W.MusicTrack >= 0 && streamVoice[W.MusicTrack] >= 0)
-        sound.SetVoiceVolume(streamVoice[W.MusicTrack], MusicLevel(W.MusicFadeLevel < 255 ? W.MusicFadeLevel : 255));
+    sound.SetMasterEffectVolume(kFullEffectVolume * Options.EffectsVolume / kVolumeSteps);
+    if (W.MusicTrack >= 0 && A.streamVoice[W.MusicTrack] >= 0)
+        sound.SetVoiceVolume(A.streamVoice[W.MusicTrack], MusicLevel(W.MusicFadeLevel < 255 ? W.MusicFadeLevel : 255));
 }
 
 void FadeMusic() { W.MusicFadeLevel = 254; }
 
 void StopMusic() {
     plat::SoundLib& sound = plat::sound();
-    for (int track = 0; track < 2 && !quiet; ++track)
-        if (streamHandle[track] >= 0) sound.StopStream(streamHandle[track]);
+    for (int track = 0; track < 2 && !A.quiet; ++track)
+        if (A.streamHandle[track] >= 0) sound.StopStream(A.streamHandle[track]);
     W.MusicTrack = -1;
 }
 
-void QuietSound(bool on) { quiet = on; }
+void QuietSound(bool on) { A.quiet = on; }
 
 void RestartMusic() {
     const int track = W.MusicTrack, level = W.MusicFadeLevel;
@@ -117,7 +120,7 @@ void UpdateMusicFade() {
     if (W.MusicFadeLevel < 255) {
         plat::SoundLib& sound = plat::sound();
         for (int track = 0; track < 2; ++track)
-            if (streamVoice[track] >= 0) sound.SetVoiceVolume(streamVoice[track], MusicLevel(W.MusicFadeLevel));
+            if (A.streamVoice[track] >= 0) sound.SetVoiceVolume(A.streamVoice[track], MusicLevel(W.MusicFadeLevel));
         --W.MusicFadeLevel;
     }
     if (W.MusicFadeLevel == 0) {
@@ -129,9 +132,9 @@ void UpdateMusicFade() {
 void ResetAudio() {
     W.MusicFadeLevel = 255;
     W.MusicTrack = -1;
-    quiet = false;
+    A.quiet = false;
     std::memset(&W.SoundsPlayed, 0, sizeof W.SoundsPlayed);
-    for (int& h : sampleHandle) h = -1;
-    streamHandle[0] = streamHandle[1] = -1;
-    streamVoice[0] = streamVoice[1] = -1;
+    for (int& h : A.sampleHandle) h = -1;
+    A.streamHandle[0] = A.streamHandle[1] = -1;
+    A.streamVoice[0] = A.streamVoice[1] = -1;
 }

@@ -66,7 +66,7 @@ void ApplyItem(const MenuItem& item) {
             break;
         case ActionMusicVolume:
         case ActionEffectsVolume: {
-            int32_t& volume = item.action == ActionMusicVolume ? MusicVolume : EffectsVolume;
+            int32_t& volume = item.action == ActionMusicVolume ? Options.MusicVolume : Options.EffectsVolume;
             if (item.value == volume) break;
             volume = item.value;
             SaveOptions();
@@ -76,8 +76,8 @@ void ApplyItem(const MenuItem& item) {
             break;
         }
         case ActionEffects:
-            if (item.value != EffectsSetting) {
-                EffectsSetting = item.value;
+            if (item.value != Options.EffectsSetting) {
+                Options.EffectsSetting = item.value;
                 SaveOptions();
             }
             break;
@@ -86,8 +86,8 @@ void ApplyItem(const MenuItem& item) {
             if (item.value >= 0 && item.value < kResolutionChoices) ChooseResolution(item.value);
             break;
         case ActionSmoothing:
-            if (item.value != SmoothingSetting) {
-                SmoothingSetting = item.value;
+            if (item.value != Options.SmoothingSetting) {
+                Options.SmoothingSetting = item.value;
                 ApplySmoothing();
                 SaveOptions();
             }
@@ -208,12 +208,12 @@ void BuildMenu(int page) {
             Item("display:", ActionDisplay, W.Saved.ScreenOrientation, 3);
             Item("windowed:", ActionWindowed, W.Saved.Windowed, 2);
             Item("resolution:", ActionResolution, ResolutionChoice(), kResolutionChoices);
-            Item("effects:", ActionEffects, EffectsSetting, kEffectsChoices);
-            Item("smoothing:", ActionSmoothing, SmoothingSetting, kSmoothingChoices);
+            Item("effects:", ActionEffects, Options.EffectsSetting, kEffectsChoices);
+            Item("smoothing:", ActionSmoothing, Options.SmoothingSetting, kSmoothingChoices);
             Item("redefine input", ActionGoToPage, PageRedefine, 0);
             Item("view credits", ActionGoToPage, PageCredits, 0);
-            Item("music volume:", ActionMusicVolume, MusicVolume, kVolumeSteps + 1);
-            Item("effects volume:", ActionEffectsVolume, EffectsVolume, kVolumeSteps + 1);
+            Item("music volume:", ActionMusicVolume, Options.MusicVolume, kVolumeSteps + 1);
+            Item("effects volume:", ActionEffectsVolume, Options.EffectsVolume, kVolumeSteps + 1);
             Item("back to main", ActionGoToPage, PageMain, 0);
             break;
         case PageCredits:

@@ -7,9 +7,7 @@
 #include "platform/platform.h"
 #include "shell/error_log.h"
 
-uint8_t KeyboardState[256];
-bool JoystickPresent;
-plat::JoystickState Joystick;
+DeviceState Devices;
 
 namespace {
 
@@ -26,7 +24,7 @@ bool ActionHeld(int keyboardSlot) {
 
 void TakeUpJoystick(plat::InputDevice& dev) {
     if (!dev.OpenJoystick()) return;
-    JoystickPresent = true;
+    Devices.JoystickPresent = true;
     LogError("joystick attached\n");
     dev.AcquireJoystick();
 }
@@ -43,7 +41,7 @@ void InitInput() {
     Failed(keyboard, "Set co-op level for kb");
     Failed(keyboard && dev.AcquireKeyboard(), "acquire keyboard");
 
-    JoystickPresent = false;
+    Devices.JoystickPresent = false;
     if (created) TakeUpJoystick(dev);
     for (int i = 0; i < kBindingSlots; ++i) W.PendingBindings[i] = W.Saved.Bindings[i];
 }
@@ -51,38 +49,38 @@ void InitInput() {
 void PollInputDevices() {
     plat::InputDevice& dev = plat::input();
     // Focus changes lose a device: it is acquired again and this frame keeps the previous state.
-    if (dev.ReadKeyboard(KeyboardState) == plat::ReadResult::Lost)
+    if (dev.ReadKeyboard(Devices.KeyboardState) == plat::ReadResult::Lost)
         for (int i = 0; i < kReacquireTries && !dev.AcquireKeyboard(); ++i) {
         }
-    if (!JoystickPresent) TakeUpJoystick(dev);  // plugged in since the last frame
-    if (JoystickPresent) {
-        plat::JoystickState state = Joystick;
+    if (!Devices.JoystickPresent) TakeUpJoystick(dev);  // plugged in since the last frame
+    if (Devices.JoystickPresent) {
+        plat::JoystickState state = Devices.Joystick;
         plat::ReadResult r = dev.ReadJoystick(state);
         if (r == plat::ReadResult::Lost) {
             bool back = false;
             for (int i = 0; i < kReacquireTries && !back; ++i) back = dev.AcquireJoystick();
             if (!back) {
                 // Pulled out: nothing stays held, and the next controller plugged in is taken up.
-                JoystickPresent = false;
-                Joystick = plat::JoystickState();
+                Devices.JoystickPresent = false;
+                Devices.Joystick = plat::JoystickState();
                 LogError("joystick detached\n");
                 return;
             }
             r = dev.ReadJoystick(state);
         }
-        if (r == plat::ReadResult::Ok) Joystick = state;
+        if (r == plat::ReadResult::Ok) Devices.Joystick = state;
     }
 }
 
 bool IsInputDown(int code) {
-    if (code >= 0 && code <= 255) return (KeyboardState[code] & 0x80) != 0;
-    if (!JoystickPresent) return false;
-    if (code >= kButtonBase && code <= kButtonBase + 127) return Joystick.buttons[code - kButtonBase] != 0;
+    if (code >= 0 && code <= 255) return (Devices.KeyboardState[code] & 0x80) != 0;
+    if (!Devices.JoystickPresent) return false;
+    if (code >= kButtonBase && code <= kButtonBase + 127) return Devices.Joystick.buttons[code - kButtonBase] != 0;
     switch (code) {
-        case kAxisXMinus: return Joystick.x < kAxisLow;
-        case kAxisXPlus: return Joystick.x > kAxisHigh;
-        case kAxisYMinus: return Joystick.y < kAxisLow;
-        case kAxisYPlus: return Joystick.y > kAxisHigh;
+        case kAxisXMinus: return Devices.Joystick.x < kAxisLow;
+        case kAxisXPlus: return Devices.Joystick.x > kAxisHigh;
+        case kAxisYMinus: return Devices.Joystick.y < kAxisLow;
+        case kAxisYPlus: return Devices.Joystick.y > kAxisHigh;
         default: return false;
     }
 }
@@ -98,23 +96,23 @@ bool ReturnHeld() { return IsInputDown(KeyReturn); }
 int ScanAnyInput() {
     for (int code = 0; code < 256; ++code) {
         if (code == KeyEscape || code == KeyBackspace || code == KeyReturn || code == KeyLeftAlt) continue;
-        if (KeyboardState[code] & 0x80) return code;
+        if (Devices.KeyboardState[code] & 0x80) return code;
     }
-    if (JoystickPresent) {
+    if (Devices.JoystickPresent) {
         // Button 0 outranks the stick, and the stick outranks buttons 1..127.
         for (int n = 0; n < 128; ++n) {
-            if (Joystick.buttons[n]) return kButtonBase + n;
-            if (Joystick.x < kAxisLow) return kAxisXMinus;
-            if (Joystick.x > kAxisHigh) return kAxisXPlus;
-            if (Joystick.y < kAxisLow) return kAxisYMinus;
-            if (Joystick.y > kAxisHigh) return kAxisYPlus;
+            if (Devices.Joystick.buttons[n]) return kButtonBase + n;
+            if (Devices.Joystick.x < kAxisLow) return kAxisXMinus;
+            if (Devices.Joystick.x > kAxisHigh) return kAxisXPlus;
+            if (Devices.Joystick.y < kAxisLow) return kAxisYMinus;
+            if (Devices.Joystick.y > kAxisHigh) return kAxisYPlus;
         }
     }
     return -1;
 }
 
 void ResetInputDevices() {
-    std::memset(KeyboardState, 0, sizeof KeyboardState);
-    JoystickPresent = false;
-    Joystick = plat::JoystickState();
+    std::memset(Devices.KeyboardState, 0, sizeof Devices.KeyboardState);
+    Devices.JoystickPresent = false;
+    Devices.Joystick = plat::JoystickState();
 }

@@ -15,9 +15,12 @@ enum : int {
     KeyF12 = 88
 };
 
-extern uint8_t KeyboardState[256];
-extern bool JoystickPresent;
-extern plat::JoystickState Joystick;
+struct DeviceState {
+    uint8_t KeyboardState[256];
+    bool JoystickPresent;
+    plat::JoystickState Joystick;
+};
+extern DeviceState Devices;
 
 void InitInput();
 void PollInputDevices();

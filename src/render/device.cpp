@@ -32,12 +32,12 @@ void PlaceWindowForResolution() {
 }
 
 void ChosenPictureSize(int& width, int& height) {
-    width = ResolutionNative ? 0 : ResolutionWidths[W.Saved.ResolutionIndex];
-    height = ResolutionNative ? 0 : ResolutionHeights[W.Saved.ResolutionIndex];
+    width = Options.ResolutionNative ? 0 : ResolutionWidths[W.Saved.ResolutionIndex];
+    height = Options.ResolutionNative ? 0 : ResolutionHeights[W.Saved.ResolutionIndex];
 }
 
 int SmoothingSamples() {
-    switch (SmoothingSetting) {
+    switch (Options.SmoothingSetting) {
         case kSmoothingOff: return 0;
         case kSmoothing2x: return 2;
         case kSmoothing4x: return 4;
@@ -108,13 +108,13 @@ void SetWindowed(int windowed) {
 // quivex.cfg changes only with a fixed resolution, options.cfg only with native's coming or going.
 void ChooseResolution(int choice) {
     if (choice == ResolutionChoice()) return;
-    const int32_t wasNative = ResolutionNative, wasIndex = W.Saved.ResolutionIndex;
+    const int32_t wasNative = Options.ResolutionNative, wasIndex = W.Saved.ResolutionIndex;
     SetResolutionChoice(choice);
     int width = 0, height = 0;
     ChosenPictureSize(width, height);
     ResetDevice(W.Saved.Windowed, width, height);
     if (W.Saved.ResolutionIndex != wasIndex) SaveSettings();
-    if (ResolutionNative != wasNative) SaveOptions();
+    if (Options.ResolutionNative != wasNative) SaveOptions();
 }
 
 void ReleaseGraphics() {
@@ -123,6 +123,6 @@ void ReleaseGraphics() {
 }
 
 bool LightPicture() {
-    if (Batches.ClassicDrawing || EffectsSetting == kEffectsFull) return false;
-    return EffectsSetting == kEffectsLight || plat::gfx().SoftwareRasteriser();
+    if (Batches.ClassicDrawing || Options.EffectsSetting == kEffectsFull) return false;
+    return Options.EffectsSetting == kEffectsLight || plat::gfx().SoftwareRasteriser();
 }

@@ -14,9 +14,13 @@
 
 namespace {
 
-char dataDir[1024];  // with a trailing '/', or empty for the working directory
-char pathBuffers[4][1200];
-int nextBuffer;
+struct DataDirState {
+    char dataDir[1024];  // with a trailing '/', or empty for the working directory
+    char pathBuffers[4][1200];
+    int nextBuffer;
+    unsigned long long savesAsked;
+};
+DataDirState D;
 
 bool WorkingDirWritable() {
     // Trying is the only reliable test: permission bits say nothing about read-only mounts or root.
@@ -45,17 +49,17 @@ bool MakeDirs(const char* path) {
 
 void SetDataDir(const char* dir) {
     if (!dir || !*dir) {
-        dataDir[0] = 0;
+        D.dataDir[0] = 0;
         return;
     }
     size_t n = std::strlen(dir);
-    std::snprintf(dataDir, sizeof dataDir, "%s%s", dir, dir[n - 1] == '/' ? "" : "/");
+    std::snprintf(D.dataDir, sizeof D.dataDir, "%s%s", dir, dir[n - 1] == '/' ? "" : "/");
 }
 
 void ChooseDataDir() {
     // Past a file size limit a write is to fail like one on a full disk, not end the program.
     signal(SIGXFSZ, SIG_IGN);
-    dataDir[0] = 0;
+    D.dataDir[0] = 0;
     if (WorkingDirWritable()) return;
     char dir[1024];
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
@@ -67,22 +71,18 @@ void ChooseDataDir() {
 }
 
 const char* DataPath(const char* fileName) {
-    char* buf = pathBuffers[nextBuffer];
-    nextBuffer = (nextBuffer + 1) % 4;
-    std::snprintf(buf, sizeof pathBuffers[0], "%s%s", dataDir, fileName);
+    char* buf = D.pathBuffers[D.nextBuffer];
+    D.nextBuffer = (D.nextBuffer + 1) % 4;
+    std::snprintf(buf, sizeof D.pathBuffers[0], "%s%s", D.dataDir, fileName);
     return buf;
 }
 
-const char* DataDir() { return dataDir; }
+const char* DataDir() { return D.dataDir; }
 
-namespace {
-unsigned long long savesAsked;
-}  // namespace
-
-unsigned long long DataFileSaves() { return savesAsked; }
+unsigned long long DataFileSaves() { return D.savesAsked; }
 
 bool WriteDataFileAtomically(const char* fileName, const char* tempName, const void* data, size_t size) {
-    ++savesAsked;
+    ++D.savesAsked;
     char temp[1200], final[1200];
     std::snprintf(temp, sizeof temp, "%s", DataPath(tempName));
     std::snprintf(final, sizeof final, "%s", DataPath(fileName));

@@ -15,8 +15,11 @@ const char kFullLine[] = "err.log is full: later entries are left out\n";
 // A device that comes and goes every frame logs every frame: the log must not fill the disk, nor cost a
 // file opened per frame for ever.
 constexpr long kMaxLogBytes = 64 * 1024;
-long logBytes;
-bool logFull;
+struct LogState {
+    long logBytes;
+    bool logFull;
+};
+LogState L;
 
 void Append(const char* text, size_t length) {
     std::FILE* f = std::fopen(DataPath(kLogName), "a");
@@ -28,13 +31,13 @@ void Append(const char* text, size_t length) {
 }  // namespace
 
 void ResetErrorLog() {
-    logBytes = 0;
-    logFull = false;
+    L.logBytes = 0;
+    L.logFull = false;
 }
 
 void OpenErrorLog() {
     ResetErrorLog();
-    logBytes = static_cast<long>(sizeof kHeading - 1);
+    L.logBytes = static_cast<long>(sizeof kHeading - 1);
     std::FILE* f = std::fopen(DataPath(kLogName), "w");
     if (!f) return;
     std::fputs(kHeading, f);
@@ -42,7 +45,7 @@ void OpenErrorLog() {
 }
 
 void LogError(const char* format, ...) {
-    if (logFull) return;
+    if (L.logFull) return;
     char text[1024];
     va_list args;
     va_start(args, format);
@@ -50,12 +53,12 @@ void LogError(const char* format, ...) {
     va_end(args);
     if (n < 0) return;
     size_t length = std::min(static_cast<size_t>(n), sizeof text - 1);
-    if (logBytes + static_cast<long>(length) > kMaxLogBytes - static_cast<long>(sizeof kFullLine - 1)) {
-        logFull = true;
+    if (L.logBytes + static_cast<long>(length) > kMaxLogBytes - static_cast<long>(sizeof kFullLine - 1)) {
+        L.logFull = true;
         Append(kFullLine, sizeof kFullLine - 1);
         return;
     }
-    logBytes += static_cast<long>(length);
+    L.logBytes += static_cast<long>(length);
     Append(text, length);
 }
 

@@ -5,11 +5,7 @@
 #include "world/world.h"
 #include "shell/name_value_file.h"
 
-int32_t MusicVolume = kVolumeSteps;
-int32_t EffectsVolume = kVolumeSteps;
-int32_t EffectsSetting = kEffectsAuto;
-int32_t ResolutionNative = 0;
-int32_t SmoothingSetting = kSmoothingAuto;
+OptionValues Options;
 
 namespace {
 
@@ -21,11 +17,11 @@ const char* const kResolutionWords[2] = {"fixed", "native"};
 const char* const kSmoothingWords[kSmoothingChoices] = {"auto", "off", "2x", "4x"};
 
 const NamedValue kOptions[] = {
-    {"music_volume", &MusicVolume, 0, kVolumeSteps, kVolumeSteps, nullptr},
-    {"effects_volume", &EffectsVolume, 0, kVolumeSteps, kVolumeSteps, nullptr},
-    {"effects", &EffectsSetting, kEffectsAuto, kEffectsLight, kEffectsAuto, kEffectsWords},
-    {"resolution", &ResolutionNative, 0, 1, 0, kResolutionWords},
-    {"smoothing", &SmoothingSetting, kSmoothingAuto, kSmoothing4x, kSmoothingAuto, kSmoothingWords},
+    {"music_volume", &Options.MusicVolume, 0, kVolumeSteps, kVolumeSteps, nullptr},
+    {"effects_volume", &Options.EffectsVolume, 0, kVolumeSteps, kVolumeSteps, nullptr},
+    {"effects", &Options.EffectsSetting, kEffectsAuto, kEffectsLight, kEffectsAuto, kEffectsWords},
+    {"resolution", &Options.ResolutionNative, 0, 1, 0, kResolutionWords},
+    {"smoothing", &Options.SmoothingSetting, kSmoothingAuto, kSmoothing4x, kSmoothingAuto, kSmoothingWords},
 };
 constexpr size_t kOptionCount = sizeof kOptions / sizeof kOptions[0];
 
@@ -46,13 +42,13 @@ int32_t SmoothingFromName(const char* name) { return FindWord(kSmoothingWords, k
 
 static_assert(kResolutionNativeChoice == kResolutionCount, "native comes after the table");
 
-int32_t ResolutionChoice() { return ResolutionNative ? kResolutionNativeChoice : W.Saved.ResolutionIndex; }
+int32_t ResolutionChoice() { return Options.ResolutionNative ? kResolutionNativeChoice : W.Saved.ResolutionIndex; }
 
 void SetResolutionChoice(int32_t choice) {
     if (choice == kResolutionNativeChoice) {
-        ResolutionNative = 1;
+        Options.ResolutionNative = 1;
     } else if (choice >= 0 && choice < kResolutionCount) {
-        ResolutionNative = 0;
+        Options.ResolutionNative = 0;
         W.Saved.ResolutionIndex = choice;
     }
 }

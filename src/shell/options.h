@@ -7,19 +7,11 @@
 
 constexpr int32_t kVolumeSteps = 10;
 
-extern int32_t MusicVolume;    // 0..10, 10 = full
-extern int32_t EffectsVolume;  // 0..10
-
 // How much glow the renderer draws; auto takes the light picture on a software rasteriser.
 constexpr int32_t kEffectsAuto = 0, kEffectsFull = 1, kEffectsLight = 2, kEffectsChoices = 3;
-extern int32_t EffectsSetting;
 // "auto", "full" or "light" to its value; -1 for anything else.
 int32_t EffectsFromName(const char* name);
 
-// 1: the game draws at the window's own pixels (the largest 4:3 rectangle of its drawable) instead of a
-// fixed resolution. "quivex.cfg" keeps the last fixed resolution for older builds and for the window's
-// size.
-extern int32_t ResolutionNative;
 // The resolution choices the options page, the launcher and the command line offer: the table's indices,
 // then native.
 constexpr int32_t kResolutionNativeChoice = 6, kResolutionChoices = 7;
@@ -28,9 +20,20 @@ void SetResolutionChoice(int32_t choice);
 
 // Multisampled drawing; auto takes 4x where a GPU draws and none on a software rasteriser.
 constexpr int32_t kSmoothingAuto = 0, kSmoothingOff = 1, kSmoothing2x = 2, kSmoothing4x = 3, kSmoothingChoices = 4;
-extern int32_t SmoothingSetting;
 // "auto", "off", "2x" or "4x" to its value; -1 for anything else.
 int32_t SmoothingFromName(const char* name);
+
+struct OptionValues {
+    int32_t MusicVolume = kVolumeSteps;  // 0..10, 10 = full
+    int32_t EffectsVolume = kVolumeSteps;
+    int32_t EffectsSetting = kEffectsAuto;
+    // 1: the game draws at the window's own pixels (the largest 4:3 rectangle of its drawable) instead
+    // of a fixed resolution. "quivex.cfg" keeps the last fixed resolution for older builds and for the
+    // window's size.
+    int32_t ResolutionNative = 0;
+    int32_t SmoothingSetting = kSmoothingAuto;
+};
+extern OptionValues Options;
 
 void LoadOptions();
 void SaveOptions();

@@ -191,7 +191,7 @@ TEST_F(LauncherTest, ClearAllDeletesTheFileAndReloadsDefaultsButKeepsTheShownDis
     EXPECT_EQ(W.Saved.ResolutionIndex, 3);
     EXPECT_EQ(W.Saved.Windowed, 1);
     EXPECT_EQ(W.Saved.ScreenOrientation, 2);
-    EXPECT_EQ(EffectsSetting, kEffectsAuto);
+    EXPECT_EQ(Options.EffectsSetting, kEffectsAuto);
     EXPECT_EQ(ReadFile(DataFile("options.cfg")),
               "music_volume = 10\neffects_volume = 10\neffects = auto\nresolution = fixed\nsmoothing = auto\n");
     // The info text no longer names the old keys.

@@ -57,7 +57,7 @@ TEST_F(MainLoopTest, WindowedStartSizesTheClientAreaToTheResolution) {
     EXPECT_NE(Log().find("change_window_size: 1032 795\n"), std::string::npos);
     // Windowed: no vsync test, timer pacing.
     EXPECT_EQ(Log().find("vsync timing"), std::string::npos);
-    EXPECT_FALSE(VsyncPacing);
+    EXPECT_FALSE(Timing.VsyncPacing);
 }
 
 TEST_F(MainLoopTest, ADeviceThatCannotBeCreatedEndsTheProgramWithAMessage) {

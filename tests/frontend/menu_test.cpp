@@ -191,14 +191,14 @@ TEST_F(MenuTest, VolumesAndEffectsAreSavedAtOnceBesideTheSettings) {
     Tap(kKeyDown, 8);  // effects volume
     uint64_t pings = W.SoundsPlayed.effect[1];
     Tap(kKeyLeft, 3);
-    EXPECT_EQ(EffectsVolume, 7);
+    EXPECT_EQ(Options.EffectsVolume, 7);
     EXPECT_EQ(lastVolume(plat::SoundCall::MasterVolume), 128 * 7 / 10);
     EXPECT_EQ(W.SoundsPlayed.effect[1], pings + 3);
     StartMusic(0);
     Tap(kKeyUp);  // music volume, while a track plays
     Tap(kKeyLeft, 10);
     Tap(kKeyLeft);  // already at the bottom
-    EXPECT_EQ(MusicVolume, 0);
+    EXPECT_EQ(Options.MusicVolume, 0);
     EXPECT_EQ(lastVolume(plat::SoundCall::VoiceVolume), 0);
     Tap(kKeyRight, 4);
     EXPECT_EQ(lastVolume(plat::SoundCall::VoiceVolume), 255 * 4 / 10);
@@ -208,7 +208,7 @@ TEST_F(MenuTest, VolumesAndEffectsAreSavedAtOnceBesideTheSettings) {
     EXPECT_EQ(ReadFile(DataFile("options.cfg")), "music_volume = 4\neffects_volume = 7\neffects = auto\n" + display);
     Tap(kKeyUp, 4);  // effects
     Tap(kKeyRight, 2);
-    EXPECT_EQ(EffectsSetting, kEffectsLight);
+    EXPECT_EQ(Options.EffectsSetting, kEffectsLight);
     EXPECT_EQ(ReadFile(DataFile("options.cfg")), "music_volume = 4\neffects_volume = 7\neffects = light\n" + display);
     ClearFrontTextLog();
     Pass();
@@ -219,23 +219,23 @@ TEST_F(MenuTest, VolumesAndEffectsAreSavedAtOnceBesideTheSettings) {
 
     // A new start reads them back; bad values and unknown names fall back or are passed over.
     LoadOptions();
-    EXPECT_EQ(MusicVolume, 4);
-    EXPECT_EQ(EffectsSetting, kEffectsLight);
+    EXPECT_EQ(Options.MusicVolume, 4);
+    EXPECT_EQ(Options.EffectsSetting, kEffectsLight);
     for (const char* text : {"music_volume = 11\neffects_volume=x\neffects = 2\n", "colour = 3\neffects = fancy\n", "",
                              "music_volume\neffects =\n", "effects = Full\n", "effects = light light light light\n"}) {
         LoadOptionsFromText(text, std::strlen(text));
-        EXPECT_EQ(MusicVolume, 10) << text;
-        EXPECT_EQ(EffectsVolume, 10) << text;
-        EXPECT_EQ(EffectsSetting, kEffectsAuto) << text;
+        EXPECT_EQ(Options.MusicVolume, 10) << text;
+        EXPECT_EQ(Options.EffectsVolume, 10) << text;
+        EXPECT_EQ(Options.EffectsSetting, kEffectsAuto) << text;
     }
     const char* spaced = "  effects_volume   =  3  \r\nmusic_volume=0\neffects=full\r\n";
     LoadOptionsFromText(spaced, std::strlen(spaced));
-    EXPECT_EQ(EffectsVolume, 3);
-    EXPECT_EQ(MusicVolume, 0);
-    EXPECT_EQ(EffectsSetting, kEffectsFull);
+    EXPECT_EQ(Options.EffectsVolume, 3);
+    EXPECT_EQ(Options.MusicVolume, 0);
+    EXPECT_EQ(Options.EffectsSetting, kEffectsFull);
     const char* later = "effects = light\neffects = auto\n";  // the last line wins
     LoadOptionsFromText(later, std::strlen(later));
-    EXPECT_EQ(EffectsSetting, kEffectsAuto);
+    EXPECT_EQ(Options.EffectsSetting, kEffectsAuto);
 }
 
 TEST_F(MenuTest, ResolutionOffersTheWholeTableAndKeepsALauncherChoice) {
@@ -267,7 +267,7 @@ TEST_F(MenuTest, ResolutionOffersTheWholeTableAndKeepsALauncherChoice) {
     SaveOptions();
     const std::string settings = ReadFile(DataFile("quivex.cfg")), options = ReadFile(DataFile("options.cfg"));
     Tap(kKeyRight, 2);  // the second step goes nowhere
-    EXPECT_TRUE(ResolutionNative == 1 && W.Saved.ResolutionIndex == 5) << ResolutionNative;
+    EXPECT_TRUE(Options.ResolutionNative == 1 && W.Saved.ResolutionIndex == 5) << Options.ResolutionNative;
     EXPECT_EQ(h().gfx.resets, resets + 2);
     EXPECT_EQ(h().gfx.width, 0);  // the window's own pixels
     EXPECT_EQ(ReadFile(DataFile("quivex.cfg")), settings);
@@ -306,14 +306,14 @@ TEST_F(MenuTest, SmoothingFollowsTheRendererUnlessChosen) {
     struct Case { bool software; int steps, samples; const char* word; } cases[] = {{false, 0, 4, "auto"}, {true, 0, 0, "auto"}, {false, 1, 0, "off"}, {true, 2, 2, "2x"}, {true, 3, 4, "4x"}};
     for (const Case& c : cases) {
         h().gfx.software = c.software;
-        SmoothingSetting = kSmoothingAuto;
+        Options.SmoothingSetting = kSmoothingAuto;
         ApplySmoothing();
         OpenOptions();
         Tap(kKeyDown, 4);
         Tap(kKeyRight, c.steps);
         EXPECT_EQ(h().gfx.samples, c.samples) << c.word << (c.software ? " on software" : "");
         LoadOptions();  // kept in options.cfg
-        EXPECT_EQ(SmoothingSetting, SmoothingFromName(c.word));
+        EXPECT_EQ(Options.SmoothingSetting, SmoothingFromName(c.word));
         BuildMenu(PageMain);
     }
 }

@@ -11,15 +11,15 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > 4096) size = 4096;  // what LoadOptions reads of a file
     LoadOptionsFromText(reinterpret_cast<const char*>(data), size);
-    FUZZ_CHECK(MusicVolume >= 0 && MusicVolume <= kVolumeSteps && EffectsVolume >= 0 && EffectsVolume <= kVolumeSteps);
-    FUZZ_CHECK(EffectsSetting >= kEffectsAuto && EffectsSetting <= kEffectsLight);
-    const int32_t read[] = {MusicVolume, EffectsVolume, EffectsSetting};
+    FUZZ_CHECK(Options.MusicVolume >= 0 && Options.MusicVolume <= kVolumeSteps && Options.EffectsVolume >= 0 && Options.EffectsVolume <= kVolumeSteps);
+    FUZZ_CHECK(Options.EffectsSetting >= kEffectsAuto && Options.EffectsSetting <= kEffectsLight);
+    const int32_t read[] = {Options.MusicVolume, Options.EffectsVolume, Options.EffectsSetting};
 
     char first[512], second[512];
     const int n = FormatOptions(first, sizeof first);
     FUZZ_CHECK(n > 0 && static_cast<size_t>(n) < sizeof first);
     LoadOptionsFromText(first, static_cast<size_t>(n));
-    const int32_t again[] = {MusicVolume, EffectsVolume, EffectsSetting};
+    const int32_t again[] = {Options.MusicVolume, Options.EffectsVolume, Options.EffectsSetting};
     FUZZ_CHECK(std::memcmp(read, again, sizeof read) == 0);
     FUZZ_CHECK(FormatOptions(second, sizeof second) == n && std::memcmp(first, second, n) == 0);
     // A buffer one byte short (no room for the end) is refused, never written as a cut file.

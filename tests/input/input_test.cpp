@@ -202,7 +202,7 @@ TEST_F(InputTest, AControllerPluggedInMidGameIsTakenUpAndOnePulledOutLetsGo) {
     Press(1000);
     Press(2000);  // stick left
     Step();
-    EXPECT_FALSE(JoystickPresent);  // without a controller every joystick code is false
+    EXPECT_FALSE(Devices.JoystickPresent);  // without a controller every joystick code is false
     EXPECT_FALSE(IsInputDown(1000));
     EXPECT_FALSE(LeftHeld());
     EXPECT_EQ(ScanAnyInput(), -1);
@@ -211,13 +211,13 @@ TEST_F(InputTest, AControllerPluggedInMidGameIsTakenUpAndOnePulledOutLetsGo) {
     std::vector<int32_t> bindings(W.Saved.Bindings.begin(), W.Saved.Bindings.end());
     h().input.joystickAttached = true;
     Step();
-    EXPECT_TRUE(JoystickPresent);
+    EXPECT_TRUE(Devices.JoystickPresent);
     EXPECT_TRUE(IsInputDown(1000));
     EXPECT_EQ(W.PlayerShip.x, 320.0f - 2.6f);
 
     h().input.joystickAttached = false;  // pulled out with the stick still over
     Step(3);
-    EXPECT_FALSE(JoystickPresent);
+    EXPECT_FALSE(Devices.JoystickPresent);
     EXPECT_FALSE(LeftHeld());
     EXPECT_EQ(W.PlayerShip.x, 320.0f - 2.6f);
     EXPECT_EQ(std::vector<int32_t>(W.Saved.Bindings.begin(), W.Saved.Bindings.end()), bindings);

@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
     Check(started && plat::window().Exists(), "the game window exists");
     Check(W.Saved.Windowed == 1 && Exists("quivex.cfg"), "the launcher's choice reached the settings file");
     if (started) {
-        Check(!JoystickPresent, "no controller under Xvfb");
+        Check(!Devices.JoystickPresent, "no controller under Xvfb");
         Check(RunWarmUpFrames(code), "the warm-up frames");
         StartFromMenu(StartFullGame, 0);
         bool running = true;

@@ -59,7 +59,7 @@ TEST_F(EffectsDrawTest, TheLightPictureSendsOnlyTheBandsToTheGlowLayer) {
         {kEffectsLight, true, true, false},  // the first way of drawing knows no light picture
     };
     for (const Case& c : cases) {
-        EffectsSetting = c.setting;
+        Options.EffectsSetting = c.setting;
         h().gfx.software = c.software;
         Batches.ClassicDrawing = c.classic;
         EXPECT_EQ(LightPicture(), c.light) << c.setting << " " << c.software;
@@ -73,13 +73,13 @@ TEST_F(EffectsDrawTest, TheLightPictureSendsOnlyTheBandsToTheGlowLayer) {
 
     // Bands held all but black, as in the menu, are left out of the light picture only.
     W.Program.GameMode = Mode::Menu;
-    EffectsSetting = kEffectsLight;
+    Options.EffectsSetting = kEffectsLight;
     DrawFrame();
     size_t lightDraws = h().gfx.calls.size();
-    EffectsSetting = kEffectsFull;
+    Options.EffectsSetting = kEffectsFull;
     DrawFrame();
     EXPECT_EQ(h().gfx.calls.size(), lightDraws + 1);
-    EffectsSetting = kEffectsAuto;
+    Options.EffectsSetting = kEffectsAuto;
 }
 
 }  // namespace

@@ -22,19 +22,19 @@ protected:
 
 TEST_F(TimingTest, CountsPerFrameIsTheFrequencyTimesOneSixtiethTruncated) {
     CalibrateTiming(true);
-    EXPECT_TRUE(HiresTimer);
-    EXPECT_EQ(CountsPerFrame, 16666);
+    EXPECT_TRUE(Timing.HiresTimer);
+    EXPECT_EQ(Timing.CountsPerFrame, 16666);
     clock().frequency = 10000000;
     CalibrateTiming(true);
-    EXPECT_EQ(CountsPerFrame, 166666);
+    EXPECT_EQ(Timing.CountsPerFrame, 166666);
 }
 
 TEST_F(TimingTest, WindowedSkipsTheVsyncTest) {
     PresentTakes(16666);
     CalibrateTiming(true);
-    EXPECT_FALSE(VsyncPacing);
+    EXPECT_FALSE(Timing.VsyncPacing);
     EXPECT_EQ(h().gfx.swapInterval, 0);  // the timer paces; presents do not wait
-    EXPECT_EQ(TimerFrames, 1);
+    EXPECT_EQ(Timing.TimerFrames, 1);
     EXPECT_EQ(h().gfx.presents, 0u);
     EXPECT_EQ(Log(), "using hires timers\n");
 }
@@ -43,7 +43,7 @@ TEST_F(TimingTest, SixtyRefreshesAtSixtyHertzAllowVsyncPacing) {
     clock().stepPerRead = 0;
     PresentTakes(16667);
     CalibrateTiming(false);
-    EXPECT_TRUE(VsyncPacing);
+    EXPECT_TRUE(Timing.VsyncPacing);
     EXPECT_EQ(h().gfx.presents, 60u);
     EXPECT_EQ(h().gfx.clears, 60u);
     EXPECT_EQ(Log(),
@@ -71,7 +71,7 @@ TEST_F(TimingTest, TheFiveFrameWindowIncludesBothEnds) {
             clock().now = start + target;
         };
         CalibrateTiming(false);
-        EXPECT_EQ(VsyncPacing, c.vsync) << c.total;
+        EXPECT_EQ(Timing.VsyncPacing, c.vsync) << c.total;
     }
     EXPECT_NE(Log().find("vsync timing not possible, speed test > 5 frames out\n"), std::string::npos);
 }
@@ -79,25 +79,25 @@ TEST_F(TimingTest, TheFiveFrameWindowIncludesBothEnds) {
 TEST_F(TimingTest, WithoutACounterTheMillisecondTimerIsUsed) {
     clock().frequency = 0;
     CalibrateTiming(true);
-    EXPECT_FALSE(HiresTimer);
-    EXPECT_DOUBLE_EQ(CountsPerFrame, 16.666666666666668);
+    EXPECT_FALSE(Timing.HiresTimer);
+    EXPECT_DOUBLE_EQ(Timing.CountsPerFrame, 16.666666666666668);
     EXPECT_EQ(Log(), "using lores timers (what the hell processor do you have?)\n");
 
     clock().stepPerRead = 0;
     PresentTakes(16667);  // microseconds
     CalibrateTiming(false);
-    EXPECT_TRUE(VsyncPacing);
+    EXPECT_TRUE(Timing.VsyncPacing);
     EXPECT_NE(Log().find("lores timer     cpf: 16.666667\n"), std::string::npos);
     EXPECT_NE(Log().find("lores timer  expect: 1000.000000\n"), std::string::npos);
 }
 
 TEST_F(TimingTest, TimerPacingWaitsOneFrameFromTheLastStamp) {
     CalibrateTiming(true);
-    FrameStamp = clock().now;
-    uint64_t start = FrameStamp;
+    Timing.FrameStamp = clock().now;
+    uint64_t start = Timing.FrameStamp;
     PaceAndPresent();
-    EXPECT_GE(FrameStamp - start, 16666u);
-    EXPECT_LT(FrameStamp - start, 16666u + 50);
+    EXPECT_GE(Timing.FrameStamp - start, 16666u);
+    EXPECT_LT(Timing.FrameStamp - start, 16666u + 50);
     EXPECT_EQ(h().gfx.presents, 1u);
     EXPECT_EQ(h().gfx.clears, 1u);
     // The wait gives the processor away instead of spinning through the whole frame.
@@ -128,11 +128,11 @@ TEST_F(TimingTest, PacingAfterCalibrationIsTheVerticalBlankOrTheTimerNeverBoth) 
         PresentTakes(c.refreshTicks);
         CalibrateTiming(false);
         EXPECT_EQ(h().gfx.swapInterval, c.swapInterval);
-        EXPECT_EQ(TimerFrames, c.timerFrames);
+        EXPECT_EQ(Timing.TimerFrames, c.timerFrames);
         // A frame: the present's own blocking, plus the timer's wait only when the timer paces.
         h().gfx.onPresent = nullptr;
         clock().stepPerRead = 1;
-        FrameStamp = clock().now;
+        Timing.FrameStamp = clock().now;
         uint64_t start = clock().now;
         PaceAndPresent();
         uint64_t waited = clock().now - start;
@@ -144,45 +144,45 @@ TEST_F(TimingTest, PacingAfterCalibrationIsTheVerticalBlankOrTheTimerNeverBoth) 
         // Minimised, the display may stop pacing the presents: the timer takes over, and gives back.
         h().window.minimised = true;
         PaceAndPresent();
-        EXPECT_EQ(TimerFrames, c.speed + 1);
+        EXPECT_EQ(Timing.TimerFrames, c.speed + 1);
         EXPECT_EQ(h().gfx.swapInterval, 0);
         h().window.minimised = false;
         PaceAndPresent();
-        EXPECT_EQ(TimerFrames, c.timerFrames);
+        EXPECT_EQ(Timing.TimerFrames, c.timerFrames);
     }
 }
 
 TEST_F(TimingTest, ALateFrameIsNotMadeUpLater) {
     CalibrateTiming(true);
-    FrameStamp = clock().now;
+    Timing.FrameStamp = clock().now;
     clock().Advance(5 * 16666);  // a very slow frame
     PaceAndPresent();
-    uint64_t late = FrameStamp;
+    uint64_t late = Timing.FrameStamp;
     EXPECT_LT(late - 5 * 16666, clock().now);
     PaceAndPresent();  // the next frame still waits a whole frame from the late stamp
-    EXPECT_GE(FrameStamp - late, 16666u);
+    EXPECT_GE(Timing.FrameStamp - late, 16666u);
 }
 
 TEST_F(TimingTest, MillisecondPacingIgnoresTheSpeedSetting) {
     clock().frequency = 0;
     CalibrateTiming(true);
     W.Program.SpeedSetting = 1;
-    FrameStampMs = clock().Milliseconds();
-    double start = FrameStampMs;
+    Timing.FrameStampMs = clock().Milliseconds();
+    double start = Timing.FrameStampMs;
     PaceAndPresent();
-    EXPECT_GE(FrameStampMs - start, 16.666);
-    EXPECT_LT(FrameStampMs - start, 17.5);
+    EXPECT_GE(Timing.FrameStampMs - start, 16.666);
+    EXPECT_LT(Timing.FrameStampMs - start, 17.5);
 }
 
 TEST_F(TimingTest, FastForwardPresentsOneFrameInThirtyOne) {
     CalibrateTiming(true);
-    VsyncPacing = true;
+    Timing.VsyncPacing = true;
     W.Host.FastForward = 1;
     for (int i = 0; i < 31 * 4; ++i) FastForwardGate();
     EXPECT_EQ(h().gfx.presents, 4u);
-    EXPECT_EQ(PresentCycle, 0);
+    EXPECT_EQ(Timing.PresentCycle, 0);
     FastForwardGate();
-    EXPECT_EQ(PresentCycle, 1);
+    EXPECT_EQ(Timing.PresentCycle, 1);
     // The cycle just wrapped: the next present comes when it is 0 again, 30 frames on.
     for (int i = 0; i < 29; ++i) FastForwardGate();
     EXPECT_EQ(h().gfx.presents, 4u);

@@ -182,8 +182,8 @@ int main(int argc, char** argv) {
     options.forceWindowed = true;
     int exitCode = 0;
     if (!StartProgram(options, exitCode)) return 1;
-    EffectsSetting = kEffectsFull;  // the reference picture, whatever the renderer
-    BeforePresentHook = Capture;
+    Options.EffectsSetting = kEffectsFull;  // the reference picture, whatever the renderer
+    Timing.BeforePresentHook = Capture;
 
     for (int o = 0; o < 3; ++o) TextScene(o);
     LineScene();

@@ -66,7 +66,7 @@ struct GameChoice {
     int kind, level;
 };
 
-struct Options {
+struct RunOptions {
     long long frames = 0;
     std::string dir;
     std::string keys;
@@ -225,7 +225,7 @@ bool SaveFirstGame(const std::string& file) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    Options opt;
+    RunOptions opt;
     bool haveFrames = false, framesGiven = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
@@ -390,7 +390,7 @@ int main(int argc, char** argv) {
     plat::headless().gfx.hashDrawing = opt.drawn;
     if (opt.gl) {
         plat::UseRealGraphicsOnly();
-        BeforePresentHook = CaptureIfWanted;
+        Timing.BeforePresentHook = CaptureIfWanted;
     } else {
         plat::UseHeadlessPlatform();
     }
@@ -401,9 +401,9 @@ int main(int argc, char** argv) {
     // Pictures come from a window unless full screen is asked for.
     start.forceWindowed = opt.gl && start.commandLine.windowed != 0;
     if (!StartProgram(start, exitCode)) return exitCode;
-    if (opt.effects >= 0) EffectsSetting = opt.effects;  // for this run, not saved
+    if (opt.effects >= 0) Options.EffectsSetting = opt.effects;  // for this run, not saved
     if (opt.smoothing >= 0) {
-        SmoothingSetting = opt.smoothing;
+        Options.SmoothingSetting = opt.smoothing;
         ApplySmoothing();
     }
     if (!opt.gallery.empty()) {
