@@ -25,13 +25,11 @@
 #include "shell/timing.h"
 #include "shell/trig.h"
 
-int64_t FrameCount;
-int32_t WarmUpFrameNumber;
+LoopState Loop;
 
 namespace {
 
 constexpr int kInitialOuterWidth = 1032, kInitialOuterHeight = 795;
-int warmUpFramesRun;
 
 void OnWindowMoved() {
     plat::window().Position(W.Saved.WindowX, W.Saved.WindowY);
@@ -70,7 +68,7 @@ bool DrainMessages(int& exitCode) {
 
 bool StartProgram(const StartOptions& options, int& exitCode) {
     exitCode = 0;
-    warmUpFramesRun = 0;
+    Loop.warmUpFramesRun = 0;
     ChooseDataDir();
     OpenErrorLog();
     LoadSettings();
@@ -117,17 +115,17 @@ void WarmUpFrame() {
 }
 
 bool NextPass(int& exitCode) {
-    if (warmUpFramesRun == kWarmUpFrames) return FramePass(exitCode);
+    if (Loop.warmUpFramesRun == kWarmUpFrames) return FramePass(exitCode);
     if (!DrainMessages(exitCode)) return false;
     if (W.Program.GameMode == Mode::Quitting) plat::window().Destroy();
-    WarmUpFrameNumber = ++warmUpFramesRun;
+    Loop.WarmUpFrameNumber = ++Loop.warmUpFramesRun;
     WarmUpFrame();
-    if (warmUpFramesRun == kWarmUpFrames) WarmUpFrameNumber = 0;
+    if (Loop.warmUpFramesRun == kWarmUpFrames) Loop.WarmUpFrameNumber = 0;
     return true;
 }
 
 bool RunWarmUpFrames(int& exitCode) {
-    while (warmUpFramesRun < kWarmUpFrames)
+    while (Loop.warmUpFramesRun < kWarmUpFrames)
         if (!NextPass(exitCode)) return false;
     return true;
 }
@@ -160,14 +158,14 @@ bool FramePass(int& exitCode, bool shown) {
     if (!DrainMessages(exitCode)) return false;
     if (W.Program.GameMode == Mode::Quitting) plat::window().Destroy();
     if (WatchedPass()) {
-        ++FrameCount;
+        ++Loop.FrameCount;
         return true;
     }
     RecordGamesBeforeFrame();
     StepFrame(shown);
     RecordGamesAfterFrame();
     AfterWatchedFrame();
-    ++FrameCount;
+    ++Loop.FrameCount;
     return true;
 }
 
@@ -181,7 +179,7 @@ int RunProgram(const StartOptions& options) {
 }
 
 void ResetMainLoop() {
-    warmUpFramesRun = 0;
-    FrameCount = 0;
-    WarmUpFrameNumber = 0;
+    Loop.warmUpFramesRun = 0;
+    Loop.FrameCount = 0;
+    Loop.WarmUpFrameNumber = 0;
 }

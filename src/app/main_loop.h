@@ -33,9 +33,11 @@ void UpdateFrame();
 // The update draws nothing and drawing changes nothing, so a frame not shown ends in the same state.
 void StepFrame(bool shown);
 
-// Frames run by the frame loop since start-up (warm-up frames not counted).
-extern int64_t FrameCount;
-// 1..200 during the warm-up frames, 0 afterwards.
-extern int32_t WarmUpFrameNumber;
+struct LoopState {
+    int64_t FrameCount;  // frames run by the frame loop since start-up (warm-up frames not counted)
+    int32_t WarmUpFrameNumber;  // 1..200 during the warm-up frames, 0 afterwards
+    int32_t warmUpFramesRun;
+};
+extern LoopState Loop;
 
 void ResetMainLoop();

@@ -1,6 +1,7 @@
 #include "shell/settings.h"
 
 
+#include <array>
 #include <cctype>
 #include <climits>
 #include <cstdio>
@@ -52,26 +53,28 @@ private:
     bool stopped_ = false;
 };
 
-// Field order of the current format (after the version number).
-int32_t* const kFields[] = {
+// Field order of the current format (after the version number): where in the world each is.
+std::array<int32_t*, 29> Fields() {
+    return {
     &W.Saved.Bindings[0], &W.Saved.Bindings[1], &W.Saved.Bindings[2], &W.Saved.Bindings[3], &W.Saved.Bindings[4], &W.Saved.Bindings[5], &W.Saved.Bindings[12],
     &W.Saved.Bindings[6], &W.Saved.Bindings[7], &W.Saved.Bindings[8], &W.Saved.Bindings[9], &W.Saved.Bindings[10], &W.Saved.Bindings[11], &W.Saved.Bindings[13],
     &W.Saved.ResolutionIndex, &W.Saved.ScreenOrientation, &W.Saved.Windowed, &W.Saved.HiScore,
     &W.Saved.PracticeUnlocked[0], &W.Saved.PracticeUnlocked[1], &W.Saved.PracticeUnlocked[2], &W.Saved.PracticeUnlocked[3],
     &W.Saved.BossUnlocked[0], &W.Saved.BossUnlocked[1], &W.Saved.BossUnlocked[2], &W.Saved.BossUnlocked[3],
     &W.Saved.BossRushUnlocked, &W.Saved.WindowX, &W.Saved.WindowY,
-};
-static_assert(sizeof kFields / sizeof kFields[0] == 29);
+    };
+}
 
 // The old format: no version, no joypad bindings, no JoypadEnabled.
-int32_t* const kOldFields[] = {
+std::array<int32_t*, 22> OldFields() {
+    return {
     &W.Saved.Bindings[0], &W.Saved.Bindings[1], &W.Saved.Bindings[2], &W.Saved.Bindings[3], &W.Saved.Bindings[4], &W.Saved.Bindings[5], &W.Saved.Bindings[12],
     &W.Saved.ResolutionIndex, &W.Saved.ScreenOrientation, &W.Saved.Windowed, &W.Saved.HiScore,
     &W.Saved.PracticeUnlocked[0], &W.Saved.PracticeUnlocked[1], &W.Saved.PracticeUnlocked[2], &W.Saved.PracticeUnlocked[3],
     &W.Saved.BossUnlocked[0], &W.Saved.BossUnlocked[1], &W.Saved.BossUnlocked[2], &W.Saved.BossUnlocked[3],
     &W.Saved.BossRushUnlocked, &W.Saved.WindowX, &W.Saved.WindowY,
-};
-static_assert(sizeof kOldFields / sizeof kOldFields[0] == 22);
+    };
+}
 
 void SetDefaults() {
     for (int i = 0; i < kBindingSlots; ++i) W.Saved.Bindings[i] = kDefaultBindings[i];
@@ -118,10 +121,10 @@ void LoadSettingsFromText(const char* text, size_t length, bool fileExists) {
     if (version == kSettingsVersion) {
         int32_t skip;
         reader.Next(skip);
-        for (int32_t* field : kFields)
+        for (int32_t* field : Fields())
             if (!reader.Next(*field)) break;
     } else {
-        for (int32_t* field : kOldFields)
+        for (int32_t* field : OldFields())
             if (!reader.Next(*field)) break;
         bool foreignKeys = false;
         for (int i = SlotKeyUp; i <= SlotKeyShield; ++i) foreignKeys |= W.Saved.Bindings[i] > 999;
@@ -146,7 +149,7 @@ void LoadSettings() {
 
 int FormatSettings(char* out, size_t size) {
     int n = std::snprintf(out, size, "%d", kSettingsVersion);
-    for (int32_t* field : kFields) {
+    for (int32_t* field : Fields()) {
         if (n < 0 || static_cast<size_t>(n) >= size) break;
         n += std::snprintf(out + n, size - n, " %d", *field);
     }

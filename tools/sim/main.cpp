@@ -104,8 +104,8 @@ int shotFailures = 0;
 std::vector<unsigned char> shotPixels;
 
 void CaptureIfWanted() {
-    bool warmUp = WarmUpFrameNumber > 0;
-    long long frame = warmUp ? WarmUpFrameNumber : FrameCount;
+    bool warmUp = Loop.WarmUpFrameNumber > 0;
+    long long frame = warmUp ? Loop.WarmUpFrameNumber : Loop.FrameCount;
     for (const Shot& shot : shots) {
         if (shot.warmUp != warmUp || shot.frame != frame) continue;
         int w = 0, h = 0;
