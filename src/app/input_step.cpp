@@ -1,7 +1,7 @@
 #include "app/input_step.h"
 
 #include "app/replay.h"
-#include "audio/audio.h"
+#include "world/sounds.h"
 #include "frontend/frontend.h"
 #include "game/level_state.h"
 #include "game/ship.h"

@@ -108,6 +108,7 @@ bool StartProgram(const StartOptions& options, int& exitCode) {
 void WarmUpFrame() {
     StepCamera();
     AdvanceStudioLogo();
+    PlayRequestedSounds();
     ApplyCamera();
     plat::gfx().SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
     DrawStudioLogo();
@@ -152,6 +153,7 @@ void StepFrame(bool shown) {
     AdvancePresentation();
     if (shown) RenderFrame();
     UpdateMusicFade();
+    PlayRequestedSounds();
 }
 
 bool FramePass(int& exitCode, bool shown) {

@@ -8,7 +8,6 @@
 #include "sound/sound.h"
 #include "world/world.h"
 
-
 namespace {
 
 constexpr int kSamples = 13;
@@ -21,16 +20,41 @@ struct AudioState {
 };
 AudioState A;
 
-// Effect number to sample number; 0 = silent.
-constexpr int kEffectSample[14] = {0, 6, 5, 1, 0, 2, 0, 3, 4, 9, 10, 11, 12, 13};
-
 constexpr int kFullEffectVolume = 128;
 
 // The player's music volume applied to a level on the library's 0..255 scale.
 int MusicLevel(int level) { return level * Options.MusicVolume / kVolumeSteps; }
 
 void PlaySample(int sample) {
-    if (A.sampleHandle[sample] >= 0 && !A.quiet) plat::sound().PlaySample(A.sampleHandle[sample]);
+    if (sample >= 1 && sample <= kSamples && A.sampleHandle[sample] >= 0) plat::sound().PlaySample(A.sampleHandle[sample]);
+}
+
+void StopStreams() {
+    plat::SoundLib& sound = plat::sound();
+    for (int track = 0; track < 2; ++track)
+        if (A.streamHandle[track] >= 0) sound.StopStream(A.streamHandle[track]);
+}
+
+void StartStream(int track) {
+    StopStreams();
+    if ((track != 0 && track != 1) || A.streamHandle[track] < 0) return;
+    plat::SoundLib& sound = plat::sound();
+    A.streamVoice[track] = sound.PlayStream(A.streamHandle[track]);
+    // A stream starts at full volume: turned down at once when the player has it lower.
+    if (Options.MusicVolume < kVolumeSteps && A.streamVoice[track] >= 0) sound.SetVoiceVolume(A.streamVoice[track], MusicLevel(255));
+}
+
+void SetStreamVolume(int level) {
+    plat::SoundLib& sound = plat::sound();
+    for (int track = 0; track < 2; ++track)
+        if (A.streamVoice[track] >= 0) sound.SetVoiceVolume(A.streamVoice[track], MusicLevel(level));
+}
+
+void ApplyVolumesNow() {
+    plat::SoundLib& sound = plat::sound();
+    sound.SetMasterEffectVolume(kFullEffectVolume * Options.EffectsVolume / kVolumeSteps);
+    if (W.MusicTrack >= 0 && A.streamVoice[W.MusicTrack] >= 0)
+        sound.SetVoiceVolume(A.streamVoice[W.MusicTrack], MusicLevel(W.MusicFadeLevel < 255 ? W.MusicFadeLevel : 255));
 }
 
 }  // namespace
@@ -55,84 +79,34 @@ void InitSound() {
     }
 }
 
-void PlaySound(Sound sound) {
-    const int effect = static_cast<int>(sound);
-    if (effect < 1 || effect > 13 || kEffectSample[effect] == 0) return;
-    ++W.SoundsPlayed.effect[effect];
-    PlaySample(kEffectSample[effect]);
-}
-
-void PlayExplosionSound() {
-    ++W.SoundsPlayed.explosion;
-    PlaySample(1);
-}
-
-void PlayShotSound() {
-    ++W.SoundsPlayed.shot;
-    PlaySample(7);
-}
-
-void PlayWarningSound() {
-    ++W.SoundsPlayed.warning;
-    PlaySample(8);
-}
-
-void StartMusic(int track) {
-    W.MusicFadeLevel = 255;
-    StopMusic();
-    if (track != 0 && track != 1) return;
-    W.MusicTrack = track;
-    if (A.streamHandle[track] < 0 || A.quiet) return;
-    plat::SoundLib& sound = plat::sound();
-    A.streamVoice[track] = sound.PlayStream(A.streamHandle[track]);
-    // A stream starts at full volume: turned down at once when the player has it lower.
-    if (Options.MusicVolume < kVolumeSteps && A.streamVoice[track] >= 0) sound.SetVoiceVolume(A.streamVoice[track], MusicLevel(255));
-}
-
-void ApplyVolumes() {
-    plat::SoundLib& sound = plat::sound();
-    sound.SetMasterEffectVolume(kFullEffectVolume * Options.EffectsVolume / kVolumeSteps);
-    if (W.MusicTrack >= 0 && A.streamVoice[W.MusicTrack] >= 0)
-        sound.SetVoiceVolume(A.streamVoice[W.MusicTrack], MusicLevel(W.MusicFadeLevel < 255 ? W.MusicFadeLevel : 255));
-}
-
-void FadeMusic() { W.MusicFadeLevel = 254; }
-
-void StopMusic() {
-    plat::SoundLib& sound = plat::sound();
-    for (int track = 0; track < 2 && !A.quiet; ++track)
-        if (A.streamHandle[track] >= 0) sound.StopStream(A.streamHandle[track]);
-    W.MusicTrack = -1;
+void PlayRequestedSounds() {
+    SoundRequests& queue = W.Host.Sounds;
+    for (int i = 0; i < queue.count && !A.quiet; ++i) {
+        const SoundRequest& r = queue.items[i];
+        switch (r.kind) {
+            case SoundRequestKind::Sample: PlaySample(r.value); break;
+            case SoundRequestKind::StartStream: StartStream(r.value); break;
+            case SoundRequestKind::StopStreams: StopStreams(); break;
+            case SoundRequestKind::StreamVolume: SetStreamVolume(r.value); break;
+            case SoundRequestKind::ApplyVolumes: ApplyVolumesNow(); break;
+        }
+    }
+    queue.count = 0;
 }
 
 void QuietSound(bool on) { A.quiet = on; }
 
 void RestartMusic() {
-    const int track = W.MusicTrack, level = W.MusicFadeLevel;
-    StopMusic();
-    if (track < 0) return;
-    StartMusic(track);
-    W.MusicFadeLevel = level;
-    ApplyVolumes();
-}
-
-void UpdateMusicFade() {
-    if (W.MusicFadeLevel < 255) {
-        plat::SoundLib& sound = plat::sound();
-        for (int track = 0; track < 2; ++track)
-            if (A.streamVoice[track] >= 0) sound.SetVoiceVolume(A.streamVoice[track], MusicLevel(W.MusicFadeLevel));
-        --W.MusicFadeLevel;
-    }
-    if (W.MusicFadeLevel == 0) {
-        StopMusic();
-        W.MusicFadeLevel = 255;
-    }
+    StopStreams();
+    if (W.MusicTrack >= 0) StartStream(W.MusicTrack);
+    ApplyVolumesNow();
 }
 
 void ResetAudio() {
     W.MusicFadeLevel = 255;
     W.MusicTrack = -1;
     A.quiet = false;
+    W.Host.Sounds.count = 0;
     std::memset(&W.SoundsPlayed, 0, sizeof W.SoundsPlayed);
     for (int& h : A.sampleHandle) h = -1;
     A.streamHandle[0] = A.streamHandle[1] = -1;

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "audio/audio.h"
+#include "world/sounds.h"
 #include "game/game_flow.h"
 #include "game/mission_report.h"
 #include "game/records.h"

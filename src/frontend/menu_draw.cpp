@@ -4,7 +4,7 @@
 
 #include <glm/ext/matrix_transform.hpp>
 
-#include "audio/audio.h"
+#include "world/sounds.h"
 #include "frontend/front_text.h"
 #include "frontend/frontend.h"
 #include "frontend/menu.h"

@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-#include "audio/audio.h"
+#include "world/sounds.h"
 #include "game/particles.h"
 #include "game/player_shots.h"
 #include "game/ship.h"

@@ -1,6 +1,6 @@
 #include "game/game_flow.h"
 
-#include "audio/audio.h"
+#include "world/sounds.h"
 #include "enemies/behaviours.h"
 #include "enemies/enemy_pool.h"
 #include "enemies/level_scripts.h"

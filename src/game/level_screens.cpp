@@ -1,6 +1,6 @@
 #include "game/level_screens.h"
 
-#include "audio/audio.h"
+#include "world/sounds.h"
 #include "game/particles.h"
 #include "shell/random.h"
 #include "shell/trig.h"

@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "audio/audio.h"
+#include "world/sounds.h"
 #include "world/world.h"
 #include "shell/settings.h"
 

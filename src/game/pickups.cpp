@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "audio/audio.h"
+#include "world/sounds.h"
 #include "game/particles.h"
 #include "game/ship.h"
 #include "game/ship_life.h"

@@ -1,6 +1,6 @@
 #include "game/ship_control.h"
 
-#include "audio/audio.h"
+#include "world/sounds.h"
 #include "game/ship.h"
 #include "game/weapons.h"
 #include "world/world.h"

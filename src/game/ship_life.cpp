@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "audio/audio.h"
+#include "world/sounds.h"
 #include "enemies/enemy_pool.h"
 #include "enemies/polygons.h"
 #include "game/particles.h"

@@ -1,6 +1,6 @@
 #include "game/weapons.h"
 
-#include "audio/audio.h"
+#include "world/sounds.h"
 #include "game/player_shots.h"
 #include "game/ship.h"
 #include "world/world.h"

@@ -5,7 +5,7 @@
 
 #include <glm/mat4x4.hpp>
 
-#include "audio/audio.h"
+#include "world/sounds.h"
 #include "platform/platform.h"
 #include "render/batches.h"
 #include "render/device.h"

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "world/sounds.h"
 
 namespace Mode {
 enum : int32_t { Menu = 0, Playing = 1, Paused = 2, Quitting = 4, CaptureBinding = 5 };  // 3 is never entered
@@ -66,6 +67,8 @@ struct HostVars {
     std::array<int32_t, 11> ReplayAvailable;
     int32_t WatchReplayRequest = -1;
     int32_t ReplayUnreadableTimer;
+
+    SoundRequests Sounds;  // what the frame's update asked of the sound device, not yet played
 
     // What the input step raised for the menu this frame (one press, one request); the menu clears them.
     int32_t MenuUpRequest, MenuDownRequest, MenuLeftRequest, MenuRightRequest, MenuSelectRequest;

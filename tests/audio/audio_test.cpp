@@ -16,11 +16,18 @@ protected:
         InitSound();
         h().sound.calls.clear();
     }
+    // What the device was asked, once the requests made so far are played.
     std::vector<Call> Calls(Call::Kind kind) {
+        PlayRequestedSounds();
         std::vector<Call> out;
         for (const Call& c : h().sound.calls)
             if (c.kind == kind) out.push_back(c);
         return out;
+    }
+    // A frame's fade step, its requests played as the frame loop plays them.
+    static void Frame() {
+        UpdateMusicFade();
+        PlayRequestedSounds();
     }
     // The sample numbers (1..13, in load order) played so far.
     std::vector<int> SamplesPlayed() {
@@ -68,15 +75,16 @@ TEST_F(AudioTest, EffectsMapToTheirSamplesAndSomeNumbersAreSilent) {
 TEST_F(AudioTest, StartMusicDuringAFadeEndsItAtFullVolume) {
     StartMusic(0);
     FadeMusic();
-    UpdateMusicFade();
-    UpdateMusicFade();
+    Frame();
+    Frame();
     EXPECT_EQ(W.MusicFadeLevel, 252);
     StartMusic(1);
     EXPECT_EQ(W.MusicFadeLevel, 255);
     EXPECT_EQ(W.MusicTrack, 1);
+    PlayRequestedSounds();
     EXPECT_EQ(h().sound.playingStream, 1);
     size_t volumesBefore = Calls(Call::VoiceVolume).size();
-    UpdateMusicFade();
+    Frame();
     EXPECT_EQ(Calls(Call::VoiceVolume).size(), volumesBefore);  // nothing turns it down
 }
 
@@ -87,7 +95,7 @@ TEST_F(AudioTest, AFadeRunsTwoHundredFiftyFourFramesInEveryModeThenStopsBothTrac
     int modes[] = {Mode::Paused, Mode::Menu, Mode::Playing};
     for (int frame = 1; frame <= 253; ++frame) {
         W.Program.GameMode = modes[frame % 3];
-        UpdateMusicFade();
+        Frame();
     }
     EXPECT_EQ(W.MusicFadeLevel, 1);
     EXPECT_EQ(W.MusicTrack, 1);
@@ -96,7 +104,7 @@ TEST_F(AudioTest, AFadeRunsTwoHundredFiftyFourFramesInEveryModeThenStopsBothTrac
     EXPECT_EQ(volumes.front().b, 254);
     EXPECT_EQ(volumes.back().b, 2);
     size_t stops = Calls(Call::StopStream).size();
-    UpdateMusicFade();  // the 254th frame applies 1 and stops
+    Frame();  // the 254th frame applies 1 and stops
     EXPECT_EQ(Calls(Call::VoiceVolume).back().b, 1);
     EXPECT_EQ(Calls(Call::StopStream).size(), stops + 2);
     EXPECT_EQ(W.MusicFadeLevel, 255);
@@ -107,7 +115,7 @@ TEST_F(AudioTest, AFadeRunsTwoHundredFiftyFourFramesInEveryModeThenStopsBothTrac
 TEST_F(AudioTest, FadingAgainRestartsFromTheTop) {
     StartMusic(0);
     FadeMusic();
-    for (int i = 0; i < 100; ++i) UpdateMusicFade();
+    for (int i = 0; i < 100; ++i) Frame();
     FadeMusic();
     EXPECT_EQ(W.MusicFadeLevel, 254);
 }
@@ -120,7 +128,7 @@ TEST_F(AudioTest, WithoutASoundDeviceEverythingIsSilentAndNothingFails) {
     PlaySound(Sound::EnergyCollected);
     StartMusic(0);
     FadeMusic();
-    for (int i = 0; i < 300; ++i) UpdateMusicFade();
+    for (int i = 0; i < 300; ++i) Frame();
     EXPECT_EQ(h().sound.samplePlays[0], 0u);
     EXPECT_EQ(W.SoundsPlayed.effect[1], 1u);  // asked for, even if nothing could be heard
 }

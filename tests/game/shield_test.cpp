@@ -28,6 +28,7 @@ protected:
         SpawnEnemyBullet(0, 1, 1.1547f, 0, 0, 0, 0, -2, W.PlayerShip.x + dx, W.PlayerShip.y);
     }
     std::vector<int> EffectsPlayed() {
+        PlayRequestedSounds();
         std::vector<int> out;
         for (const plat::SoundCall& c : h().sound.calls)
             if (c.kind == plat::SoundCall::PlaySample) out.push_back(c.a + 1);
@@ -44,6 +45,7 @@ TEST_F(ShieldTest, SevenBulletsOnOneShieldRefundTheSixth) {
     h().input.Release(W.Saved.Bindings[SlotKeyShield]);
     ASSERT_EQ(W.ShieldTimer, 50);
     ASSERT_EQ(W.Game.Held, 3);
+    PlayRequestedSounds();  // the shield's own sound
     h().sound.calls.clear();
     for (int i = 0; i < 7; ++i) {
         BulletOnShip();
