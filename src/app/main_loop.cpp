@@ -149,6 +149,7 @@ void UpdateFrame() {
 void StepFrame(bool shown) {
     InputStep();
     UpdateFrame();
+    PerformDisplayRequests();
     PerformWatchRequest();
     AdvancePresentation();
     if (shown) RenderFrame();

@@ -11,7 +11,6 @@
 #include "game/records.h"
 #include "shell/bindings.h"
 #include "input/requests.h"
-#include "render/device.h"
 #include "shell/data_dir.h"
 #include "world/world.h"
 #include "shell/options.h"
@@ -62,7 +61,11 @@ void ApplyItem(const MenuItem& item) {
             }
             break;
         case ActionWindowed:
-            SetWindowed(item.value);
+            if (item.value != W.Saved.Windowed) {
+                W.Saved.Windowed = item.value;
+                W.Host.DisplayResetRequest = 1;
+                SaveSettings();
+            }
             break;
         case ActionMusicVolume:
         case ActionEffectsVolume: {
@@ -83,12 +86,19 @@ void ApplyItem(const MenuItem& item) {
             break;
         case ActionResolution:
             // The item's values are the table's indices, then native, so its label always names the mode in use.
-            if (item.value >= 0 && item.value < kResolutionChoices) ChooseResolution(item.value);
+            // quivex.cfg changes only with a fixed resolution, options.cfg only with native's coming or going.
+            if (item.value >= 0 && item.value < kResolutionChoices && item.value != ResolutionChoice()) {
+                const int32_t wasNative = Options.ResolutionNative, wasIndex = W.Saved.ResolutionIndex;
+                SetResolutionChoice(item.value);
+                W.Host.DisplayResetRequest = 1;
+                if (W.Saved.ResolutionIndex != wasIndex) SaveSettings();
+                if (Options.ResolutionNative != wasNative) SaveOptions();
+            }
             break;
         case ActionSmoothing:
             if (item.value != Options.SmoothingSetting) {
                 Options.SmoothingSetting = item.value;
-                ApplySmoothing();
+                W.Host.SmoothingRequest = 1;
                 SaveOptions();
             }
             break;

@@ -105,16 +105,14 @@ void SetWindowed(int windowed) {
     SaveSettings();
 }
 
-// quivex.cfg changes only with a fixed resolution, options.cfg only with native's coming or going.
-void ChooseResolution(int choice) {
-    if (choice == ResolutionChoice()) return;
-    const int32_t wasNative = Options.ResolutionNative, wasIndex = W.Saved.ResolutionIndex;
-    SetResolutionChoice(choice);
-    int width = 0, height = 0;
-    ChosenPictureSize(width, height);
-    ResetDevice(W.Saved.Windowed, width, height);
-    if (W.Saved.ResolutionIndex != wasIndex) SaveSettings();
-    if (Options.ResolutionNative != wasNative) SaveOptions();
+void PerformDisplayRequests() {
+    if (W.Host.DisplayResetRequest) {
+        int width = 0, height = 0;
+        ChosenPictureSize(width, height);
+        ResetDevice(W.Saved.Windowed, width, height);
+    }
+    if (W.Host.SmoothingRequest) ApplySmoothing();
+    W.Host.DisplayResetRequest = W.Host.SmoothingRequest = 0;
 }
 
 void ReleaseGraphics() {

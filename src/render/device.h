@@ -12,8 +12,9 @@ void change_window_size(int outerWidth, int outerHeight);
 void PlaceWindowForResolution();
 // The picture's size for the resolution chosen: the table's entry, or 0 x 0 for native.
 void ChosenPictureSize(int& width, int& height);
-// The resolution choice (the table's indices, then native) made and shown.
-void ChooseResolution(int choice);
+// What the menu asked of the display this frame (W.Host's requests) done: the device made again at the
+// window mode and resolution chosen, the smoothing applied.
+void PerformDisplayRequests();
 // Multisampling as the smoothing option asks: 4x by default where a GPU draws, none on a software
 // rasteriser.
 int SmoothingSamples();

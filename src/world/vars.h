@@ -68,7 +68,9 @@ struct HostVars {
     int32_t WatchReplayRequest = -1;
     int32_t ReplayUnreadableTimer;
 
-    SoundRequests Sounds;  // what the frame's update asked of the sound device, not yet played
+    SoundRequests Sounds;
+    // The menu changed the window mode or resolution (the device is made again), or the smoothing.
+    int32_t DisplayResetRequest, SmoothingRequest;  // what the frame's update asked of the sound device, not yet played
 
     // What the input step raised for the menu this frame (one press, one request); the menu clears them.
     int32_t MenuUpRequest, MenuDownRequest, MenuLeftRequest, MenuRightRequest, MenuSelectRequest;
