@@ -15,14 +15,14 @@
 #include "render/background.h"
 #include "render/camera.h"
 #include "render/device.h"
-#include "app/render_frame.h"
+#include "draw/frame.h"
 #include "shell/data_dir.h"
 #include "shell/error_log.h"
 #include "world/world.h"
 #include "app/launcher.h"
 #include "shell/options.h"
 #include "shell/settings.h"
-#include "shell/timing.h"
+#include "render/timing.h"
 #include "shell/trig.h"
 
 LoopState Loop;
@@ -111,7 +111,7 @@ void WarmUpFrame() {
     PlayRequestedSounds();
     ApplyCamera();
     plat::gfx().SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
-    DrawStudioLogo();
+    DrawStudioLogo(W);
     PaceAndPresent();
 }
 
@@ -152,7 +152,7 @@ void StepFrame(bool shown) {
     PerformDisplayRequests();
     PerformWatchRequest();
     AdvancePresentation();
-    if (shown) RenderFrame();
+    if (shown) RenderFrame(W);
     UpdateMusicFade();
     PlayRequestedSounds();
 }

@@ -13,7 +13,6 @@
 #include "app/state_hash.h"
 #include "audio/audio.h"
 #include "frontend/menu.h"
-#include "input/requests.h"
 #include "game/records.h"
 #include "game/ship.h"
 #include "input/controls.h"

@@ -13,7 +13,7 @@
 
 #include "app/input_step.h"
 #include "app/main_loop.h"
-#include "app/render_frame.h"
+#include "draw/frame.h"
 #include "app/replay.h"
 #include "app/state_hash.h"
 #include "audio/audio.h"
@@ -28,7 +28,7 @@
 #include "shell/bindings.h"
 #include "world/world.h"
 #include "shell/random.h"
-#include "shell/timing.h"
+#include "render/timing.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "game/pickups.h"
 #include "game/player_shots.h"
 #include "game/ship_life.h"
-#include "frontend/interstitials.h"
+#include "draw/front_text.h"
 #include "game/mission_report.h"
 #include "game/level_state.h"
 #include "game/ship.h"
@@ -22,13 +22,13 @@
 #include "game/weapons.h"
 #include "shell/bindings.h"
 #include "input/devices.h"
-#include "input/requests.h"
+#include "frontend/menu.h"
 #include "shell/error_log.h"
 #include "world/world.h"
 #include "shell/options.h"
 #include "app/main_loop.h"
 #include "shell/random.h"
-#include "shell/timing.h"
+#include "render/timing.h"
 
 void ResetAllState() {
     ResetWorld();
@@ -40,6 +40,7 @@ void ResetAllState() {
     ResetReplay();
     ResetReplayViewer();
     ResetFrontEnd();
+    ClearFrontTextLog();
     ResetTiming();
     ResetMainLoop();
     ResetAudio();

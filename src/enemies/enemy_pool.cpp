@@ -148,13 +148,6 @@ void AnimateEnemy(int32_t slot) {
     if (W.EnemyPool[slot].active != 0) AnimateEntity(W.EnemyPool[slot]);
 }
 
-void DrawEnemy(int32_t slot) {
-    const Enemy& e = W.EnemyPool[slot];
-    if (e.active == 0) return;
-    int type = e.modelType >= 0 && e.modelType < kModelTypes ? e.modelType : 0;
-    DrawEntity(e, Content.FillColours[type], Content.LineColours[type]);
-}
-
 void StepEnemyFlash(int32_t slot) {
     if (W.EnemyPool[slot].active != 0) StepHitFlash(W.EnemyPool[slot]);
 }

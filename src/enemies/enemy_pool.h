@@ -16,7 +16,6 @@ void CullEnemies();
 // A live enemy's frame after its behaviour: its parts move on and its hit flash moves on; it is drawn
 // with the frame's picture.
 void AnimateEnemy(int32_t slot);
-void DrawEnemy(int32_t slot);
 void StepEnemyFlash(int32_t slot);
 
 int CountActiveEnemies();

@@ -4,10 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "render/batches.h"
 #include "world/world.h"
 #include "shell/trig.h"
-
 
 namespace {
 
@@ -156,27 +154,6 @@ void RotatePointList(PointF* points, int count, int32_t angle) {
     for (int i = 0; i < count; ++i) RotateVector(angle, points[i].x, points[i].y);
 }
 
-void DrawPoly(const Poly& poly, float entityX, float entityY, int32_t hitFlash, const PolyCorners& corners) {
-    int sides = poly.sides < 3 ? 3 : poly.sides > kMaxSides ? kMaxSides : poly.sides;
-    PointF p[kMaxSides];
-    for (int k = 0; k < sides; ++k) {
-        p[k].x = corners.vertices[k].x * poly.scaleX + poly.offsetX + entityX;
-        p[k].y = corners.vertices[k].y * poly.scaleY + poly.offsetY + entityY;
-    }
-    if (poly.visible != 0)
-        for (int k = 1; k <= sides - 2; ++k)
-            AddTriangle(p[0].x, p[0].y, corners.fill[0], p[k].x, p[k].y, corners.fill[k], p[k + 1].x, p[k + 1].y,
-                        corners.fill[k + 1]);
-    if (poly.outline == 0) return;
-    bool flash = hitFlash != 0 && poly.flashOnHit != 0;
-    for (int k = 1; k <= sides; ++k) {
-        int a = k - 1, b = k % sides;
-        uint32_t ca = flash ? FlashColour : corners.line[a];
-        uint32_t cb = flash ? FlashColour : corners.line[b];
-        AddLine(p[a].x, p[a].y, ca, p[b].x, p[b].y, cb);
-    }
-}
-
 void AnimateEntity(Enemy& entity) {
     int count = entity.polyCount > kMaxPolys ? kMaxPolys : entity.polyCount;
     for (int i = 0; i < count; ++i) {
@@ -186,23 +163,6 @@ void AnimateEntity(Enemy& entity) {
             OrbitPoint(poly.offsetX, poly.offsetY, poly.baseX, poly.baseY, poly.orbitAngle, poly.orbitStep,
                        poly.pivotX, poly.pivotY);
         SpinPoly(poly);
-    }
-}
-
-void DrawEntity(const Enemy& entity, const ColourRecord* fill, const ColourRecord* line) {
-    int count = entity.polyCount > kMaxPolys ? kMaxPolys : entity.polyCount;
-    PolyCorners corners{};
-    for (int i = 0; i < count; ++i) {
-        const Poly& poly = entity.polys[i];
-        if (poly.visible == 0) continue;
-        int sides = poly.sides < 3 ? 3 : poly.sides > kMaxSides ? kMaxSides : poly.sides;
-        int group = poly.colourGroup < 0 || poly.colourGroup >= kColourGroups ? 0 : poly.colourGroup;
-        for (int v = 0; v < sides; ++v) {
-            corners.fill[v] = PackColour(fill[group * 10 + v]);
-            corners.line[v] = PackColour(line[group * 10 + v]);
-        }
-        PolyVertices(poly, corners);
-        DrawPoly(poly, entity.x, entity.y, entity.hitFlash, corners);
     }
 }
 

@@ -39,9 +39,6 @@ void StepRotatePoint(float& x, float& y, float cx, float cy, int32_t& angle, int
 void RotateVector(int32_t angle, float& x, float& y);
 void RotatePointList(PointF* points, int count, int32_t angle);
 
-void DrawPoly(const Poly& poly, float entityX, float entityY, int32_t hitFlash, const PolyCorners& corners);
-// An entity's frame: its visible Polys orbit and spin on (while Playing) and its hit flash moves on;
-// it is drawn with the given colour tables (kColourRecords each).
+// An entity's frame: its visible Polys orbit and spin on (while Playing) and its hit flash moves on.
 void AnimateEntity(Enemy& entity);
-void DrawEntity(const Enemy& entity, const ColourRecord* fill, const ColourRecord* line);
 void StepHitFlash(Enemy& entity);

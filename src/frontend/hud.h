@@ -1,5 +1,5 @@
 #pragma once
-// The heads-up display's own state; DrawHud and DrawBossBar are in frontend.h.
+// The heads-up display's own state; it is drawn by draw/front_end.h.
 #include <cstdint>
 
 #include "world/world.h"
@@ -13,9 +13,10 @@ constexpr char kLevelTitles[kLevelCount][12] = {"LEVEL ONE", "LEVEL TWO", "LEVEL
 constexpr char kLevelSubtitles[kLevelCount][24] = {"they can't buy backbone", "like a record... baby",
                                         "the good stuff tovan", "I am your density"};
 
-void DrawLivesIcon();
-// The bar's ten segments from the bottom for a BossBar of v (0 empty, -180 full), as triangles.
-void AddBossBarFill(float x, float y0, float v, uint32_t top);
+// The screen orientation the HUD is laid out for: normal, horiz or 'tate.
+inline int HudOrientation(const World& w) {
+    return w.Saved.ScreenOrientation >= 0 && w.Saved.ScreenOrientation <= 2 ? w.Saved.ScreenOrientation : 0;
+}
 float BossBarHiddenOffset();  // for the current orientation
 
 void ResetHud();

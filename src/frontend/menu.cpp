@@ -10,7 +10,6 @@
 #include "game/mission_report.h"
 #include "game/records.h"
 #include "shell/bindings.h"
-#include "input/requests.h"
 #include "shell/data_dir.h"
 #include "world/world.h"
 #include "shell/options.h"
@@ -286,6 +285,10 @@ void RefreshMenuValues() {
         if (W.MenuItems[i].action == ActionWindowed) W.MenuItems[i].value = W.Saved.Windowed;
 }
 
+
+void ClearMenuRequests() {
+    W.Host.MenuUpRequest = W.Host.MenuDownRequest = W.Host.MenuLeftRequest = W.Host.MenuRightRequest = W.Host.MenuSelectRequest = 0;
+}
 
 void ResetMenu() {
     for (int32_t& available : W.Host.ReplayAvailable) available = 0;

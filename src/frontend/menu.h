@@ -12,6 +12,8 @@ static_assert(std::tuple_size_v<decltype(W.Host.ReplayAvailable)> == kReplayFile
 const char* MenuTitle();
 
 void BuildMenu(int page);
+// The requests the input step raised (W.Host), cleared once the menu has read them.
+void ClearMenuRequests();
 void UpdateMenu();  // once a frame in Menu
 
 // Shows a setting changed outside the menu (Alt+Enter) on its item; the item under the cursor is applied

@@ -12,7 +12,6 @@
 int SpawnEnemyBullet(int32_t kind, int32_t outline, float radius, float offsetX, float offsetY, int32_t angle,
                      float vx, float vy, float enemyX, float enemyY);
 
-void DrawEnemyBullets();
 void MoveEnemyBullets();
 // The cull comes first; a bullet culled here still meets the ship in the same pass.
 void CollideEnemyBullets();

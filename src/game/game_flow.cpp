@@ -19,7 +19,6 @@
 #include "enemies/polygons.h"
 #include "game/particle_colours.h"
 #include "game/shot_shapes.h"
-#include "render/background.h"
 #include "world/world.h"
 #include "shell/settings.h"
 
@@ -243,6 +242,12 @@ void UpdatePlaying() {
     CollideEnemyBullets();
     if (W.Level.LevelTitleTimer == 200) ++W.Level.LevelClock;
     else ++W.Level.LevelTitleTimer;
+}
+
+void AdvancePlayfieldGrid() {
+    if (W.Program.GameMode != Mode::Playing) return;
+    W.Presentation.PlayfieldScroll += 2;
+    if (W.Presentation.PlayfieldScroll >= 64) W.Presentation.PlayfieldScroll = 0;
 }
 
 void PlayingFrame() {

@@ -26,4 +26,5 @@ void GameOverSequence();
 bool PilotRatingReached();
 // The content built once at start-up: polygons, models and their colours, the ship, the shot shapes.
 void GameInit();
-
+// The playfield grid scrolls on while the game plays (a picture only).
+void AdvancePlayfieldGrid();

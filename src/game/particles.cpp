@@ -7,8 +7,6 @@
 #include "game/level_state.h"
 #include "game/particle_colours.h"
 #include "game/ship.h"
-#include "render/batches.h"
-#include "render/camera.h"
 #include "world/world.h"
 #include "shell/random.h"
 #include "shell/trig.h"
@@ -97,34 +95,6 @@ void MoveSquares(Shard* pool, int size, bool shards) {
     }
 }
 
-void DrawSquares(const Shard* pool, int size, const ColourRecord (*fill)[4], const ColourRecord (*line)[4]) {
-    for (int i = 0; i < size; ++i) {
-        const Shard& s = pool[i];
-        if (s.active != 1) continue;
-        PointF v[4];
-        for (int k = 0; k < 4; ++k) {
-            float ux = Content.UnitPolygons[1][k].x, uy = Content.UnitPolygons[1][k].y;
-            v[k] = {ux * Content.CosTable[s.angle] - uy * Content.SinTable[s.angle], ux * Content.SinTable[s.angle] + uy * Content.CosTable[s.angle]};
-        }
-        int kind = s.colourKind;
-        uint32_t fc[4], lc[4];
-        for (int k = 0; k < 4; ++k) {
-            ColourRecord f = fill[kind][k], l = line[kind][k];
-            f.halfAlpha += s.fadeStep;
-            l.halfAlpha += s.fadeStep;
-            fc[k] = PackColour(f);
-            lc[k] = PackColour(l);
-        }
-        float px[4], py[4];
-        for (int k = 0; k < 4; ++k) px[k] = v[k].x * s.size + s.x, py[k] = v[k].y * s.size + s.y;
-        AddQuad(px[0], py[0], fc[0], px[1], py[1], fc[1], px[3], py[3], fc[3], px[2], py[2], fc[2]);
-        for (int k = 0; k < 4; ++k) {
-            int n = (k + 1) % 4;
-            AddLine(px[k], py[k], lc[k], px[n], py[n], lc[n]);
-        }
-    }
-}
-
 }  // namespace
 
 void SpawnShard(int kind, int life, int fadeStep, float x, float y, float size, float vx, float vy, int angle,
@@ -149,7 +119,7 @@ void SpawnGlow(float x, float y, float vx, float vy, int kind) {
 }
 
 void Explode(int type, float x, float y) {
-    SetScreenShake(12);
+    W.Presentation.ShakeAmount = 12;  // the screen shakes
     switch (GroupOf(type)) {
         case Small:
         case Medium:
@@ -274,25 +244,6 @@ void SpawnFireworkBurst(float x, float y) {
 
 void MoveShards() { MoveSquares(W.Shards.data(), kShardPool, true); }
 void MoveSparks() { MoveSquares(W.Sparks.data(), kSparkPool, false); }
-void DrawShards() { DrawSquares(W.Shards.data(), kShardPool, Content.ShardFillColours, Content.ShardLineColours); }
-void DrawSparks() { DrawSquares(W.Sparks.data(), kSparkPool, Content.SparkFillColours, Content.SparkLineColours); }
-
-void DrawGlows() {
-    for (const Glow& g : W.Glows) {
-        if (g.life == 0) continue;
-        uint32_t l = static_cast<uint32_t>(g.life);
-        uint32_t colour = 0;
-        switch (g.kind) {
-            case 0: case 5: colour = 0xFF000000 | (l / 2) << 8 | (2 * l); break;
-            case 1: colour = 0xFF000000 | (2 * l) << 16 | (2 * l) << 8; break;
-            case 2: case 4: colour = 0xFF000000 | (2 * l) << 16 | l << 8; break;
-            case 3: colour = 0xFF000000 | l << 16 | l << 8 | l / 4; break;
-            default: break;
-        }
-        AddTexturedQuad(g.x - 7, g.y - 7, colour, g.x + 7, g.y - 7, colour, g.x - 7, g.y + 7, colour, g.x + 7,
-                        g.y + 7, colour);
-    }
-}
 
 void MoveGlows() {
     float dx = W.PlayerShip.x - W.LastShipX, dy = W.PlayerShip.y - W.LastShipY;

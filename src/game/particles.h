@@ -22,9 +22,6 @@ void SpawnFireworkBurst(float x, float y);
 void MoveShards();
 void MoveSparks();
 void MoveGlows();
-void DrawShards();
-void DrawSparks();
-void DrawGlows();
 
 void ClearShardsAndSparks();  // a new game; glows are left to fade
 void ClearGlows();            // start-up

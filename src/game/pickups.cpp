@@ -6,7 +6,6 @@
 #include "game/particles.h"
 #include "game/ship.h"
 #include "game/ship_life.h"
-#include "render/batches.h"
 #include "world/world.h"
 #include "shell/random.h"
 #include "shell/trig.h"
@@ -17,11 +16,6 @@ constexpr float kTopHomingSpeed = 6.0f;
 constexpr int kLifeEvery = 50;
 
 constexpr uint32_t Argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) { return a << 24 | r << 16 | g << 8 | b; }
-
-void Square(float cx, float cy, float half, uint32_t colour) {
-    AddTexturedQuad(cx - half, cy - half, colour, cx + half, cy - half, colour, cx - half, cy + half, colour,
-                    cx + half, cy + half, colour);
-}
 
 void MovePickup(Pickup& p) {
     const bool energy = p.kind == EnergyPickup;
@@ -110,23 +104,6 @@ void AdvancePickupWobble() {
     for (int i = 0; i < 4; ++i) {
         W.PickupWobble[i] += step[i];
         if (W.PickupWobble[i] >= 360) W.PickupWobble[i] -= 360;
-    }
-}
-
-void DrawPickups() {
-    const float o1x = 4 * Content.SinTable[W.PickupWobble[0]], o1y = 4 * Content.CosTable[W.PickupWobble[1]];
-    const float o2x = 4 * Content.SinTable[W.PickupWobble[2]], o2y = 4 * Content.CosTable[W.PickupWobble[3]];
-    for (const Pickup& p : W.Pickups) {
-        if (p.active != 1) continue;
-        const uint32_t b = static_cast<uint32_t>(p.brightness) & 0xFF;
-        if (p.kind == EnergyPickup) {
-            Square(p.x, p.y, 13, Argb(255, 32, 64, (64 + b) & 0xFF));
-            const uint32_t halo = Argb(255, 0, 0, (16 + b) & 0xFF);
-            Square(p.x + o1x, p.y + o1y, 14, halo);
-            Square(p.x + o2x, p.y + o2y, 14, halo);
-        } else {
-            Square(p.x, p.y, 15, Argb(255, b, b, 0));
-        }
     }
 }
 

@@ -13,7 +13,6 @@ void ClearPickups();
 // The pickups move (while playing), their halos wobble and the glows move on.
 void UpdatePickups();
 void AdvancePickupWobble();
-void DrawPickups();
 void CollectPickups();
 
 int CountPickups();

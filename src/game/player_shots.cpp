@@ -10,12 +10,9 @@
 #include "game/pickups.h"
 #include "game/ship_life.h"
 #include "game/shot_shapes.h"
-#include "render/batches.h"
 #include "world/world.h"
 
 namespace {
-
-constexpr int kReflectedKind = 15;
 
 struct KindInfo {
     float vx, vy;
@@ -38,11 +35,6 @@ constexpr int32_t kMidBossClock[kLevelCount] = {-1, 8000, 4900, 10000};
 
 // Fill alpha is the byte itself; the outlines are half-alpha records.
 constexpr uint32_t Argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) { return a << 24 | r << 16 | g << 8 | b; }
-const uint32_t kBarFill[4] = {Argb(20, 255, 155, 51), Argb(120, 255, 255, 51), Argb(120, 255, 255, 51),
-                              Argb(20, 255, 155, 51)};
-const ColourRecord kBarLine[4] = {{255, 180, 50, 0}, {255, 255, 51, 100}, {255, 255, 51, 100}, {255, 180, 50, 0}};
-const uint32_t kReflectedFill = Argb(120, 50, 50, 255);
-const ColourRecord kReflectedLine = {30, 90, 255, 120};
 
 void EnemyDestroyed(PlayerShot& shot, Enemy& enemy, int index) {
     if (W.Level.MidBossSlot[0] == index) {
@@ -175,28 +167,6 @@ void EnemyHit(int shotIndex, int enemyIndex) {
         return;
     }
     EnemyDestroyed(shot, enemy, enemyIndex);
-}
-
-void DrawPlayerShots() {
-    for (const PlayerShot& s : W.PlayerShots) {
-        if (s.active != 1 || s.kind < 0 || s.kind > kReflectedKind) continue;
-        const bool reflected = s.kind == kReflectedKind;
-        const PointF* shape = Content.ShotShapes[s.kind];
-        float x[4], y[4];
-        uint32_t fill[4], line[4];
-        for (int v = 0; v < 4; ++v) {
-            x[v] = s.x + shape[v].x;
-            y[v] = s.y + shape[v].y;
-            fill[v] = reflected ? kReflectedFill : kBarFill[v];
-            line[v] = PackColour(reflected ? kReflectedLine : kBarLine[v]);
-        }
-        AddQuad(x[0], y[0], fill[0], x[1], y[1], fill[1], x[3], y[3], fill[3], x[2], y[2], fill[2]);
-        if (!s.outlined) continue;
-        for (int v = 0; v < 4; ++v) {
-            const int n = (v + 1) % 4;
-            AddLine(x[v], y[v], line[v], x[n], y[n], line[n]);
-        }
-    }
 }
 
 int CountPlayerShots() {

@@ -5,6 +5,7 @@
 #include "world/world.h"
 
 constexpr int kReflectedShot = -1;  // the kind the shield asks for; the shot becomes kind 15
+constexpr int kReflectedKind = 15;
 
 // Enemies destroyed since start-up; an enemy hit again after its destruction is not counted twice.
 
@@ -15,7 +16,6 @@ void CollidePlayerShots();
 void MovePlayerShots();
 // A reflected shot leaves a glow behind it each frame of play.
 void TrailReflectedShots();
-void DrawPlayerShots();
 // One Poly of an enemy touched by a shot.
 void EnemyHit(int shot, int enemy);
 

@@ -8,9 +8,7 @@ int InCircle(float dx, float dy, float r);
 int PointsTouch(float ax, float ay, float bx, float by, float r);
 
 void AdvanceShip();  // its middle turns while playing
-void DrawShip();
 void AdvanceThrusters();  // the flames flicker on while playing
-void DrawThrusters();
 void CheckBodyCollision();
 // fromBody: a collision with an enemy also drops the shield; a bullet does not.
 void KillShip(bool fromBody);

@@ -33,14 +33,10 @@ struct BackgroundVertices {
 };
 BackgroundVertices BV;
 
-float WrapPhase(float p) { return p > 180.0f ? p - 360.0f : p; }
-
 int Degrees(int a) {
     a %= 360;
     return a < 0 ? a + 360 : a;
 }
-
-int MoveToward(int value, int goal) { return value < goal ? value + 1 : value > goal ? value - 1 : value; }
 
 void Quad(TexturedVertex* v, float x0, float y0, float x1, float y1, uint32_t colour, float v0, float v1) {
     v[0] = {x0, y0, 0, colour, 0, v0};
@@ -53,38 +49,25 @@ void Quad(TexturedVertex* v, float x0, float y0, float x1, float y1, uint32_t co
 
 }  // namespace
 
-void DrawPlayfieldGrid() {
+void DrawPlayfieldGrid(const World& w) {
     const uint32_t front = 0x7F585858, deep = 0x1F282828;
     for (int x = 192; x <= 448; x += 64) AddLine(x, 0, front, x, 512, front);
     for (int i = 0; i <= 448; i += 64) {
-        float y = std::trunc(i + W.Presentation.PlayfieldScroll);
+        float y = std::trunc(i + w.Presentation.PlayfieldScroll);
         AddLine(128, y, front, 512, y, front);
     }
     // A dimmer grid 200 units behind, which seems to move more slowly.
     for (int x = 96; x <= 544; x += 64) AddLineDepth(x, -100, deep, x, 640, deep, -200);
     for (int i = 0; i <= 704; i += 64) {
-        float y = std::trunc(i + W.Presentation.PlayfieldScroll - 110);
+        float y = std::trunc(i + w.Presentation.PlayfieldScroll - 110);
         AddLineDepth(0, y, deep, 640, y, deep, -200);
     }
 }
 
-void AdvancePlayfieldGrid() {
-    if (W.Program.GameMode != Mode::Playing) return;
-    W.Presentation.PlayfieldScroll += 2;
-    if (W.Presentation.PlayfieldScroll >= 64) W.Presentation.PlayfieldScroll = 0;
-}
-
-void AdvanceBackgroundGrid() {
-    W.Presentation.gridOffsetX += 0.2f;
-    W.Presentation.gridOffsetY += 0.5f;
-    if (W.Presentation.gridOffsetX > 64) W.Presentation.gridOffsetX -= 64;
-    if (W.Presentation.gridOffsetY > 64) W.Presentation.gridOffsetY -= 64;
-}
-
-void DrawBackgroundGrid() {
-    for (int i = 0; i <= 8; ++i) AddLine(0, 64 * i - W.Presentation.gridOffsetY, 0xFF101010, 640, 64 * i - W.Presentation.gridOffsetY, 0xFF404040);
+void DrawBackgroundGrid(const World& w) {
+    for (int i = 0; i <= 8; ++i) AddLine(0, 64 * i - w.Presentation.gridOffsetY, 0xFF101010, 640, 64 * i - w.Presentation.gridOffsetY, 0xFF404040);
     for (int i = 0; i <= 11; ++i)
-        AddLine(64 * i - W.Presentation.gridOffsetX, 0, 0xFF101010, 64 * i - W.Presentation.gridOffsetX, 512, 0xFF404040);
+        AddLine(64 * i - w.Presentation.gridOffsetX, 0, 0xFF101010, 64 * i - w.Presentation.gridOffsetX, 512, 0xFF404040);
 }
 
 void BandStrip(float centreX, float frequency, float phase, uint32_t colour) {
@@ -163,30 +146,13 @@ void DrawWaveBand(float centreX, float frequency, float phase, uint32_t colour) 
     gfx.BindTexture(0);
 }
 
-void AdvanceBackgroundWaves(int32_t bossAlert) {
-    if (W.Program.GameMode != Mode::Paused) {
-        static const float kSpeed[4] = {0.5f, 1.0f, 0.7f, 1.3f};
-        for (int i = 0; i < 4; ++i) W.Presentation.WavePhase[i] = WrapPhase(W.Presentation.WavePhase[i] + kSpeed[i]);
-    }
-    int goalR = 4, goalG = 64, goalB = 8;  // dim green; dim red while the boss warning shows
-    if (bossAlert == 1) goalR = 64, goalG = 4, goalB = 4;
-    if (W.Presentation.WaveFlashRequest == 1 && W.Presentation.WaveR > 63) {
-        W.Presentation.WaveR = 128, W.Presentation.WaveG = 0, W.Presentation.WaveB = 0;
-        W.Presentation.WaveFlashRequest = 0;
-    }
-    if (W.Program.GameMode == Mode::Menu) W.Presentation.WaveR = W.Presentation.WaveG = W.Presentation.WaveB = 0;  // they fade in when a game starts
-    W.Presentation.WaveR = MoveToward(W.Presentation.WaveR, goalR);
-    W.Presentation.WaveG = MoveToward(W.Presentation.WaveG, goalG);
-    W.Presentation.WaveB = MoveToward(W.Presentation.WaveB, goalB);
-}
-
-void DrawBackgroundWaves() {
-    uint32_t colour = static_cast<uint32_t>(W.Presentation.WaveR << 16 | W.Presentation.WaveG << 8 | W.Presentation.WaveB);
+void DrawBackgroundWaves(const World& w) {
+    uint32_t colour = static_cast<uint32_t>(w.Presentation.WaveR << 16 | w.Presentation.WaveG << 8 | w.Presentation.WaveB);
 
     static const float kFrequency[4] = {1.0f, 0.5f, 0.7f, 0.8f};
     if (Batches.ClassicDrawing) {
-        for (int i = 0; i < 4; ++i) DrawWaveBand(220, kFrequency[i], W.Presentation.WavePhase[i], colour);
-        for (int i = 0; i < 4; ++i) DrawWaveBand(420, -kFrequency[i], -W.Presentation.WavePhase[i], colour);
+        for (int i = 0; i < 4; ++i) DrawWaveBand(220, kFrequency[i], w.Presentation.WavePhase[i], colour);
+        for (int i = 0; i < 4; ++i) DrawWaveBand(420, -kFrequency[i], -w.Presentation.WavePhase[i], colour);
         return;
     }
     // Only the light of each band, only between the side masks (a unit inside them: they hide the rest),
@@ -195,11 +161,11 @@ void DrawBackgroundWaves() {
     bool light = LightPicture();
     // Bands held nearly black (the menu's) add a level at most, only along their cores: the light
     // picture leaves them out.
-    if (light && std::max({W.Presentation.WaveR, W.Presentation.WaveG, W.Presentation.WaveB}) <= 1) return;
+    if (light && std::max({w.Presentation.WaveR, w.Presentation.WaveG, w.Presentation.WaveB}) <= 1) return;
     int vertices = 0, ends = 0;
     for (int i = 0; i < 8; ++i) {
         float sign = i < 4 ? 1.0f : -1.0f;
-        BandStrip(i < 4 ? 220.0f : 420.0f, sign * kFrequency[i % 4], sign * W.Presentation.WavePhase[i % 4], colour);
+        BandStrip(i < 4 ? 220.0f : 420.0f, sign * kFrequency[i % 4], sign * w.Presentation.WavePhase[i % 4], colour);
         for (int k = 0; k + 1 < kWaveKnots; ++k) {
             bool end = k == 0 || k + 2 == kWaveKnots;
             int n = LitBandSegment(&BV.waveTriangles[vertices], BV.waveStrip[2 * k], BV.waveStrip[2 * k + 2], colour, k == 0,
@@ -236,14 +202,6 @@ void DrawSideMasks() {
     gfx.SetBlending(true);
 }
 
-void AdvanceShieldRings() {
-    if (W.Program.GameMode == Mode::Paused) return;
-    for (int ring = 0; ring < kShieldRings; ++ring) {
-        W.Presentation.ShieldRotation += 4;
-        if (W.Presentation.ShieldRotation > 60) W.Presentation.ShieldRotation -= 60;
-    }
-}
-
 namespace {
 
 void DrawShieldRing(float shipX, float shipY, int32_t shieldTimer, int q) {
@@ -272,12 +230,12 @@ void DrawShieldRing(float shipX, float shipY, int32_t shieldTimer, int q) {
 
 }  // namespace
 
-void DrawShieldRings(float shipX, float shipY, int32_t shieldTimer) {
+void DrawShieldRings(const World& w, float shipX, float shipY, int32_t shieldTimer) {
     if (shieldTimer == 0) return;
     // Each ring is a turn further on than the one before, the last where the rotation now stands.
-    const bool turning = W.Program.GameMode != Mode::Paused;
+    const bool turning = w.Program.GameMode != Mode::Paused;
     int turns[kShieldRings];
-    int q = W.Presentation.ShieldRotation;
+    int q = w.Presentation.ShieldRotation;
     for (int ring = kShieldRings - 1; ring >= 0; --ring) {
         turns[ring] = q;
         if (turning) q = q > 4 ? q - 4 : q + 56;
@@ -285,16 +243,11 @@ void DrawShieldRings(float shipX, float shipY, int32_t shieldTimer) {
     for (int ring = 0; ring < kShieldRings; ++ring) DrawShieldRing(shipX, shipY, shieldTimer, turns[ring]);
 }
 
-void AdvanceTitleLogo() {
-    static const float kSpeed[3] = {1.0f, 0.3f, 0.8f};
-    for (int i = 0; i < 3; ++i) W.Presentation.logoPhase[i] = WrapPhase(W.Presentation.logoPhase[i] + kSpeed[i]);
-}
-
-void DrawTitleLogo(float x, float y) {
+void DrawTitleLogo(const World& w, float x, float y) {
     for (int layer = 0; layer < 4; ++layer) {
         uint32_t colour = 0xFFFFFFFF;
         if (layer > 0) {
-            uint32_t g = static_cast<uint32_t>(std::trunc(std::sin(W.Presentation.logoPhase[layer - 1] * kDegree) * 120 + 128));
+            uint32_t g = static_cast<uint32_t>(std::trunc(std::sin(w.Presentation.logoPhase[layer - 1] * kDegree) * 120 + 128));
             colour = 0xFF000000 | g * 0x010101;
         }
         Quad(&BV.logoQuads[layer * 6], x, y, x + 300, y + 150, colour, layer / 4.0f, (layer + 1) / 4.0f);
@@ -305,25 +258,10 @@ void DrawTitleLogo(float x, float y) {
     gfx.BindTexture(0);
 }
 
-void AdvanceStudioLogo() {
-    if (W.Presentation.studioFrame < 512) ++W.Presentation.studioFrame;
-    W.Presentation.studioShown = 1;
-    if (W.Presentation.studioInterval >= 3 && W.Presentation.studioFrame >= 33 && W.Presentation.studioFrame % W.Presentation.studioInterval == 0) {
-        PlaySound(Sound::StudioFlash);
-        W.Presentation.studioBrightness = 255;
-        W.Presentation.studioInterval /= 2;  // flashes at 64, 96, 112, 120 and 124
-    } else if (W.Presentation.studioBrightness < 1) {
-        W.Presentation.studioShown = 0;
-        return;
-    }
-    W.Presentation.studioBrightness -= 4;
-    if (W.Presentation.studioBrightness < 0) W.Presentation.studioBrightness = 0;
-}
-
-void DrawStudioLogo() {
-    if (!W.Presentation.studioShown) return;
+void DrawStudioLogo(const World& w) {
+    if (!w.Presentation.studioShown) return;
     TexturedVertex quad[6];
-    Quad(quad, 280, 216, 360, 296, static_cast<uint32_t>(W.Presentation.studioBrightness) * 0x010101, 0.0f, 1.0f);
+    Quad(quad, 280, 216, 360, 296, static_cast<uint32_t>(w.Presentation.studioBrightness) * 0x010101, 0.0f, 1.0f);
     plat::Gfx& gfx = plat::gfx();
     gfx.BindTexture(Textures.StudioLogoTexture);
     gfx.Draw(plat::Primitive::TriangleList, quad, 2);

@@ -1,12 +1,15 @@
 #include "render/device.h"
 
+#include <cstdarg>
+#include <cstdio>
+
 #include "platform/platform.h"
 #include "render/batches.h"
 #include "shell/error_log.h"
 #include "world/world.h"
 #include "shell/options.h"
 #include "shell/settings.h"
-#include "shell/timing.h"
+#include "render/timing.h"
 #include "render/font.h"
 #include "render/textures.h"
 
@@ -123,4 +126,13 @@ void ReleaseGraphics() {
 bool LightPicture() {
     if (Batches.ClassicDrawing || Options.EffectsSetting == kEffectsFull) return false;
     return Options.EffectsSetting == kEffectsLight || plat::gfx().SoftwareRasteriser();
+}
+
+void ErrorBox(const char* format, ...) {
+    char text[52];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    plat::window().MessageBox("error...", text, true);
 }

@@ -25,3 +25,6 @@ void ReleaseGraphics();
 // The light picture: the same scene for less work, its glow drawn at half resolution. Where the
 // effects option asks for it, or leaves it to the renderer and a software rasteriser draws.
 bool LightPicture();
+
+// A modal message box (caption "error...") with the text cut to 51 characters. Writes nothing to the log.
+void ErrorBox(const char* format, ...) __attribute__((format(printf, 1, 2)));

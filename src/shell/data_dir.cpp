@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -73,7 +74,13 @@ void ChooseDataDir() {
 const char* DataPath(const char* fileName) {
     char* buf = D.pathBuffers[D.nextBuffer];
     D.nextBuffer = (D.nextBuffer + 1) % 4;
-    std::snprintf(buf, sizeof D.pathBuffers[0], "%s%s", D.dataDir, fileName);
+    // Cut to the buffer, as snprintf would; the folder and the name are never in the buffer written.
+    const size_t room = sizeof D.pathBuffers[0] - 1;
+    const size_t dirLength = std::min(std::strlen(D.dataDir), room);
+    const size_t nameLength = std::min(std::strlen(fileName), room - dirLength);
+    std::memcpy(buf, D.dataDir, dirLength);
+    std::memcpy(buf + dirLength, fileName, nameLength);
+    buf[dirLength + nameLength] = 0;
     return buf;
 }
 

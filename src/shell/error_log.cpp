@@ -4,7 +4,6 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "platform/platform.h"
 #include "shell/data_dir.h"
 
 namespace {
@@ -62,11 +61,3 @@ void LogError(const char* format, ...) {
     Append(text, length);
 }
 
-void ErrorBox(const char* format, ...) {
-    char text[52];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    plat::window().MessageBox("error...", text, true);
-}

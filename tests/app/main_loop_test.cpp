@@ -3,11 +3,12 @@
 
 #include "audio/audio.h"
 #include "shell/data_dir.h"
+#include "render/device.h"
 #include "shell/error_log.h"
 #include "world/world.h"
 #include "app/main_loop.h"
 #include "shell/settings.h"
-#include "shell/timing.h"
+#include "render/timing.h"
 #include "shell/trig.h"
 #include "test_support.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "frontend/front_text.h"
+#include "draw/front_text.h"
 #include "test_support.h"
 
 constexpr int kKeyUp = 200, kKeyDown = 208, kKeyLeft = 203, kKeyRight = 205, kKeyX = 45, kKeyC = 46,

@@ -3,7 +3,7 @@
 
 #include "audio/audio.h"
 #include "frontend/menu.h"
-#include "frontend/menu_draw.h"
+#include "draw/menu.h"
 #include "front_support.h"
 #include "game/game_flow.h"
 #include "game/weapons.h"

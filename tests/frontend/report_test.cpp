@@ -1,7 +1,7 @@
 #include "audio/audio.h"
 #include "enemies/enemy_pool.h"
 #include "enemies/level_scripts.h"
-#include "frontend/interstitials.h"
+#include "draw/screens.h"
 #include "game/mission_report.h"
 #include "front_support.h"
 #include "game/game_flow.h"

@@ -20,7 +20,6 @@
 #include "frontend/menu.h"
 #include "game/records.h"
 #include "fuzz_check.h"
-#include "input/requests.h"
 #include "platform/headless.h"
 #include "shell/data_dir.h"
 #include "shell/error_log.h"

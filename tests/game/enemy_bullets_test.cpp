@@ -1,3 +1,4 @@
+#include "draw/playfield.h"
 #include "game/enemy_bullets.h"
 
 #include "render/batches.h"
@@ -93,7 +94,7 @@ TEST_F(EnemyBulletTest, OnlyActiveBulletsDrawAndStrayKindsAreSkipped) {
     Place(1, 11, 200, 300);
     Place(2, -1, 200, 300);
     Place(3, 4, 200, 300, 400);  // an angle past one turn still reads the tables
-    DrawEnemyBullets();
+    DrawEnemyBullets(W);
     EXPECT_EQ(Batches.TriangleVertexCount, 3);
     EXPECT_NEAR(Batches.TriangleBatch[0].x, 200 + 5.77f * Content.SinTable[40], 1e-3);
 }

@@ -60,7 +60,7 @@ TEST_F(BackgroundTest, StudioLogoFlashesFiveTimesWithItsSound) {
     for (int frame = 1; frame <= 200; ++frame) {
         uint64_t before = h().gfx.drawCallsTotal;
         AdvanceStudioLogo();
-        DrawStudioLogo();
+        DrawStudioLogo(W);
         bool drew = h().gfx.drawCallsTotal > before;
         if (frame < 64) {
             EXPECT_FALSE(drew) << frame;

@@ -37,7 +37,7 @@ protected:
         h().gfx.glowAdds = 0;
         AddTexturedQuad(200, 200, 0xFFFFFFFF, 210, 200, 0xFFFFFFFF, 200, 210, 0xFFFFFFFF, 210, 210, 0xFFFFFFFF);
         AdvanceBackgroundWaves(0);
-        DrawBackgroundWaves();
+        DrawBackgroundWaves(W);
         FlushTexturedTriangles();
         DrawSideMasks();
         int inLayer = 0;

@@ -1,7 +1,7 @@
 #include <string>
 
 #include "world/world.h"
-#include "shell/timing.h"
+#include "render/timing.h"
 #include "test_support.h"
 
 namespace {

@@ -8,6 +8,7 @@
 
 #include <glm/ext/matrix_transform.hpp>
 
+#include "game/game_flow.h"
 #include "game/level_state.h"
 #include "game/ship.h"
 #include "platform/gfx/image_decode.h"
@@ -16,12 +17,12 @@
 #include "render/batches.h"
 #include "render/camera.h"
 #include "render/font.h"
-#include "app/render_frame.h"
+#include "draw/frame.h"
 #include "world/world.h"
 #include "shell/options.h"
 #include "app/main_loop.h"
 #include "app/reset.h"
-#include "shell/timing.h"
+#include "render/timing.h"
 
 namespace {
 
@@ -95,7 +96,7 @@ void OverflowScene() {
     for (int i = 0; i < 5002; ++i) AddLine(300, 100, 0xFF000000, 301, 100, 0xFF000000);
     pendingShot = "overflow";
     AdvancePresentation();
-    RenderFrame();
+    RenderFrame(W);
 }
 
 // The frame up to the side masks, over a field painted white everywhere: only the masks may be black.
@@ -141,7 +142,7 @@ void TitleLogoScene() {
     UpdateUprightCamera(560);
     Identity();
     for (int i = 0; i < 60; ++i) AdvanceTitleLogo();  // let the glow phases move on
-    DrawTitleLogo(170, 80);
+    DrawTitleLogo(W, 170, 80);
     DrawText(220, 300, 0, 30, 0xFFFFFFFF, "start game");
     Shoot("title_logo");
 }
@@ -153,11 +154,11 @@ void PlayfieldScene(int orientation) {
     W.Game.Lives = 5;
     SettleCameras();
     for (int frame = 0; frame < 90; ++frame) {
-        DrawPlayfieldGrid();
+        DrawPlayfieldGrid(W);
         AdvancePlayfieldGrid();
         if (frame == 89) pendingShot = "playfield_" + std::to_string(orientation);
         AdvancePresentation();
-        RenderFrame();
+        RenderFrame(W);
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include "enemies/enemy_pool.h"
 #include "enemies/models.h"
+#include "draw/playfield.h"
 #include "enemies/polygons.h"
 #include "game/ship.h"
 #include "platform/gfx/image_decode.h"
@@ -83,7 +84,7 @@ void DrawExhibits(const Page& page) {
         InstantiateModel(e, Content.ModelPolys[ex.model], ex.model, 0, 0, 1, 1, 0, Content.ModelPolyCount[ex.model], ex.x, ex.y, 0,
                          0, 0, 0, 0, 0, 0, 0);
         AnimateEnemy(slot);
-        DrawEnemy(slot++);
+        DrawEnemy(W, slot++);
     }
 }
 
@@ -133,7 +134,7 @@ bool RenderGallery(const std::string& file) {
         UpdateCamera();
         gfx.SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
         W.Program.GameMode = Mode::Playing;  // satellites take their orbit places as they would in play
-        DrawPlayfieldGrid();
+        DrawPlayfieldGrid(W);
         DrawExhibits(pages[n]);
         FlushLines(0);
         FlushTriangles();

@@ -18,7 +18,7 @@
 #include "enemies/enemy_pool.h"
 #include "audio/audio.h"
 #include "game/game_flow.h"
-#include "frontend/interstitials.h"
+#include "draw/screens.h"
 #include "game/mission_report.h"
 #include "game/level_state.h"
 #include "game/player_shots.h"
@@ -38,7 +38,7 @@
 #include "shell/options.h"
 #include "shell/random.h"
 #include "app/state_hash.h"
-#include "shell/timing.h"
+#include "render/timing.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/timing.h"
+#include "render/timing.h"
 
 #include "platform/platform.h"
 #include "shell/error_log.h"

@@ -1,11 +1,12 @@
-#include "frontend/menu_draw.h"
+#include "draw/menu.h"
 
 #include <cstdio>
 
 #include <glm/ext/matrix_transform.hpp>
 
 #include "world/sounds.h"
-#include "frontend/front_text.h"
+#include "draw/front_text.h"
+#include "draw/front_end.h"
 #include "frontend/frontend.h"
 #include "frontend/menu.h"
 #include "shell/options.h"
@@ -18,7 +19,6 @@
 #include "shell/random.h"
 #include "shell/trig.h"
 
-
 namespace {
 
 constexpr float kItemX = 180, kItemTop = 290, kItemStep = 20, kItemSize = 20;
@@ -27,30 +27,9 @@ constexpr float kLockedSize = 10, kArrowSize = 14, kHzSize = 12;
 
 uint32_t Grey(int level) { return static_cast<uint32_t>(level) * 0x010101u; }
 
-void UpdateCreditsJitter() {
-    if (Random() % 10 == 0) {
-        // The value is drawn before the index it goes to.
-        float a = static_cast<float>(Random() % 100) * 0.1f;
-        W.Presentation.CreditsTargetA[Random() % 3] = a;
-        float b = static_cast<float>(Random() % 100) * 0.1f;
-        W.Presentation.CreditsTargetB[Random() % 3] = b;
-    }
-    for (int i = 0; i < 3; ++i) {
-        W.Presentation.CreditsJitterA[i] += (W.Presentation.CreditsTargetA[i] - W.Presentation.CreditsJitterA[i]) * 0.25f;
-        W.Presentation.CreditsJitterB[i] += (W.Presentation.CreditsTargetB[i] - W.Presentation.CreditsJitterB[i]) * 0.25f;
-    }
-}
-
-void UpdatePulse() {
-    if (W.Presentation.MenuPulse == 6) PlaySound(Sound::MenuPulse);  // a soft tick at each low point of the highlight
-    W.Presentation.MenuPulseAngle += 2;
-    if (W.Presentation.MenuPulseAngle >= 180) W.Presentation.MenuPulseAngle -= 180;
-    W.Presentation.MenuPulse = static_cast<int32_t>(Content.SinTable[W.Presentation.MenuPulseAngle] * 246 + 6);
-}
-
-void DrawCredits() {
-    const float* a = W.Presentation.CreditsJitterA.data();
-    const float* b = W.Presentation.CreditsJitterB.data();
+void DrawCredits(const World& w) {
+    const float* a = w.Presentation.CreditsJitterA.data();
+    const float* b = w.Presentation.CreditsJitterB.data();
     FrontText(188 + a[0], 360 + b[1], 0, 20, kCreditRoleColour, "GAME DESIGN");
     FrontText(208 + b[1], 370 + a[2], 0, 20, kCreditNameColour, kCreditNames[0]);
     FrontText(188 + a[2], 410 + a[0], 0, 20, kCreditRoleColour, "CODING");
@@ -76,33 +55,33 @@ void DrawSpeed(const MenuItem& item, float y, uint32_t c) {
     FrontText(320, y + 6, 0, kHzSize, c30, "hz");
 }
 
-void DrawLevelChoice(const MenuItem& item, float y, uint32_t c) {
+void DrawLevelChoice(const World& w, const MenuItem& item, float y, uint32_t c) {
     const bool bosses = item.action == ActionPracticeBoss;
-    const int32_t* unlocked = bosses ? W.Saved.BossUnlocked.data() : W.Saved.PracticeUnlocked.data();
+    const int32_t* unlocked = bosses ? w.Saved.BossUnlocked.data() : w.Saved.PracticeUnlocked.data();
     for (int k = 0; k < kLevelCount; ++k)
         if (unlocked[k] == 0)
-            FrontText(190.0f + (bosses ? 66.0f : 67.0f) * k, y + 3, 0, kLockedSize, LockedColour(), "l o c k e d");
+            FrontText(190.0f + (bosses ? 66.0f : 67.0f) * k, y + 3, 0, kLockedSize, LockedColour(w), "l o c k e d");
     static constexpr char kLevels[kLevelCount][8] = {"level 1", "level 2", "level 3", "level 4"};
     static constexpr char kBosses[kLevelCount][8] = {"boss 1", "boss 2", "boss 3", "boss 4"};
     static const float kXs[kLevelCount] = {180, 247, 314, 381};
     DrawChoices(y, c, item.value, bosses ? kBosses : kLevels, kXs, kLevelCount);
 }
 
-void DrawStepper(const MenuItem& item, float y, uint32_t c, bool underCursor, const char* label) {
-    float w = FrontText(kItemX, y, 0, kItemSize, c, label);
+void DrawStepper(const World& w, const MenuItem& item, float y, uint32_t c, bool underCursor, const char* label) {
+    float width = FrontText(kItemX, y, 0, kItemSize, c, label);
     if (!underCursor) return;
-    if (item.value != 0) FrontText(275 + W.Presentation.ArrowWobble, y + 2, 0, kArrowSize, c, "<<");
-    if (item.value != item.count - 1) FrontText(w + 190 - W.Presentation.ArrowWobble, y + 2, 0, kArrowSize, c, ">>");
+    if (item.value != 0) FrontText(275 + w.Presentation.ArrowWobble, y + 2, 0, kArrowSize, c, "<<");
+    if (item.value != item.count - 1) FrontText(width + 190 - w.Presentation.ArrowWobble, y + 2, 0, kArrowSize, c, ">>");
 }
 
 int RedefineSlot(int row) { return row == 6 ? SlotPause : row; }
 
-void DrawItems() {
-    for (int i = 0; i < W.MenuItemCount; ++i) {
-        const MenuItem& item = W.MenuItems[i];
-        const bool underCursor = i == W.MenuCursor;
+void DrawItems(const World& w) {
+    for (int i = 0; i < w.MenuItemCount; ++i) {
+        const MenuItem& item = w.MenuItems[i];
+        const bool underCursor = i == w.MenuCursor;
         const float y = kItemTop + kItemStep * i;
-        const uint32_t c = underCursor ? MenuHighlightColour() : kItemColour;
+        const uint32_t c = underCursor ? MenuHighlightColour(w) : kItemColour;
         char line[kMenuTextBytes + kKeyNameBuffer + 2];
         switch (item.action) {
             case ActionSpeed:
@@ -110,7 +89,7 @@ void DrawItems() {
                 break;
             case ActionPracticeLevel:
             case ActionPracticeBoss:
-                DrawLevelChoice(item, y, c);
+                DrawLevelChoice(w, item, y, c);
                 break;
             case ActionDisplay: {
                 static constexpr char kLabels[3][7] = {"normal", "horiz", "'tate"};
@@ -141,19 +120,19 @@ void DrawItems() {
                 break;
             }
             case ActionResolution:
-                if (const char* label = ResolutionLabel(item.value)) DrawStepper(item, y, c, underCursor, label);
+                if (const char* label = ResolutionLabel(item.value)) DrawStepper(w, item, y, c, underCursor, label);
                 break;
             case ActionMusicVolume:
             case ActionEffectsVolume:
                 std::snprintf(line, sizeof line, "%s %d", item.text.data(), static_cast<int>(item.value));
-                DrawStepper(item, y, c, underCursor, line);
+                DrawStepper(w, item, y, c, underCursor, line);
                 break;
             case ActionRedefine: {
                 char name[kKeyNameBuffer];
                 int slot = RedefineSlot(item.value);
-                KeyName(slot >= 0 && slot < kBindingSlots ? W.PendingBindings[slot] : 0, name, sizeof name);
+                KeyName(slot >= 0 && slot < kBindingSlots ? w.PendingBindings[slot] : 0, name, sizeof name);
                 std::snprintf(line, sizeof line, "%s %s", item.text.data(), name);
-                if (W.Program.GameMode == Mode::CaptureBinding) {
+                if (w.Program.GameMode == Mode::CaptureBinding) {
                     // While a key is awaited, only its row and the prompt show.
                     if (!underCursor) break;
                     FrontText(kItemX, y, 0, kItemSize, c, line);
@@ -164,19 +143,19 @@ void DrawItems() {
                 break;
             }
             case ActionWatchReplay:
-                if (item.value >= 0 && item.value < kReplayFiles && !W.Host.ReplayAvailable[item.value])
-                    FrontText(330, y + 3, 0, kLockedSize, LockedColour(), "n o n e");
+                if (item.value >= 0 && item.value < kReplayFiles && !w.Host.ReplayAvailable[item.value])
+                    FrontText(330, y + 3, 0, kLockedSize, LockedColour(w), "n o n e");
                 FrontText(kItemX, y, 0, kItemSize, c, item.text.data());
                 break;
             case ActionWatchRecord:
-                if (item.value >= 0 && item.value < kReplayFiles && W.Host.ReplayAvailable[item.value])
+                if (item.value >= 0 && item.value < kReplayFiles && w.Host.ReplayAvailable[item.value])
                     FrontText(392, y + 3, 0, kLockedSize, underCursor ? c : kOtherValueColour, "w a t c h");
                 FrontText(kItemX, y, 0, kRecordSize, c, item.text.data());
                 break;
             case ActionBossRush:
-                if (W.Saved.BossRushUnlocked == 0) {
-                    FrontText(190, y + 3, 0, kLockedSize, LockedColour(), "l o c k e d");
-                    FrontText(kItemX, y, 0, kItemSize, underCursor ? Grey(W.Presentation.MenuPulse / 3 + 20) : kItemColour,
+                if (w.Saved.BossRushUnlocked == 0) {
+                    FrontText(190, y + 3, 0, kLockedSize, LockedColour(w), "l o c k e d");
+                    FrontText(kItemX, y, 0, kItemSize, underCursor ? Grey(w.Presentation.MenuPulse / 3 + 20) : kItemColour,
                               item.text.data());
                 } else {
                     FrontText(kItemX, y, 0, kItemSize, c, item.text.data());
@@ -196,35 +175,27 @@ void DrawItems() {
 
 }  // namespace
 
-uint32_t MenuHighlightColour() { return Grey(W.Presentation.MenuPulse); }
+uint32_t MenuHighlightColour(const World& w) { return Grey(w.Presentation.MenuPulse); }
 
-uint32_t LockedColour() { return static_cast<uint32_t>((255 - W.Presentation.MenuPulse) / 2) << 16; }
+uint32_t LockedColour(const World& w) { return static_cast<uint32_t>((255 - w.Presentation.MenuPulse) / 2) << 16; }
 
-void AdvanceMenu() {
-    W.Presentation.ArrowWobble += 0.1f;
-    if (W.Presentation.ArrowWobble > 3) W.Presentation.ArrowWobble = 0;
-    UpdateCreditsJitter();
-    AdvanceTitleLogo();
-    UpdatePulse();
-}
-
-void DrawMenu() {
-    DrawTitleLogo(170, 80);
+void DrawMenu(const World& w) {
+    DrawTitleLogo(w, 170, 80);
 
     char hi[32];
-    std::snprintf(hi, sizeof hi, "HI: %03d", static_cast<int>(W.Saved.HiScore));
+    std::snprintf(hi, sizeof hi, "HI: %03d", static_cast<int>(w.Saved.HiScore));
     FrontText(408, 105, 0, 15, kHiScoreColour, hi);
 
     // The page sits 12 units right and 40 up from the positions below.
     SetWorld(glm::translate(glm::mat4(1.0f), glm::vec3(12.0f, -40.0f, 0.0f)));
-    if (W.MenuPage == PageCredits) DrawCredits();
+    if (w.MenuPage == PageCredits) DrawCredits(w);
 
-    float w = FrontText(180, 250, 0, 30, kPageTitleColour, MenuTitle());
+    float width = FrontText(180, 250, 0, 30, kPageTitleColour, MenuTitle());
     // Lines are not translated and draw with the next frame's flush: this lands under the moved title.
-    if (W.Saved.ScreenOrientation != 1) AddLine(192, 231, 0xFFFFFFFF, 192 + w, 231, 0xFF808080);
+    if (w.Saved.ScreenOrientation != 1) AddLine(192, 231, 0xFFFFFFFF, 192 + width, 231, 0xFF808080);
 
-    DrawItems();
-    if (W.MenuPage == PageReplays && W.Host.ReplayUnreadableTimer > 0)
+    DrawItems(w);
+    if (w.MenuPage == PageReplays && w.Host.ReplayUnreadableTimer > 0)
         FrontText(180, kItemTop + kItemStep * 4, 0, kItemSize, kPromptColour, "replay unreadable");
     SetWorld(glm::mat4(1.0f));
 }

@@ -10,7 +10,7 @@ constexpr char kPilotRanks[5][31] = {"DERANGED SEDATED CHICKEN", "INSANE METHADO
                                     "CAFFEINE FUELLED NINJA CAT"};
 
 // Drawn from what the game's level screens leave (game/level_screens.h); drawing only reads.
-void DrawBossWarning();
+void DrawBossWarning(const World& w);
 // The report's table and unlock messages (its count and unlocks are the game's: game/mission_report.h).
-void DrawMissionReport();
-void DrawPilotStatus();
+void DrawMissionReport(const World& w);
+void DrawPilotStatus(const World& w);

@@ -4,13 +4,13 @@
 
 #include <glm/ext/matrix_transform.hpp>
 
-#include "frontend/front_text.h"
+#include "draw/front_text.h"
+#include "draw/front_end.h"
 #include "frontend/frontend.h"
 #include "game/level_state.h"
 #include "render/camera.h"
 #include "render/batches.h"
 #include "world/world.h"
-
 
 namespace {
 
@@ -30,26 +30,13 @@ constexpr CounterLayout kLayouts[3] = {
     {{140, 6, 30}, {186, 15, 15}, {457, 6, 30}, {447, 11, 12}, {170, 40, 15}},
 };
 
-int Orientation() { return W.Saved.ScreenOrientation >= 0 && W.Saved.ScreenOrientation <= 2 ? W.Saved.ScreenOrientation : 0; }
-
-
 void Counter(const Placed& p, const char* format, int value) {
     char text[32];
     std::snprintf(text, sizeof text, format, value);
     FrontText(p.x, p.y, 0, p.size, kWhite, text);
 }
 
-void StepTitleFade(int t) {
-    // The fade only moves while the game runs, so a paused title holds its brightness.
-    if (W.Program.GameMode != Mode::Playing) return;
-    if (t == 1) W.Presentation.TitleFade = 16;
-    else if (t <= 140) { if (W.Presentation.TitleFade < 255) W.Presentation.TitleFade += 16; }
-    else if (W.Presentation.TitleFade > 0) W.Presentation.TitleFade -= 16;
-    if (W.Presentation.TitleFade < 0) W.Presentation.TitleFade = 0;
-    if (W.Presentation.TitleFade > 255) W.Presentation.TitleFade = 255;
-}
-
-void DrawLevelTitle(int t) {
+void DrawLevelTitle(const World& w, int t) {
     const float ft = static_cast<float>(t);
     // Turned about x, then about y, then moved into place (column vectors: the order reads backwards).
     glm::mat4 m = glm::translate(glm::mat4(1.0f), glm::vec3(226.0f, 248.0f, 0.0f));
@@ -57,9 +44,9 @@ void DrawLevelTitle(int t) {
     m = glm::rotate(m, glm::radians(0.5f * ft - 60.0f), glm::vec3(1, 0, 0));
     SetWorld(m);
 
-    const uint32_t front = kBlack | static_cast<uint32_t>(W.Presentation.TitleFade) * 0x010101u;
-    const uint32_t echo = kBlack | static_cast<uint32_t>(W.Presentation.TitleFade / 16) * 0x010101u;
-    const int level = W.Game.CurrentLevel >= 0 && W.Game.CurrentLevel < kLevelCount ? W.Game.CurrentLevel : 0;
+    const uint32_t front = kBlack | static_cast<uint32_t>(w.Presentation.TitleFade) * 0x010101u;
+    const uint32_t echo = kBlack | static_cast<uint32_t>(w.Presentation.TitleFade / 16) * 0x010101u;
+    const int level = w.Game.CurrentLevel >= 0 && w.Game.CurrentLevel < kLevelCount ? w.Game.CurrentLevel : 0;
 
     const float titleX = 0.5f * ft - 40.0f;
     FrontText(titleX, 0, 0, 60, front, kLevelTitles[level]);
@@ -74,13 +61,13 @@ void SegmentQuad(float x, float top, uint32_t topColour, float bottom, uint32_t 
 }
 
 // "replay", its speed beside it and under both a bar filled as far as the replay has played.
-void DrawReplayInfo() {
+void DrawReplayInfo(const World& w) {
     static constexpr char kSpeeds[][7] = {"paused", "1/2x", "1x", "2x", "4x"};
     constexpr float x = 290, y = 20, barWidth = 120, barTop = 44, barBottom = 50;
-    const float w = FrontText(x, y, 0, 20, kWhite, "replay");
-    const int speed = W.Host.ReplayHud.speed >= SpeedPaused && W.Host.ReplayHud.speed <= SpeedFour ? W.Host.ReplayHud.speed : SpeedOne;
-    FrontText(x + w + 8, y + 6, 0, 12, kWhite, kSpeeds[speed]);
-    const double part = W.Host.ReplayHud.length > 0 ? static_cast<double>(W.Host.ReplayHud.position) / W.Host.ReplayHud.length : 0;
+    const float width = FrontText(x, y, 0, 20, kWhite, "replay");
+    const int speed = w.Host.ReplayHud.speed >= SpeedPaused && w.Host.ReplayHud.speed <= SpeedFour ? w.Host.ReplayHud.speed : SpeedOne;
+    FrontText(x + width + 8, y + 6, 0, 12, kWhite, kSpeeds[speed]);
+    const double part = w.Host.ReplayHud.length > 0 ? static_cast<double>(w.Host.ReplayHud.position) / w.Host.ReplayHud.length : 0;
     const float fill = x + barWidth * static_cast<float>(part < 0 ? 0 : part > 1 ? 1 : part);
     AddQuad(x, barTop, kBarBright, fill, barTop, kBarBright, x, barBottom, kBarDark, fill, barBottom, kBarDark);
     FlushTriangles();
@@ -92,45 +79,33 @@ void DrawReplayInfo() {
 
 }  // namespace
 
-float BossBarHiddenOffset() {
-    static const float kHidden[3] = {120, -30, 35};
-    return kHidden[Orientation()];
-}
-
-void AdvanceHud() {
-    if (++W.Presentation.HudBlink > 16) W.Presentation.HudBlink = 0;
-    if (W.Game.PlayType == Play::FullGame && W.Saved.HiScore < W.Game.PeakHeld) W.Saved.HiScore = W.Game.PeakHeld;
-    const int t = W.Level.LevelTitleTimer;
-    if (t >= 1 && t <= 159) StepTitleFade(t);
-}
-
-void DrawHud() {
+void DrawHud(const World& w) {
     SetWorld(glm::mat4(1.0f));
 
-    const bool fullGame = W.Game.PlayType == Play::FullGame;
+    const bool fullGame = w.Game.PlayType == Play::FullGame;
 
-    const CounterLayout& l = kLayouts[Orientation()];
-    if (W.Host.WatchingReplay) DrawReplayInfo();
-    Counter(l.held, "%03d", W.Game.Held);
-    Counter(l.best, "/%03d", W.Game.PeakHeld);
+    const CounterLayout& l = kLayouts[HudOrientation(w)];
+    if (w.Host.WatchingReplay) DrawReplayInfo(w);
+    Counter(l.held, "%03d", w.Game.Held);
+    Counter(l.best, "/%03d", w.Game.PeakHeld);
     if (fullGame) {
-        Counter(l.hi, "%03d", W.Saved.HiScore);
+        Counter(l.hi, "%03d", w.Saved.HiScore);
         FrontText(l.hiLabel.x, l.hiLabel.y, 0, l.hiLabel.size, kWhite, "hi");
     }
-    Counter(l.lives, "%d", W.Game.Lives);
+    Counter(l.lives, "%d", w.Game.Lives);
 
-    if (W.Program.GameMode == Mode::Paused && W.Presentation.HudBlink > 4) FrontText(400, 470, 0, 20, kWhite, "...paused");
-    if (W.Game.Lives == 0 && W.Game.GameOverTimer < 200) FrontText(251, 250, 0, 30, kWhite, "game over");
+    if (w.Program.GameMode == Mode::Paused && w.Presentation.HudBlink > 4) FrontText(400, 470, 0, 20, kWhite, "...paused");
+    if (w.Game.Lives == 0 && w.Game.GameOverTimer < 200) FrontText(251, 250, 0, 30, kWhite, "game over");
 
-    const int t = W.Level.LevelTitleTimer;
-    if (t >= 1 && t <= 159) DrawLevelTitle(t);
+    const int t = w.Level.LevelTitleTimer;
+    if (t >= 1 && t <= 159) DrawLevelTitle(w, t);
 
-    DrawLivesIcon();
+    DrawLivesIcon(w);
 }
 
-void DrawLivesIcon() {
+void DrawLivesIcon(const World& w) {
     static const float kOrigins[3][2] = {{35, 40}, {110, 4}, {140, 40}};
-    const float x = kOrigins[Orientation()][0], y = kOrigins[Orientation()][1];
+    const float x = kOrigins[HudOrientation(w)][0], y = kOrigins[HudOrientation(w)][1];
     auto line = [](float x1, float y1, float x2, float y2) { AddLine(x1, y1, kWhite, x2, y2, kWhite); };
     line(x + 2, y + 12, x + 8, y - 2);
     line(x + 8, y + 16, x + 8, y - 2);
@@ -142,7 +117,7 @@ void DrawLivesIcon() {
     line(x + 15, y + 6, x + 15, y + 10);
     line(x + 15, y + 10, x + 11, y + 10);
     line(x + 11, y + 10, x + 11, y + 6);
-    FlushLines(W.Level.LevelTitleTimer);  // now, under the HUD's camera
+    FlushLines(w.Level.LevelTitleTimer);  // now, under the HUD's camera
 }
 
 void AddBossBarFill(float x, float y0, float v, uint32_t top) {
@@ -157,21 +132,14 @@ void AddBossBarFill(float x, float y0, float v, uint32_t top) {
     }
 }
 
-void AdvanceBossBar() {
-    const float hidden = BossBarHiddenOffset();
-    if (W.Level.LevelTitleTimer < 100) W.Presentation.BarOffset = hidden;
-    W.Presentation.BarOffset += ((W.Level.BossBar == 0 ? hidden : 0.0f) - W.Presentation.BarOffset) / 10.0f;
-    if (++W.Presentation.BarBlink == 6) W.Presentation.BarBlink = 0;
-}
-
-void DrawBossBar() {
-    const uint32_t c = W.Presentation.BarBlink >= 4 ? kBarBright : kBarDark;
+void DrawBossBar(const World& w) {
+    const uint32_t c = w.Presentation.BarBlink >= 4 ? kBarBright : kBarDark;
 
     static const float kBaseX[3] = {560, 72, 490};
     static const float kTop[3] = {300, 180, 330};
-    const float x = static_cast<float>(static_cast<int>(W.Presentation.BarOffset + kBaseX[Orientation()]));
-    const float y0 = kTop[Orientation()];
-    AddBossBarFill(x, y0, W.Level.BossBar, c);
+    const float x = static_cast<float>(static_cast<int>(w.Presentation.BarOffset + kBaseX[HudOrientation(w)]));
+    const float y0 = kTop[HudOrientation(w)];
+    AddBossBarFill(x, y0, w.Level.BossBar, c);
     FlushTriangles();
 
     for (int k = 0; k < 10; ++k) {
@@ -181,13 +149,6 @@ void DrawBossBar() {
         AddLine(x + 13, y + 13, kWhite, x, y + 13, kWhite);
         AddLine(x, y + 13, kWhite, x, y, kWhite);
     }
-    FlushLines(W.Level.LevelTitleTimer);
+    FlushLines(w.Level.LevelTitleTimer);
 }
 
-void ResetHud() {
-    W.Presentation.HudBlink = 0;
-    W.Presentation.TitleFade = 0;
-    W.Presentation.BarBlink = 0;
-    W.Presentation.BarOffset = 0;
-    W.Host.ReplayHud = ReplayHudInfo();
-}

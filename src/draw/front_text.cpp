@@ -1,4 +1,4 @@
-#include "frontend/front_text.h"
+#include "draw/front_text.h"
 
 #include <cstdio>
 
