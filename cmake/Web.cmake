@@ -31,9 +31,11 @@ add_library(quivex_platform STATIC ${web_sources} ${headless_sources}
 target_include_directories(quivex_platform PUBLIC src)
 
 include(${CMAKE_SOURCE_DIR}/cmake/GameSources.cmake)
+add_library(quivex_update STATIC ${UPDATE_SOURCES})
+target_include_directories(quivex_update PUBLIC src)
 add_library(quivex_core STATIC ${GAME_SOURCES})
 target_include_directories(quivex_core PUBLIC src PRIVATE src/platform/web/zlib)
-target_link_libraries(quivex_core PUBLIC quivex_platform quivex_assets)
+target_link_libraries(quivex_core PUBLIC quivex_update quivex_platform quivex_assets)
 
 add_executable(quivex src/web_main.cpp)
 target_link_libraries(quivex PRIVATE quivex_core)

@@ -12,6 +12,7 @@
 #include "render/batches.h"
 #include "app/main_loop.h"
 #include "app/reset.h"
+#include "frontend/update.h"
 #include "game/game_flow.h"
 #include "shell/trig.h"
 

@@ -1,6 +1,7 @@
 #pragma once
-// The per-frame input step: function keys, Escape and pause, menu requests, binding capture, and the
-// ship's controls folded from every device.
+// The per-frame input step: every device (or the replay played) folded into the frame's controls, kept
+// in the replay recorded, and applied (frontend/update.h).
 #include "frontend/menu.h"
+#include "frontend/update.h"
 
 void InputStep();

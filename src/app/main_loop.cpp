@@ -131,21 +131,6 @@ bool RunWarmUpFrames(int& exitCode) {
     return true;
 }
 
-void UpdateFrame() {
-    switch (W.Program.GameMode) {
-        case Mode::Playing:
-            if (W.Game.Lives == 0) GameOverSequence();
-            PlayingFrame();
-            break;
-        case Mode::Menu: UpdateMenu(); break;
-        case Mode::Paused:
-            PausedFrame();
-            break;
-        default:
-            break;
-    }
-}
-
 void StepFrame(bool shown) {
     InputStep();
     UpdateFrame();

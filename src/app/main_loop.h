@@ -28,7 +28,6 @@ int RunProgram(const StartOptions& options);
 
 // Drains the window's queue; false when it held a quit (the graphics are then released).
 bool DrainMessages(int& exitCode);
-void UpdateFrame();
 // One frame: the input step, the update, the presentation moved on, then, when `shown`, the picture.
 // The update draws nothing and drawing changes nothing, so a frame not shown ends in the same state.
 void StepFrame(bool shown);

@@ -10,7 +10,7 @@
 
 #include "app/replay_v1.h"
 #include "app/replay_viewer.h"
-#include "app/state_hash.h"
+#include "frontend/state_hash.h"
 #include "audio/audio.h"
 #include "frontend/menu.h"
 #include "game/records.h"

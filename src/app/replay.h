@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/state_hash.h"
+#include "frontend/state_hash.h"
 #include "input/controls.h"
 
 // Recording. Begun on a game's first frame (before its input step), fed every frame's input, finished

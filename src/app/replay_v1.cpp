@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/state_hash.h"
+#include "frontend/state_hash.h"
 #include "shell/random.h"
 #include "world/world.h"
 

@@ -15,7 +15,7 @@
 #include "app/main_loop.h"
 #include "draw/frame.h"
 #include "app/replay.h"
-#include "app/state_hash.h"
+#include "frontend/state_hash.h"
 #include "audio/audio.h"
 #include "frontend/hud.h"
 #include "game/particles.h"

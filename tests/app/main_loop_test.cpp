@@ -7,6 +7,7 @@
 #include "shell/error_log.h"
 #include "world/world.h"
 #include "app/main_loop.h"
+#include "frontend/update.h"
 #include "shell/settings.h"
 #include "render/timing.h"
 #include "shell/trig.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/replay.h"
-#include "app/state_hash.h"
+#include "frontend/state_hash.h"
 #include "frontend/front_support.h"
 #include "frontend/hud.h"
 #include "frontend/menu.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/state_hash.h"
+#include "frontend/state_hash.h"
 #include "enemies/behaviours.h"
 #include "enemies/enemy_pool.h"
 #include "enemies/fire_patterns.h"

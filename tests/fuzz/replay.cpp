@@ -16,7 +16,7 @@
 
 #include "app/main_loop.h"
 #include "app/replay.h"
-#include "app/state_hash.h"
+#include "frontend/state_hash.h"
 #include "frontend/menu.h"
 #include "game/records.h"
 #include "fuzz_check.h"

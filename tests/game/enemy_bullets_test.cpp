@@ -3,7 +3,7 @@
 
 #include "render/batches.h"
 #include "world/world.h"
-#include "app/state_hash.h"
+#include "frontend/state_hash.h"
 #include "shell/trig.h"
 #include "test_support.h"
 

@@ -9,7 +9,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "app/state_hash.h"
+#include "frontend/state_hash.h"
 #include "world/fields.h"
 
 namespace {

@@ -37,7 +37,7 @@
 #include "app/main_loop.h"
 #include "shell/options.h"
 #include "shell/random.h"
-#include "app/state_hash.h"
+#include "frontend/state_hash.h"
 #include "render/timing.h"
 
 namespace {

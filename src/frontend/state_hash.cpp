@@ -1,18 +1,16 @@
-#include "app/state_hash.h"
+#include "frontend/state_hash.h"
 
 #include <array>
 #include <cstring>
 #include <iterator>
 #include <type_traits>
 
-#include "audio/audio.h"
 #include "enemies/behaviours.h"
 #include "enemies/enemy_pool.h"
 #include "enemies/models.h"
 #include "enemies/polygons.h"
 #include "game/enemy_bullets.h"
 #include "frontend/hud.h"
-#include "draw/screens.h"
 #include "game/mission_report.h"
 #include "frontend/menu.h"
 #include "game/level_screens.h"
@@ -21,14 +19,12 @@
 #include "game/particles.h"
 #include "game/particle_colours.h"
 #include "game/shot_shapes.h"
-#include "render/camera.h"
 #include "shell/options.h"
 #include "game/pickups.h"
 #include "game/player_shots.h"
 #include "game/ship.h"
 #include "game/weapons.h"
 #include "shell/bindings.h"
-#include "app/input_step.h"
 #include "world/world.h"
 #include "shell/random.h"
 #include "world/fields.h"
