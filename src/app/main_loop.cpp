@@ -109,7 +109,7 @@ void WarmUpFrame() {
     StepCamera();
     AdvanceStudioLogo();
     PlayRequestedSounds();
-    ApplyCamera();
+    ApplyCamera(W);
     plat::gfx().SetTransform(plat::TransformKind::World, glm::mat4(1.0f));
     DrawStudioLogo(W);
     PaceAndPresent();

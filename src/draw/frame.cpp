@@ -54,7 +54,7 @@ void DrawScreenShown(const World& w) {
 }  // namespace
 
 void RenderFrame(const World& w) {
-    ApplyCamera();
+    ApplyCamera(w);
     SetWorld();
     const bool inPlay = InPlay(w);
     if (inPlay) DrawPlayfield(w);
@@ -79,14 +79,14 @@ void RenderFrame(const World& w) {
 
     // The playfield turns in horiz; the front end stays upright.
     bool horizontal = w.Saved.ScreenOrientation == 1;
-    if (horizontal) ApplyUprightCamera(560);
+    if (horizontal) ApplyUprightCamera(w, 560);
     if (menu) {
         DrawMenu(w);
     } else {
         DrawHud(w);
-        if (horizontal) ApplyUprightCamera(550);
+        if (horizontal) ApplyUprightCamera(w, 550);
         DrawBossBar(w);
     }
 
-    FastForwardGate();
+    FastForwardGate(w);
 }

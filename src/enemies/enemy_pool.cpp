@@ -89,14 +89,12 @@ void SpawnEnemy(int32_t modelType, int32_t behaviour, int32_t hitPoints, int32_t
     e.modelType = modelType;
     if (modelType < 0 || modelType >= kModelTypes) return;
 
-    static const int32_t midBossModels[kLevelCount] = {0, 8, 18, 23};
-    static const int32_t bossModels[kLevelCount] = {7, 11, 19, 24};
     for (int k = 0; k < kLevelCount; ++k) {
-        if (modelType == midBossModels[k]) {
+        if (modelType == kMidBossModel[k]) {
             W.Level.MidBossActive = 1;
             W.Level.MidBossSlot[k] = slot;
         }
-        if (modelType == bossModels[k]) {
+        if (modelType == kBossModel[k]) {
             W.Level.BossActive = 1;
             W.Level.BossSlot[k] = slot;
         }
@@ -133,12 +131,12 @@ void CullEnemies() {
         if (e.x >= b.left && e.x <= b.right && e.y >= b.top && e.y <= b.bottom) continue;
         e.active = 0;
         switch (e.modelType) {
-            case 0: MidBossLeft(0); break;
-            case 8: MidBossLeft(1); W.Level.LevelClock = 8000; break;
+            case kMidBossModel[0]: MidBossLeft(0); break;
+            case kMidBossModel[1]: MidBossLeft(1); W.Level.LevelClock = 8000; break;
             // The frame's own tick follows: one short, so the next frame's script runs at 5000 and its
             // pair appears, as it does after the mid-boss is destroyed.
-            case 18: MidBossLeft(2); W.Level.LevelClock = 5000 - 1; break;
-            case 23: MidBossLeft(3); W.Level.LevelClock = 10000; break;
+            case kMidBossModel[2]: MidBossLeft(2); W.Level.LevelClock = 5000 - 1; break;
+            case kMidBossModel[3]: MidBossLeft(3); W.Level.LevelClock = 10000; break;
             default: break;
         }
     }

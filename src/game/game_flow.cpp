@@ -27,8 +27,10 @@ namespace {
 struct BossInfo {
     int model, behaviour, hitPoints, drop, y;
 };
-constexpr BossInfo kBoss[kLevelCount] = {{7, 11, 18000, 1, -130}, {11, 19, 33000, 1, -130},
-                               {19, 52, 81200, 1, -120}, {24, 93, 100000, 2, -120}};
+constexpr BossInfo kBoss[kLevelCount] = {{kBossModel[0], kBossBehaviour[0], 18000, 1, -130},
+                                         {kBossModel[1], kBossBehaviour[1], 33000, 1, -130},
+                                         {kBossModel[2], kBossBehaviour[2], 81200, 1, -120},
+                                         {kBossModel[3], kBossBehaviour[3], 100000, 2, -120}};
 constexpr int kReportEnds[kLevelCount] = {900, 1100, 1400, 1500};  // the report window closes before BossDownClock + R
 constexpr int kLeaveAt[3] = {1000, 1200, 1500};          // levels 1..3 leave at BossDownClock + E
 constexpr int kBossPracticeEnd = 1000, kRatingStart = 1601, kRatingEnd = 2550;

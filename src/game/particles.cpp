@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "enemies/models.h"
 #include "enemies/polygons.h"
 #include "game/level_state.h"
 #include "game/particle_colours.h"
@@ -57,11 +58,12 @@ enum Group { Small, Medium, Model9, EndBoss, MidBoss, Ship, None };
 
 Group GroupOf(int type) {
     switch (type) {
-        case 0: case 2: case 4: case 5: case 10: case 17: case 20: case 21: case 22: return Small;
+        // Level 1's mid-boss bursts as a small craft does.
+        case kMidBossModel[0]: case 2: case 4: case 5: case 10: case 17: case 20: case 21: case 22: return Small;
         case 1: case 3: case 6: case 12: case 13: case 14: case 15: case 16: return Medium;
         case 9: return Model9;
-        case 7: case 11: case 19: case 24: return EndBoss;
-        case 8: case 18: case 23: return MidBoss;
+        case kBossModel[0]: case kBossModel[1]: case kBossModel[2]: case kBossModel[3]: return EndBoss;
+        case kMidBossModel[1]: case kMidBossModel[2]: case kMidBossModel[3]: return MidBoss;
         case kShipExplosion: return Ship;
         default: return None;
     }

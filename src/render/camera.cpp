@@ -23,17 +23,17 @@ void Apply(const CameraState& cam, const CameraGoal& goal) {
 
 }  // namespace
 
-void ApplyCamera() { Apply(W.Presentation.PlayfieldCamera, PlayfieldGoal(W)); }
-void ApplyUprightCamera(int distance) { Apply(UprightCamera(W, distance), UprightGoal(distance)); }
+void ApplyCamera(const World& w) { Apply(w.Presentation.PlayfieldCamera, PlayfieldGoal(w)); }
+void ApplyUprightCamera(const World& w, int distance) { Apply(UprightCamera(w, distance), UprightGoal(distance)); }
 
 void UpdateCamera() {
     StepCamera();
-    ApplyCamera();
+    ApplyCamera(W);
 }
 
 void UpdateUprightCamera(int distance) {
     StepUprightCamera(distance);
-    ApplyUprightCamera(distance);
+    ApplyUprightCamera(W, distance);
 }
 
 void SetWorld(const glm::mat4& m) { plat::gfx().SetTransform(plat::TransformKind::World, m); }

@@ -8,9 +8,9 @@
 
 // The playfield camera, turned for the horizontal and rotated orientations, set as the view the next
 // things drawn are seen through; where it is comes from frontend/camera.h.
-void ApplyCamera();
+void ApplyCamera(const World& w);
 // Always upright, at eye distance 560 or 550: keeps the front end readable in horiz.
-void ApplyUprightCamera(int distance);
+void ApplyUprightCamera(const World& w, int distance);
 // Moved on and set at once, for the tools that show a scene without a frame.
 void UpdateCamera();
 void UpdateUprightCamera(int distance);

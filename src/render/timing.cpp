@@ -123,9 +123,9 @@ void PaceAndPresent() {
     gfx.Clear();
 }
 
-void FastForwardGate() {
+void FastForwardGate(const World& w) {
     if (++Timing.PresentCycle > 30) Timing.PresentCycle = 0;
-    if (W.Host.FastForward == 0 || Timing.PresentCycle == 0) PaceAndPresent();
+    if (w.Host.FastForward == 0 || Timing.PresentCycle == 0) PaceAndPresent();
 }
 
 void ResetTiming() {

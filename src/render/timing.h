@@ -2,6 +2,8 @@
 // Frame timing: the timer choice, the vsync test and the wait before each present.
 #include <cstdint>
 
+#include "world/world.h"
+
 struct TimingState {
     bool HiresTimer;
     // Counter ticks per frame (a whole number) with the high-resolution counter, milliseconds without.
@@ -22,5 +24,5 @@ extern TimingState Timing;
 void CalibrateTiming(bool skipTest);
 void PaceAndPresent();
 // The last act of the render step: with FastForward on, only one frame in 31 is presented.
-void FastForwardGate();
+void FastForwardGate(const World& w);
 void ResetTiming();

@@ -178,19 +178,19 @@ TEST_F(TimingTest, FastForwardPresentsOneFrameInThirtyOne) {
     CalibrateTiming(true);
     Timing.VsyncPacing = true;
     W.Host.FastForward = 1;
-    for (int i = 0; i < 31 * 4; ++i) FastForwardGate();
+    for (int i = 0; i < 31 * 4; ++i) FastForwardGate(W);
     EXPECT_EQ(h().gfx.presents, 4u);
     EXPECT_EQ(Timing.PresentCycle, 0);
-    FastForwardGate();
+    FastForwardGate(W);
     EXPECT_EQ(Timing.PresentCycle, 1);
     // The cycle just wrapped: the next present comes when it is 0 again, 30 frames on.
-    for (int i = 0; i < 29; ++i) FastForwardGate();
+    for (int i = 0; i < 29; ++i) FastForwardGate(W);
     EXPECT_EQ(h().gfx.presents, 4u);
-    FastForwardGate();
+    FastForwardGate(W);
     EXPECT_EQ(h().gfx.presents, 5u);
 
     W.Host.FastForward = 0;
-    for (int i = 0; i < 10; ++i) FastForwardGate();
+    for (int i = 0; i < 10; ++i) FastForwardGate(W);
     EXPECT_EQ(h().gfx.presents, 15u);
 }
 
