@@ -31,13 +31,6 @@ void Step(CameraState& cam, const CameraGoal& goal) {
     }
 }
 
-const CameraGoal& PlayfieldCameraGoal() {
-    int orientation = W.Saved.ScreenOrientation >= 0 && W.Saved.ScreenOrientation <= 2 ? W.Saved.ScreenOrientation : 0;
-    return kOrientationGoals[orientation];
-}
-
-CameraGoal UprightCameraGoal(int distance) { return {320, 256, static_cast<float>(distance), 320, 256, 0, -1}; }
-
 CameraState& Upright(int distance) { return distance == 560 ? W.Presentation.UprightCamera560 : W.Presentation.UprightCamera550; }
 
 }  // namespace

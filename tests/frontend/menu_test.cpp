@@ -299,6 +299,7 @@ TEST_F(MenuTest, ResolutionOffersTheWholeTableAndKeepsALauncherChoice) {
     EXPECT_TRUE(Drawn("resolution:   640 x 480"));
     EXPECT_FALSE(Drawn("<<"));
     EXPECT_TRUE(Drawn(">>"));
+    EXPECT_EQ(ResolutionLabel(kResolutionChoices), nullptr);  // past the table: no label
 }
 
 // Smoothing: auto takes 4x where a GPU draws and none on a software rasteriser; a choice is kept.

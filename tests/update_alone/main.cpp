@@ -9,10 +9,7 @@
 #include "world/world.h"
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: quivex-update-alone DATA_DIR FRAMES\n");
-        return 2;
-    }
+    if (argc != 3) return 2;  // usage: quivex-update-alone DATA_DIR FRAMES
     SetDataDir(argv[1]);
     const uint64_t hash = PlayDrill(std::atoi(argv[2]), [] { W.Host.Sounds.count = 0; });
     std::printf("%016" PRIx64 "\n", hash);
