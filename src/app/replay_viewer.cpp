@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstddef>
 #include <cstring>
@@ -81,10 +82,8 @@ struct Slot {
 // The player's own keys, controller and bindings, swapped in only while the viewer reads them: the
 // replay's game sees nothing but the file's input.
 struct PlayersDevices {
-    uint8_t keyboard[256];
-    bool joystickPresent;
-    plat::JoystickState joystick;
-    int32_t bindings[kBindingSlots];
+    DeviceState devices;
+    std::array<int32_t, kBindingSlots> bindings;
 };
 
 // The viewer: its moments, the player's own devices while it reads its keys, and its controls.
@@ -157,10 +156,8 @@ void KeepSnapshot() {
 
 
 void SwapDevices() {
-    std::swap_ranges(Devices.KeyboardState, Devices.KeyboardState + 256, V.players.keyboard);
-    std::swap(Devices.JoystickPresent, V.players.joystickPresent);
-    std::swap(Devices.Joystick, V.players.joystick);
-    std::swap_ranges(W.Saved.Bindings.begin(), W.Saved.Bindings.end(), V.players.bindings);
+    std::swap(Devices, V.players.devices);
+    std::swap(W.Saved.Bindings, V.players.bindings);
 }
 
 enum : unsigned { kPause = 1, kStep = 2, kFaster = 4, kSlower = 8, kBack = 16, kToStart = 32, kEscape = 64, kF1 = 128, kF2 = 256 };
@@ -224,10 +221,7 @@ void PrepareReplayViewer() {
 }
 
 void ViewerKeepsPlayersControls() {
-    std::memcpy(V.players.keyboard, Devices.KeyboardState, sizeof V.players.keyboard);
-    V.players.joystickPresent = Devices.JoystickPresent;
-    V.players.joystick = Devices.Joystick;
-    std::memcpy(V.players.bindings, W.Saved.Bindings.data(), sizeof V.players.bindings);
+    V.players = {Devices, W.Saved.Bindings};
 }
 
 void ViewerPlaybackStarted() {
