@@ -8,7 +8,6 @@
 #include <cstring>
 #include <vector>
 
-#include "app/replay_v1.h"
 #include "app/replay_viewer.h"
 #include "frontend/state_hash.h"
 #include "audio/audio.h"
@@ -29,14 +28,9 @@ namespace {
 // after compression, then the compressed snapshot and the compressed inputs.
 const char kMagic[4] = {'Q', 'X', 'R', 'P'};
 constexpr uint32_t kFormat = 2;       // 2: the snapshot is the world, number by number
-constexpr uint32_t kFirstFormat = 1;  // still read: its snapshot was a fixed list (app/replay_v1.cpp)
-constexpr uint32_t kGameVersion = 1;  // raise with any change that alters how a recorded game plays
+constexpr uint32_t kGameVersion = 2;  // raise with any change that alters how a recorded game plays
 constexpr size_t kHeaderSize = 4 + 4 + 4 + 4 + 4 + 8 + 4 * 4;
 constexpr uint32_t kMaxPart = 64u << 20;
-
-// One frame's input: in the first format the devices as read (the keyboard's 256 bytes, whether a
-// controller is there, its two axes and 128 buttons); since, the frame's controls (kControlsBytes).
-using InputImage = unsigned char[kInputBytes];
 
 constexpr size_t kInputRoom = 1 << 20;  // a long game's input changes
 
@@ -46,7 +40,7 @@ struct ReplayState {
     std::vector<unsigned char> packedSnapshot, packedInputs, fileBytes;  // room made once, at start-up
     std::vector<unsigned char> playerState;  // the player's own state while a replay plays
     std::vector<unsigned char> aside;        // the state while a file's snapshot is checked
-    InputImage previous;
+    unsigned char previous[kControlsBytes];
     uint32_t unchangedRun;
     long long frames;
     uint64_t finalHash;
@@ -57,34 +51,16 @@ struct ReplayState {
     bool active;
     bool pending;      // a record's run is being played out
     uint32_t changes;  // bytes its change sets
-    uint32_t format = kFormat;  // of the replay read last
-    size_t width = kControlsBytes;  // bytes of one frame's input in the stream recorded or played
     int32_t hiScoreAtStart;  // of the game being recorded
     bool escapeHeld;         // while watching
 };
 ReplayState R;
 
-size_t InputWidth(uint32_t fileFormat) { return fileFormat == kFirstFormat ? kInputBytes : kControlsBytes; }
-
-// A first-format frame's devices put back, for the input step to fold as it did then.
-void GiveInput(const InputImage in) {
-    std::memcpy(Devices.KeyboardState, in, 256);
-    Devices.JoystickPresent = in[256] != 0;
-    std::memcpy(&Devices.Joystick.x, in + 257, 4);
-    std::memcpy(&Devices.Joystick.y, in + 261, 4);
-    std::memcpy(Devices.Joystick.buttons, in + 265, 128);
-}
-
-void PutStart(const std::vector<unsigned char>& in) {
-    if (R.format == kFirstFormat) PutV1Snapshot(in);
-    else PutSnapshot(in);
-}
-
 // A replay starts in a game, and nothing in its snapshot may be what no game reaches. The snapshot is
 // put in place only to be looked at, and the state before it goes straight back.
 bool PossibleStart(const std::vector<unsigned char>& start) {
     TakeSnapshot(R.aside);
-    PutStart(start);
+    PutSnapshot(start);
     const bool possible =
         (W.Program.GameMode == Mode::Playing || W.Program.GameMode == Mode::Paused) && !ImpossibleGameState();
     PutSnapshot(R.aside);
@@ -115,14 +91,14 @@ void FlushRun(const unsigned char* next) {
     PutVarint(R.inputs, R.unchangedRun);
     R.unchangedRun = 0;
     uint32_t changed = 0;
-    for (size_t i = 0; i < R.width; ++i) changed += R.previous[i] != next[i];
+    for (size_t i = 0; i < kControlsBytes; ++i) changed += R.previous[i] != next[i];
     PutVarint(R.inputs, changed);
-    for (size_t i = 0; i < R.width; ++i)
+    for (size_t i = 0; i < kControlsBytes; ++i)
         if (R.previous[i] != next[i]) {
             PutVarint(R.inputs, static_cast<uint32_t>(i));
             R.inputs.push_back(next[i]);
         }
-    std::memcpy(R.previous, next, R.width);
+    std::memcpy(R.previous, next, kControlsBytes);
 }
 
 void Put32(std::vector<unsigned char>& out, uint32_t v) {
@@ -153,7 +129,6 @@ void BeginRecording() {
     TakeSnapshot(R.snapshot);
     R.inputs.clear();
     std::memset(R.previous, 0, sizeof R.previous);
-    R.width = kControlsBytes;
     R.unchangedRun = 0;
     R.frames = 0;
     R.recording = true;
@@ -213,8 +188,13 @@ bool ReadReplay(const unsigned char* data, size_t size, std::string& error) {
         error = "not a replay file";
         return false;
     }
-    const uint32_t readFormat = Get32(data + 4);
-    if ((readFormat != kFormat && readFormat != kFirstFormat) || Get32(data + 8) != kGameVersion) {
+    const uint32_t readFormat = Get32(data + 4), version = Get32(data + 8);
+    if (version != kGameVersion) {
+        error = "a replay of game version " + std::to_string(version) + ", which this game (version " +
+                std::to_string(kGameVersion) + ") does not play";
+        return false;
+    }
+    if (readFormat != kFormat) {
         error = "a replay of another version of the game";
         return false;
     }
@@ -223,9 +203,7 @@ bool ReadReplay(const unsigned char* data, size_t size, std::string& error) {
     uint64_t hash = Get32(data + 20) | static_cast<uint64_t>(Get32(data + 24)) << 32;
     uint32_t snapSize = Get32(data + 28), snapPacked = Get32(data + 32);
     uint32_t inSize = Get32(data + 36), inPacked = Get32(data + 40);
-    R.format = readFormat;
-    const size_t expected = R.format == kFirstFormat ? V1SnapshotSize() : SnapshotBytes();
-    if (snapSize != expected || inSize > kMaxPart || snapPacked > size || inPacked > size ||
+    if (snapSize != SnapshotBytes() || inSize > kMaxPart || snapPacked > size || inPacked > size ||
         kHeaderSize + static_cast<uint64_t>(snapPacked) + inPacked != size) {
         error = "the replay is cut short or damaged";
         return false;
@@ -254,7 +232,7 @@ bool ReadReplay(const unsigned char* data, size_t size, std::string& error) {
         bool bad = false;
         for (uint32_t i = 0; i < changed && !bad; ++i) {
             uint32_t index = 0;
-            bad = !GetVarint(R.inputs, at, index) || index >= InputWidth(R.format) || at >= R.inputs.size();
+            bad = !GetVarint(R.inputs, at, index) || index >= kControlsBytes || at >= R.inputs.size();
             ++at;
         }
         if (bad) break;
@@ -279,15 +257,17 @@ bool LoadReplay(const char* path, std::string& error) {
 
 void StartPlayback() {
     ViewerKeepsPlayersControls();
-    PutStart(R.snapshot);
+    PutSnapshot(R.snapshot);
     std::memset(R.previous, 0, sizeof R.previous);
-    R.width = InputWidth(R.format);
     R.readAt = 0;
     R.pending = false;
     R.played = 0;
     R.active = true;
     ViewerPlaybackStarted();
 }
+
+void PutReplayStart() { PutSnapshot(R.snapshot); }
+uint32_t GameVersion() { return kGameVersion; }
 
 bool PlaybackActive() { return R.active; }
 bool PlaybackDone() { return R.played >= R.frames; }
@@ -328,12 +308,7 @@ bool PlaybackControls(Controls& controls) {
         }
         R.pending = false;
     }
-    if (R.format == kFirstFormat) {
-        GiveInput(R.previous);
-        controls = ReadControls();
-    } else {
-        controls = ControlsFromBytes(R.previous);
-    }
+    controls = ControlsFromBytes(R.previous);
     ++R.played;
     if ((R.flags & kReplayIndestructible) && ShipAlive) W.Invulnerable = 1;  // as the runner kept it
     return true;
@@ -344,7 +319,6 @@ uint32_t ReplayFlags() { return R.flags; }
 
 long long ReplayFrames() { return R.frames; }
 uint64_t ReplayHash() { return R.finalHash; }
-uint64_t HashAsRecorded() { return R.format == kFirstFormat ? HashGameStateV1() : HashGameState(); }
 
 namespace {
 
@@ -378,7 +352,7 @@ void RecordGamesAfterFrame() {
 }
 
 void PrepareReplays() {
-    const size_t state = std::max(SnapshotBytes(), V1SnapshotSize());
+    const size_t state = SnapshotBytes();
     R.snapshot.reserve(state);
     R.playerState.reserve(state);
     R.aside.reserve(state);

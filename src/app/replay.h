@@ -27,6 +27,10 @@ bool LoadReplay(const char* path, std::string& error);
 // The file's bytes, checked; false with a reason for anything but a whole replay of this version.
 bool ReadReplay(const unsigned char* data, size_t size, std::string& error);
 void StartPlayback();
+// The world and the random generator put where the replay read last starts, and nothing else.
+void PutReplayStart();
+// The version of the game's rules this build plays and records (a replay plays only in its own).
+uint32_t GameVersion();
 // While playing back, the input step takes each frame's input from the replay instead of the devices.
 bool PlaybackActive();
 // This frame's controls from the file; false (and playing back ends) once all were given.
@@ -35,11 +39,10 @@ bool PlaybackDone();   // every recorded frame has been given
 long long PlaybackPosition();  // frames given so far
 // Where a playback is in its inputs: with the world and the random generator, all its next frames
 // depend on.
-constexpr size_t kInputBytes = 256 + 1 + 4 + 4 + 128;  // the most one frame's input takes: the first format's
 struct PlaybackPlace {
     size_t readAt;
     uint32_t unchangedRun;
-    unsigned char previous[kInputBytes];
+    unsigned char previous[kControlsBytes];
     bool pending;
     uint32_t changes;
     long long played;
@@ -48,8 +51,6 @@ PlaybackPlace TakePlaybackPlace();
 void PutPlaybackPlace(const PlaybackPlace& place);
 long long ReplayFrames();
 uint64_t ReplayHash();
-// The hash as the replay read last was made: its final hash is compared with this at its end.
-uint64_t HashAsRecorded();
 
 // Every game played from the menu is recorded; when it ends it is kept as "replays/last.qxr", and a
 // full game that set a new high score as "replays/best.qxr" too (beside "quivex.cfg"), and one that set

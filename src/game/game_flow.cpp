@@ -1,5 +1,7 @@
 #include "game/game_flow.h"
 
+#include <memory>
+
 #include "world/sounds.h"
 #include "enemies/behaviours.h"
 #include "enemies/enemy_pool.h"
@@ -44,6 +46,39 @@ void TrySpawnBoss() {
 void LeaveToMenu() {
     StopMusic();
     W.Program.GameMode = Mode::Menu;
+}
+
+// The world as the program started, which every game starts from; and room for the world a game is
+// started from, while what it brings is taken over.
+struct FlowState {
+    std::unique_ptr<World> startUp, before;
+};
+FlowState Flow;
+
+// What a game takes from before it: the player's settings and files, the program's run (its menu, the
+// keys held, the pictures, its counts since start-up). Nothing an earlier game left stays in the next:
+// the pools' free slots, their search cursors and the shield's hits would make a game depend on what
+// was played before it.
+void BringToGame(const World& from) {
+    W.Saved = from.Saved;
+    W.Program = from.Program;
+    W.Host = from.Host;
+    W.Game.CurrentLevel = from.Game.CurrentLevel;  // the menu's level, which a start reads
+    W.PendingBindings = from.PendingBindings;
+    W.EnemiesKilled = from.EnemiesKilled;
+    W.Presentation = from.Presentation;
+    W.EscapeLatch = from.EscapeLatch;
+    W.MenuKeyLatch = from.MenuKeyLatch;
+    W.PauseLatch = from.PauseLatch;
+    W.CaptureArmed = from.CaptureArmed;
+    W.CaptureTarget = from.CaptureTarget;
+    W.MenuPage = from.MenuPage;
+    W.MenuItems = from.MenuItems;
+    W.MenuItemCount = from.MenuItemCount;
+    W.MenuCursor = from.MenuCursor;
+    W.MusicFadeLevel = from.MusicFadeLevel;
+    W.MusicTrack = from.MusicTrack;
+    W.SoundsPlayed = from.SoundsPlayed;
 }
 
 }  // namespace
@@ -113,6 +148,12 @@ void StartPlay(int kind) {
 }
 
 void StartFromMenu(int kind, int level) {
+    if (kind < StartFullGame || kind > StartBossRush) return;
+    if (Flow.startUp) {
+        *Flow.before = W;
+        W = *Flow.startUp;
+        BringToGame(*Flow.before);
+    }
     switch (kind) {
         case StartFullGame:
             W.Game.CurrentLevel = 0;
@@ -301,4 +342,6 @@ void GameInit() {
     BuildShotShapes();
     BuildSparkColours();
     ClearGlows();
+    if (!Flow.startUp) Flow.startUp = std::make_unique<World>(), Flow.before = std::make_unique<World>();
+    *Flow.startUp = W;
 }

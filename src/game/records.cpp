@@ -1,5 +1,6 @@
 #include "game/records.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdio>
 
@@ -40,12 +41,16 @@ constexpr size_t kRecordCount = sizeof kRecordValues / sizeof kRecordValues[0];
 struct Tracked {
     int kind = -1;
     int32_t frames = 0, arrival = -1, kill = 0;
+    int32_t reached = 0;                  // a full game's furthest level
+    int32_t collected = -1, held = -1;    // a level practice's at its report
     bool reported = false;
     bool unsaved = false;  // a record set in memory, saved when the game ends
+    bool checked = false;  // only judged: a replay played for its verdict keeps nothing
 };
 Tracked game;
 
-bool Keeps() { return game.kind >= 0 && !W.Host.WatchingReplay && !W.Program.UnlockCheatUsed; }
+bool Tracks() { return game.kind >= 0 && (game.checked || !W.Host.WatchingReplay); }
+bool Keeps() { return Tracks() && !game.checked && !W.Program.UnlockCheatUsed; }
 
 void Set(int replay) {
     News.isNew = 1;
@@ -68,14 +73,25 @@ void BeginRecordGame(int kind) {
     News = {0, 0, -1};
 }
 
+void BeginCheckedGame(int kind) {
+    BeginRecordGame(kind);
+    game.checked = true;
+}
+
+// A time counts once its report came, as a record would.
+GameOutcome CheckedOutcome() {
+    return {game.kind, game.reached, game.collected, game.held, game.reported ? game.kill : 0};
+}
+
 void TrackRecords() {
-    if (!Keeps()) return;
+    if (!Tracks()) return;
     ++game.frames;
     const int level = W.Game.CurrentLevel;
     switch (game.kind) {
         case StartFullGame: {
             const int32_t reached = PilotRatingReached() ? kFullGameCleared : level + 1;
-            if (reached > Records.fullLevel) {
+            game.reached = std::max(game.reached, reached);
+            if (Keeps() && reached > Records.fullLevel) {
                 Records.fullLevel = reached;
                 // Level 1 is reached by starting: its save waits for the game's end, with its replay's,
                 // rather than costing the first frame of play.
@@ -97,13 +113,18 @@ void TrackRecords() {
 }
 
 void RecordsAtReport() {
-    if (!Keeps() || game.reported) return;
+    if (!Tracks() || game.reported) return;
     game.reported = true;
     const int level = W.Game.CurrentLevel;
     const int32_t hz30 = W.Program.SpeedSetting == 1 ? 1 : 0;
+    if (game.kind == StartLevelPractice) {
+        game.collected = W.Game.LevelCollected[level];
+        game.held = W.Game.Held;
+    }
+    if (!Keeps()) return;
     switch (game.kind) {
         case StartLevelPractice: {
-            const int32_t collected = W.Game.LevelCollected[level], held = W.Game.Held;
+            const int32_t collected = game.collected, held = game.held;
             // The better game collected more, or as much and held more at the end.
             if (collected > Records.levelCollected[level] ||
                 (collected == Records.levelCollected[level] && held > Records.levelHeld[level])) {

@@ -43,6 +43,16 @@ int FormatRecords(char* out, size_t size);  // the length written, or -1 when `s
 
 // A game started from the menu, of StartFromMenu's kind.
 void BeginRecordGame(int kind);
+// What a game has earned by the rules above, kept also for a game only judged (a replay played for its
+// verdict), which sets no record. Taken when the game is over.
+struct GameOutcome {
+    int32_t kind;       // StartFromMenu's kind; -1 none
+    int32_t fullLevel;  // a full game's furthest level, kFullGameCleared once it is won
+    int32_t collected, held;  // a level practice's at its report; -1 when it never came
+    int32_t frames;     // a boss fight's or the rush's time; 0 when the boss was never destroyed
+};
+void BeginCheckedGame(int kind);
+GameOutcome CheckedOutcome();
 // Each frame of play, after everything moved: counts the game's frames, notes a boss's arrival and end.
 void TrackRecords();
 // The report or the rush's completion screen has come up.

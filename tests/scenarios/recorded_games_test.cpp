@@ -116,16 +116,33 @@ TEST(RecordedMenus, ATourOfEveryPageEndsInTheSameStateAndFiles) {
     EXPECT_EQ(ReadFile(dir + "/records.cfg"), "full_level = 1\n");
 }
 
-// Replays kept by the build before the world's snapshot (a full game, a level, a boss, a boss rush): the
-// first format's reader plays each to its recorded end and final hash (the runner says 3 otherwise).
-TEST(RecordedReplays, FirstFormatReplaysStillPlayToTheirEnd) {
-    for (const char* name : {"full_game", "level2", "boss3", "boss_rush"}) {
-        std::string out;
-        const std::string file = std::string(QUIVEX_SOURCE_DIR) + "/tests/app/replays_v1/" + name + ".qxr";
-        const int status = RunCommand(std::string(QUIVEX_SIM_PATH) + " --dir " + MakeScratchDir() + " --replay " + file +
-                                          " 2>&1", out);
-        EXPECT_EQ(status, 0) << name << "\n" << out;
+// The game's rules carry a version, kept in each replay, and a replay plays only in its own. Replays kept
+// here from each version: those of this build's version play to their recorded end, so a change that
+// alters a recorded game without raising the version fails here; the others are refused, naming both.
+TEST(RecordedReplays, PlayOnlyInTheVersionOfTheRulesTheyWereRecordedIn) {
+    const std::string dir = std::string(QUIVEX_SOURCE_DIR) + "/tests/app/replays/";
+    int played = 0, refused = 0;
+    for (const char* name : {"v1-full_game", "v1-level2", "v1-boss3", "v1-boss_rush", "v2-full_game", "v2-level2", "v2-boss3"}) {
+        const std::string file = dir + name + ".qxr", bytes = ReadFile(file);
+        ASSERT_GE(bytes.size(), 12u) << name;
+        const int version = static_cast<unsigned char>(bytes[8]) | static_cast<unsigned char>(bytes[9]) << 8;
+        std::string out, verdict;
+        const std::string sim = std::string(QUIVEX_SIM_PATH) + " --dir " + MakeScratchDir();
+        const int status = RunCommand(sim + " --replay " + file + " 2>&1", out);
+        RunCommand(sim + " --verify " + file, verdict);
+        const std::string ours = "\"game_version\":" + std::to_string(version) + ",";
+        if (verdict.find(ours) != std::string::npos) {
+            EXPECT_EQ(status, 0) << name << ": raise the game's version with a change that alters recorded games\n" << out;
+            ++played;
+        } else {
+            EXPECT_EQ(status, 2) << name << "\n" << out;
+            EXPECT_NE(out.find("a replay of game version " + std::to_string(version) + ", which this game (version"),
+                      std::string::npos) << out;
+            ++refused;
+        }
     }
+    EXPECT_GE(played, 3);  // the replays of this version are kept here when it is raised
+    EXPECT_GE(refused, 4);
 }
 
 }  // namespace

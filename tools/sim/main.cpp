@@ -30,6 +30,8 @@
 #include "platform/headless.h"
 #include "app/replay.h"
 #include "app/replay_viewer.h"
+#include "app/verify.h"
+#include "game/records.h"
 #include "render/batches.h"
 #include "render/device.h"
 #include "shell/command_line.h"
@@ -89,7 +91,92 @@ struct RunOptions {
     std::string record;        // the first game played is kept as a replay here
     std::string replay;        // a replay played instead of the other options
     long long seek = -1;       // where in the replay its playback starts
+    bool verify = false;       // the replay judged for the boards: one line of JSON, a verdict's exit status
 };
+
+// --verify's exit statuses, apart from the runner's own (0-4).
+enum VerifyStatus { kValid = 20, kUnreadable = 21, kEndsElsewhere = 22, kIneligible = 23 };
+
+std::string JsonString(const std::string& text) {
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        if (c == '"' || c == '\\') out += '\\', out += static_cast<char>(c);
+        else if (c < 0x20) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\u%04x", c);
+            out += hex;
+        } else out += static_cast<char>(c);
+    }
+    return out + "\"";
+}
+
+// One line of JSON with the verdict, then its exit status.
+struct Verdict {
+    int status = kValid;
+    std::string reason;
+    RunKind run;
+    bool known = false;  // the kind was read from a start the game makes
+    long long frames = 0;
+    bool endedAsRecorded = false;
+    std::string outcome = "null";
+    std::vector<std::string> ineligible;
+};
+
+int PrintVerdict(const Verdict& v) {
+    static const char* const kNames[] = {"valid", "unreadable", "ends-elsewhere", "ineligible"};
+    static const char* const kKinds[] = {"full", "level", "boss", "rush"};
+    std::string line = "{\"game_version\":" + std::to_string(GameVersion()) + ",\"verdict\":\"" +
+                       kNames[v.status - kValid] + "\",\"reason\":" + JsonString(v.reason);
+    if (v.known) {
+        const bool levelled = v.run.kind == StartLevelPractice || v.run.kind == StartBossPractice;
+        line += ",\"kind\":\"" + std::string(kKinds[v.run.kind]) + "\",\"level\":" +
+                std::to_string(levelled ? v.run.level + 1 : 0) + ",\"hz\":" + (v.run.hz30 ? "30" : "60") +
+                ",\"board\":" + JsonString(BoardName(v.run));
+    } else {
+        line += ",\"kind\":null,\"level\":0,\"hz\":60,\"board\":null";
+    }
+    line += ",\"frames\":" + std::to_string(v.frames) + ",\"ended_as_recorded\":" +
+            (v.endedAsRecorded ? "true" : "false") + ",\"outcome\":" + v.outcome + ",\"ineligible\":[";
+    for (size_t i = 0; i < v.ineligible.size(); ++i) line += (i ? "," : "") + JsonString(v.ineligible[i]);
+    std::printf("%s]}\n", line.c_str());
+    return v.status;
+}
+
+int Unreadable(Verdict& v, const std::string& reason) {
+    v.status = kUnreadable;
+    v.reason = reason;
+    return PrintVerdict(v);
+}
+
+// After the replay played: its end, what it earned by the records' rules, and what keeps it off a board.
+int JudgePlayedRun(Verdict& v) {
+    v.endedAsRecorded = PlaybackDone() && HashGameState() == ReplayHash();
+    const GameOutcome got = CheckedOutcome();
+    bool result = true;
+    if (v.run.kind == StartFullGame) {
+        v.outcome = "{\"score\":" + std::to_string(W.Game.PeakHeld) + ",\"level\":" + std::to_string(got.fullLevel) + "}";
+    } else if (v.run.kind == StartLevelPractice) {
+        result = got.collected >= 0;
+        if (result) v.outcome = "{\"collected\":" + std::to_string(got.collected) + ",\"held\":" + std::to_string(got.held) + "}";
+    } else {
+        result = got.frames > 0;
+        if (result) v.outcome = "{\"frames\":" + std::to_string(got.frames) + "}";
+    }
+    if (!v.endedAsRecorded) {
+        v.status = kEndsElsewhere;
+        v.reason = "the replay ended in another state than it was recorded in";
+        v.outcome = "null";
+        return PrintVerdict(v);
+    }
+    if (W.Program.UnlockCheatUsed) v.ineligible.push_back("the unlock combination was used");
+    if (ReplayFlags() & kReplayIndestructible) v.ineligible.push_back("the ship was indestructible");
+    if (!result) v.ineligible.push_back(v.run.kind == StartLevelPractice ? "the level was not finished" : "the boss was not destroyed");
+    if (!v.ineligible.empty()) {
+        v.status = kIneligible;
+        for (const std::string& why : v.ineligible) v.reason += (v.reason.empty() ? "" : "; ") + why;
+    }
+    return PrintVerdict(v);
+}
 
 // The games a cycle goes round, the short ones first: each boss, the boss rush, each level's practice,
 // a full game.
@@ -161,6 +248,9 @@ int Usage(const char* problem) {
                  "                  [--record FILE.qxr] [--drawn] [--draw-every N]\n"
                  "       quivex-sim --replay FILE.qxr [--seek FRAME] [--frames N] [--dir DIR] [--drawn]\n"
                  "                  (from FRAME, N frames or to the end; exit 3: the end is in another state)\n"
+                 "       quivex-sim --verify FILE.qxr [--dir DIR]\n"
+                 "                  (judged for the boards: one line of JSON; exit 20 valid, 21 unreadable or\n"
+                 "                  a start the game does not make, 22 ends elsewhere, 23 ineligible)\n"
                  "       quivex-sim --gallery FILE.png   (every model on the real renderer)\n");
     return 2;
 }
@@ -276,11 +366,12 @@ int main(int argc, char** argv) {
             } else {
                 return Usage("--until needs report or report+N");
             }
-        } else if (arg == "--record" || arg == "--replay") {
+        } else if (arg == "--record" || arg == "--replay" || arg == "--verify") {
             const char* v = value(arg.c_str());
             if (!v) return Usage((arg + " needs a file").c_str());
             (arg == "--record" ? opt.record : opt.replay) = v;
-            if (arg == "--replay") haveFrames = true;
+            if (arg != "--record") haveFrames = true;
+            opt.verify = opt.verify || arg == "--verify";
         } else if (arg == "--seek") {
             const char* v = value("--seek");
             if (!v || !ParseNumber(v, n)) return Usage("--seek needs a frame number");
@@ -341,6 +432,8 @@ int main(int argc, char** argv) {
     if (!haveFrames && opt.gallery.empty()) return Usage("--frames is required");
     if (!opt.shots.empty() && !opt.gl) return Usage("--shot needs --gl");
     if (opt.seek >= 0 && opt.replay.empty()) return Usage("--seek needs --replay");
+    if (opt.verify && (opt.seek >= 0 || framesGiven || !opt.record.empty() || opt.gl))
+        return Usage("--verify plays the whole replay unseen, with nothing else");
     StartOptions start;
     {
         std::vector<const char*> args{"quivex"};
@@ -357,9 +450,11 @@ int main(int argc, char** argv) {
         if (!shot.file.empty() && shot.file[0] != '/') shot.file = startDir + "/" + shot.file;
     for (std::string* file : {&opt.record, &opt.replay})
         if (!file->empty() && (*file)[0] != '/') *file = startDir + "/" + *file;
+    Verdict verdict;
     if (!opt.replay.empty()) {
         std::string error;
         if (!LoadReplay(opt.replay.c_str(), error)) {
+            if (opt.verify) return Unreadable(verdict, error);
             std::fprintf(stderr, "quivex-sim: %s: %s\n", opt.replay.c_str(), error.c_str());
             return 2;
         }
@@ -412,6 +507,16 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (!RunWarmUpFrames(exitCode)) return exitCode;
+    if (opt.verify) {
+        // Judged before a frame is played: a file that is no replay, or a start or length no game has.
+        if (const char* part = UnmadeStart(verdict.run))
+            return Unreadable(verdict, std::string("a start the game does not make: ") + part + " differs");
+        verdict.known = true;
+        if (ReplayFrames() > LongestGame(verdict.run.kind))
+            return Unreadable(verdict, "more frames (" + std::to_string(ReplayFrames()) + ") than such a game can last (" +
+                                           std::to_string(LongestGame(verdict.run.kind)) + ")");
+        opt.drawEvery = 1LL << 62;  // played unseen: only the first frame is drawn
+    }
     size_t gamesStarted = 0;
     if (!opt.cycle && !opt.starts.empty()) {
         StartFromMenu(opt.starts[0].kind, opt.starts[0].level);
@@ -421,6 +526,7 @@ int main(int argc, char** argv) {
     if (!opt.replay.empty()) {
         StartPlayback();
         if (opt.seek >= 0 && SeekPlayback(opt.seek)) firstFrame = opt.seek;
+        if (opt.verify) BeginCheckedGame(verdict.run.kind);
     }
     SetReplayFlags(opt.immortal ? kReplayIndestructible : 0);
     bool recorded = false, saved = false;
@@ -476,6 +582,10 @@ int main(int argc, char** argv) {
         }
     }
     if (Recording()) FinishRecording();
+    if (opt.verify) {
+        verdict.frames = frame;
+        return JudgePlayedRun(verdict);
+    }
     PrintSummary(firstFrame + frame);
     if (!opt.record.empty() && !saved) {
         if (!recorded) {
@@ -484,7 +594,7 @@ int main(int argc, char** argv) {
         }
         if (!SaveFirstGame(opt.record)) return 1;
     }
-    if (!opt.replay.empty() && PlaybackDone() && HashAsRecorded() != ReplayHash()) {
+    if (!opt.replay.empty() && PlaybackDone() && HashGameState() != ReplayHash()) {
         std::fprintf(stderr, "quivex-sim: the replay ended in another state than it was recorded in\n");
         return 3;
     }
