@@ -7,8 +7,11 @@
 //   slow        the same, paused for as long as a full game may last
 #include <zlib.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -72,15 +75,7 @@ bool WritePaused(const char* path, uint32_t frames) {
     return f && std::fclose(f) == 0 && ok;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: quivex-forge boss-hp|lives|clock|long-pause|slow OUT.qxr\n");
-        return 2;
-    }
-    const std::string what = argv[1];
-    std::string out = argv[2];
+int Forge(const std::string& what, const std::string& out) {
     plat::headless().Reset();
     plat::UseHeadlessPlatform();
     StartOptions start;
@@ -116,4 +111,21 @@ int main(int argc, char** argv) {
     if (SaveRecording(out.c_str(), error)) return 0;
     std::fprintf(stderr, "quivex-forge: %s\n", error.c_str());
     return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: quivex-forge boss-hp|lives|clock|long-pause|slow OUT.qxr\n");
+        return 2;
+    }
+    // The program's own files (settings, log, records) go to a folder of its own, gone afterwards.
+    const std::string out = std::filesystem::absolute(argv[2]);
+    char folder[] = "/tmp/quivex-forge-XXXXXX";
+    if (!mkdtemp(folder) || chdir(folder) != 0) return 1;
+    const int status = Forge(argv[1], out);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    return status;
 }
