@@ -7,11 +7,12 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
 PACKAGES := cmake g++ make pkg-config libsdl2-dev libsdl2-mixer-dev libepoxy-dev \
             libglm-dev libstb-dev libgtest-dev libvorbis-dev zlib1g-dev xvfb xauth libgl1-mesa-dri libgtk-3-dev \
-            xdotool appstream desktop-file-utils strace python3 apitrace libboost1.81-dev
+            xdotool appstream desktop-file-utils strace python3 apitrace libboost1.81-dev \
+            libcpp-httplib-dev libsqlite3-dev libssl-dev nlohmann-json3-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all run test test-fast test-asan test-web soak deps web-deps build build-asan clean bench package web serve fuzz fuzz-deps
+.PHONY: all run test test-fast test-asan test-web soak deps web-deps build build-asan clean bench package web serve fuzz fuzz-deps board
 
 all: build
 
@@ -44,6 +45,10 @@ build: deps $(BUILD)/CMakeCache.txt
 
 $(ASAN_BUILD)/CMakeCache.txt: | deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQUIVEX_SANITIZE=ON
+
+# The boards server alone (every build makes it too); docs/board.md says how to run it.
+board: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target quivex-board quivex-sim
 
 build-asan: deps $(ASAN_BUILD)/CMakeCache.txt
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
@@ -116,13 +121,15 @@ serve: web
 	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_BUILD)
 
 # The browser build played in headless Chromium (Debian's, driven by chromedriver and python3-selenium;
-# Debian's own python3, which has selenium). Skipped, saying so, only where emscripten and Chromium
-# cannot be installed.
+# Debian's own python3, which has selenium), then the boards server's page there. Skipped, saying so, only
+# where emscripten and Chromium cannot be installed.
 test-web:
 	@if ! $(MAKE) --no-print-directory web-deps; then \
 	  echo "test-web: SKIPPED: emscripten and chromium could not be installed from Debian's packages"; \
 	else \
-	  $(MAKE) --no-print-directory web && /usr/bin/python3 tests/web/browser_test.py $(WEB_BUILD) $(WEB_BUILD)/shots; \
+	  $(MAKE) --no-print-directory web && /usr/bin/python3 tests/web/browser_test.py $(WEB_BUILD) $(WEB_BUILD)/shots && \
+	  $(MAKE) --no-print-directory board && \
+	  /usr/bin/python3 tests/board/board_page_test.py $(BUILD)/quivex-board $(BUILD)/quivex-sim $(WEB_BUILD)/shots; \
 	fi
 
 clean:
