@@ -8,7 +8,7 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake g++ make pkg-config libsdl2-dev libsdl2-mixer-dev libepoxy-dev \
             libglm-dev libstb-dev libgtest-dev libvorbis-dev zlib1g-dev xvfb xauth libgl1-mesa-dri libgtk-3-dev \
             xdotool appstream desktop-file-utils strace python3 apitrace libboost1.81-dev \
-            libcpp-httplib-dev libsqlite3-dev libssl-dev nlohmann-json3-dev
+            libcpp-httplib-dev libsqlite3-dev libssl-dev nlohmann-json3-dev libcurl4-openssl-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

@@ -45,7 +45,7 @@ set_target_properties(quivex PROPERTIES OUTPUT_NAME index SUFFIX .html LINK_DEPE
 target_link_options(quivex PRIVATE
   -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2
   -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB
-  -sFORCE_FILESYSTEM=1 -lidbfs.js -lopenal
+  -sFORCE_FILESYSTEM=1 -lidbfs.js -lopenal -sFETCH=1
   # The HTML minifier step of this emscripten release is broken (and needs a tool Debian lacks).
   -sMINIFY_HTML=0
   --js-library ${web_page_js} --shell-file ${web_shell})

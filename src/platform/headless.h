@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/dialogs/dialogs_headless.h"
+#include "platform/net/net_headless.h"
 #include "platform/platform.h"
 
 namespace plat {
@@ -212,6 +213,7 @@ struct Headless {
     HeadlessInput input;
     HeadlessSound sound;
     HeadlessDialogs dialogs;
+    HeadlessNet net;
     void Reset();
 };
 

@@ -12,6 +12,7 @@ Gfx* gGfx = nullptr;
 InputDevice* gInput = nullptr;
 SoundLib* gSound = nullptr;
 Dialogs* gDialogs = nullptr;
+Net* gNet = nullptr;
 
 
 }  // namespace
@@ -28,6 +29,7 @@ void Headless::Reset() {
     input.Reset();
     sound.Reset();
     dialogs.Reset();
+    net.Reset();
 }
 
 Window& window() { return *gWindow; }
@@ -36,6 +38,7 @@ Gfx& gfx() { return *gGfx; }
 InputDevice& input() { return *gInput; }
 SoundLib& sound() { return *gSound; }
 Dialogs& dialogs() { return *gDialogs; }
+Net& net() { return *gNet; }
 
 void UseRealPlatform() {
     gWindow = &RealWindow();
@@ -44,6 +47,7 @@ void UseRealPlatform() {
     gInput = &RealInput();
     gSound = &RealSound();
     gDialogs = &RealDialogs();
+    gNet = &RealNet();
 }
 
 void UseHeadlessPlatform() {
@@ -54,6 +58,7 @@ void UseHeadlessPlatform() {
     gInput = &h.input;
     gSound = &h.sound;
     gDialogs = &h.dialogs;
+    gNet = &h.net;
 }
 
 void UseRealGraphicsOnly() {

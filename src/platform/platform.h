@@ -4,6 +4,7 @@
 #include "platform/dialogs/dialogs.h"
 #include "platform/gfx/gfx.h"
 #include "platform/inputdev/inputdev.h"
+#include "platform/net/net.h"
 #include "platform/soundlib/soundlib.h"
 #include "platform/window/window.h"
 
@@ -17,11 +18,13 @@ Gfx& gfx();
 InputDevice& input();
 SoundLib& sound();
 Dialogs& dialogs();
+Net& net();
 
 // SDL2 window, counter and input, OpenGL 3.3 device, SDL2_mixer sound, GTK 3 dialogs; in the browser
-// build the page's canvas and clock, WebGL 2, key events and gamepads, OpenAL, no dialogs.
+// build the page's canvas and clock, WebGL 2, key events and gamepads, OpenAL, no dialogs; libcurl on a
+// thread of its own, or the browser's fetch, for the network.
 void UseRealPlatform();
-// No window, device or sound: a fake clock, recording device and sound library, scripted input.
+// No window, device or sound: a fake clock, recording device and sound library, scripted input and network.
 void UseHeadlessPlatform();
 // The real window and OpenGL device (for screenshots); clock, input and sound stay headless.
 void UseRealGraphicsOnly();

@@ -11,5 +11,6 @@ Gfx& RealGfx();
 InputDevice& RealInput();
 SoundLib& RealSound();
 Dialogs& RealDialogs();
+Net& RealNet();
 
 }  // namespace plat
