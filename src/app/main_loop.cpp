@@ -77,7 +77,7 @@ bool StartProgram(const StartOptions& options, int& exitCode) {
     const int32_t nativeLoaded = Options.ResolutionNative;
     ApplyCommandLine(options.commandLine);
     if (options.runLauncher && !RunLauncher()) return false;  // closed without "launch": no window, exit code 0
-    if (Options.ResolutionNative != nativeLoaded) SaveOptions();
+    if (Options.ResolutionNative != nativeLoaded || !options.commandLine.board.empty()) SaveOptions();
     int windowed = options.forceWindowed ? 1 : W.Saved.Windowed;
 
     plat::Window& window = plat::window();

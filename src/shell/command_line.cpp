@@ -41,7 +41,7 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine& out, std::
         bool inlineValue = eq != std::string::npos;
         std::string value = inlineValue ? arg.substr(eq + 1) : "";
 
-        bool takesValue = name == "--resolution" || name == "--orientation";
+        bool takesValue = name == "--resolution" || name == "--orientation" || name == "--board";
         bool isFlag = name == "--windowed" || name == "--fullscreen" || name == "--no-launcher" || name == "--help";
         if (!takesValue && !isFlag) {
             error = "unknown option '" + name + "'";
@@ -69,6 +69,12 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine& out, std::
                 error = "resolution '" + value + "' is not one the game offers";
                 return false;
             }
+        } else if (name == "--board") {
+            out.board = value;
+            if (!IsBoardAddress(value.c_str())) {
+                error = "board '" + value + "' is not an http:// or https:// address";
+                return false;
+            }
         } else {
             out.orientation = Find(kOrientations, 3, value.c_str());
             if (out.orientation < 0) {
@@ -90,6 +96,7 @@ const char* UsageText() {
            "                            native draws at the window's own pixels\n"
            "      --orientation=MODE    vertical, horizontal, or tate for a monitor turned on its side\n"
            "      --no-launcher         start at once with the saved settings, without the launcher\n"
+           "      --board=URL           the online boards' server, kept in options.cfg\n"
            "  -h, --help                show this help and exit\n";
 }
 
@@ -97,4 +104,5 @@ void ApplyCommandLine(const CommandLine& options) {
     if (options.windowed == 0 || options.windowed == 1) W.Saved.Windowed = options.windowed;
     if (options.resolutionIndex >= 0) SetResolutionChoice(options.resolutionIndex);
     if (options.orientation >= 0 && options.orientation <= 2) W.Saved.ScreenOrientation = options.orientation;
+    if (!options.board.empty()) std::snprintf(Options.BoardAddress, sizeof Options.BoardAddress, "%s", options.board.c_str());
 }

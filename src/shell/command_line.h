@@ -8,6 +8,7 @@ struct CommandLine {
     int orientation = -1;      // 0 vertical, 1 horizontal, 2 tate; -1 = not given
     bool noLauncher = false;
     bool help = false;
+    std::string board;  // the boards server's address; empty = not given
 };
 
 // False for an unknown option or a bad value, with a one-line reason in `error`.

@@ -24,6 +24,15 @@ void Apply(const NamedValue* table, size_t count, const char* name, size_t nameL
            size_t valueLength) {
     for (const NamedValue* o = table; o < table + count; ++o) {
         if (!Matches(o->name, name, nameLength)) continue;
+        if (o->text) {
+            bool printable = valueLength < o->textSize;
+            for (size_t i = 0; i < valueLength && printable; ++i) printable = std::isprint(static_cast<unsigned char>(value[i]));
+            if (printable) {
+                std::memcpy(o->text, value, valueLength);
+                o->text[valueLength] = 0;
+            }
+            return;
+        }
         if (o->words) {
             for (int32_t v = o->low; v <= o->high; ++v)
                 if (Matches(o->words[v - o->low], value, valueLength)) *o->value = v;
@@ -43,7 +52,10 @@ void Apply(const NamedValue* table, size_t count, const char* name, size_t nameL
 }  // namespace
 
 void ResetNamedValues(const NamedValue* table, size_t count) {
-    for (const NamedValue* o = table; o < table + count; ++o) *o->value = o->fallback;
+    for (const NamedValue* o = table; o < table + count; ++o) {
+        if (o->text) o->text[0] = 0;
+        else *o->value = o->fallback;
+    }
 }
 
 void LoadNamedValuesFromText(const NamedValue* table, size_t count, const char* text, size_t length) {
@@ -68,6 +80,14 @@ int FormatNamedValues(const NamedValue* table, size_t count, bool skipFallbacks,
     int n = 0;
     if (size > 0) out[0] = 0;
     for (const NamedValue* o = table; o < table + count; ++o) {
+        if (o->text) {
+            if (!o->text[0]) continue;
+            const size_t room = size - static_cast<size_t>(n);
+            const int w = std::snprintf(out + n, room, "%s = %s\n", o->name, o->text);
+            if (w < 0 || static_cast<size_t>(n + w) >= size) return -1;
+            n += w;
+            continue;
+        }
         // A value outside its range is written as the default rather than read past the words.
         const int32_t v = *o->value >= o->low && *o->value <= o->high ? *o->value : o->fallback;
         if (skipFallbacks && v == o->fallback) continue;

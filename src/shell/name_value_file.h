@@ -1,7 +1,7 @@
 #pragma once
 // Files of `name = value` lines beside "quivex.cfg" ("options.cfg", "records.cfg"): each value a whole
-// number in its range or one of its words. Reading starts from every default; unknown names are ignored,
-// a bad or missing value keeps its default, and the last good line of a name wins.
+// number in its range, one of its words, or a line of text. Reading starts from every default; unknown
+// names are ignored, a bad or missing value keeps its default, and the last good line of a name wins.
 #include <cstddef>
 #include <cstdint>
 
@@ -10,6 +10,10 @@ struct NamedValue {
     int32_t* value;
     int32_t low, high, fallback;
     const char* const* words;  // the values from low up by name, read and written instead of numbers
+    // Instead of a number: printable text that fits in `textSize` bytes with its end, empty by default
+    // (an empty text is not written).
+    char* text = nullptr;
+    size_t textSize = 0;
 };
 
 void ResetNamedValues(const NamedValue* table, size_t count);

@@ -1,5 +1,6 @@
 #include "shell/options.h"
 
+#include <cctype>
 #include <cstring>
 
 #include "world/world.h"
@@ -15,6 +16,7 @@ const char* kOptionsTemp = "options.cfg.tmp";
 const char* const kEffectsWords[kEffectsChoices] = {"auto", "full", "light"};
 const char* const kResolutionWords[2] = {"fixed", "native"};
 const char* const kSmoothingWords[kSmoothingChoices] = {"auto", "off", "2x", "4x"};
+const char* const kOnOffWords[2] = {"off", "on"};
 
 const NamedValue kOptions[] = {
     {"music_volume", &Options.MusicVolume, 0, kVolumeSteps, kVolumeSteps, nullptr},
@@ -22,6 +24,8 @@ const NamedValue kOptions[] = {
     {"effects", &Options.EffectsSetting, kEffectsAuto, kEffectsLight, kEffectsAuto, kEffectsWords},
     {"resolution", &Options.ResolutionNative, 0, 1, 0, kResolutionWords},
     {"smoothing", &Options.SmoothingSetting, kSmoothingAuto, kSmoothing4x, kSmoothingAuto, kSmoothingWords},
+    {"online_boards", &Options.OnlineBoards, 0, 1, 0, kOnOffWords},
+    {"board", nullptr, 0, 0, 0, nullptr, Options.BoardAddress, kBoardAddressBytes},
 };
 constexpr size_t kOptionCount = sizeof kOptions / sizeof kOptions[0];
 
@@ -53,13 +57,27 @@ void SetResolutionChoice(int32_t choice) {
     }
 }
 
-void ResetOptions() { ResetNamedValues(kOptions, kOptionCount); }
-
-void LoadOptionsFromText(const char* text, size_t length) {
-    LoadNamedValuesFromText(kOptions, kOptionCount, text, length);
+bool IsBoardAddress(const char* text) {
+    const size_t length = strnlen(text, kBoardAddressBytes);
+    if (length >= kBoardAddressBytes || (std::strncmp(text, "http://", 7) != 0 && std::strncmp(text, "https://", 8) != 0))
+        return false;
+    for (size_t i = 0; i < length; ++i)
+        if (!std::isgraph(static_cast<unsigned char>(text[i]))) return false;
+    return length > 8;
 }
 
-void LoadOptions() { LoadNamedValueFile(kOptionsName, kOptions, kOptionCount); }
+void ResetOptions() { ResetNamedValues(kOptions, kOptionCount); }
+
+// An address that is no board server's is forgotten as it is read.
+void LoadOptionsFromText(const char* text, size_t length) {
+    LoadNamedValuesFromText(kOptions, kOptionCount, text, length);
+    if (!IsBoardAddress(Options.BoardAddress)) Options.BoardAddress[0] = 0;
+}
+
+void LoadOptions() {
+    LoadNamedValueFile(kOptionsName, kOptions, kOptionCount);
+    if (!IsBoardAddress(Options.BoardAddress)) Options.BoardAddress[0] = 0;
+}
 
 int FormatOptions(char* out, size_t size) { return FormatNamedValues(kOptions, kOptionCount, false, out, size); }
 

@@ -23,6 +23,10 @@ constexpr int32_t kSmoothingAuto = 0, kSmoothingOff = 1, kSmoothing2x = 2, kSmoo
 // "auto", "off", "2x" or "4x" to its value; -1 for anything else.
 int32_t SmoothingFromName(const char* name);
 
+// A board server's address: "http://" or "https://", then printable text; false for anything else.
+constexpr size_t kBoardAddressBytes = 256;
+bool IsBoardAddress(const char* text);
+
 struct OptionValues {
     int32_t MusicVolume = kVolumeSteps;  // 0..10, 10 = full
     int32_t EffectsVolume = kVolumeSteps;
@@ -32,6 +36,9 @@ struct OptionValues {
     // window's size.
     int32_t ResolutionNative = 0;
     int32_t SmoothingSetting = kSmoothingAuto;
+    // The online boards: off until the player turns them on; the server's address.
+    int32_t OnlineBoards = 0;
+    char BoardAddress[kBoardAddressBytes] = {};
 };
 extern OptionValues Options;
 

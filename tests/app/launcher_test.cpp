@@ -193,7 +193,8 @@ TEST_F(LauncherTest, ClearAllDeletesTheFileAndReloadsDefaultsButKeepsTheShownDis
     EXPECT_EQ(W.Saved.ScreenOrientation, 2);
     EXPECT_EQ(Options.EffectsSetting, kEffectsAuto);
     EXPECT_EQ(ReadFile(DataFile("options.cfg")),
-              "music_volume = 10\neffects_volume = 10\neffects = auto\nresolution = fixed\nsmoothing = auto\n");
+              "music_volume = 10\neffects_volume = 10\neffects = auto\nresolution = fixed\nsmoothing = auto\n"
+              "online_boards = off\n");
     // The info text no longer names the old keys.
     EXPECT_EQ(d().launcher.info, kDefaultInfo);
     EXPECT_EQ(Log(), "in\nall settings deleted\ncombo pos (resolution): 3\n   checkbox (windowed): 1\ntate mode: 2\nout\n");

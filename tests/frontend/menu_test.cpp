@@ -204,7 +204,7 @@ TEST_F(MenuTest, VolumesAndEffectsAreSavedAtOnceBesideTheSettings) {
     EXPECT_EQ(lastVolume(plat::SoundCall::VoiceVolume), 255 * 4 / 10);
     StartMusic(1);  // a new track starts turned down too
     EXPECT_EQ(lastVolume(plat::SoundCall::VoiceVolume), 255 * 4 / 10);
-    const std::string display = "resolution = fixed\nsmoothing = auto\n";
+    const std::string display = "resolution = fixed\nsmoothing = auto\nonline_boards = off\n";
     EXPECT_EQ(ReadFile(DataFile("options.cfg")), "music_volume = 4\neffects_volume = 7\neffects = auto\n" + display);
     Tap(kKeyUp, 4);  // effects
     Tap(kKeyRight, 2);

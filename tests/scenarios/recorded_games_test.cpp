@@ -112,7 +112,8 @@ TEST(RecordedMenus, ATourOfEveryPageEndsInTheSameStateAndFiles) {
     EXPECT_EQ(SummaryValue(out, "sounds"), "1=19 2=69 5=9 9=4 11=1 13=5 explosion=21 shot=236") << out;
     EXPECT_EQ(ReadFile(dir + "/quivex.cfg"), "9990 200 208 203 46 45 44 197 2002 2003 2000 2001 1000 1001 1 1 0 1 0 "
                                              "0 0 0 0 0 0 0 0 0 100 100");
-    EXPECT_EQ(ReadFile(dir + "/options.cfg"), "music_volume = 8\neffects_volume = 9\neffects = full\nresolution = fixed\nsmoothing = off\n");
+    EXPECT_EQ(ReadFile(dir + "/options.cfg"), "music_volume = 8\neffects_volume = 9\neffects = full\nresolution = fixed\nsmoothing = off\n"
+                                               "online_boards = off\n");
     EXPECT_EQ(ReadFile(dir + "/records.cfg"), "full_level = 1\n");
 }
 
