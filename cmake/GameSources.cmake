@@ -2,7 +2,7 @@
 # and reaches no device: it builds alone, and a test links a program against it and nothing else. The
 # rest (GAME_SOURCES) reads the devices, draws, plays sounds and runs the program.
 set(UPDATE_DIRS world shell game enemies frontend)
-set(DEVICE_DIRS input render audio draw app)
+set(DEVICE_DIRS input render audio online draw app)
 set(UPDATE_SOURCES)
 foreach(dir ${UPDATE_DIRS})
   file(GLOB_RECURSE dir_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${dir}/*.cpp)

@@ -8,7 +8,7 @@ endif()
 # Header-only libraries from the host's Debian packages, without the rest of /usr/include.
 set(host_include ${CMAKE_BINARY_DIR}/host-include)
 file(MAKE_DIRECTORY ${host_include})
-foreach(dir glm stb boost)
+foreach(dir glm stb boost nlohmann)
   if(NOT EXISTS ${host_include}/${dir})
     file(CREATE_LINK /usr/include/${dir} ${host_include}/${dir} SYMBOLIC)
   endif()

@@ -1,9 +1,9 @@
 # Fails when a file in src/ includes a header of a higher layer. The layers, lowest first:
 # platform; world (the game's state as one value, its content and its sound requests); shell (settings,
 # files, log); game, enemies; frontend (menus, HUD, the pictures' motion) -- these are the update, which
-# reaches no device; render, audio, input (the devices, through the platform); draw (the picture, from
+# reaches no device; render, audio, input, online (the devices and the network, through the platform); draw (the picture, from
 # the world it only reads); app (start-up, frame loop, input step, replays, launcher flow). Only render,
-# audio, input and app reach the platform itself.
+# audio, input, online and app reach the platform itself.
 set(rank_platform 0)
 set(rank_world 1)
 set(rank_shell 2)
@@ -13,6 +13,7 @@ set(rank_frontend 4)
 set(rank_render 5)
 set(rank_audio 5)
 set(rank_input 5)
+set(rank_online 5)
 set(rank_draw 6)
 set(rank_app 7)
 file(GLOB_RECURSE files ${SOURCE_DIR}/src/*.cpp ${SOURCE_DIR}/src/*.h)

@@ -9,6 +9,7 @@
 #include "game/records.h"
 #include "game/ship.h"
 #include "game/game_flow.h"
+#include "online/boards.h"
 #include "input/devices.h"
 #include "app/input_step.h"
 #include "platform/platform.h"
@@ -78,6 +79,7 @@ bool StartProgram(const StartOptions& options, int& exitCode) {
     ApplyCommandLine(options.commandLine);
     if (options.runLauncher && !RunLauncher()) return false;  // closed without "launch": no window, exit code 0
     if (Options.ResolutionNative != nativeLoaded || !options.commandLine.board.empty()) SaveOptions();
+    StartBoards();
     int windowed = options.forceWindowed ? 1 : W.Saved.Windowed;
 
     plat::Window& window = plat::window();
@@ -140,6 +142,7 @@ void StepFrame(bool shown) {
     if (shown) RenderFrame(W);
     UpdateMusicFade();
     PlayRequestedSounds();
+    PumpBoards();
 }
 
 bool FramePass(int& exitCode, bool shown) {

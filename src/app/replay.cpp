@@ -14,6 +14,7 @@
 #include "frontend/menu.h"
 #include "game/records.h"
 #include "game/ship.h"
+#include "online/boards.h"
 #include "input/controls.h"
 #include "input/devices.h"
 #include "render/camera.h"
@@ -346,9 +347,16 @@ void RecordGamesAfterFrame() {
     FormatRecording(R.fileBytes);
     if (R.fileBytes.empty()) return;
     Keep(kRecordReplays[ReplayLast], R.fileBytes);
-    if (W.Game.PlayType == Play::FullGame && W.Saved.HiScore > R.hiScoreAtStart) Keep(kRecordReplays[ReplayBest], R.fileBytes);
-    // The game that set a record is kept as that record's replay.
-    if (News.replay > ReplayBest && News.replay < kReplayFiles) Keep(kRecordReplays[News.replay], R.fileBytes);
+    // The full game that set the high score, and the game that set a record, are kept as that record's
+    // replay, and offered to the online boards.
+    if (W.Game.PlayType == Play::FullGame && W.Saved.HiScore > R.hiScoreAtStart) {
+        Keep(kRecordReplays[ReplayBest], R.fileBytes);
+        OfferRecordReplay(ReplayBest, R.fileBytes);
+    }
+    if (News.replay > ReplayBest && News.replay < kReplayFiles) {
+        Keep(kRecordReplays[News.replay], R.fileBytes);
+        OfferRecordReplay(News.replay, R.fileBytes);
+    }
 }
 
 void PrepareReplays() {

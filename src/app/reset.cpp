@@ -20,6 +20,7 @@
 #include "render/camera.h"
 #include "frontend/frontend.h"
 #include "game/weapons.h"
+#include "online/boards.h"
 #include "shell/bindings.h"
 #include "input/devices.h"
 #include "frontend/menu.h"
@@ -47,5 +48,6 @@ void ResetAllState() {
     ResetLevelState();
     ResetBatches();
     ResetCamera();
+    ResetBoards();
     SeedRandom(1);
 }

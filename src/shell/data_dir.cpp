@@ -88,7 +88,7 @@ const char* DataDir() { return D.dataDir; }
 
 unsigned long long DataFileSaves() { return D.savesAsked; }
 
-bool WriteDataFileAtomically(const char* fileName, const char* tempName, const void* data, size_t size) {
+bool WriteDataFileAtomically(const char* fileName, const char* tempName, const void* data, size_t size, bool ownerOnly) {
     ++D.savesAsked;
     char temp[1200], final[1200];
     std::snprintf(temp, sizeof temp, "%s", DataPath(tempName));
@@ -101,6 +101,7 @@ bool WriteDataFileAtomically(const char* fileName, const char* tempName, const v
     std::FILE* f = std::fopen(temp, "wb");
     check(f != nullptr);
     if (f) {
+        if (ownerOnly) check(fchmod(fileno(f), 0600) == 0);
         check(std::fwrite(data, 1, size, f) == size);
         check(std::fflush(f) == 0);
         check(fsync(fileno(f)) == 0);

@@ -14,8 +14,9 @@ const char* DataDir();  // "" for the working directory
 
 // Writes a data file whole or not at all: into `tempName` beside it, synced, then renamed over it, so a
 // crash or a full disk never leaves it cut short. False, with a line in "err.log", when it could not be
-// written; the old file is then as it was.
-bool WriteDataFileAtomically(const char* fileName, const char* tempName, const void* data, size_t size);
+// written; the old file is then as it was. With `ownerOnly` only the player may read it.
+bool WriteDataFileAtomically(const char* fileName, const char* tempName, const void* data, size_t size,
+                             bool ownerOnly = false);
 // How many saves have been asked for since start-up, done or failed: a frame that made one spent its time
 // on the disk.
 unsigned long long DataFileSaves();

@@ -111,12 +111,12 @@ void LoadNamedValueFile(const char* fileName, const NamedValue* table, size_t co
 }
 
 void SaveNamedValueFile(const char* fileName, const char* tempName, const NamedValue* table, size_t count,
-                        bool skipFallbacks) {
+                        bool skipFallbacks, bool ownerOnly) {
     char text[1024];
     int length = FormatNamedValues(table, count, skipFallbacks, text, sizeof text);
     if (length < 0) {
         LogError("could not save %s: too long\n", fileName);
         return;
     }
-    WriteDataFileAtomically(fileName, tempName, text, static_cast<size_t>(length));
+    WriteDataFileAtomically(fileName, tempName, text, static_cast<size_t>(length), ownerOnly);
 }

@@ -24,4 +24,4 @@ int FormatNamedValues(const NamedValue* table, size_t count, bool skipFallbacks,
 // The file read (its first 4 KB; no file reads as empty) and written whole or not at all.
 void LoadNamedValueFile(const char* fileName, const NamedValue* table, size_t count);
 void SaveNamedValueFile(const char* fileName, const char* tempName, const NamedValue* table, size_t count,
-                        bool skipFallbacks);
+                        bool skipFallbacks, bool ownerOnly = false);

@@ -50,6 +50,16 @@ struct ProgramVars {
     int32_t UnlockCheatUsed;
 };
 
+// Where a record stands on the online boards, for its row of the records page.
+namespace BoardRow {
+enum : int32_t { None = 0, Sending, Checking, Ranked, Refused, NameUnknown };
+}
+struct BoardRowInfo {
+    int32_t state;        // a BoardRow:: value
+    int32_t rank, of;     // once ranked
+    std::array<char, 64> reason;  // once refused, as the server said it
+};
+
 // This run of the program and not any game in it: copied with the world, never hashed or recorded.
 struct ReplayHudInfo {
     int32_t position, length;  // frames
@@ -74,6 +84,9 @@ struct HostVars {
 
     // What the input step raised for the menu this frame (one press, one request); the menu clears them.
     int32_t MenuUpRequest, MenuDownRequest, MenuLeftRequest, MenuRightRequest, MenuSelectRequest;
+
+    // Each record's standing on the online boards, by RecordReplay.
+    std::array<BoardRowInfo, 11> BoardRows;
 };
 
 // The window sizes the resolution setting chooses from.

@@ -52,7 +52,7 @@ TEST_F(CommandLineTest, AcceptedListsWriteTheirChoicesOverTheSavedOnes) {
 
 TEST_F(CommandLineTest, RefusedListsGiveAOneLineReason) {
     const std::vector<const char*> cases[] = {
-        {"--board", "ftp://boards.example.org"}, {"--board=https://a b"}, {"--board"}, {"--board=http://"},
+        {"--board", "ftp://127.0.0.1/"}, {"--board=https://127.0.0.1 b"}, {"--board"}, {"--board=http://"},
         {"--resolution", "3x3"},  {"--resolution", "1280x1024x"}, {"--resolution=640X480"}, {"--resolution"},
         {"--resolution="},        {"--orientation", "sideways"},  {"--orientation"},        {"--windowed=1"},
         {"--help=yes"},           {"--fullscreen", "extra"},      {"--frobnicate"},         {"--frobnicate=1"},
@@ -85,21 +85,23 @@ TEST_F(CommandLineTest, EveryResolutionOfTheTableIsAcceptedAsItsOwnIndex) {
 TEST_F(CommandLineTest, TheBoardsAddressIsKeptOnlyWhenItIsOne) {
     CommandLine line;
     std::string error;
-    ASSERT_TRUE(Parse({"--board", "https://boards.example.org:8470/qx"}, line, error)) << error;
+    ASSERT_TRUE(Parse({"--board", "https://127.0.0.1:8470/qx"}, line, error)) << error;
     ApplyCommandLine(line);
     Options.OnlineBoards = 1;
     char text[512];
     ASSERT_GT(FormatOptions(text, sizeof text), 0);
     const std::string saved = text;
-    EXPECT_NE(saved.find("online_boards = on\nboard = https://boards.example.org:8470/qx\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("online_boards = on\nboard = https://127.0.0.1:8470/qx\n"), std::string::npos) << saved;
     LoadOptionsFromText(saved.data(), saved.size());
-    EXPECT_STREQ(Options.BoardAddress, "https://boards.example.org:8470/qx");
+    EXPECT_STREQ(Options.BoardAddress, "https://127.0.0.1:8470/qx");
     EXPECT_EQ(Options.OnlineBoards, 1);
-    for (const std::string& bad : std::vector<std::string>{"board = ftp://x.example.org\n", "board = https://a\tb\n", "board = https://" + std::string(300, 'a') + "\n",
-                                  "board = javascript:alert(1)\n"}) {
-        LoadOptionsFromText(bad.data(), bad.size());
-        EXPECT_STREQ(Options.BoardAddress, "") << bad;
-        EXPECT_EQ(Options.OnlineBoards, 0) << bad;
+    const std::vector<std::string> bad = {"board = ftp://127.0.0.1/\n", "board = https://127.0.0.1\t/\n",
+                                          "board = https://127.0.0.1/" + std::string(300, 'a') + "\n",
+                                          "board = javascript:alert(1)\n"};
+    for (const std::string& line : bad) {
+        LoadOptionsFromText(line.data(), line.size());
+        EXPECT_STREQ(Options.BoardAddress, "") << line;
+        EXPECT_EQ(Options.OnlineBoards, 0) << line;
     }
 }
 
