@@ -23,7 +23,7 @@ namespace {
 
 constexpr float kItemX = 180, kItemTop = 290, kItemStep = 20, kItemSize = 20;
 constexpr float kRecordSize = 16;
-constexpr float kLockedSize = 10, kArrowSize = 14, kHzSize = 12;
+constexpr float kLockedSize = 10, kArrowSize = 14, kHzSize = 12, kBoardSize = 8;
 
 uint32_t Grey(int level) { return static_cast<uint32_t>(level) * 0x010101u; }
 
@@ -75,6 +75,25 @@ void DrawStepper(const World& w, const MenuItem& item, float y, uint32_t c, bool
 }
 
 int RedefineSlot(int row) { return row == 6 ? SlotPause : row; }
+
+// A record's standing on the online boards, beside its row; a refusal's reason under the page for the row
+// under the cursor.
+void DrawBoardStanding(const BoardRowInfo& row, float y, uint32_t c, bool underCursor) {
+    char text[32];
+    switch (row.state) {
+        case BoardRow::Sending: std::snprintf(text, sizeof text, "sending"); break;
+        case BoardRow::Checking: std::snprintf(text, sizeof text, "checking"); break;
+        case BoardRow::Ranked:
+            std::snprintf(text, sizeof text, "rank %d of %d", static_cast<int>(row.rank), static_cast<int>(row.of));
+            break;
+        case BoardRow::Refused: std::snprintf(text, sizeof text, "refused"); break;
+        case BoardRow::NameUnknown: std::snprintf(text, sizeof text, "name unknown"); break;
+        default: return;
+    }
+    FrontText(442, y + 4, 0, kBoardSize, c, text);
+    if (underCursor && row.state == BoardRow::Refused)
+        FrontText(kItemX, kItemTop + kItemStep * 11.5f, 0, kLockedSize, kPromptColour, row.reason.data());
+}
 
 void DrawItems(const World& w) {
     for (int i = 0; i < w.MenuItemCount; ++i) {
@@ -150,6 +169,8 @@ void DrawItems(const World& w) {
             case ActionWatchRecord:
                 if (item.value >= 0 && item.value < kReplayFiles && w.Host.ReplayAvailable[item.value])
                     FrontText(392, y + 3, 0, kLockedSize, underCursor ? c : kOtherValueColour, "w a t c h");
+                if (item.value >= 0 && item.value < kReplayFiles && Options.OnlineBoards)
+                    DrawBoardStanding(w.Host.BoardRows[item.value], y, underCursor ? c : kOtherValueColour, underCursor);
                 FrontText(kItemX, y, 0, kRecordSize, c, item.text.data());
                 break;
             case ActionBossRush:

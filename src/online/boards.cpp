@@ -44,7 +44,11 @@ struct BoardsState {
     std::array<Entry, kOutboxMost> outbox;
     uint32_t nextSeq = 1;
     long long frame = 0;
+    char asked[20];        // the name asked for, until the server answers
+    int nameAnswer = 0;
 };
+
+constexpr uint32_t kNameRequest = 0;  // the registration's request id; the outbox's start at 1
 BoardsState B;
 
 const NamedValue kAccountValues[] = {
@@ -147,6 +151,19 @@ bool ReadFile(const char* path, std::vector<unsigned char>& out) {
     return true;
 }
 
+void NameAnswered(const plat::NetAnswer& answer) {
+    const nlohmann::json body = nlohmann::json::parse(answer.body.begin(), answer.body.end(), nullptr, false);
+    const bool token = body.is_object() && body.contains("token") && body["token"].is_string();
+    const std::string given = token ? body["token"].get<std::string>() : "";
+    if (answer.status == 201 && !given.empty() && given.size() < sizeof B.account.token &&
+        std::all_of(given.begin(), given.end(), [](char c) { return std::isgraph(static_cast<unsigned char>(c)); })) {
+        SetBoardAccount(B.asked, given.c_str());
+        B.nameAnswer = 201;
+    } else {
+        B.nameAnswer = answer.status > 0 ? answer.status : -1;
+    }
+}
+
 void Send(Entry& e) {
     plat::NetRequest request;
     request.id = e.seq;
@@ -220,8 +237,10 @@ void OfferRecordReplay(int row, const std::vector<unsigned char>& file) {
 
 void PumpBoards() {
     ++B.frame;
-    for (plat::NetAnswer answer; plat::net().Receive(answer);)
-        if (Entry* e = Find(answer.id)) Answered(*e, answer);
+    for (plat::NetAnswer answer; plat::net().Receive(answer);) {
+        if (answer.id == kNameRequest) NameAnswered(answer);
+        else if (Entry* e = Find(answer.id)) Answered(*e, answer);
+    }
     if (!Ready()) return;
     for (Entry& e : B.outbox)
         if (e.used && !e.inFlight && B.frame >= e.nextTry) Send(e);
@@ -232,6 +251,19 @@ void SetBoardAccount(const char* name, const char* token) {
     std::snprintf(B.account.token, sizeof B.account.token, "%s", token);
     SaveNamedValueFile("board.cfg", "board.cfg.tmp", kAccountValues, std::size(kAccountValues), true, true);
 }
+
+void RegisterBoardName(const char* name) {
+    if (!IsBoardAddress(Options.BoardAddress)) {
+        B.nameAnswer = -1;
+        return;
+    }
+    std::snprintf(B.asked, sizeof B.asked, "%s", name);
+    const std::string body = nlohmann::json{{"name", B.asked}}.dump();
+    plat::NetRequest request{kNameRequest, "POST", Url("/api/players"), "", "application/json", {body.begin(), body.end()}};
+    B.nameAnswer = plat::net().Send(std::move(request)) ? 0 : -1;
+}
+
+int BoardNameAnswer() { return B.nameAnswer; }
 
 const char* BoardPlayerName() { return B.account.name; }
 

@@ -15,6 +15,10 @@ void StartBoards();
 void OfferRecordReplay(int row, const std::vector<unsigned char>& file);
 // Once a frame: sends what is due and reads what was answered. Waits between tries are counted in frames.
 void PumpBoards();
+// Asks the server for `name`; the token it gives is kept with it in board.cfg. Its answer shows in
+// BoardNameAnswer: 0 while none came, 201 taken, else the server's status (409: the name is someone's).
+void RegisterBoardName(const char* name);
+int BoardNameAnswer();
 // The name and token the server gave, kept in board.cfg.
 void SetBoardAccount(const char* name, const char* token);
 const char* BoardPlayerName();  // "" before there is one

@@ -47,7 +47,17 @@ protected:
 };
 
 TEST_F(BoardsTest, ARecordIsSentUntilTheServerHasGivenItsWord) {
-    SetBoardAccount("Ada", "t0ken");
+    // A name someone has is refused; the next is taken, and its token kept for the player's eyes only.
+    answers = {Say(409, "{\"reason\":\"that name is taken\"}"), Say(201, "{\"name\":\"Ada\",\"token\":\"t0ken\"}")};
+    RegisterBoardName("Bob");
+    PumpBoards();
+    EXPECT_EQ(BoardNameAnswer(), 409);
+    EXPECT_STREQ(BoardPlayerName(), "");
+    RegisterBoardName("Ada");
+    PumpBoards();
+    EXPECT_EQ(BoardNameAnswer(), 201);
+    EXPECT_EQ(asked.back(), "POST http://127.0.0.1:8470/api/players ");
+    asked.clear();
     struct stat st {};
     ASSERT_EQ(stat(DataFile("board.cfg").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
