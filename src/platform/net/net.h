@@ -4,6 +4,8 @@
 // time, and a request that gets no answer (down, timed out, too big, cut short) is answered with status 0.
 #include <cstddef>
 #include <cstdint>
+#include <deque>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -37,6 +39,35 @@ public:
     virtual bool Send(NetRequest request) = 0;
     // One finished request's answer, if there is one; never waits.
     virtual bool Receive(NetAnswer& answer) = 0;
+};
+
+// What the backends share: requests counted out, answers queued as they finish (on any thread), taken
+// one at a time by the game.
+class AnswerQueue {
+public:
+    bool Reserve() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (inFlight_ >= kNetMaxInFlight) return false;
+        ++inFlight_;
+        return true;
+    }
+    void Finish(NetAnswer answer) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        done_.push_back(std::move(answer));
+    }
+    bool Take(NetAnswer& answer) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (done_.empty()) return false;
+        answer = std::move(done_.front());
+        done_.pop_front();
+        --inFlight_;
+        return true;
+    }
+
+private:
+    std::mutex mutex_;
+    std::deque<NetAnswer> done_;
+    int inFlight_ = 0;
 };
 
 }  // namespace plat

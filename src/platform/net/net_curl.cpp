@@ -31,22 +31,14 @@ public:
 
     bool Send(NetRequest request) override {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (inFlight_ >= kNetMaxInFlight || stopping_) return false;
-        ++inFlight_;
+        if (stopping_ || !answers_.Reserve()) return false;
         todo_.push_back(std::move(request));
         if (!worker_.joinable()) worker_ = std::thread([this] { Work(); });
         wake_.notify_one();
         return true;
     }
 
-    bool Receive(NetAnswer& answer) override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (done_.empty()) return false;
-        answer = std::move(done_.front());
-        done_.pop_front();
-        --inFlight_;
-        return true;
-    }
+    bool Receive(NetAnswer& answer) override { return answers_.Take(answer); }
 
 private:
     void Work() {
@@ -59,9 +51,7 @@ private:
                 request = std::move(todo_.front());
                 todo_.pop_front();
             }
-            NetAnswer answer = Perform(request);
-            std::lock_guard<std::mutex> lock(mutex_);
-            done_.push_back(std::move(answer));
+            answers_.Finish(Perform(request));
         }
     }
 
@@ -151,8 +141,7 @@ private:
     mutable std::mutex mutex_;
     std::condition_variable wake_;
     std::deque<NetRequest> todo_;
-    std::deque<NetAnswer> done_;
-    int inFlight_ = 0;
+    AnswerQueue answers_;
     bool stopping_ = false;
     std::thread worker_;
 };

@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <strings.h>
-#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,7 +27,7 @@ struct Pending {
 class FetchNet : public Net {
 public:
     bool Send(NetRequest request) override {
-        if (inFlight_ >= kNetMaxInFlight) return false;
+        if (!answers_.Reserve()) return false;
         auto* p = new Pending{this, request.id, {}, {}, std::move(request.body)};
         if (!request.bearer.empty()) p->headers.insert(p->headers.end(), {"Authorization", "Bearer " + request.bearer});
         if (!request.contentType.empty()) p->headers.insert(p->headers.end(), {"Content-Type", request.contentType});
@@ -47,18 +46,11 @@ public:
         attr.userData = p;
         attr.onsuccess = Finished;
         attr.onerror = Finished;
-        ++inFlight_;
         emscripten_fetch(&attr, request.url.c_str());
         return true;
     }
 
-    bool Receive(NetAnswer& answer) override {
-        if (done_.empty()) return false;
-        answer = std::move(done_.front());
-        done_.pop_front();
-        --inFlight_;
-        return true;
-    }
+    bool Receive(NetAnswer& answer) override { return answers_.Take(answer); }
 
 private:
     static void Finished(emscripten_fetch_t* fetch) {
@@ -86,11 +78,10 @@ private:
             }
         }
         emscripten_fetch_close(fetch);
-        p->net->done_.push_back(std::move(answer));
+        p->net->answers_.Finish(std::move(answer));
     }
 
-    std::deque<NetAnswer> done_;
-    int inFlight_ = 0;
+    AnswerQueue answers_;
 };
 
 }  // namespace
